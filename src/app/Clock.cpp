@@ -1,0 +1,28 @@
+#include "app/Clock.h"
+
+#include <optional>
+
+namespace {
+std::optional<TDateTime> &pinned()
+{
+    static std::optional<TDateTime> moment;
+    return moment;
+}
+}
+
+TDateTime Clock::Now()
+{
+    if (pinned())
+        return *pinned();
+    return FromQDateTime(QDateTime::currentDateTime());
+}
+
+void Clock::Pin(TDateTime moment)
+{
+    pinned() = moment;
+}
+
+void Clock::Unpin()
+{
+    pinned().reset();
+}

@@ -1,0 +1,211 @@
+#include "app/Platform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QQueue>
+#include <QUrl>
+
+namespace {
+struct TestState
+{
+    bool enabled = false;
+    QQueue<bool> answers;
+    QQueue<QString> pictures;
+    QQueue<QString> popupChoices;
+    QPoint cursor;
+    std::function<int(QDialog *)> modalHandler;
+    QList<Platform::Record> records;
+};
+
+TestState &test()
+{
+    static TestState state;
+    return state;
+}
+
+void record(const QString &kind, const QString &title, const QString &text,
+            Platform::Icon icon = Platform::Icon::Information)
+{
+    test().records.append({kind, title, text, icon});
+}
+
+QMessageBox::Icon boxIcon(Platform::Icon icon)
+{
+    switch (icon) {
+    case Platform::Icon::Information:
+        return QMessageBox::Information;
+    case Platform::Icon::Warning:
+        return QMessageBox::Warning;
+    case Platform::Icon::Error:
+        return QMessageBox::Critical;
+    case Platform::Icon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+QString ErrorBoxText(const QString &message)
+{
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+void Platform::ShowMessage(QWidget *parent, const QString &title, const QString &text, Icon icon)
+{
+    if (test().enabled) {
+        record(QStringLiteral("message"), title, text, icon);
+        return;
+    }
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void Platform::ShowError(const QString &message)
+{
+    const QString title = QStringLiteral("Rybowid");
+    const QString text = ErrorBoxText(message);
+    if (test().enabled) {
+        record(QStringLiteral("error"), title, text, Icon::Error);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+bool Platform::AskYesNo(QWidget *parent, const QString &title, const QString &text)
+{
+    if (test().enabled) {
+        record(QStringLiteral("question"), title, text, Icon::Question);
+        return test().answers.isEmpty() ? true : test().answers.dequeue();
+    }
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString Platform::OpenPicture(QWidget *parent, const QString &filter)
+{
+    // "Description|pattern" becomes Qt's "Description (pattern)" form, once.
+    QString qtFilter = filter;
+    const int bar = filter.indexOf(QLatin1Char('|'));
+    if (bar >= 0) {
+        const QString description = filter.left(bar);
+        const QString pattern = filter.mid(bar + 1);
+        qtFilter = description.contains(pattern) ? description : description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+    }
+    if (test().enabled) {
+        record(QStringLiteral("openPicture"), QString(), qtFilter);
+        return test().pictures.isEmpty() ? QString() : test().pictures.dequeue();
+    }
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), qtFilter);
+}
+
+int Platform::ShowModal(QDialog *dialog)
+{
+    if (!test().enabled)
+        return dialog->exec();
+    record(QStringLiteral("modal"), dialog->windowTitle(), dialog->objectName());
+    dialog->setResult(0);
+    dialog->show();
+    int result = dialog->result();
+    if (test().modalHandler)
+        result = test().modalHandler(dialog);
+    if (dialog->isVisible())
+        dialog->hide();
+    return result;
+}
+
+QAction *Platform::PopupMenu(QMenu *menu, const QPoint &at)
+{
+    if (!test().enabled)
+        return menu->exec(at);
+    record(QStringLiteral("popup"), menu->objectName(),
+           QStringLiteral("%1,%2").arg(at.x()).arg(at.y()));
+    if (test().popupChoices.isEmpty())
+        return nullptr;
+    const QString choice = test().popupChoices.dequeue();
+    for (QAction *action : menu->actions()) {
+        if (action->objectName() == choice) {
+            action->trigger();
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+void Platform::ShellOpen(const QString &pathOrUrl)
+{
+    if (test().enabled) {
+        record(QStringLiteral("shell"), QStringLiteral("open"), pathOrUrl);
+        return;
+    }
+    const QUrl url = QUrl::fromUserInput(pathOrUrl, QString(), QUrl::AssumeLocalFile);
+    QDesktopServices::openUrl(url);
+}
+
+QPoint Platform::CursorPos()
+{
+    if (test().enabled)
+        return test().cursor;
+    return QCursor::pos();
+}
+
+void Platform::EnableTestMode()
+{
+    test().enabled = true;
+}
+
+bool Platform::TestMode()
+{
+    return test().enabled;
+}
+
+void Platform::QueueAnswer(bool yes)
+{
+    test().answers.enqueue(yes);
+}
+
+void Platform::QueueOpenPicture(const QString &path)
+{
+    test().pictures.enqueue(path);
+}
+
+void Platform::QueuePopupChoice(const QString &actionObjectName)
+{
+    test().popupChoices.enqueue(actionObjectName);
+}
+
+void Platform::SetCursorPos(const QPoint &pos)
+{
+    test().cursor = pos;
+}
+
+void Platform::SetModalHandler(std::function<int(QDialog *)> handler)
+{
+    test().modalHandler = std::move(handler);
+}
+
+const QList<Platform::Record> &Platform::Records()
+{
+    return test().records;
+}
+
+QList<Platform::Record> Platform::TakeRecords()
+{
+    return std::exchange(test().records, {});
+}
+
+void Platform::ClearTestState()
+{
+    const bool enabled = test().enabled;
+    test() = TestState();
+    test().enabled = enabled;
+}

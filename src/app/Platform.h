@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QString>
+#include <functional>
+
+class QAction;
+class QDialog;
+class QMenu;
+class QWidget;
+
+// The program's one door to the desktop: message boxes, questions, the open-picture
+// dialog, modal windows, popup menus, the shell's "open" and the mouse pointer. Views
+// call nothing else for these, so that tests can answer and record every one of them.
+class Platform
+{
+public:
+    enum class Icon { Information, Warning, Error, Question };
+
+    static void ShowMessage(QWidget *parent, const QString &title, const QString &text, Icon icon);
+    // The application's standard error box: caption "Rybowid", error icon, the message
+    // under the full-stop rule of ErrorBoxText.
+    static void ShowError(const QString &message);
+    // Yes/No question with the question icon and Yes as the default button.
+    static bool AskYesNo(QWidget *parent, const QString &title, const QString &text);
+    // filter in the form "Description (*.ext)|*.ext"; an empty text when cancelled.
+    static QString OpenPicture(QWidget *parent, const QString &filter);
+    // Runs a dialog modally; returns its result code.
+    static int ShowModal(QDialog *dialog);
+    // Opens a menu with its top-left corner at a screen point; returns the chosen action.
+    static QAction *PopupMenu(QMenu *menu, const QPoint &at);
+    // Hands a file, folder or web address to the desktop's default program.
+    static void ShellOpen(const QString &pathOrUrl);
+    static QPoint CursorPos();
+
+    // --- Test seam -------------------------------------------------------------
+    struct Record
+    {
+        QString kind; // "message", "error", "question", "openPicture", "modal", "popup", "shell"
+        QString title;
+        QString text;
+        Icon icon = Icon::Information;
+    };
+
+    // From now on no real dialog is shown: questions take the queued answers (Yes when
+    // none is queued, as the default button would), the open-picture dialog returns the
+    // queued path (cancel when none), modal dialogs are shown without blocking and
+    // handed to the modal handler, popup menus choose the queued action name.
+    static void EnableTestMode();
+    static bool TestMode();
+    static void QueueAnswer(bool yes);
+    static void QueueOpenPicture(const QString &path);
+    static void QueuePopupChoice(const QString &actionObjectName);
+    static void SetCursorPos(const QPoint &pos);
+    // Called with each dialog shown through ShowModal; the dialog is visible while the
+    // handler runs and is hidden afterwards if the handler left it open. The handler's
+    // return value is the result ShowModal gives back.
+    static void SetModalHandler(std::function<int(QDialog *)> handler);
+    static const QList<Record> &Records();
+    static QList<Record> TakeRecords();
+    static void ClearTestState();
+};
+
+// The standard error box text: the message with "." appended when it is not empty and
+// its last character sorts after ".".
+QString ErrorBoxText(const QString &message);

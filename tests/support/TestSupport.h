@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+class QWidget;
+
+namespace TestSupport {
+
+// The build's run-time folder (the executable, the engine library, data/).
+QString RuntimeDir();
+QString SourceDir();
+
+// Saves a picture of a widget as <build>/screens/<name>.png for a person to look at.
+void SavePng(QWidget *widget, const QString &name);
+
+// Runs SQL text (several statements) on a database file, creating it when missing.
+// Goes straight to the engine library beside the executable, not through the data layer.
+bool ExecSql(const QString &dbPath, const QString &sql, QString *error = nullptr);
+// Reads the first column of every row of a SELECT as text ("" for NULL).
+QStringList QueryColumn(const QString &dbPath, const QString &sql);
+
+// A temporary folder laid out like the installed program: the engine library,
+// data/foto, data/encyklopedia, data/html and data/wedkarz.db.
+class TempProgramDir
+{
+public:
+    enum class Content { None, SchemaOnly, Shipped };
+    explicit TempProgramDir(Content content = Content::SchemaOnly);
+
+    bool isValid() const { return m_valid; }
+    // With the trailing native separator, like ProgramDir.
+    QString path() const;
+    QString dbPath() const;
+    QString fotoDir() const;
+    bool exec(const QString &sql, QString *error = nullptr) const { return ExecSql(dbPath(), sql, error); }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_valid = false;
+};
+
+} // namespace TestSupport
