@@ -1,0 +1,1 @@
+-- Test questions arrive with a later task; the table is created by schema.sql and stays empty.
