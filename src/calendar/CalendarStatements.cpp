@@ -1,0 +1,54 @@
+#include "calendar/CalendarStatements.h"
+
+namespace CalendarStatements {
+
+QString AssignedDays(TDateTime firstOfMonth)
+{
+    return QStringLiteral("SELECT data FROM dziennik WHERE ((data>=\"%1\") AND (data<\"%2\") )")
+        .arg(DayText(firstOfMonth), DayText(firstOfMonth + 31));
+}
+
+QString ProtectedSpecies(TDateTime monthStart, TDateTime monthEnd)
+{
+    // A period inside one year overlaps the month when it starts before the month ends
+    // and ends after it starts; one over the new year (do before od) is two pieces,
+    // od..12-31 and 01-01..do, and overlaps when either piece does. Comparing whole
+    // months only would hide a closed season starting mid-month, and would drop
+    // September to December from a season running to January.
+    const QString s = QStringLiteral("0001-") + MonthDay(monthStart);
+    const QString e = QStringLiteral("0001-") + MonthDay(monthEnd);
+    return QStringLiteral("SELECT nazwa,od,do FROM ryby WHERE (od<>\"\") AND (do<>\"\") AND ("
+                          "((od<=do) AND (od<=\"%2\") AND (do>=\"%1\")) OR "
+                          "((od>do) AND ((od<=\"%2\") OR (do>=\"%1\")))"
+                          ") ORDER BY od;")
+        .arg(s, e);
+}
+
+QString Tips(int category)
+{
+    return QStringLiteral("SELECT porada FROM porady WHERE  rodzaj_porady=\"%1\" ORDER BY random();").arg(category);
+}
+
+QString FirstDiaryRow(TDateTime day)
+{
+    return QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc,miejsce,przyneta,wiatr,faza_ksiezyca,opis,"
+                          "foto) values(\"%1\",\"\",0,0,\"\",\"\",\"\",\"\",\"\",\"\");")
+        .arg(DayText(day));
+}
+
+QString DeleteDay(TDateTime day)
+{
+    return QStringLiteral("DELETE FROM dziennik WHERE (data=\"%1\")").arg(DayText(day));
+}
+
+QString DeleteCatch(qint64 rowId)
+{
+    return QStringLiteral("delete from dziennik where rowid=%1;").arg(rowId);
+}
+
+QString DayFilter(TDateTime day)
+{
+    return QStringLiteral("data=\"%1\"").arg(DayText(day));
+}
+
+} // namespace CalendarStatements
