@@ -104,7 +104,8 @@ public:
     qint64 RowId() const;
 
     // What a grid shows: the in-memory rows and, in insert state, the pending record
-    // at the place it will take. DisplayRow is the current one (-1 when none).
+    // at the place it will take. DisplayRow is the current one (-1 when none). A null
+    // value (an empty date, a cleared number) is an invalid QVariant and an empty text.
     int DisplayRowCount() const;
     int DisplayRow() const;
     QVariant DisplayValue(int row, int field) const;
@@ -137,6 +138,19 @@ private:
     friend class TDbTable;
     friend class TDbQuery;
     friend class DataSetAccess;
+
+    // "<Name>: <message>", or the message alone for a dataset without a name.
+    QString NamedMessage(const QString &message) const;
+    void CheckActive() const;
+    void OpenResult();
+    void CloseResult();
+    void MoveTo(int position, bool bof, bool eof);
+    void BeginInsertAppend(bool append);
+    void LeaveEditing();
+    // The current record's value (the pending record in edit or insert state); null
+    // when there is none.
+    QVariant CurrentValue(int field) const;
+    void WriteValue(TField *field, const QVariant &value);
 
     TDbConnection *m_connection = nullptr;
     QString m_filter;

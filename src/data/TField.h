@@ -64,6 +64,12 @@ public:
     void Clear();
 
 private:
+    friend class TDbBaseQuery;
+
+    QVariant RawValue() const;
+    void Write(const QVariant &value);
+
+    // Null once the dataset has closed the result this field belonged to.
     TDbBaseQuery *m_dataSet;
     int m_index;
     QString m_name;

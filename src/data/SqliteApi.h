@@ -1,0 +1,36 @@
+#pragma once
+
+#include <sqlite3.h>
+
+// The engine's entry points, resolved by name from the library the connection loads.
+// Only the types come from the engine's header; nothing links against the engine.
+struct SqliteApi
+{
+    decltype(&::sqlite3_open) open = nullptr;
+    decltype(&::sqlite3_close) close = nullptr;
+    decltype(&::sqlite3_exec) exec = nullptr;
+    decltype(&::sqlite3_errmsg) errmsg = nullptr;
+    decltype(&::sqlite3_get_table) get_table = nullptr;
+    decltype(&::sqlite3_free_table) free_table = nullptr;
+    decltype(&::sqlite3_free) free = nullptr;
+    decltype(&::sqlite3_complete) complete = nullptr;
+    decltype(&::sqlite3_last_insert_rowid) last_insert_rowid = nullptr;
+    decltype(&::sqlite3_interrupt) interrupt = nullptr;
+    decltype(&::sqlite3_busy_timeout) busy_timeout = nullptr;
+    decltype(&::sqlite3_busy_handler) busy_handler = nullptr;
+    decltype(&::sqlite3_changes) changes = nullptr;
+    decltype(&::sqlite3_prepare) prepare = nullptr;
+    decltype(&::sqlite3_finalize) finalize = nullptr;
+    decltype(&::sqlite3_reset) reset = nullptr;
+    decltype(&::sqlite3_step) step = nullptr;
+    decltype(&::sqlite3_column_blob) column_blob = nullptr;
+    decltype(&::sqlite3_column_bytes) column_bytes = nullptr;
+    decltype(&::sqlite3_column_count) column_count = nullptr;
+    decltype(&::sqlite3_column_decltype) column_decltype = nullptr;
+    decltype(&::sqlite3_column_double) column_double = nullptr;
+    decltype(&::sqlite3_column_int) column_int = nullptr;
+    decltype(&::sqlite3_column_int64) column_int64 = nullptr;
+    decltype(&::sqlite3_column_name) column_name = nullptr;
+    decltype(&::sqlite3_column_text) column_text = nullptr;
+    decltype(&::sqlite3_column_type) column_type = nullptr;
+};

@@ -1,0 +1,328 @@
+#include "data/TDbConnection.h"
+
+#include "app/Logging.h"
+#include "data/DataSetImpl.h"
+#include "data/DbErrors.h"
+#include "data/TResultRows.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const QString NotConnected = QStringLiteral("Database not connected");
+
+template <typename Slot> bool resolve(QLibrary &library, const char *name, Slot &slot)
+{
+    slot = reinterpret_cast<Slot>(library.resolve(name));
+    return slot != nullptr;
+}
+} // namespace
+
+TDbConnection::TDbConnection(QObject *owner) : QObject(owner) {}
+
+TDbConnection::~TDbConnection()
+{
+    if (m_db && m_api.close)
+        m_api.close(m_db);
+    if (m_library)
+        m_library->unload();
+}
+
+void TDbConnection::SetDatabase(const QString &database)
+{
+    m_database = database.trimmed();
+}
+
+QString TDbConnection::DefaultExt() const
+{
+    return m_defaultExt.isEmpty() ? QStringLiteral(".sdb") : m_defaultExt;
+}
+
+QString TDbConnection::DriverDLL() const
+{
+    return m_driverDll.isEmpty() ? QStringLiteral("SQLite.dll") : m_driverDll;
+}
+
+void TDbConnection::SetConnected(bool connected)
+{
+    if (connected && !m_connected)
+        DBConnect();
+    else if (!connected && m_connected)
+        Disconnect();
+}
+
+bool TDbConnection::LoadLibs()
+{
+    qCDebug(lcData) << "loading sqlite lib";
+    qCDebug(lcData).noquote() << m_driverDll;
+    if (m_library)
+        m_library->unload();
+    m_libraryLoaded = false;
+    m_api = {};
+    m_library = std::make_unique<QLibrary>(m_driverDll);
+    // QLibrary instances of one file share a handle, and unloading through one unmaps the
+    // engine under every other connection; the mapping is therefore kept for the process
+    // and "unloading" releases only this connection's handle and slots.
+    m_library->setLoadHints(QLibrary::PreventUnloadHint);
+    if (m_driverDll.isEmpty() || !m_library->load()) {
+        qCDebug(lcData).noquote() << m_library->errorString();
+        m_library.reset();
+        return false;
+    }
+    QLibrary &lib = *m_library;
+    SqliteApi api;
+    const bool all =
+        resolve(lib, "sqlite3_open", api.open) && resolve(lib, "sqlite3_close", api.close) &&
+        resolve(lib, "sqlite3_exec", api.exec) && resolve(lib, "sqlite3_errmsg", api.errmsg) &&
+        resolve(lib, "sqlite3_get_table", api.get_table) && resolve(lib, "sqlite3_free_table", api.free_table) &&
+        resolve(lib, "sqlite3_free", api.free) && resolve(lib, "sqlite3_complete", api.complete) &&
+        resolve(lib, "sqlite3_last_insert_rowid", api.last_insert_rowid) &&
+        resolve(lib, "sqlite3_interrupt", api.interrupt) && resolve(lib, "sqlite3_busy_timeout", api.busy_timeout) &&
+        resolve(lib, "sqlite3_busy_handler", api.busy_handler) && resolve(lib, "sqlite3_changes", api.changes) &&
+        resolve(lib, "sqlite3_prepare", api.prepare) && resolve(lib, "sqlite3_finalize", api.finalize) &&
+        resolve(lib, "sqlite3_reset", api.reset) && resolve(lib, "sqlite3_step", api.step) &&
+        resolve(lib, "sqlite3_column_blob", api.column_blob) &&
+        resolve(lib, "sqlite3_column_bytes", api.column_bytes) &&
+        resolve(lib, "sqlite3_column_count", api.column_count) &&
+        resolve(lib, "sqlite3_column_decltype", api.column_decltype) &&
+        resolve(lib, "sqlite3_column_double", api.column_double) &&
+        resolve(lib, "sqlite3_column_int", api.column_int) && resolve(lib, "sqlite3_column_int64", api.column_int64) &&
+        resolve(lib, "sqlite3_column_name", api.column_name) && resolve(lib, "sqlite3_column_text", api.column_text) &&
+        resolve(lib, "sqlite3_column_type", api.column_type);
+    if (!all) {
+        m_library->unload();
+        m_library.reset();
+        return false;
+    }
+    m_api = api;
+    m_libraryLoaded = true;
+    return true;
+}
+
+QString TDbConnection::ComposePath()
+{
+    const QChar separator = QDir::separator();
+    if (!m_defaultDir.isEmpty()) {
+        if (!m_defaultDir.endsWith(separator))
+            m_defaultDir += separator;
+        return m_defaultDir + m_database;
+    }
+    if (m_database.contains(separator))
+        return m_database;
+    return QDir::toNativeSeparators(QDir::currentPath()) + separator + m_database;
+}
+
+void TDbConnection::DBConnect()
+{
+    if (m_database.isEmpty())
+        throw EDataLayerError(QStringLiteral("Missing database property"));
+    m_path = ComposePath();
+    if (m_mustExist && m_database.compare(QLatin1String(":memory:"), Qt::CaseInsensitive) != 0 &&
+        !QFileInfo::exists(m_path))
+        throw EDatabaseError(QStringLiteral("Database ") + m_path + QStringLiteral(" does not exist"));
+    if (!m_libraryLoaded && !LoadLibs()) {
+        m_connected = false;
+        throw EDataLayerError(QStringLiteral("Could not load SQLite library"));
+    }
+    m_connected = true;
+    m_db = nullptr;
+    if (BeforeConnect)
+        BeforeConnect(this);
+    m_api.open(m_path.toUtf8().constData(), &m_db);
+    if (AfterConnect)
+        AfterConnect(this);
+    if (!m_db)
+        m_connected = false;
+}
+
+void TDbConnection::Disconnect()
+{
+    if (m_libraryLoaded) {
+        qCDebug(lcData) << "freeing sqlite dll";
+        if (BeforeDisconnect)
+            BeforeDisconnect(this);
+        if (m_db)
+            m_api.close(m_db);
+        m_db = nullptr;
+        m_library->unload();
+        m_library.reset();
+        m_libraryLoaded = false;
+        m_api = {};
+        if (AfterDisconnect)
+            AfterDisconnect(this);
+    }
+    m_connected = false;
+}
+
+void TDbConnection::StartTransaction()
+{
+    if (!m_connected)
+        SetConnected(true);
+    if (m_connected)
+        ExecStatement(QStringLiteral("begin transaction"));
+}
+
+void TDbConnection::Commit()
+{
+    if (!m_connected)
+        SetConnected(true);
+    if (m_connected)
+        ExecStatement(QStringLiteral("commit transaction"));
+}
+
+void TDbConnection::RollBack()
+{
+    if (!m_connected)
+        SetConnected(true);
+    if (m_connected)
+        ExecStatement(QStringLiteral("rollback transaction"));
+}
+
+void TDbConnection::RaiseEngineError()
+{
+    const char *message = m_db && m_api.errmsg ? m_api.errmsg(m_db) : nullptr;
+    throw EDatabaseError(message ? QString::fromUtf8(message) : NotConnected);
+}
+
+qint64 TDbConnection::LastInsertRowId() const
+{
+    return m_db ? m_api.last_insert_rowid(m_db) : 0;
+}
+
+void TDbConnection::Announce(const QString &sql)
+{
+    if (OnStatement)
+        OnStatement(sql);
+}
+
+namespace {
+// Finalizes a statement however the caller leaves.
+class Statement
+{
+public:
+    explicit Statement(const SqliteApi &api) : m_api(api) {}
+    ~Statement() { release(); }
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    sqlite3_stmt **slot() { return &m_stmt; }
+    sqlite3_stmt *get() const { return m_stmt; }
+    // The finalize result.
+    int release()
+    {
+        const int rc = m_stmt ? m_api.finalize(m_stmt) : SQLITE_OK;
+        m_stmt = nullptr;
+        return rc;
+    }
+
+private:
+    const SqliteApi &m_api;
+    sqlite3_stmt *m_stmt = nullptr;
+};
+} // namespace
+
+void TDbConnection::ExecStatement(const QString &sql)
+{
+    Announce(sql);
+    if (!m_connected || !m_db)
+        throw EDatabaseError(NotConnected);
+    const QByteArray text = sql.toUtf8();
+    for (int attempt = 0;; ++attempt) {
+        Statement stmt(m_api);
+        if (m_api.prepare(m_db, text.constData(), -1, stmt.slot(), nullptr) != SQLITE_OK)
+            RaiseEngineError();
+        if (!stmt.get())
+            return;
+        int rc;
+        while ((rc = m_api.step(stmt.get())) == SQLITE_ROW) {
+        }
+        if (rc != SQLITE_DONE) {
+            // The engine's specific code and message come with the reset.
+            const int code = m_api.reset(stmt.get());
+            if (code == SQLITE_SCHEMA && attempt == 0)
+                continue;
+            const QString message = QString::fromUtf8(m_api.errmsg(m_db));
+            stmt.release();
+            throw EDatabaseError(message);
+        }
+        if (stmt.release() != SQLITE_OK)
+            RaiseEngineError();
+        return;
+    }
+}
+
+void TDbConnection::SQLite_XExec(sqlite3 *db, const QString &sql, TDbBaseQuery *dataSet)
+{
+    qCDebug(lcData).noquote() << sql;
+    if (!dataSet || !dataSet->d->loading) {
+        ExecStatement(sql);
+        return;
+    }
+    Announce(sql);
+    if (!db || db != m_db)
+        throw EDatabaseError(NotConnected);
+    FetchOptions options;
+    options.dataSetName = dataSet->Name();
+    options.typeLess = dataSet->TypeLess;
+    options.sqliteDateFormat = dataSet->SQLiteDateFormat;
+    FetchInto(sql, *dataSet->d->loading, options);
+}
+
+void TDbConnection::FetchInto(const QString &sql, TResultRows &rows, const FetchOptions &options)
+{
+    if (!m_connected || !m_db)
+        throw EDatabaseError(NotConnected);
+    const QByteArray text = sql.toUtf8();
+    for (int attempt = 0;; ++attempt) {
+        rows = TResultRows();
+        Statement stmt(m_api);
+        if (m_api.prepare(m_db, text.constData(), -1, stmt.slot(), nullptr) != SQLITE_OK)
+            RaiseEngineError();
+        if (!stmt.get())
+            return;
+        sqlite3_stmt *const s = stmt.get();
+        std::vector<int> fieldOfColumn;
+        int identityColumn = -1;
+        int rc;
+        while ((rc = m_api.step(s)) == SQLITE_ROW) {
+            if (fieldOfColumn.empty()) {
+                const int columns = m_api.column_count(s);
+                fieldOfColumn.assign(size_t(columns), -1);
+                for (int column = 0; column < columns; ++column) {
+                    const QString name = QString::fromUtf8(m_api.column_name(s, column));
+                    if (name.compare(QLatin1String("rowid"), Qt::CaseInsensitive) == 0) {
+                        identityColumn = column;
+                        continue;
+                    }
+                    fieldOfColumn[size_t(column)] = rows.FieldCount();
+                    rows.DefineField(name, QString::fromUtf8(m_api.column_decltype(s, column)), options);
+                }
+                rows.CheckRowFits();
+            }
+            rows.StartRow();
+            for (size_t column = 0; column < fieldOfColumn.size(); ++column) {
+                const int field = fieldOfColumn[column];
+                if (field < 0)
+                    continue;
+                const auto *value = reinterpret_cast<const char *>(m_api.column_text(s, int(column)));
+                rows.AssignFromText(field, value, value ? m_api.column_bytes(s, int(column)) : 0, options);
+            }
+            // Row identities are 64-bit: a rowid past 2^31 must still address its own row.
+            rows.FinishRow(identityColumn >= 0 ? m_api.column_int64(s, identityColumn) : qint64(rows.RowCount()));
+        }
+        if (rc != SQLITE_DONE) {
+            // A busy or damaged file stops the reading: report it rather than open on a
+            // part of the rows.
+            const int code = m_api.reset(s);
+            if (code == SQLITE_SCHEMA && attempt == 0 && rows.RowCount() == 0)
+                continue;
+            const QString message = QString::fromUtf8(m_api.errmsg(m_db));
+            stmt.release();
+            throw EDatabaseError(message);
+        }
+        m_api.reset(s);
+        if (stmt.release() != SQLITE_OK)
+            RaiseEngineError();
+        return;
+    }
+}

@@ -1,0 +1,106 @@
+#include "data/TDbTable.h"
+
+#include "data/DataLayerMessage.h"
+#include "data/DataSetImpl.h"
+#include "data/DbErrors.h"
+#include "data/RowStatements.h"
+#include "data/TDbConnection.h"
+
+namespace {
+// A transaction around one row write when AutoCommit asks for it; rolled back unless
+// the write and its commit both succeeded.
+class RowTransaction
+{
+public:
+    RowTransaction(TDbConnection *connection, bool enabled) : m_connection(enabled ? connection : nullptr)
+    {
+        if (m_connection)
+            m_connection->StartTransaction();
+    }
+    ~RowTransaction()
+    {
+        if (m_connection) {
+            try {
+                m_connection->RollBack();
+            } catch (const Exception &) {
+            }
+        }
+    }
+    RowTransaction(const RowTransaction &) = delete;
+    RowTransaction &operator=(const RowTransaction &) = delete;
+
+    void Commit()
+    {
+        if (m_connection)
+            m_connection->Commit();
+        m_connection = nullptr;
+    }
+
+private:
+    TDbConnection *m_connection;
+};
+} // namespace
+
+TDbTable::TDbTable(QObject *owner) : TDbBaseQuery(owner) {}
+
+QString TDbTable::StatementForOpen()
+{
+    if (TableName.isEmpty()) {
+        ShowDataLayerMessage(QStringLiteral("no table specified"));
+        return {};
+    }
+    return TableSelectStatement(TableName, Filtered() ? Filter() : QString(), MaxResults, StartResult);
+}
+
+void TDbTable::InternalPost()
+{
+    TDbConnection *const connection = Connection();
+    // Dropping the record without a word would lose what the user typed.
+    if (!connection || !connection->Connected())
+        throw EDatabaseError(NamedMessage(QStringLiteral("Database not connected; the record was not saved")));
+
+    const QString dateTimeFormat = SQLiteDateFormat ? QStringLiteral("yyyy-mm-dd hh:nn:ss.zzz") : TableDateFormat;
+    std::vector<QVariant> &record = d->pending;
+    record.resize(size_t(FieldCount()));
+    QStringList names;
+    QStringList values;
+    for (int i = 0; i < FieldCount(); ++i) {
+        names << Fields(i)->FieldName();
+        values << RowValueText(Fields(i)->DataType(), record[size_t(i)], dateTimeFormat);
+    }
+
+    TResultRows &rows = *d->result;
+    RowTransaction transaction(connection, AutoCommit);
+    if (State() == TDataSetState::dsEdit && rows.RowCount() > 0) {
+        connection->ExecStatement(RowUpdateStatement(TableName, names, values, rows.Identity(d->pos)));
+        transaction.Commit();
+        rows.OverwriteRow(d->pos, record);
+        return;
+    }
+
+    const bool autoInc = PrimaryAutoInc && FieldCount() > 0 && Fields(0)->DataType() == TFieldType::ftInteger;
+    connection->ExecStatement(RowInsertStatement(TableName, names, values, autoInc));
+    const qint64 identity = connection->LastInsertRowId();
+    transaction.Commit();
+    if (autoInc)
+        record[0] = int(identity);
+    const int count = rows.RowCount();
+    const int position = count == 0 ? 0 : d->appending ? count : std::clamp(d->insertPos, 0, count);
+    rows.InsertRow(position, record, identity);
+    d->pos = position;
+    d->bof = d->eof = false;
+}
+
+void TDbTable::InternalDelete()
+{
+    TDbConnection *const connection = Connection();
+    if (!connection || !connection->Connected())
+        throw EDatabaseError(NamedMessage(QStringLiteral("Database not connected; the row was not deleted")));
+    TResultRows &rows = *d->result;
+    RowTransaction transaction(connection, AutoCommit);
+    connection->SQLite_XExec(connection->Handle(), RowDeleteStatement(TableName, rows.Identity(d->pos)), nullptr);
+    transaction.Commit();
+    rows.RemoveRow(d->pos);
+    if (d->pos >= rows.RowCount())
+        --d->pos;
+}
