@@ -1,0 +1,322 @@
+#include "JpegImage.h"
+
+#include "Exception.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QTransform>
+
+#include <algorithm>
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+// jpeglib.h needs FILE and size_t declared before it.
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace {
+
+// A decode larger than this is refused rather than left to exhaust memory: a forged
+// header can announce a picture of 65500 x 65500 pixels in a file of a few bytes.
+constexpr qint64 MaxDecodedBytes = qint64(512) * 1024 * 1024;
+
+[[noreturn]] void Fail(const QString &path, const QString &reason)
+{
+    throw EInOutError(QStringLiteral("Nie można wczytać zdjęcia %1: %2").arg(path, reason));
+}
+
+struct FileCloser
+{
+    void operator()(std::FILE *file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+FilePtr OpenForReading(const QString &path)
+{
+    // A folder opens for reading here and would then read as an empty file.
+    if (QFileInfo(path).isDir())
+        Fail(path, QStringLiteral("to jest folder, nie plik"));
+    FilePtr file(std::fopen(QFile::encodeName(path).constData(), "rb"));
+    if (!file) {
+        if (errno == ENOENT)
+            Fail(path, QStringLiteral("nie ma takiego pliku"));
+        Fail(path, QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    return file;
+}
+
+struct ErrorManager
+{
+    jpeg_error_mgr pub; // first, so the library's pointer to it is a pointer to the whole
+    std::jmp_buf jump;
+    int code = 0;
+    char message[JMSG_LENGTH_MAX] = {};
+};
+
+// The library's default handler calls exit(); ours returns to the guarded step instead.
+void OnError(j_common_ptr cinfo)
+{
+    auto *errors = reinterpret_cast<ErrorManager *>(cinfo->err);
+    errors->code = cinfo->err->msg_code;
+    (*cinfo->err->format_message)(cinfo, errors->message);
+    std::longjmp(errors->jump, 1);
+}
+
+void OnMessage(j_common_ptr cinfo, int level)
+{
+    // A file cut short is padded by the library with an end marker and only warned
+    // about; shown, it would be a picture with a grey lower part, so it counts as broken.
+    // Other warnings (stray bytes between segments, common in camera files) are ignored.
+    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+        (*cinfo->err->error_exit)(cinfo);
+}
+
+QString ReasonText(const ErrorManager &errors)
+{
+    switch (errors.code) {
+    case JERR_NO_SOI:
+        return QStringLiteral("to nie jest plik JPEG");
+    case JERR_INPUT_EMPTY:
+        return QStringLiteral("plik jest pusty");
+    case JWRN_JPEG_EOF:
+        return QStringLiteral("plik jest niekompletny");
+    default:
+        return QStringLiteral("błąd dekodera JPEG (%1)").arg(QString::fromLatin1(errors.message));
+    }
+}
+
+// Owns a decompressor. Every call into the library runs inside Guarded, so that the
+// error handler's jump lands in a frame that is still alive; the steps hold no objects
+// with destructors, which the jump would skip.
+class Decompressor
+{
+public:
+    Decompressor()
+    {
+        std::memset(&m_info, 0, sizeof m_info);
+        m_info.err = jpeg_std_error(&m_errors.pub);
+        m_errors.pub.error_exit = OnError;
+        m_errors.pub.emit_message = OnMessage;
+    }
+    ~Decompressor() { jpeg_destroy_decompress(&m_info); }
+    Decompressor(const Decompressor &) = delete;
+    Decompressor &operator=(const Decompressor &) = delete;
+
+    jpeg_decompress_struct &info() { return m_info; }
+    const ErrorManager &errors() const { return m_errors; }
+
+    template <typename Step> bool Guarded(Step &&step)
+    {
+        if (setjmp(m_errors.jump))
+            return false;
+        step();
+        return true;
+    }
+
+private:
+    jpeg_decompress_struct m_info;
+    ErrorManager m_errors;
+};
+
+quint16 Read16(const uchar *p, bool bigEndian)
+{
+    return bigEndian ? quint16(p[0] << 8 | p[1]) : quint16(p[1] << 8 | p[0]);
+}
+
+quint32 Read32(const uchar *p, bool bigEndian)
+{
+    return bigEndian ? quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | p[3]
+                     : quint32(p[3]) << 24 | quint32(p[2]) << 16 | quint32(p[1]) << 8 | p[0];
+}
+
+// The EXIF orientation tag (1 to 8) of the first IFD, or 1 when there is none.
+int ExifOrientation(const jpeg_decompress_struct &info)
+{
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next) {
+        if (marker->marker != JPEG_APP0 + 1 || marker->data_length < 14 ||
+            std::memcmp(marker->data, "Exif\0\0", 6) != 0)
+            continue;
+        const uchar *tiff = marker->data + 6;
+        const quint32 size = marker->data_length - 6;
+        bool bigEndian;
+        if (tiff[0] == 'M' && tiff[1] == 'M')
+            bigEndian = true;
+        else if (tiff[0] == 'I' && tiff[1] == 'I')
+            bigEndian = false;
+        else
+            return 1;
+        const quint32 ifd = Read32(tiff + 4, bigEndian);
+        if (ifd > size - 2)
+            return 1;
+        const quint16 count = Read16(tiff + ifd, bigEndian);
+        for (quint32 i = 0; i < count; ++i) {
+            const quint32 entry = ifd + 2 + i * 12;
+            if (entry + 12 > size)
+                return 1;
+            if (Read16(tiff + entry, bigEndian) == 0x0112) {
+                const int value = Read16(tiff + entry + 8, bigEndian);
+                return value >= 1 && value <= 8 ? value : 1;
+            }
+        }
+        return 1;
+    }
+    return 1;
+}
+
+QImage Oriented(QImage image, int orientation)
+{
+    switch (orientation) {
+    case 2:
+        return image.mirrored(true, false);
+    case 3:
+        return image.transformed(QTransform().rotate(180));
+    case 4:
+        return image.mirrored(false, true);
+    case 5:
+        return image.transformed(QTransform().rotate(90)).mirrored(true, false);
+    case 6:
+        return image.transformed(QTransform().rotate(90));
+    case 7:
+        return image.transformed(QTransform().rotate(90)).mirrored(false, true);
+    case 8:
+        return image.transformed(QTransform().rotate(270));
+    default:
+        return image;
+    }
+}
+
+// Photoshop writes CMYK JPEGs with inverted values (255 = no ink), and so does the
+// library when asked for CMYK with its Adobe marker; pixel order in memory is C, M, Y, K.
+void CmykToRgb32(QImage &image, bool inverted)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        const auto *cmyk = reinterpret_cast<const uchar *>(row);
+        for (int x = 0; x < image.width(); ++x, cmyk += 4) {
+            int c = cmyk[0], m = cmyk[1], yel = cmyk[2], k = cmyk[3];
+            if (!inverted) {
+                c = 255 - c;
+                m = 255 - m;
+                yel = 255 - yel;
+                k = 255 - k;
+            }
+            row[x] = qRgb(c * k / 255, m * k / 255, yel * k / 255);
+        }
+    }
+}
+
+} // namespace
+
+QImage LoadJpeg(const QString &path, const QSize &cover)
+{
+    const FilePtr file = OpenForReading(path);
+    Decompressor decompressor;
+    jpeg_decompress_struct &info = decompressor.info();
+    const auto fail = [&] { Fail(path, ReasonText(decompressor.errors())); };
+
+    if (!decompressor.Guarded([&] {
+            jpeg_create_decompress(&info);
+            info.mem->max_memory_to_use = MaxDecodedBytes;
+            jpeg_stdio_src(&info, file.get());
+            jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
+            jpeg_read_header(&info, TRUE);
+        }))
+        fail();
+
+    const int orientation = ExifOrientation(info);
+    const bool quarterTurn = orientation >= 5;
+    const QSize need = quarterTurn ? cover.transposed() : cover;
+
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    if (cmyk)
+        info.out_color_space = JCS_CMYK;
+    else
+        info.out_color_space = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+
+    int scale = 8;
+    if (need.isValid() && !need.isEmpty()) {
+        for (int candidate = 1; candidate < 8; ++candidate) {
+            info.scale_num = candidate;
+            info.scale_denom = 8;
+            if (!decompressor.Guarded([&] { jpeg_calc_output_dimensions(&info); }))
+                fail();
+            if (int(info.output_width) >= need.width() && int(info.output_height) >= need.height()) {
+                scale = candidate;
+                break;
+            }
+        }
+    }
+    info.scale_num = scale;
+    info.scale_denom = 8;
+    // A reduced decode is downscaled again for display, so the cheap transform and plain
+    // chroma replication cost nothing visible; a full-size one is shown pixel for pixel.
+    const bool reduced = scale < 8;
+    info.dct_method = reduced ? JDCT_IFAST : JDCT_ISLOW;
+    info.do_fancy_upsampling = reduced ? FALSE : TRUE;
+
+    if (!decompressor.Guarded([&] { jpeg_calc_output_dimensions(&info); }))
+        fail();
+    if (qint64(info.output_width) * info.output_height * 4 > MaxDecodedBytes)
+        Fail(path, QStringLiteral("obraz jest zbyt duży (%1 x %2)").arg(info.output_width).arg(info.output_height));
+
+    if (!decompressor.Guarded([&] { jpeg_start_decompress(&info); }))
+        fail();
+    if (info.output_components != 4)
+        Fail(path, QStringLiteral("nieobsługiwany układ kolorów"));
+
+    QImage image(int(info.output_width), int(info.output_height), QImage::Format_RGB32);
+    if (image.isNull())
+        Fail(path, QStringLiteral("za mało pamięci"));
+    uchar *const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+
+    if (!decompressor.Guarded([&] {
+            constexpr int Batch = 16;
+            JSAMPROW rows[Batch];
+            while (info.output_scanline < info.output_height) {
+                const JDIMENSION first = info.output_scanline;
+                const JDIMENSION count = std::min<JDIMENSION>(Batch, info.output_height - first);
+                for (JDIMENSION i = 0; i < count; ++i)
+                    rows[i] = bits + (first + i) * stride;
+                jpeg_read_scanlines(&info, rows, count);
+            }
+        }))
+        fail();
+
+    if (cmyk)
+        CmykToRgb32(image, info.saw_Adobe_marker);
+    return Oriented(std::move(image), orientation);
+}
+
+QImage LoadPicture(const QString &path, const QSize &cover)
+{
+    if (QFileInfo(path).isDir())
+        Fail(path, QStringLiteral("to jest folder, nie plik"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (!file.exists())
+            Fail(path, QStringLiteral("nie ma takiego pliku"));
+        Fail(path, file.errorString());
+    }
+    if (file.size() == 0)
+        Fail(path, QStringLiteral("plik jest pusty"));
+    const QByteArray head = file.peek(3);
+    if (head.size() == 3 && uchar(head[0]) == 0xFF && uchar(head[1]) == 0xD8 && uchar(head[2]) == 0xFF) {
+        file.close();
+        return LoadJpeg(path, cover);
+    }
+
+    QImageReader reader(&file);
+    reader.setDecideFormatFromContent(true);
+    QImage image;
+    if (!reader.read(&image)) {
+        if (reader.error() == QImageReader::UnsupportedFormatError)
+            Fail(path, QStringLiteral("nieznany format obrazu"));
+        Fail(path, reader.errorString());
+    }
+    return image;
+}
