@@ -1,12 +1,13 @@
-#include <QApplication>
-#include <QWidget>
+#include "app/Startup.h"
+#include "app/TApplication.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Rybowid"));
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Rybowid"));
-    window.show();
-    return app.exec();
+    PrepareWebEngine();
+    TApplication app(argc, argv);
+    InitApplication(app);
+    CreateWindows();
+    const int result = RunApplication();
+    DestroyWindows();
+    return result;
 }

@@ -105,6 +105,8 @@ TempProgramDir::TempProgramDir(Content content)
     QDir(root).mkpath(QStringLiteral("data/foto"));
     QDir(root).mkpath(QStringLiteral("data/encyklopedia"));
     QDir(root).mkpath(QStringLiteral("data/html"));
+    // The program's own pictures are read-only: share the build's copy.
+    QFile::link(RuntimeDir() + QStringLiteral("/data/grafika"), root + QStringLiteral("/data/grafika"));
     QFile::link(RuntimeDir() + QLatin1Char('/') + SqliteLibraryFileName(),
                 root + QLatin1Char('/') + SqliteLibraryFileName());
     m_valid = true;

@@ -21,7 +21,8 @@ bool ExecSql(const QString &dbPath, const QString &sql, QString *error = nullptr
 QStringList QueryColumn(const QString &dbPath, const QString &sql);
 
 // A temporary folder laid out like the installed program: the engine library,
-// data/foto, data/encyklopedia, data/html and data/wedkarz.db.
+// data/foto, data/encyklopedia, data/html, data/grafika (the build's pictures) and
+// data/wedkarz.db.
 class TempProgramDir
 {
 public:

@@ -1,0 +1,7 @@
+#include "app/AppWindows.h"
+
+AppWindows &Windows()
+{
+    static AppWindows windows;
+    return windows;
+}

@@ -1,0 +1,285 @@
+#include "app/MainFrmUnit.h"
+
+#include "app/AppWindows.h"
+#include "app/Platform.h"
+#include "app/ProgramPaths.h"
+#include "app/TApplication.h"
+#include "app/TImage.h"
+#include "app/TLinkLabel.h"
+#include "app/Utils.h"
+#include "calendar/CalendarFrmUnit.h"
+#include "data/TDbConnection.h"
+#include "encyclopedia/EncyklopediaFrmUnit.h"
+#include "guide/AboutFrmUnit.h"
+#include "guide/OpisFrmUnit.h"
+#include "guide/ReklamaFrmUnit.h"
+#include "quiz/TestyPrzepisyFrmUnit.h"
+#include "quiz/TestyRybyFrmUnit.h"
+
+#include <QAction>
+#include <QFontMetrics>
+#include <QLinearGradient>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace {
+const QColor LabelColor(192, 192, 192);
+const QColor PanelColor(230, 230, 230);
+
+// Painted when the background picture cannot be read: the same header, band and grey area.
+QImage FallbackBackground()
+{
+    QImage image(780, 600, QImage::Format_RGB32);
+    image.fill(PanelColor);
+    QPainter p(&image);
+    QLinearGradient header(0, 0, 0, 122);
+    header.setColorAt(0, QColor(16, 42, 84));
+    header.setColorAt(1, QColor(28, 70, 128));
+    p.fillRect(0, 0, 780, 122, header);
+    p.fillRect(0, 122, 780, 3, QColor(180, 190, 205));
+    QLinearGradient band(0, 125, 0, 157);
+    band.setColorAt(0, QColor(36, 44, 58));
+    band.setColorAt(1, QColor(18, 24, 34));
+    p.fillRect(0, 125, 780, 32, band);
+    p.setPen(QColor(235, 240, 248));
+    QFont title(QStringLiteral("Sans Serif"), 30, QFont::Bold);
+    title.setStyleHint(QFont::SansSerif);
+    p.setFont(title);
+    p.drawText(QRect(24, 20, 500, 60), Qt::AlignLeft | Qt::AlignVCenter, TApplication::Title());
+    return image;
+}
+} // namespace
+
+TMainFrm::TMainFrm(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("MainFrm"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(779, 598);
+    QFont font(QStringLiteral("Sans Serif"), 8);
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
+
+    DataBase = new TDbConnection(this);
+    DataBase->setObjectName(QStringLiteral("DataBase"));
+
+    Image1 = new TImage(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, 780, 600);
+
+    Label1 = MakeLabel("Label1", QStringLiteral("O programie"), QRect(712, 132, 57, 13));
+    Label2 = MakeLabel("Label2", QStringLiteral("Kalendarz"), QRect(7, 132, 47, 13));
+    Label3 = MakeLabel("Label3", QStringLiteral("Encyklopedia ryb"), QRect(63, 132, 81, 13));
+    Label4 = MakeLabel("Label4", QStringLiteral("Karta wędkarska"), QRect(152, 132, 80, 13));
+    Label5 = MakeLabel("Label5", QStringLiteral("Nauka łowienia"), QRect(240, 132, 75, 13));
+    Label6 = MakeLabel("Label6", QStringLiteral("Wędkarstwo w Internecie"), QRect(584, 132, 121, 13));
+    FitLabels();
+    connect(Label1, &TLinkLabel::clicked, this, &TMainFrm::Label1Click);
+    connect(Label2, &TLinkLabel::clicked, this, &TMainFrm::Label2Click);
+    connect(Label3, &TLinkLabel::clicked, this, &TMainFrm::Label3Click);
+    connect(Label4, &TLinkLabel::clicked, this, &TMainFrm::Label4Click);
+    connect(Label5, &TLinkLabel::clicked, this, &TMainFrm::Label5Click);
+    connect(Label6, &TLinkLabel::clicked, this, &TMainFrm::Label6Click);
+
+    DockPanel = new QWidget(this);
+    DockPanel->setObjectName(QStringLiteral("DockPanel"));
+    DockPanel->setGeometry(8, 161, 767, 426);
+    DockPanel->setAutoFillBackground(true);
+    QPalette panelPalette = DockPanel->palette();
+    panelPalette.setColor(QPalette::Window, PanelColor);
+    DockPanel->setPalette(panelPalette);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu1->setSeparatorsCollapsible(false);
+    QAction *separator = PopupMenu1->addSeparator();
+    separator->setObjectName(QStringLiteral("N1"));
+    MakeItem(PopupMenu1, "estprzepisydotryb1", QStringLiteral("Test - przepisy dot. ryb"),
+             &TMainFrm::estprzepisydotryb1Click);
+    MakeItem(PopupMenu1, "estprzepisydotsprztuwdkarzaimetodpo1",
+             QStringLiteral("Test - przepisy dot. sprzętu, wędkarza i metod połowu"),
+             &TMainFrm::estprzepisydotsprztuwdkarzaimetodpo1Click);
+
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    MakeItem(PopupMenu2, "Zaczynamyowi1", QStringLiteral("&Zaczynamy łowić"), &TMainFrm::Zaczynamyowi1Click);
+    MakeItem(PopupMenu2, "Sprzt1", QStringLiteral("&Sprzęt"), &TMainFrm::Sprzt1Click);
+    MakeItem(PopupMenu2, "Miniporadnik1", QStringLiteral("&Miniporadnik"), &TMainFrm::Miniporadnik1Click);
+    MakeItem(PopupMenu2, "Indeksmultimediw1", QStringLiteral("&Indeks multimediów"), &TMainFrm::Indeksmultimediw1Click);
+
+    // A failure here (no engine library, say) is reported and the window still comes up.
+    try {
+        FormCreate();
+    } catch (...) {
+        ShowCurrentException();
+    }
+    LoadBackground();
+
+    if (const QScreen *s = screen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+void TMainFrm::FormCreate()
+{
+    ProgramDir = ExecutableFolder();
+    setWindowTitle(TApplication::Title());
+    DataBase->SetDriverDLL(ProgramDir + SqliteLibraryFileName());
+    DataBase->SetDefaultDir(ProgramDir + QStringLiteral("data"));
+    DataBase->SetDatabase(QStringLiteral("wedkarz.db"));
+    DataBase->LoadLibs();
+    DataBase->SetConnected(true);
+}
+
+void TMainFrm::FormShow()
+{
+    DockView(Windows().CalendarFrm, DockPanel);
+}
+
+void TMainFrm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // A window restored from the task bar is no new show.
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TMainFrm::Label1Click()
+{
+    if (TAboutFrm *about = Windows().AboutFrm)
+        Platform::ShowModal(about);
+}
+
+void TMainFrm::Label2Click()
+{
+    DockView(Windows().CalendarFrm, DockPanel);
+}
+
+void TMainFrm::Label3Click()
+{
+    DockView(Windows().EncyklopediaFrm, DockPanel);
+}
+
+void TMainFrm::Label4Click()
+{
+    PopupAtCursor(PopupMenu1);
+}
+
+void TMainFrm::Label5Click()
+{
+    PopupAtCursor(PopupMenu2);
+}
+
+void TMainFrm::Label6Click()
+{
+    if (TReklamaFrm *links = Windows().ReklamaFrm)
+        Platform::ShowModal(links);
+}
+
+void TMainFrm::estprzepisydotryb1Click()
+{
+    if (TTestyRybyFrm *test = Windows().TestyRybyFrm) {
+        DockView(test, DockPanel);
+        test->NewTest();
+    }
+}
+
+void TMainFrm::estprzepisydotsprztuwdkarzaimetodpo1Click()
+{
+    if (TTestyPrzepisyFrm *test = Windows().TestyPrzepisyFrm) {
+        DockView(test, DockPanel);
+        test->NewTest();
+    }
+}
+
+void TMainFrm::Zaczynamyowi1Click()
+{
+    OpenChapter(QStringLiteral("data/html/rozdzial_1/index.html"));
+}
+
+void TMainFrm::Sprzt1Click()
+{
+    OpenChapter(QStringLiteral("data/html/rozdzial_2/sprzet/index.html"));
+}
+
+void TMainFrm::Miniporadnik1Click()
+{
+    OpenChapter(QStringLiteral("data/html/rozdzial_3/miniporadnik/index.htm"));
+}
+
+void TMainFrm::Indeksmultimediw1Click()
+{
+    OpenChapter(QStringLiteral("data/html/rozdzial_4/multimedia/index.htm"));
+}
+
+void TMainFrm::OpenChapter(const QString &relativePath)
+{
+    if (TOpisFrm *viewer = Windows().OpisFrm)
+        viewer->ShowDocument(ProgramDir + relativePath);
+}
+
+TLinkLabel *TMainFrm::MakeLabel(const char *name, const QString &text, const QRect &bounds)
+{
+    auto *label = new TLinkLabel(text, this);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(bounds);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, LabelColor);
+    label->setPalette(palette);
+    return label;
+}
+
+QAction *TMainFrm::MakeItem(QMenu *menu, const char *name, const QString &text, void (TMainFrm::*handler)())
+{
+    QAction *item = menu->addAction(text);
+    item->setObjectName(QLatin1String(name));
+    connect(item, &QAction::triggered, this, handler);
+    return item;
+}
+
+void TMainFrm::FitLabels()
+{
+    // The labels were laid out for a narrower face than the sans-serif one here: a label
+    // grows to its text, the left group keeps its gaps, and the right group keeps its
+    // right edges, so no two labels overlap.
+    const QFontMetrics metrics(font());
+    auto grow = [&](TLinkLabel *label) {
+        const int needed = metrics.horizontalAdvance(label->text()) + 2;
+        if (needed > label->width())
+            label->resize(needed, std::max(label->height(), metrics.height()));
+    };
+    TLinkLabel *const left[] = {Label2, Label3, Label4, Label5};
+    int previousRight = -1;
+    int previousDesignedRight = -1;
+    for (TLinkLabel *label : left) {
+        const int designedLeft = label->x();
+        const int designedRight = label->geometry().right();
+        grow(label);
+        if (previousRight >= 0)
+            label->move(std::max(designedLeft, previousRight + (designedLeft - previousDesignedRight)), label->y());
+        previousRight = label->geometry().right();
+        previousDesignedRight = designedRight;
+    }
+    int nextLeft = -1;
+    int nextDesignedLeft = -1;
+    for (TLinkLabel *label : {Label1, Label6}) {
+        const int designedLeft = label->x();
+        int right = label->geometry().right();
+        grow(label);
+        if (nextLeft >= 0)
+            right = std::min(right, nextLeft - (nextDesignedLeft - right));
+        label->move(right - label->width() + 1, label->y());
+        nextLeft = label->x();
+        nextDesignedLeft = designedLeft;
+    }
+}
+
+void TMainFrm::LoadBackground()
+{
+    try {
+        Image1->LoadFromFile(ProgramDir + QStringLiteral("data/grafika/tlo.jpg"));
+    } catch (...) {
+        Image1->SetPicture(FallbackBackground());
+    }
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QMenu;
+class QAction;
+class TDbConnection;
+class TImage;
+class TLinkLabel;
+
+// The main window: a background picture, six labels serving as the menu bar, two popup
+// menus and the panel into which the views are docked. It owns the program's one
+// database connection.
+class TMainFrm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TMainFrm(QWidget *parent = nullptr);
+
+    // The executable's folder ending in the native separator; every data path is
+    // ProgramDir followed by "data/...".
+    QString ProgramDir;
+    TDbConnection *DataBase = nullptr;
+
+    TImage *Image1 = nullptr;
+    TLinkLabel *Label1 = nullptr;
+    TLinkLabel *Label2 = nullptr;
+    TLinkLabel *Label3 = nullptr;
+    TLinkLabel *Label4 = nullptr;
+    TLinkLabel *Label5 = nullptr;
+    TLinkLabel *Label6 = nullptr;
+    QWidget *DockPanel = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+    QMenu *PopupMenu2 = nullptr;
+
+public Q_SLOTS:
+    void FormCreate();
+    void FormShow();
+    void Label1Click();
+    void Label2Click();
+    void Label3Click();
+    void Label4Click();
+    void Label5Click();
+    void Label6Click();
+    void estprzepisydotryb1Click();
+    void estprzepisydotsprztuwdkarzaimetodpo1Click();
+    void Zaczynamyowi1Click();
+    void Sprzt1Click();
+    void Miniporadnik1Click();
+    void Indeksmultimediw1Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    TLinkLabel *MakeLabel(const char *name, const QString &text, const QRect &bounds);
+    QAction *MakeItem(QMenu *menu, const char *name, const QString &text, void (TMainFrm::*handler)());
+    void FitLabels();
+    void LoadBackground();
+    void OpenChapter(const QString &relativePath);
+};

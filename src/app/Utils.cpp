@@ -1,0 +1,41 @@
+#include "app/Utils.h"
+
+#include "app/Platform.h"
+#include "app/TListView.h"
+
+#include <QMenu>
+#include <QTreeWidgetItem>
+#include <QWidget>
+
+void DockView(QWidget *view, QWidget *panel)
+{
+    if (!view || !panel)
+        return;
+    if (view->parentWidget() != panel)
+        view->setParent(panel, Qt::Widget);
+    view->setGeometry(0, 0, panel->width(), panel->height());
+    // Covered views stay visible (so showing them again is no new show), but disabled:
+    // that keeps their controls out of Tab navigation while they lie beneath.
+    const auto docked = panel->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (QWidget *other : docked) {
+        if (other != view && !other->isWindow())
+            other->setEnabled(false);
+    }
+    view->setEnabled(true);
+    view->show();
+    view->raise();
+}
+
+void PopupAtCursor(QMenu *menu)
+{
+    Platform::PopupMenu(menu, Platform::CursorPos());
+}
+
+void AddListRow(const QString &caption, const QStringList &texts, int imageIndex, TListView *listView)
+{
+    auto *row = new QTreeWidgetItem(listView);
+    row->setText(0, caption);
+    for (int i = 0; i < texts.size(); ++i)
+        row->setText(i + 1, texts.at(i));
+    TListView::SetImageIndex(row, imageIndex);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/DateUtils.h"
+
+#include <QString>
+#include <QStringList>
+
+class QMenu;
+class QWidget;
+class TListView;
+
+// Docks a view into a panel: on its first docking the view becomes a borderless child of
+// the panel; every time it fills the panel and is shown in front. Views docked earlier
+// stay alive and unchanged beneath it, so a view's show handler runs at its first docking
+// only. A missing view (one whose creation failed) is ignored.
+void DockView(QWidget *view, QWidget *panel);
+
+// Opens a popup menu with its top-left corner at the mouse pointer.
+void PopupAtCursor(QMenu *menu);
+
+// Appends a row: the caption in the first column, texts in the next ones, in order.
+void AddListRow(const QString &caption, const QStringList &texts, int imageIndex, TListView *listView);

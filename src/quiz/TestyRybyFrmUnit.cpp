@@ -1,0 +1,36 @@
+#include "quiz/TestyRybyFrmUnit.h"
+
+#include <QLabel>
+#include <QShowEvent>
+
+TTestyRybyFrm::TTestyRybyFrm(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TestyRybyFrm"));
+    setWindowTitle(QStringLiteral("Test - przepisy dot. ryb"));
+    resize(767, 426);
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QColor(230, 230, 230));
+    setPalette(background);
+    auto *caption = new QLabel(windowTitle(), this);
+    caption->setObjectName(QStringLiteral("Caption"));
+    caption->move(16, 12);
+    caption->adjustSize();
+}
+
+void TTestyRybyFrm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TTestyRybyFrm::FormShow()
+{
+    NewTest();
+}
+
+void TTestyRybyFrm::NewTest()
+{
+    Q_EMIT testStarted();
+}
