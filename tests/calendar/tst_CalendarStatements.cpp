@@ -82,7 +82,7 @@ private Q_SLOTS:
         QVERIFY(m_dir.exec(FirstDiaryRow(day)));
         QCOMPARE(QueryColumn(m_dir.dbPath(), QStringLiteral("select gatunek||'|'||waga||'|'||foto from dziennik where ")
                                                  + DayFilter(day)),
-                 (QStringList{QStringLiteral("|0|"), QStringLiteral("|0|")}));
+                 (QStringList{QStringLiteral("|0.0|"), QStringLiteral("|0.0|")}));
         const QString first = QueryColumn(m_dir.dbPath(), QStringLiteral("select min(rowid) from dziennik")).value(0);
         QVERIFY(m_dir.exec(DeleteCatch(first.toLongLong())));
         QCOMPARE(QueryColumn(m_dir.dbPath(), QStringLiteral("select count(*) from dziennik")).value(0), QStringLiteral("1"));

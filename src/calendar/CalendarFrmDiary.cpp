@@ -1,0 +1,197 @@
+// The catch diary of the selected day: the "Złowione ryby" box, the grid's rows, the
+// details dialog and the deletions.
+#include "calendar/CalendarFrmUnit.h"
+
+#include "app/AppWindows.h"
+#include "app/Exception.h"
+#include "app/FolderUtils.h"
+#include "app/Platform.h"
+#include "calendar/CalendarStatements.h"
+#include "calendar/DayFrmUnit.h"
+#include "calendar/TMonthCalendar.h"
+#include "data/TDbQuery.h"
+#include "data/TDbTable.h"
+#include "data/TField.h"
+#include "widgets/TDBEdit.h"
+#include "widgets/TDBGrid.h"
+#include "widgets/TDBMemo.h"
+#include "widgets/TDBNavigator.h"
+#include "widgets/TDataSource.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
+
+namespace {
+const QString QuestionTitle = QStringLiteral("Pytanie:");
+
+bool IsEditing(const TDbBaseQuery *dataSet)
+{
+    return dataSet->State() == TDataSetState::dsEdit || dataSet->State() == TDataSetState::dsInsert;
+}
+} // namespace
+
+QString TCalendarFrm::DayFolder(TDateTime day) const
+{
+    return ProgramDir() + QStringLiteral("data/foto/") + DayText(day);
+}
+
+void TCalendarFrm::ShowDayCatches(TDateTime day)
+{
+    m_shownDay = DateOf(day);
+    try {
+        dziennikTable->SetFilter(CalendarStatements::DayFilter(day));
+        dziennikTable->SetFiltered(true);
+    } catch (...) {
+        // A table that could not be narrowed to the day shows nothing rather than
+        // every day's rows.
+        dziennikTable->Close();
+        CheckBox1->setChecked(false);
+        SetDiaryControlsEnabled(false);
+        throw;
+    }
+    CheckBox1->setChecked(!dziennikTable->IsEmpty());
+    SetDiaryControlsEnabled(CheckBox1->isChecked());
+}
+
+void TCalendarFrm::SetDiaryControlsEnabled(bool on)
+{
+    DBGrid1->setEnabled(on);
+    DBNavigator1->setEnabled(on);
+    Button1->setEnabled(on);
+    Button2->setEnabled(on);
+}
+
+bool TCalendarFrm::DiaryPending() const
+{
+    return dziennikTable->Active() && (IsEditing(dziennikTable) || DataSource1->AnyPending());
+}
+
+bool TCalendarFrm::SettleDiary()
+{
+    if (!DiaryPending())
+        return true;
+    return TDataSource::Guard([this] {
+        DataSource1->WritePending();
+        dziennikTable->CheckBrowseMode();
+    });
+}
+
+void TCalendarFrm::CheckBox1MouseUp(bool tickBefore)
+{
+    // Typed values of the day are posted before the day's rows are read again.
+    if (!SettleDiary()) {
+        CheckBox1->setChecked(tickBefore);
+        return;
+    }
+    const bool ticked = CheckBox1->isChecked();
+    SetDiaryControlsEnabled(ticked);
+    const TDateTime day = SelectedDay();
+    if (ticked)
+        TickedBranch(day);
+    else
+        ClearedBranch(day);
+    ShowDayCatches(day);
+}
+
+void TCalendarFrm::TickedBranch(TDateTime day)
+{
+    try {
+        Query->SetSQL(CalendarStatements::FirstDiaryRow(day));
+        const QString folder = DayFolder(day);
+        if (!FolderExists(folder) && !QDir().mkdir(folder)) {
+            throw EInOutError(QStringLiteral("Nie można utworzyć folderu na zdjęcia z dnia %1: %2. "
+                                             "Sprawdź, czy istnieje folder data%3foto programu")
+                                  .arg(DayText(day), QDir::toNativeSeparators(folder), QDir::separator()));
+        }
+        Query->ExecSQL();
+        RefreshAssignedDays();
+    } catch (...) {
+        // The box then tells the truth about the day: ticked only when it has rows.
+        ShowDayCatches(day);
+        throw;
+    }
+}
+
+void TCalendarFrm::ClearedBranch(TDateTime day)
+{
+    try {
+        if (Platform::AskYesNo(
+                this, QuestionTitle,
+                QStringLiteral("Czy na pewno chcesz bezpowrotnie usunąć przypisane do tego dnia informacje?"))) {
+            Query->SetSQL(CalendarStatements::DeleteDay(day));
+            Query->ExecSQL();
+            const QString folder = DayFolder(day);
+            EmptyFolder(folder);
+            QDir().rmdir(folder);
+        }
+        RefreshAssignedDays();
+    } catch (const std::exception &) {
+        // Clearing the day reports nothing; the box then follows what the table holds.
+    }
+}
+
+void TCalendarFrm::Button1Click()
+{
+    if (!dziennikTable->Active())
+        return;
+    dziennikTable->Edit();
+    ShowDayDialog();
+}
+
+void TCalendarFrm::Button2Click()
+{
+    if (!dziennikTable->Active() || !SettleDiary())
+        return;
+    const TDateTime day = SelectedDay();
+    if (dziennikTable->IsEmpty()) {
+        ShowDayCatches(day);
+        return;
+    }
+    if (!Platform::AskYesNo(this, QuestionTitle,
+                            QStringLiteral("Czy na pewno chcesz bezpowrotnie usunąć informacje o tej rybie?")))
+        return;
+    // The catch is found by its row identity: values typed by the user never enter the
+    // statement, and a twin row of the same day stays.
+    Query->SetSQL(CalendarStatements::DeleteCatch(dziennikTable->RowId()));
+    Query->ExecSQL();
+    ShowDayCatches(day);
+    RefreshAssignedDays();
+}
+
+void TCalendarFrm::DBNavigator1BeforeAction(TNavigateBtn Button, bool &handled)
+{
+    if (Button != TNavigateBtn::nbInsert)
+        return;
+    handled = true;
+    DataSource1->WritePending();
+    dziennikTable->Insert();
+    dziennikTable->FieldByName(QStringLiteral("data"))->SetAsDateTime(SelectedDay());
+    ShowDayDialog();
+}
+
+void TCalendarFrm::ShowDayDialog()
+{
+    TDayFrm *const dialog = Windows().DayFrm;
+    if (dialog) {
+        if (dialog->DataSource() != DataSource1)
+            dialog->SetDataSource(DataSource1);
+        const QList<QPair<TDBEdit *, QString>> bindings = {
+            {dialog->DBEdit1, QStringLiteral("gatunek")},      {dialog->DBEdit2, QStringLiteral("waga")},
+            {dialog->DBEdit3, QStringLiteral("dlugosc")},      {dialog->DBEdit4, QStringLiteral("miejsce")},
+            {dialog->DBEdit5, QStringLiteral("przyneta")},     {dialog->DBEdit6, QStringLiteral("wiatr")},
+            {dialog->DBEdit7, QStringLiteral("faza_ksiezyca")}};
+        for (const auto &[edit, column] : bindings)
+            edit->SetDataField(column);
+        dialog->DBMemo1->SetDataField(QStringLiteral("opis"));
+        Platform::ShowModal(dialog);
+    }
+    if (dziennikTable->Active() && IsEditing(dziennikTable))
+        dziennikTable->Post();
+}
+
+void TCalendarFrm::dziennikTableAfterEdit(TDbBaseQuery *)
+{
+    dziennikTable->FieldByName(QStringLiteral("data"))->SetAsDateTime(SelectedDay());
+    RefreshAssignedDays();
+}

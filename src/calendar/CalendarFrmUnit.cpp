@@ -1,0 +1,510 @@
+#include "calendar/CalendarFrmUnit.h"
+
+#include "app/AppWindows.h"
+#include "app/Clock.h"
+#include "app/Exception.h"
+#include "app/MainFrmUnit.h"
+#include "app/ProgramPaths.h"
+#include "app/TApplication.h"
+#include "app/TImage.h"
+#include "app/TLinkLabel.h"
+#include "app/TListView.h"
+#include "app/Utils.h"
+#include "calendar/CalendarNames.h"
+#include "calendar/CalendarStatements.h"
+#include "calendar/TMonthCalendar.h"
+#include "calendar/TMonthCalendarColors.h"
+#include "data/TDbConnection.h"
+#include "data/TDbQuery.h"
+#include "data/TDbTable.h"
+#include "data/TField.h"
+#include "widgets/TDBGrid.h"
+#include "widgets/TDBNavigator.h"
+#include "widgets/TDataSource.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QToolButton>
+#include <limits>
+
+namespace {
+const QColor ViewBackground(230, 230, 230);
+const QColor HeadingColor(0, 0, 128);
+
+QFont ProgramFont(int points, bool bold = false)
+{
+    QFont font(QStringLiteral("Sans Serif"), points, bold ? QFont::Bold : QFont::Normal);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, int x, int y)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QToolButton *MakeMonthButton(QWidget *parent, const char *name, const QString &artwork, const QString &hint)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    QIcon glyph(artwork + QStringLiteral(".png"));
+    glyph.addFile(artwork + QStringLiteral("_szara.png"), QSize(), QIcon::Disabled);
+    button->setIcon(glyph);
+    button->setIconSize(QSize(16, 16));
+    button->setAutoRaise(true);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setToolTip(hint);
+    // Like the program's other speed buttons, it never takes the keyboard focus from the grid.
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+void FirstAndLastOfMonth(TDateTime day, TDateTime &first, TDateTime &last)
+{
+    int year = 0, month = 0, dayOfMonth = 0;
+    DecodeDate(day, year, month, dayOfMonth);
+    first = EncodeDate(year, month, 1);
+    last = EncodeDateTime(year, month, DaysInMonth(year, month), 23, 59, 59, 999);
+}
+} // namespace
+
+TCalendarFrm::TCalendarFrm(QWidget *parent) : QWidget(parent), m_shownDay(std::numeric_limits<TDateTime>::quiet_NaN())
+{
+    setObjectName(QStringLiteral("CalendarFrm"));
+    setWindowTitle(QStringLiteral("Kalendarz"));
+    resize(767, 426);
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, ViewBackground);
+    setPalette(background);
+
+    CreateDataSets();
+    CreateControls();
+    ApplyCalendarSettings();
+    FormCreate();
+
+    // A database that cannot be opened is reported; the view still comes up, empty.
+    try {
+        dziennikTable->Open();
+    } catch (...) {
+        ShowCurrentException();
+    }
+}
+
+TCalendarFrm::~TCalendarFrm()
+{
+    // The controls bound to the diary go before the data link and the table they watch,
+    // and the grid stops calling back into a view being torn down.
+    MonthCalendar1->SetOnWorkingDateChange(nullptr);
+    MonthCalendar1->SetOnSelectedDateChange(nullptr);
+    MonthCalendar1->SetOnPaintCell(nullptr);
+    delete DayPanel;
+}
+
+void TCalendarFrm::CreateDataSets()
+{
+    TDbConnection *const connection = Windows().MainFrm ? Windows().MainFrm->DataBase : nullptr;
+    auto makeQuery = [this, connection](const char *name) {
+        auto *query = new TDbQuery(this);
+        query->setObjectName(QLatin1String(name));
+        query->SetConnection(connection);
+        return query;
+    };
+    AssignedDays = makeQuery("AssignedDays");
+    TipsQuery = makeQuery("TipsQuery");
+    TipsQuery2 = makeQuery("TipsQuery2");
+    Query = makeQuery("Query");
+
+    dziennikTable = new TDbTable(this);
+    dziennikTable->setObjectName(QStringLiteral("dziennikTable"));
+    dziennikTable->SetConnection(connection);
+    dziennikTable->TableName = QStringLiteral("dziennik");
+    dziennikTable->AfterEdit = [this](TDbBaseQuery *dataSet) { dziennikTableAfterEdit(dataSet); };
+    // However a row is started (navigator, grid, the details dialog), it belongs to the
+    // selected day. Written here it does not count as a change, so an untouched new row
+    // is still dropped when the user leaves it.
+    dziennikTable->OnNewRecord = [this](TDbBaseQuery *) {
+        if (TField *data = dziennikTable->FindField(QStringLiteral("data")))
+            data->SetAsDateTime(SelectedDay());
+    };
+
+    DataSource1 = new TDataSource(this);
+    DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    DataSource1->SetDataSet(dziennikTable);
+}
+
+void TCalendarFrm::CreateControls()
+{
+    const QString artwork = ProgramDir() + QStringLiteral("data/grafika/");
+
+    MonthNameLabel = new QLabel(this);
+    MonthNameLabel->setObjectName(QStringLiteral("MonthNameLabel"));
+    MonthNameLabel->setGeometry(6, 6, 300, 28);
+    YearLabel = new QLabel(this);
+    YearLabel->setObjectName(QStringLiteral("YearLabel"));
+    YearLabel->setGeometry(306, 6, 200, 28);
+    YearLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (QLabel *heading : {MonthNameLabel, YearLabel}) {
+        heading->setFont(ProgramFont(16, true));
+        QPalette navy = heading->palette();
+        navy.setColor(QPalette::WindowText, HeadingColor);
+        heading->setPalette(navy);
+    }
+
+    SpeedButton1 = MakeMonthButton(this, "SpeedButton1", artwork + QStringLiteral("strzalka_prawo"),
+                                   QStringLiteral("Następny miesiąc"));
+    SpeedButton1->setGeometry(484, 332, 22, 22);
+    SpeedButton2 = MakeMonthButton(this, "SpeedButton2", artwork + QStringLiteral("strzalka_lewo"),
+                                   QStringLiteral("Poprzedni miesiąc"));
+    SpeedButton2->setGeometry(460, 332, 22, 22);
+    Label64 = new QLabel(QStringLiteral("Miesiąc:"), this);
+    Label64->setObjectName(QStringLiteral("Label64"));
+    Label64->setGeometry(380, 332, 76, 22);
+    Label64->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { TDataSource::Guard([this] { SpeedButton1Click(); }); });
+    connect(SpeedButton2, &QToolButton::clicked, this, [this] { TDataSource::Guard([this] { SpeedButton2Click(); }); });
+
+    DayPanel = new QFrame(this);
+    DayPanel->setObjectName(QStringLiteral("DayPanel"));
+    DayPanel->setGeometry(512, 6, 249, 322);
+    DayPanel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+
+    Label1 = MakeLabel(DayPanel, "Label1", QStringLiteral("Wybrany dzień:"), 8, 10);
+    Label2 = new QLabel(DayPanel);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(8, 28, 180, 18);
+    Label2->setFont(ProgramFont(9, true));
+
+    Image1 = new TImage(DayPanel);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(DayPanel->width() - 8 - 48, 6, 48, 48);
+    Image1->SetPicture(QImage(artwork + QStringLiteral("dzien.png")));
+
+    CheckBox1 = new QCheckBox(QStringLiteral("Złowione ryby"), DayPanel);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setGeometry(8, 58, 160, 20);
+    CheckBox1->installEventFilter(this);
+
+    DBGrid1 = new TDBGrid(DayPanel);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    // The designer's widths (80, 25, 33, 88) were measured for a narrower face: with this
+    // one a weight such as 0.45 no longer fits 25 pixels, so the same total is shared out
+    // to keep two decimals readable.
+    DBGrid1->AddColumn(QStringLiteral("gatunek"), QStringLiteral("Gatunek"), 72);
+    DBGrid1->AddColumn(QStringLiteral("waga"), QStringLiteral("Kg."), 34);
+    DBGrid1->AddColumn(QStringLiteral("dlugosc"), QStringLiteral("Dł.cm."), 36);
+    DBGrid1->AddColumn(QStringLiteral("miejsce"), QStringLiteral("Miejsce"), 84);
+    DBGrid1->SetDataSource(DataSource1);
+    DBGrid1->horizontalHeader()->setFont(ProgramFont(7));
+    DBGrid1->setGeometry(3, 82, 243, 200);
+
+    DBNavigator1 = new TDBNavigator(DayPanel);
+    DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
+    DBNavigator1->SetVisibleButtons({TNavigateBtn::nbInsert, TNavigateBtn::nbPost, TNavigateBtn::nbCancel});
+    DBNavigator1->SetFlat(true);
+    DBNavigator1->SetDataSource(DataSource1);
+    DBNavigator1->setGeometry(4, 289, 75, 25);
+    DBNavigator1->BeforeAction = [this](TNavigateBtn button, bool &handled) {
+        DBNavigator1BeforeAction(button, handled);
+    };
+
+    Button1 = new QPushButton(QStringLiteral("&Szczegóły"), DayPanel);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setToolTip(QStringLiteral("Więcej informacji o złowionej rybie"));
+    Button1->setGeometry(101, 289, 80, 25);
+    Button2 = new QPushButton(QStringLiteral("&Usuń"), DayPanel);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setToolTip(QStringLiteral("Skasuj wybrany opis ryby"));
+    Button2->setGeometry(185, 289, 60, 25);
+    for (QPushButton *button : {Button1, Button2}) {
+        button->setCursor(Qt::PointingHandCursor);
+        button->setAutoDefault(false);
+    }
+    connect(Button1, &QPushButton::clicked, this, [this] { TDataSource::Guard([this] { Button1Click(); }); });
+    connect(Button2, &QPushButton::clicked, this, [this] { TDataSource::Guard([this] { Button2Click(); }); });
+    SetDiaryControlsEnabled(false);
+
+    Label11 = new QLabel(QStringLiteral("Porady z kategorii:"), this);
+    Label11->setObjectName(QStringLiteral("Label11"));
+    Label11->setGeometry(6, 332, 104, 22);
+    ComboBox2 = new QComboBox(this);
+    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    ComboBox2->setEditable(false);
+    ComboBox2->addItems({QStringLiteral("Regulamin"), QStringLiteral("Wymiary i okresy ochronne"),
+                         QStringLiteral("Porady wędkarskie"), QStringLiteral("Biologia i ochrona środowiska")});
+    for (int i = 0; i < ComboBox2->count(); ++i)
+        ComboBox2->setItemData(i, QSize(0, 16), Qt::SizeHintRole);
+    ComboBox2->setCurrentIndex(0);
+    ComboBox2->setGeometry(112, 332, 196, 22);
+    connect(ComboBox2, &QComboBox::activated, this, [this] { TDataSource::Guard([this] { ComboBox2Click(); }); });
+
+    Label6 = new TLinkLabel(QStringLiteral("Następna >>"), this);
+    Label6->setObjectName(QStringLiteral("Label6"));
+    QFont linkFont = Label6->font();
+    linkFont.setUnderline(true);
+    Label6->setFont(linkFont);
+    QPalette navy = Label6->palette();
+    navy.setColor(QPalette::WindowText, HeadingColor);
+    Label6->setPalette(navy);
+    Label6->move(318, 336);
+    Label6->adjustSize();
+    connect(Label6, &TLinkLabel::clicked, this, [this] { TDataSource::Guard([this] { Label6Click(); }); });
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setGeometry(6, 358, 500, 62);
+
+    ListView1 = new TListView(this);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setGeometry(512, 332, 249, 88);
+    ListView1->setHeaderLabels({QStringLiteral("Okres ochronny mają aktualnie:"), QStringLiteral("Termin:")});
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setAllColumnsShowFocus(true);
+    // The caption of the first column has to fit beside the 90-pixel "Termin:" column.
+    ListView1->header()->setFont(ProgramFont(7));
+    ListView1->header()->setStretchLastSection(false);
+    ListView1->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    ListView1->header()->setSectionResizeMode(1, QHeaderView::Fixed);
+    ListView1->header()->resizeSection(1, 90);
+    // ImageList1: a species row, and the row that says no species is protected.
+    ListView1->SetSmallImages(
+        {QIcon(artwork + QStringLiteral("ikona_gatunek.png")), QIcon(artwork + QStringLiteral("ikona_brak.png"))});
+
+    setTabOrder(CheckBox1, DBGrid1);
+    setTabOrder(DBGrid1, Button1);
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, ComboBox2);
+    setTabOrder(ComboBox2, Memo1);
+    setTabOrder(Memo1, ListView1);
+
+    // Made last, the month grid comes last in the focus chain and does not take the focus
+    // when the window comes up: until the user gives it the focus, the month buttons
+    // leave the selected day alone.
+    MonthCalendar1 = new TMonthCalendar(this);
+    MonthCalendar1->setObjectName(QStringLiteral("MonthCalendar1"));
+    MonthCalendar1->setGeometry(6, 36, 500, 292);
+}
+
+void TCalendarFrm::ApplyCalendarSettings()
+{
+    TMonthCalendarColors colors;
+    colors.SetWeekdayTextColor(clBlack);
+    colors.SetWeekendBackgroundColor(RgbColor(208, 220, 223));
+    colors.SetDayNamesBackgroundColor(clSilver);
+    colors.SetOtherMonthDayTextColor(RgbColor(171, 208, 235));
+    MonthCalendar1->SetCalendarColors(colors);
+    MonthCalendar1->SetCalendarFont(ProgramFont(8));
+    // UseDateRanges stays off, so the range has no effect. A clock set years back makes
+    // the grid refuse it; that is reported and the view comes up all the same.
+    try {
+        MonthCalendar1->SetMinDate(EncodeDate(2004, 2, 25));
+        MonthCalendar1->SetMaxDate(EncodeDate(2006, 1, 24));
+    } catch (...) {
+        ShowCurrentException();
+    }
+    auto dateChange = [this](QObject *sender) {
+        TDataSource::Guard([this, sender] { MonthCalendar1SelectedDateChange(sender); });
+    };
+    MonthCalendar1->SetOnWorkingDateChange(dateChange);
+    MonthCalendar1->SetOnSelectedDateChange(dateChange);
+    MonthCalendar1->SetOnPaintCell(
+        [this](QObject *sender, int row, int col, TRect &rect, TGridDrawState state, TDateTime date) {
+            MonthCalendar1PaintCell(sender, row, col, rect, state, date);
+        });
+}
+
+void TCalendarFrm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        TDataSource::Guard([this] { FormShow(); });
+}
+
+bool TCalendarFrm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != CheckBox1 || event->type() != QEvent::MouseButtonRelease)
+        return QWidget::eventFilter(watched, event);
+    // The box handles the release first (a left click changes the tick); the handler
+    // then reads the tick the click left, whatever button was released.
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    const bool over = CheckBox1->rect().contains(mouse->position().toPoint());
+    const bool tickBefore = CheckBox1->isChecked();
+    static_cast<QObject *>(CheckBox1)->event(event);
+    if (over)
+        TDataSource::Guard([this, tickBefore] { CheckBox1MouseUp(tickBefore); });
+    return true;
+}
+
+QString TCalendarFrm::ProgramDir() const
+{
+    if (const TMainFrm *main = Windows().MainFrm)
+        return main->ProgramDir;
+    return ExecutableFolder();
+}
+
+TDateTime TCalendarFrm::SelectedDay() const
+{
+    return MonthCalendar1->SelectedDate();
+}
+
+void TCalendarFrm::FormCreate()
+{
+    MonthCalendar1->SetDoubleBuffered(true);
+}
+
+void TCalendarFrm::FormShow()
+{
+    MonthCalendar1->SetSelectedDate(Clock::Now());
+    MonthCalendar1SelectedDateChange(MonthCalendar1);
+    RefreshAssignedDays();
+    RefreshMonthPanels();
+}
+
+void TCalendarFrm::MonthCalendar1SelectedDateChange(QObject *)
+{
+    const TDateTime day = SelectedDay();
+    int year = 0, month = 0, dayOfMonth = 0;
+    DecodeDate(day, year, month, dayOfMonth);
+    MonthNameLabel->setText(MonthNames[size_t(month)]);
+    YearLabel->setText(QString::number(year));
+    Label2->setText(DayNames[size_t(DayOfWeek(day))] + QStringLiteral(", ") + DayText(day));
+
+    // The day whose row is being typed keeps that row as it is.
+    if (day == m_shownDay && DiaryPending())
+        return;
+    // Re-reading the diary would drop what was typed and not yet posted: post it first.
+    // When that fails the grid goes back to the day of the pending row.
+    if (!SettleDiary()) {
+        MonthCalendar1->SetSelectedDate(m_shownDay);
+        return;
+    }
+    ShowDayCatches(day);
+}
+
+void TCalendarFrm::SpeedButton1Click()
+{
+    MonthCalendar1->NextMonth();
+    MonthCalendar1SelectedDateChange(SpeedButton1);
+    RefreshAssignedDays();
+    RefreshMonthPanels();
+}
+
+void TCalendarFrm::SpeedButton2Click()
+{
+    MonthCalendar1->PrevMonth();
+    MonthCalendar1SelectedDateChange(SpeedButton2);
+    RefreshAssignedDays();
+    RefreshMonthPanels();
+}
+
+void TCalendarFrm::RefreshAssignedDays()
+{
+    // The marks are read once per refresh; the paint callback only looks them up.
+    m_markedDays.clear();
+    TDateTime first = 0, last = 0;
+    FirstAndLastOfMonth(SelectedDay(), first, last);
+    try {
+        AssignedDays->SetSQL(CalendarStatements::AssignedDays(first));
+        AssignedDays->Open();
+        if (TField *data = AssignedDays->FindField(QStringLiteral("data"))) {
+            for (AssignedDays->First(); !AssignedDays->Eof(); AssignedDays->Next()) {
+                try {
+                    m_markedDays.insert(data->AsDateTime());
+                } catch (const Exception &) {
+                    // A date that does not read marks nothing.
+                }
+            }
+        }
+    } catch (...) {
+        MonthCalendar1->Repaint();
+        throw;
+    }
+    MonthCalendar1->Repaint();
+}
+
+void TCalendarFrm::MonthCalendar1PaintCell(QObject *, int, int, TRect &Rect, TGridDrawState, TDateTime Date)
+{
+    try {
+        if (m_markedDays.find(Date) == m_markedDays.end())
+            return;
+        TCanvas *canvas = MonthCalendar1->CellCanvas();
+        canvas->Brush().Color = clNavy;
+        canvas->Rectangle(Rect.Left + 60, Rect.Top + 20, Rect.Left + 50, Rect.Top + 30);
+    } catch (...) {
+        // A mark that cannot be drawn leaves the cell unmarked.
+    }
+}
+
+void TCalendarFrm::RefreshMonthPanels()
+{
+    TDateTime start = 0, end = 0;
+    FirstAndLastOfMonth(SelectedDay(), start, end);
+    ShowTerminyOchronne(start, end);
+    GetPorady(ComboBox2->currentIndex());
+}
+
+void TCalendarFrm::ShowTerminyOchronne(TDateTime start, TDateTime end)
+{
+    ListView1->clear();
+    TipsQuery->SetSQL(CalendarStatements::ProtectedSpecies(start, end));
+    TipsQuery->ExecSQL();
+    if (TipsQuery->IsEmpty()) {
+        AddListRow(QStringLiteral("Brak ryb z terminem ochronnym"), {}, 1, ListView1);
+        return;
+    }
+    TField *const name = TipsQuery->FieldByName(QStringLiteral("nazwa"));
+    TField *const from = TipsQuery->FieldByName(QStringLiteral("od"));
+    TField *const to = TipsQuery->FieldByName(QStringLiteral("do"));
+    for (TipsQuery->First(); !TipsQuery->Eof(); TipsQuery->Next()) {
+        AddListRow(name->AsString(),
+                   {MonthDay(from->AsDateTime()) + QStringLiteral(" - ") + MonthDay(to->AsDateTime())}, 0, ListView1);
+    }
+}
+
+void TCalendarFrm::GetPorady(int category)
+{
+    TipIndex = 0;
+    TipsQuery2->SetSQL(CalendarStatements::Tips(category));
+    TipsQuery2->ExecSQL();
+    if (TipsQuery2->IsEmpty())
+        Memo1->setPlainText(QStringLiteral("Brak porad na ten miesiąc..."));
+    else
+        ShowTip();
+}
+
+void TCalendarFrm::ComboBox2Click()
+{
+    RefreshMonthPanels();
+}
+
+void TCalendarFrm::Label6Click()
+{
+    if (!TipsQuery2->Active() || TipsQuery2->IsEmpty())
+        return;
+    if (TipIndex < TipsQuery2->GetRecordCount() - 1) {
+        TipsQuery2->Next();
+        ++TipIndex;
+    } else {
+        TipsQuery2->First();
+        TipIndex = 0;
+    }
+    ShowTip();
+}
+
+void TCalendarFrm::ShowTip()
+{
+    Memo1->setPlainText(TipsQuery2->FieldByName(QStringLiteral("porada"))->AsString());
+}

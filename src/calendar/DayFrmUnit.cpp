@@ -1,0 +1,293 @@
+#include "calendar/DayFrmUnit.h"
+
+#include "app/AppWindows.h"
+#include "app/Exception.h"
+#include "app/FolderUtils.h"
+#include "app/Platform.h"
+#include "app/TImage.h"
+#include "app/TLinkLabel.h"
+#include "calendar/CalendarFrmUnit.h"
+#include "calendar/TMonthCalendar.h"
+#include "data/TDbBaseQuery.h"
+#include "data/TField.h"
+#include "widgets/TDBEdit.h"
+#include "widgets/TDBMemo.h"
+#include "widgets/TDBNavigator.h"
+#include "widgets/TDataSource.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace {
+const QString FotoField = QStringLiteral("foto");
+const QString PictureFilter = QStringLiteral("Pliki graficzne JPG (*.jpg)|*.jpg");
+
+constexpr int LeftColumn = 8;
+constexpr int ColumnWidth = 174;
+constexpr int NumberWidth = 52;
+constexpr int EditHeight = 21;
+constexpr int CaptionHeight = 15;
+constexpr QRect PhotoFrame(192, 8, 378, 303);
+} // namespace
+
+TDayFrm::TDayFrm(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("DayFrm"));
+    setWindowTitle(QStringLiteral("Złowiona ryba:"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(578, 404);
+
+    Label1 = MakeLabel("Label1", QStringLiteral("&Gatunek:"), LeftColumn, 8);
+    DBEdit1 = MakeEdit("DBEdit1", Label1, LeftColumn, 8, ColumnWidth);
+    Label2 = MakeLabel("Label2", QStringLiteral("&Waga:"), LeftColumn, 50);
+    DBEdit2 = MakeEdit("DBEdit2", Label2, LeftColumn, 50, NumberWidth);
+    Label8 = MakeLabel("Label8", QStringLiteral("kg."), LeftColumn + NumberWidth + 4, 50 + CaptionHeight + 4);
+    Label3 = MakeLabel("Label3", QStringLiteral("&Długość:"), 96, 50);
+    DBEdit3 = MakeEdit("DBEdit3", Label3, 96, 50, NumberWidth);
+    Label9 = MakeLabel("Label9", QStringLiteral("cm."), 96 + NumberWidth + 4, 50 + CaptionHeight + 4);
+    Label4 = MakeLabel("Label4", QStringLiteral("&Miejsce złowienia:"), LeftColumn, 92);
+    DBEdit4 = MakeEdit("DBEdit4", Label4, LeftColumn, 92, ColumnWidth);
+    Label5 = MakeLabel("Label5", QStringLiteral("&Przynęta:"), LeftColumn, 134);
+    DBEdit5 = MakeEdit("DBEdit5", Label5, LeftColumn, 134, ColumnWidth);
+    Label6 = MakeLabel("Label6", QStringLiteral("W&iatr:"), LeftColumn, 176);
+    DBEdit6 = MakeEdit("DBEdit6", Label6, LeftColumn, 176, ColumnWidth);
+    Label7 = MakeLabel("Label7", QStringLiteral("&Faza księżyca:"), LeftColumn, 218);
+    DBEdit7 = MakeEdit("DBEdit7", Label7, LeftColumn, 218, ColumnWidth);
+
+    DBNavigator1 = new TDBNavigator(this);
+    DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
+    DBNavigator1->SetVisibleButtons({TNavigateBtn::nbFirst, TNavigateBtn::nbPrior, TNavigateBtn::nbNext,
+                                     TNavigateBtn::nbLast, TNavigateBtn::nbInsert, TNavigateBtn::nbPost});
+    DBNavigator1->SetFlat(true);
+    DBNavigator1->setGeometry(LeftColumn, 268, ColumnWidth, 25);
+    DBNavigator1->OnClick = [this](TNavigateBtn button) { DBNavigator1Click(button); };
+
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setGeometry(PhotoFrame);
+    Shape1->setFrameShape(QFrame::Box);
+    Shape1->setFrameShadow(QFrame::Plain);
+    Shape1->setAutoFillBackground(true);
+    QPalette hatch = Shape1->palette();
+    hatch.setBrush(QPalette::Window, QBrush(QColor(150, 150, 150), Qt::DiagCrossPattern));
+    Shape1->setPalette(hatch);
+
+    Label10 = new QLabel(QStringLiteral("Zdjęcie"), this);
+    Label10->setObjectName(QStringLiteral("Label10"));
+    // Opaque, so the caption reads clearly over the hatch.
+    Label10->setAutoFillBackground(true);
+    Label10->setMargin(2);
+    Label10->adjustSize();
+    Label10->move(PhotoFrame.center() - Label10->rect().center());
+
+    Image1 = new TImage(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(PhotoFrame.adjusted(1, 1, -1, -1));
+    Image1->SetStretch(true);
+    Image1->setCursor(Qt::PointingHandCursor);
+    connect(Image1, &TImage::clicked, this, &TDayFrm::Image1Click);
+
+    // The accelerator mark stays out of the caption: the label is a link, focuses
+    // nothing, and Alt+Z belongs to "&Zamknij".
+    Label11 = new TLinkLabel(QStringLiteral("Zmień zdjęcie"), this);
+    Label11->setObjectName(QStringLiteral("Label11"));
+    QFont linkFont = Label11->font();
+    linkFont.setUnderline(true);
+    Label11->setFont(linkFont);
+    QPalette navy = Label11->palette();
+    navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    Label11->setPalette(navy);
+    Label11->move(PhotoFrame.left(), PhotoFrame.bottom() + 8);
+    Label11->adjustSize();
+    connect(Label11, &TLinkLabel::clicked, this, &TDayFrm::Label11Click);
+
+    Button1 = new QPushButton(QStringLiteral("&Zamknij"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(PhotoFrame.right() - 74, PhotoFrame.bottom() + 5, 75, 25);
+    Button1->setCursor(Qt::PointingHandCursor);
+    // Enter in a field writes the field; it must not close the dialog.
+    Button1->setAutoDefault(false);
+    connect(Button1, &QPushButton::clicked, this, &TDayFrm::Button1Click);
+
+    Label12 = MakeLabel("Label12", QStringLiteral("Notatki:"), LeftColumn, 326);
+    DBMemo1 = new TDBMemo(this);
+    DBMemo1->setObjectName(QStringLiteral("DBMemo1"));
+    DBMemo1->SetScrollBars(TScrollStyle::ssVertical);
+    DBMemo1->setGeometry(LeftColumn, 326 + CaptionHeight, PhotoFrame.right() + 1 - LeftColumn,
+                         height() - 8 - (326 + CaptionHeight));
+
+    setTabOrder(DBEdit1, DBEdit2);
+    setTabOrder(DBEdit2, DBEdit3);
+    setTabOrder(DBEdit3, DBEdit4);
+    setTabOrder(DBEdit4, DBEdit5);
+    setTabOrder(DBEdit5, DBEdit6);
+    setTabOrder(DBEdit6, DBEdit7);
+    setTabOrder(DBEdit7, DBMemo1);
+    setTabOrder(DBMemo1, Button1);
+
+    if (const TCalendarFrm *calendar = Windows().CalendarFrm)
+        SetDataSource(calendar->DataSource1);
+}
+
+TDataSource *TDayFrm::DataSource() const
+{
+    return m_dataSource;
+}
+
+void TDayFrm::SetDataSource(TDataSource *source)
+{
+    m_dataSource = source;
+    for (TDBEdit *edit : {DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7})
+        edit->SetDataSource(source);
+    DBMemo1->SetDataSource(source);
+    DBNavigator1->SetDataSource(source);
+}
+
+QString TDayFrm::DayFolder() const
+{
+    const TCalendarFrm *calendar = Windows().CalendarFrm;
+    return calendar ? calendar->DayFolder(calendar->MonthCalendar1->SelectedDate()) : QString();
+}
+
+QString TDayFrm::PhotoPath() const
+{
+    return DayFolder() + QLatin1Char('/') + PhotoName();
+}
+
+void TDayFrm::FormShow()
+{
+    ShowPhoto();
+}
+
+void TDayFrm::DBNavigator1Click(TNavigateBtn button)
+{
+    switch (button) {
+    case TNavigateBtn::nbFirst:
+    case TNavigateBtn::nbPrior:
+    case TNavigateBtn::nbNext:
+    case TNavigateBtn::nbLast:
+    // A new row has no photo yet; the row it was inserted after must not lend it its own.
+    case TNavigateBtn::nbInsert:
+        ShowPhoto();
+        break;
+    default:
+        break;
+    }
+}
+
+void TDayFrm::Label11Click()
+{
+    const QString chosen = Platform::OpenPicture(this, PictureFilter);
+    if (chosen.isEmpty())
+        return;
+    const QString name = QFileInfo(chosen).fileName();
+    try {
+        const QString folder = DayFolder();
+        if (!FolderExists(folder) && !QDir().mkdir(folder))
+            return;
+        const QString target = folder + QLatin1Char('/') + name;
+        // A photo of that name already in the folder is kept and wins. A copy that failed
+        // with nothing there leaves the row's photo as it was rather than naming a file
+        // that does not exist.
+        if (!QFile::copy(chosen, target) && !QFileInfo(target).isFile())
+            return;
+        if (!m_dataSource || !m_dataSource->Edit())
+            return;
+        m_dataSource->DataSet()->FieldByName(FotoField)->SetAsString(name);
+        LoadPhoto(name);
+    } catch (const Exception &) {
+        // Changing the photo reports nothing; what was done stays done.
+    }
+}
+
+void TDayFrm::Image1Click()
+{
+    Platform::ShellOpen(PhotoPath());
+}
+
+void TDayFrm::Button1Click()
+{
+    close();
+}
+
+void TDayFrm::FormClose()
+{
+    for (TDBEdit *edit : {DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7})
+        edit->SetDataField(QString());
+    DBMemo1->SetDataField(QString());
+}
+
+void TDayFrm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (const QScreen *shown = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(shown->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    DBEdit1->setFocus();
+    FormShow();
+}
+
+void TDayFrm::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    // The close box, Escape, "&Zamknij" and a plain hide all end here.
+    if (!event->spontaneous())
+        FormClose();
+}
+
+QLabel *TDayFrm::MakeLabel(const char *name, const QString &caption, int x, int y)
+{
+    auto *label = new QLabel(caption, this);
+    label->setObjectName(QLatin1String(name));
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+TDBEdit *TDayFrm::MakeEdit(const char *name, QLabel *label, int x, int y, int width)
+{
+    auto *edit = new TDBEdit(this);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(x, y + CaptionHeight, width, EditHeight);
+    label->setBuddy(edit);
+    return edit;
+}
+
+QString TDayFrm::PhotoName() const
+{
+    if (!m_dataSource || !m_dataSource->Active())
+        return QString();
+    const TField *field = m_dataSource->DataSet()->FindField(FotoField);
+    return field ? field->AsString() : QString();
+}
+
+void TDayFrm::ShowPhoto()
+{
+    const QString name = PhotoName();
+    if (name.isEmpty()) {
+        Image1->Clear();
+        return;
+    }
+    try {
+        LoadPhoto(name);
+    } catch (const Exception &error) {
+        Platform::ShowError(error.Message());
+    }
+}
+
+void TDayFrm::LoadPhoto(const QString &fileName)
+{
+    Image1->Clear();
+    Image1->LoadFromFile(DayFolder() + QLatin1Char('/') + fileName);
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "widgets/TNavigateBtn.h"
+
+#include <QDialog>
+#include <QPointer>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class TDataSource;
+class TDBEdit;
+class TDBMemo;
+class TDBNavigator;
+class TImage;
+class TLinkLabel;
+
+// "Złowiona ryba:": one catch of the diary in full, with its photo. The dialog has no
+// data of its own; its controls work on the calendar view's diary link, whose columns
+// the diary assigns just before showing it and the dialog takes away when it closes.
+class TDayFrm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TDayFrm(QWidget *parent = nullptr);
+
+    // The link every data control and the navigator work on: the calendar view's diary
+    // link when the view exists at creation.
+    TDataSource *DataSource() const;
+    void SetDataSource(TDataSource *source);
+
+    // The folder of the calendar's selected day's photos, and the current row's photo
+    // path in it: with no photo, the folder followed by the separator.
+    QString DayFolder() const;
+    QString PhotoPath() const;
+
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label8 = nullptr; // "kg."
+    QLabel *Label9 = nullptr; // "cm."
+    TDBEdit *DBEdit1 = nullptr;
+    TDBEdit *DBEdit2 = nullptr;
+    TDBEdit *DBEdit3 = nullptr;
+    TDBEdit *DBEdit4 = nullptr;
+    TDBEdit *DBEdit5 = nullptr;
+    TDBEdit *DBEdit6 = nullptr;
+    TDBEdit *DBEdit7 = nullptr;
+    TDBNavigator *DBNavigator1 = nullptr;
+    QLabel *Label12 = nullptr;
+    TDBMemo *DBMemo1 = nullptr;
+    QFrame *Shape1 = nullptr;
+    QLabel *Label10 = nullptr;
+    TImage *Image1 = nullptr;
+    TLinkLabel *Label11 = nullptr;
+    QPushButton *Button1 = nullptr;
+
+public Q_SLOTS:
+    void FormShow();
+    void DBNavigator1Click(TNavigateBtn button);
+    void Label11Click();
+    void Image1Click();
+    void Button1Click();
+    void FormClose();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    QLabel *MakeLabel(const char *name, const QString &caption, int x, int y);
+    TDBEdit *MakeEdit(const char *name, QLabel *label, int x, int y, int width);
+    QString PhotoName() const;
+    // Shows the current row's photo; one that cannot be read is reported.
+    void ShowPhoto();
+    // Shows a photo of the day folder. The frame is emptied first, so a photo that
+    // cannot be read (EInOutError) never leaves another catch's picture in its place.
+    void LoadPhoto(const QString &fileName);
+
+    QPointer<TDataSource> m_dataSource;
+};

@@ -1,0 +1,373 @@
+#include "../app/AppTestMain.h"
+
+#include "app/AppWindows.h"
+#include "app/Clock.h"
+#include "app/MainFrmUnit.h"
+#include "app/Platform.h"
+#include "app/ProgramPaths.h"
+#include "app/TLinkLabel.h"
+#include "app/TListView.h"
+#include "calendar/CalendarFrmUnit.h"
+#include "calendar/TMonthCalendar.h"
+#include "support/TestSupport.h"
+#include "widgets/TDBGrid.h"
+#include "widgets/TDBNavigator.h"
+#include "widgets/TDataSetModel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <memory>
+
+namespace {
+struct ListRow
+{
+    QString caption;
+    QString period;
+    int icon;
+    friend bool operator==(const ListRow &, const ListRow &) = default;
+};
+
+char *toString(const ListRow &row)
+{
+    return QTest::toString(QStringLiteral("%1 | %2 | %3").arg(row.caption, row.period).arg(row.icon));
+}
+
+const QString NoSpecies = QStringLiteral("Brak ryb z terminem ochronnym");
+
+// Periods inside a month, across month edges, over the new year, of one day and none.
+const QString Species = QStringLiteral("insert into ryby (nazwa,od,do) values "
+                                       "('Szczupak','0001-01-01','0001-04-30'),"
+                                       "('Sandacz','0001-03-15','0001-05-31'),"
+                                       "('Troć','0001-10-01','0001-02-28'),"
+                                       "('Certa','0001-06-15','0001-06-15'),"
+                                       "('Karp','',''),"
+                                       "('Lin',NULL,NULL);");
+} // namespace
+
+class CalendarFrmTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void startsOnTodayWithTheViewLaidOut();
+    void marksOneSquarePerDayWithRows();
+    void monthButtonsBeforeTheGridHadFocus();
+    void monthButtonsAfterTheGridHadFocus();
+    void protectedSpeciesFollowTheMonth();
+    void tipsCycleInTheShuffledOrder();
+    void screenshot();
+
+private:
+    void Start(TDateTime now, const QString &seed = {});
+    TCalendarFrm *View() const { return Windows().CalendarFrm; }
+    QWidget *DayGrid() const { return View()->MonthCalendar1->DayGrid(); }
+    void FocusCalendar();
+    QColor MarkPixel(TDateTime day) const;
+    bool Marked(TDateTime day) const { return MarkPixel(day) == QColor(0, 0, 128); }
+    QList<ListRow> Protected() const;
+
+    std::unique_ptr<TestSupport::TempProgramDir> m_dir;
+};
+
+void CalendarFrmTest::init()
+{
+    Platform::EnableTestMode();
+    Platform::ClearTestState();
+    m_dir = std::make_unique<TestSupport::TempProgramDir>(TestSupport::TempProgramDir::Content::SchemaOnly);
+    QVERIFY(m_dir->isValid());
+}
+
+void CalendarFrmTest::cleanup()
+{
+    DestroyWindows();
+    Clock::Unpin();
+    m_dir.reset();
+}
+
+void CalendarFrmTest::Start(TDateTime now, const QString &seed)
+{
+    if (!seed.isEmpty()) {
+        QString error;
+        QVERIFY2(m_dir->exec(seed, &error), qPrintable(error));
+    }
+    OverrideExecutableFolder(m_dir->path());
+    Clock::Pin(now);
+    CreateWindows();
+    QVERIFY(Windows().MainFrm && View());
+    Windows().MainFrm->show();
+    Windows().MainFrm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Windows().MainFrm));
+    QVERIFY(View()->isVisible());
+    QCOMPARE(Platform::Records().size(), 0);
+}
+
+void CalendarFrmTest::FocusCalendar()
+{
+    DayGrid()->setFocus();
+    QTRY_VERIFY(View()->MonthCalendar1->FocusSeen());
+}
+
+QColor CalendarFrmTest::MarkPixel(TDateTime day) const
+{
+    int row = 0, col = 0;
+    TCustomMonthCalendar::CellOfDate(day, row, col);
+    const TRect r = View()->MonthCalendar1->CellRect(row, col);
+    return DayGrid()->grab().toImage().pixelColor(r.Left + 55, r.Top + 25);
+}
+
+QList<ListRow> CalendarFrmTest::Protected() const
+{
+    QList<ListRow> rows;
+    for (int i = 0; i < View()->ListView1->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = View()->ListView1->topLevelItem(i);
+        rows.append({item->text(0), item->text(1), TListView::ImageIndex(item)});
+    }
+    return rows;
+}
+
+void CalendarFrmTest::startsOnTodayWithTheViewLaidOut()
+{
+    Start(EncodeDateTime(2005, 1, 24, 23, 59, 0, 0));
+    TCalendarFrm *v = View();
+    QCOMPARE(v->MonthCalendar1->SelectedDate(), EncodeDate(2005, 1, 24));
+    QCOMPARE(v->MonthNameLabel->text(), QStringLiteral("Styczeń"));
+    QCOMPARE(v->YearLabel->text(), QStringLiteral("2005"));
+    QCOMPARE(v->Label2->text(), QStringLiteral("Poniedziałek, 2005-01-24"));
+    QVERIFY(!v->CheckBox1->isChecked());
+    QCOMPARE(v->Memo1->toPlainText(), QStringLiteral("Brak porad na ten miesiąc..."));
+    QCOMPARE(Protected(), (QList<ListRow>{{NoSpecies, QString(), 1}}));
+
+    QCOMPARE(v->size(), QSize(767, 426));
+    QCOMPARE(v->MonthCalendar1->size(), QSize(500, 292));
+    QCOMPARE(v->MonthCalendar1->CalendarFont().pointSize(), 8);
+    QCOMPARE(v->MonthCalendar1->MinDate(), EncodeDate(2004, 2, 25));
+    QCOMPARE(v->MonthCalendar1->MaxDate(), EncodeDate(2006, 1, 24));
+    QVERIFY(!v->MonthCalendar1->UseDateRanges());
+    QCOMPARE(v->palette().color(QPalette::Window), QColor(230, 230, 230));
+    for (QWidget *control : {static_cast<QWidget *>(v->DBGrid1), static_cast<QWidget *>(v->DBNavigator1),
+                             static_cast<QWidget *>(v->Button1), static_cast<QWidget *>(v->Button2)})
+        QVERIFY(!control->isEnabled());
+    QCOMPARE(v->Button1->text(), QStringLiteral("&Szczegóły"));
+    QCOMPARE(v->Button1->toolTip(), QStringLiteral("Więcej informacji o złowionej rybie"));
+    QCOMPARE(v->Button2->toolTip(), QStringLiteral("Skasuj wybrany opis ryby"));
+    QCOMPARE(v->DBNavigator1->VisibleButtons(),
+             (QList<TNavigateBtn>{TNavigateBtn::nbInsert, TNavigateBtn::nbPost, TNavigateBtn::nbCancel}));
+    QStringList titles;
+    int totalWidth = 0;
+    for (int i = 0; i < v->DBGrid1->ColumnCount(); ++i) {
+        titles << v->DBGrid1->Column(i).Title;
+        totalWidth += v->DBGrid1->Column(i).Width;
+    }
+    QCOMPARE(titles, (QStringList{"Gatunek", "Kg.", "Dł.cm.", "Miejsce"}));
+    QCOMPARE(totalWidth, 80 + 25 + 33 + 88);
+    // A weight with two decimals fits its column.
+    QVERIFY(v->DBGrid1->fontMetrics().horizontalAdvance(QStringLiteral("0.45")) + 6 <= v->DBGrid1->Column(1).Width);
+    QCOMPARE(v->ComboBox2->count(), 4);
+    QCOMPARE(v->ComboBox2->currentIndex(), 0);
+    QCOMPARE(v->ComboBox2->itemText(3), QStringLiteral("Biologia i ochrona środowiska"));
+    QCOMPARE(v->ListView1->headerItem()->text(0), QStringLiteral("Okres ochronny mają aktualnie:"));
+    QCOMPARE(v->ListView1->header()->sectionSize(1), 90);
+    QCOMPARE(v->ListView1->header()->sectionSize(0) + 90, v->ListView1->viewport()->width());
+    // Every control lies inside the docked area, the texts are not clipped.
+    for (QWidget *child : v->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        QVERIFY2(v->rect().contains(child->geometry()), qPrintable(child->objectName()));
+    for (QLabel *label : {v->Label1, v->Label64, v->Label11, static_cast<QLabel *>(v->Label6)})
+        QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
+}
+
+void CalendarFrmTest::marksOneSquarePerDayWithRows()
+{
+    Start(EncodeDateTime(2005, 1, 24, 10, 0, 0, 0),
+          QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values "
+                         "('2005-01-01','Lin',0,0),"
+                         "('2005-01-10','Lin',0,0),('2005-01-10','Karp',0,0),('2005-01-10','Sum',0,0),"
+                         "('2005-01-24','Okoń',0,0),('2005-02-01','Jaź',0,0),('2004-12-31','Jaź',0,0);"));
+    const TDateTime first = EncodeDate(2005, 1, 1);
+    const TDateTime tenth = EncodeDate(2005, 1, 10);
+    const TDateTime today = EncodeDate(2005, 1, 24);
+    QVERIFY(Marked(first));
+    QVERIFY(Marked(tenth));
+    QVERIFY(Marked(today));
+    QVERIFY(!Marked(EncodeDate(2005, 1, 11)));
+    QVERIFY(!Marked(EncodeDate(2005, 1, 31)));
+    // The square is 10 x 10 with the default black outline.
+    int row = 0, col = 0;
+    TCustomMonthCalendar::CellOfDate(tenth, row, col);
+    const TRect r = View()->MonthCalendar1->CellRect(row, col);
+    const QImage image = DayGrid()->grab().toImage();
+    QCOMPARE(image.pixelColor(r.Left + 50, r.Top + 20), QColor(0, 0, 0));
+    QCOMPARE(image.pixelColor(r.Left + 59, r.Top + 29), QColor(0, 0, 0));
+    QVERIFY(image.pixelColor(r.Left + 60, r.Top + 30) != QColor(0, 0, 0));
+    QVERIFY(image.pixelColor(r.Left + 49, r.Top + 25) != QColor(0, 0, 128));
+    // 1 February shares the grid's last row with January but is never marked there.
+    const int february1 = View()->MonthCalendar1->MonthLength() + 1;
+    for (int week = 5; week <= 6; ++week) {
+        for (int day = 0; day < 7; ++day) {
+            if (View()->MonthCalendar1->DayOfCell(week, day) == february1) {
+                const TRect other = View()->MonthCalendar1->CellRect(week, day);
+                QVERIFY(image.pixelColor(other.Left + 55, other.Top + 25) != QColor(0, 0, 128));
+            }
+        }
+    }
+
+    // A day whose rows are gone loses its square at the next refresh, not before.
+    QVERIFY(m_dir->exec(QStringLiteral("delete from dziennik where data='2005-01-10';")));
+    QVERIFY(Marked(tenth));
+    FocusCalendar();
+    QTest::mouseClick(View()->SpeedButton1, Qt::LeftButton);
+    QTest::mouseClick(View()->SpeedButton2, Qt::LeftButton);
+    QCOMPARE(View()->MonthCalendar1->SelectedDate(), today);
+    QVERIFY(!Marked(tenth));
+    QVERIFY(Marked(first));
+    QCOMPARE(Platform::Records().size(), 0);
+}
+
+void CalendarFrmTest::monthButtonsBeforeTheGridHadFocus()
+{
+    Start(EncodeDateTime(2005, 1, 31, 12, 0, 0, 0),
+          Species +
+              QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-03','Lin',0,0);"));
+    const QList<ListRow> january = Protected();
+    QVERIFY(!View()->MonthCalendar1->FocusSeen());
+
+    QTest::mouseClick(View()->SpeedButton1, Qt::LeftButton);
+    // The grid shows February, but the selected day and all that follows it stay.
+    QCOMPARE(View()->MonthCalendar1->DisplayedMonth(), 2);
+    QCOMPARE(View()->MonthCalendar1->SelectedDate(), EncodeDate(2005, 1, 31));
+    QCOMPARE(View()->MonthNameLabel->text(), QStringLiteral("Styczeń"));
+    QCOMPARE(View()->Label2->text(), QStringLiteral("Poniedziałek, 2005-01-31"));
+    QCOMPARE(Protected(), january);
+    QVERIFY(!Marked(EncodeDate(2005, 2, 3)));
+}
+
+void CalendarFrmTest::monthButtonsAfterTheGridHadFocus()
+{
+    Start(EncodeDateTime(2005, 1, 31, 12, 0, 0, 0),
+          QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values "
+                         "('2005-02-28','Lin',1.5,40),('2005-02-02','Jaź',0,0),('2005-01-31','Sum',0,0);"
+                         "insert into ryby (nazwa,od,do) values ('Lipień','0001-02-01','0001-02-10');"));
+    QVERIFY(Marked(EncodeDate(2005, 1, 31)));
+    QCOMPARE(Protected(), (QList<ListRow>{{NoSpecies, QString(), 1}}));
+    FocusCalendar();
+
+    QTest::mouseClick(View()->SpeedButton1, Qt::LeftButton);
+    QCOMPARE(View()->MonthCalendar1->SelectedDate(), EncodeDate(2005, 2, 28));
+    QCOMPARE(View()->MonthNameLabel->text(), QStringLiteral("Luty"));
+    QCOMPARE(View()->YearLabel->text(), QStringLiteral("2005"));
+    QCOMPARE(View()->Label2->text(), QStringLiteral("Poniedziałek, 2005-02-28"));
+    QVERIFY(View()->CheckBox1->isChecked());
+    QCOMPARE(View()->DBGrid1->Model()->index(0, 0).data().toString(), QStringLiteral("Lin"));
+    QCOMPARE(View()->DBGrid1->Model()->index(0, 1).data().toString(), QStringLiteral("1.5"));
+    QVERIFY(Marked(EncodeDate(2005, 2, 28)));
+    QVERIFY(Marked(EncodeDate(2005, 2, 2)));
+    QCOMPARE(Protected(), (QList<ListRow>{{QStringLiteral("Lipień"), QStringLiteral("02-01 - 02-10"), 0}}));
+
+    QTest::mouseClick(View()->SpeedButton2, Qt::LeftButton);
+    QCOMPARE(View()->MonthCalendar1->SelectedDate(), EncodeDate(2005, 1, 28));
+    QCOMPARE(View()->Label2->text(), QStringLiteral("Piątek, 2005-01-28"));
+    QVERIFY(!View()->CheckBox1->isChecked());
+    QVERIFY(Marked(EncodeDate(2005, 1, 31)));
+    QCOMPARE(Protected(), (QList<ListRow>{{NoSpecies, QString(), 1}}));
+
+    // Ctrl+Right in the grid moves the labels and the diary, not the month panels.
+    QTest::keyClick(DayGrid(), Qt::Key_Right, Qt::ControlModifier);
+    QCOMPARE(View()->MonthNameLabel->text(), QStringLiteral("Luty"));
+    QVERIFY(View()->CheckBox1->isChecked());
+    QCOMPARE(Protected(), (QList<ListRow>{{NoSpecies, QString(), 1}}));
+    QCOMPARE(Platform::Records().size(), 0);
+}
+
+void CalendarFrmTest::protectedSpeciesFollowTheMonth()
+{
+    Start(EncodeDateTime(2005, 1, 15, 12, 0, 0, 0), Species);
+    FocusCalendar();
+    const ListRow szczupak{QStringLiteral("Szczupak"), QStringLiteral("01-01 - 04-30"), 0};
+    const ListRow sandacz{QStringLiteral("Sandacz"), QStringLiteral("03-15 - 05-31"), 0};
+    const ListRow troc{QStringLiteral("Troć"), QStringLiteral("10-01 - 02-28"), 0};
+    const ListRow certa{QStringLiteral("Certa"), QStringLiteral("06-15 - 06-15"), 0};
+    const ListRow none{NoSpecies, QString(), 1};
+    // A period is listed in every month it touches, ordered by its first day.
+    const QList<QList<ListRow>> expected = {{szczupak, troc},
+                                            {szczupak, troc},
+                                            {szczupak, sandacz},
+                                            {szczupak, sandacz},
+                                            {sandacz},
+                                            {certa},
+                                            {none},
+                                            {none},
+                                            {none},
+                                            {troc},
+                                            {troc},
+                                            {troc}};
+    for (int month = 1; month <= 12; ++month) {
+        QCOMPARE(View()->MonthCalendar1->SelectedDate(), EncodeDate(2005, month, 15));
+        QCOMPARE(Protected(), expected.at(month - 1));
+        QTest::mouseClick(View()->SpeedButton1, Qt::LeftButton);
+    }
+    QCOMPARE(View()->YearLabel->text(), QStringLiteral("2006"));
+    QCOMPARE(Protected(), expected.first());
+    QCOMPARE(Platform::Records().size(), 0);
+}
+
+void CalendarFrmTest::tipsCycleInTheShuffledOrder()
+{
+    Start(EncodeDateTime(2005, 1, 24, 10, 0, 0, 0),
+          QStringLiteral("insert into porady (porada,rodzaj_porady) values "
+                         "('Regulamin: karta wędkarska zawsze przy sobie.',0),"
+                         "('Pierwsza porada.',2),('Druga porada.',2),('Trzecia porada.',2);"));
+    QCOMPARE(View()->Memo1->toPlainText(), QStringLiteral("Regulamin: karta wędkarska zawsze przy sobie."));
+    QTest::mouseClick(View()->Label6, Qt::LeftButton);
+    QCOMPARE(View()->Memo1->toPlainText(), QStringLiteral("Regulamin: karta wędkarska zawsze przy sobie."));
+
+    View()->ComboBox2->setFocus();
+    QTest::keyClick(View()->ComboBox2, Qt::Key_Down);
+    QTest::keyClick(View()->ComboBox2, Qt::Key_Down);
+    QCOMPARE(View()->ComboBox2->currentIndex(), 2);
+    QStringList shown{View()->Memo1->toPlainText()};
+    for (int i = 0; i < 3; ++i) {
+        QTest::mouseClick(View()->Label6, Qt::LeftButton);
+        shown << View()->Memo1->toPlainText();
+    }
+    QCOMPARE(shown.at(3), shown.at(0));
+    QStringList distinct = shown.mid(0, 3);
+    distinct.sort();
+    QCOMPARE(distinct, (QStringList{"Druga porada.", "Pierwsza porada.", "Trzecia porada."}));
+    QCOMPARE(View()->TipIndex, 0);
+
+    QTest::keyClick(View()->ComboBox2, Qt::Key_Down);
+    QCOMPARE(View()->Memo1->toPlainText(), QStringLiteral("Brak porad na ten miesiąc..."));
+    QTest::mouseClick(View()->Label6, Qt::LeftButton);
+    QCOMPARE(View()->Memo1->toPlainText(), QStringLiteral("Brak porad na ten miesiąc..."));
+    QCOMPARE(Platform::Records().size(), 0);
+}
+
+void CalendarFrmTest::screenshot()
+{
+    Start(EncodeDateTime(2005, 4, 12, 10, 0, 0, 0),
+          Species +
+              QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc,miejsce) values "
+                             "('2005-04-02','Płoć',0.3,22,'Zalew Zegrzyński'),"
+                             "('2005-04-12','Szczupak',3.2,71,'Jezioro Śniardwy'),"
+                             "('2005-04-12','Okoń',0.45,28,'Jezioro Śniardwy'),"
+                             "('2005-04-12','Leszcz',1.8,46,'Wisła, Kępa Potocka'),"
+                             "('2005-04-23','Karp',4.6,58,'Staw w Rybnie');"
+                             "insert into porady (porada,rodzaj_porady) values "
+                             "('Przed wyjazdem nad wodę sprawdź, czy masz przy sobie kartę wędkarską i aktualne "
+                             "zezwolenie na połów w danym łowisku. Kontrolujący może poprosić o oba dokumenty.',0);"));
+    QVERIFY(View()->CheckBox1->isChecked());
+    QVERIFY(Marked(EncodeDate(2005, 4, 2)));
+    QVERIFY(Marked(EncodeDate(2005, 4, 23)));
+    TestSupport::SavePng(View(), QStringLiteral("CalendarFrm"));
+    TestSupport::SavePng(Windows().MainFrm, QStringLiteral("CalendarFrm_main"));
+}
+
+RYBOWID_APP_TEST_MAIN(CalendarFrmTest)
+#include "tst_CalendarFrm.moc"

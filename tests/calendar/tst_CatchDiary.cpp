@@ -1,0 +1,465 @@
+#include "../app/AppTestMain.h"
+
+#include "app/AppWindows.h"
+#include "app/Clock.h"
+#include "app/MainFrmUnit.h"
+#include "app/Platform.h"
+#include "app/ProgramPaths.h"
+#include "calendar/CalendarFrmUnit.h"
+#include "calendar/DayFrmUnit.h"
+#include "calendar/TMonthCalendar.h"
+#include "data/TDbTable.h"
+#include "data/TField.h"
+#include "support/TestSupport.h"
+#include "widgets/TDBEdit.h"
+#include "widgets/TDBGrid.h"
+#include "widgets/TDBNavigator.h"
+#include "widgets/TDataSetModel.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <memory>
+
+namespace {
+const QString Question = QStringLiteral("question");
+
+// Types text key by key, Polish letters included (QTest::keyClicks knows only ASCII).
+void TypeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
+        QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, key, QString(c), Qt::NoModifier);
+    }
+}
+
+int Count(const QString &kind)
+{
+    int n = 0;
+    for (const Platform::Record &record : Platform::Records())
+        n += record.kind == kind ? 1 : 0;
+    return n;
+}
+} // namespace
+
+class CatchDiaryTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void tickingTheBoxOpensTheDayWithAnEmptyRow();
+    void theKeyboardOnlyChangesTheTick();
+    void clearingTheBoxAsksAndDeletesTheDayWithItsFolder();
+    void deletingTheLastCatchKeepsTheFolderAndItsPhotos();
+    void usunDeletesTheSelectedRowAloneWhateverItHolds();
+    void typedValuesArePostedBeforeAnotherDayIsShown();
+    void aFailedPostKeepsTheTypedValuesAndTheDay();
+    void aMissingPhotoFolderIsReportedAndTheBoxFollowsTheTable();
+    void insertAndDetailsGoThroughTheDialog();
+    void rowsStartedInTheGridBelongToTheSelectedDay();
+
+private:
+    void Start(const QString &seed = {});
+    TCalendarFrm *View() const { return Windows().CalendarFrm; }
+    QWidget *DayGrid() const { return View()->MonthCalendar1->DayGrid(); }
+    void FocusCalendar();
+    void ClickDay(TDateTime day);
+    void ClickCell(int row, int column);
+    QWidget *KeyTarget() const;
+    bool Marked(TDateTime day) const;
+    QStringList Stored(const QString &column, const QString &where = QStringLiteral("1")) const;
+    bool DiaryControlsEnabled() const;
+    QString DayFolder(TDateTime day) const { return m_dir->fotoDir() + QLatin1Char('/') + DayText(day); }
+
+    std::unique_ptr<TestSupport::TempProgramDir> m_dir;
+    const TDateTime m_day = EncodeDate(2005, 1, 24);
+    const TDateTime m_nextDay = EncodeDate(2005, 1, 25);
+};
+
+void CatchDiaryTest::init()
+{
+    Platform::EnableTestMode();
+    Platform::ClearTestState();
+    m_dir = std::make_unique<TestSupport::TempProgramDir>(TestSupport::TempProgramDir::Content::SchemaOnly);
+    QVERIFY(m_dir->isValid());
+}
+
+void CatchDiaryTest::cleanup()
+{
+    DestroyWindows();
+    Clock::Unpin();
+    m_dir.reset();
+}
+
+void CatchDiaryTest::Start(const QString &seed)
+{
+    if (!seed.isEmpty()) {
+        QString error;
+        QVERIFY2(m_dir->exec(seed, &error), qPrintable(error));
+    }
+    OverrideExecutableFolder(m_dir->path());
+    Clock::Pin(EncodeDateTime(2005, 1, 24, 10, 30, 0, 0));
+    CreateWindows();
+    QVERIFY(Windows().MainFrm && View());
+    Windows().MainFrm->show();
+    Windows().MainFrm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Windows().MainFrm));
+    QCOMPARE(View()->MonthCalendar1->SelectedDate(), m_day);
+    QVERIFY(Platform::Records().isEmpty());
+}
+
+void CatchDiaryTest::FocusCalendar()
+{
+    DayGrid()->setFocus();
+    QTRY_VERIFY(View()->MonthCalendar1->FocusSeen());
+}
+
+void CatchDiaryTest::ClickDay(TDateTime day)
+{
+    int row = 0, col = 0;
+    TCustomMonthCalendar::CellOfDate(day, row, col);
+    const TRect r = View()->MonthCalendar1->CellRect(row, col);
+    QTest::mouseClick(DayGrid(), Qt::LeftButton, {}, QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+}
+
+void CatchDiaryTest::ClickCell(int row, int column)
+{
+    TDBGrid *grid = View()->DBGrid1;
+    const QRect cell = grid->visualRect(grid->Model()->index(row, column));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+QWidget *CatchDiaryTest::KeyTarget() const
+{
+    QLineEdit *editor = View()->DBGrid1->CellEditor();
+    return editor ? static_cast<QWidget *>(editor) : View()->DBGrid1;
+}
+
+bool CatchDiaryTest::Marked(TDateTime day) const
+{
+    int row = 0, col = 0;
+    TCustomMonthCalendar::CellOfDate(day, row, col);
+    const TRect r = View()->MonthCalendar1->CellRect(row, col);
+    const QImage image = DayGrid()->grab().toImage();
+    return image.pixelColor(r.Left + 55, r.Top + 25) == QColor(0, 0, 128);
+}
+
+QStringList CatchDiaryTest::Stored(const QString &column, const QString &where) const
+{
+    return TestSupport::QueryColumn(
+        m_dir->dbPath(), QStringLiteral("select %1 from dziennik where %2 order by rowid").arg(column, where));
+}
+
+bool CatchDiaryTest::DiaryControlsEnabled() const
+{
+    const bool grid = View()->DBGrid1->isEnabled();
+    const bool all =
+        grid && View()->DBNavigator1->isEnabled() && View()->Button1->isEnabled() && View()->Button2->isEnabled();
+    const bool none =
+        !grid && !View()->DBNavigator1->isEnabled() && !View()->Button1->isEnabled() && !View()->Button2->isEnabled();
+    if (!all && !none)
+        qWarning("the four diary controls disagree");
+    return all;
+}
+
+void CatchDiaryTest::tickingTheBoxOpensTheDayWithAnEmptyRow()
+{
+    Start();
+    QCheckBox *box = View()->CheckBox1;
+    QVERIFY(!box->isChecked());
+    QVERIFY(!DiaryControlsEnabled());
+    QVERIFY(!QDir(DayFolder(m_day)).exists());
+
+    QTest::mouseClick(box, Qt::LeftButton);
+
+    QVERIFY(box->isChecked());
+    QVERIFY(DiaryControlsEnabled());
+    QCOMPARE(Stored(QStringLiteral("data||'|'||gatunek||'|'||waga||'|'||dlugosc||'|'||miejsce||'|'||przyneta||'|'||"
+                                   "wiatr||'|'||faza_ksiezyca||'|'||opis||'|'||foto")),
+             QStringList{QStringLiteral("2005-01-24||0.0|0.0||||||")});
+    QCOMPARE(View()->DBGrid1->Model()->rowCount(), 1);
+    QVERIFY(QDir(DayFolder(m_day)).exists());
+    // The folder name and the stored date are the same text.
+    QCOMPARE(QFileInfo(DayFolder(m_day)).fileName(), Stored(QStringLiteral("data")).first());
+    QVERIFY(Marked(m_day));
+    QVERIFY(!Marked(m_nextDay));
+
+    // Releasing another button over a ticked box runs the ticked branch again.
+    QTest::mouseClick(box, Qt::RightButton);
+    QVERIFY(box->isChecked());
+    QCOMPARE(Stored(QStringLiteral("data")).size(), 2);
+    QCOMPARE(View()->DBGrid1->Model()->rowCount(), 2);
+    QVERIFY(Platform::Records().isEmpty());
+}
+
+void CatchDiaryTest::theKeyboardOnlyChangesTheTick()
+{
+    Start(QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Lin',0,0);"));
+    QCheckBox *box = View()->CheckBox1;
+    QVERIFY(box->isChecked());
+    QVERIFY(DiaryControlsEnabled());
+
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Space);
+    QVERIFY(!box->isChecked());
+    QVERIFY(DiaryControlsEnabled());
+    QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Lin")});
+    QVERIFY(Platform::Records().isEmpty());
+
+    QTest::keyClick(box, Qt::Key_Space);
+    QVERIFY(box->isChecked());
+    QCOMPARE(Stored(QStringLiteral("gatunek")).size(), 1);
+}
+
+void CatchDiaryTest::clearingTheBoxAsksAndDeletesTheDayWithItsFolder()
+{
+    Start(QStringLiteral(
+        "insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Lin',0,0),('2005-01-24','Karp',0,0),"
+        "('2005-01-25','Sum',0,0);"));
+    QVERIFY(QDir().mkpath(DayFolder(m_day) + QStringLiteral("/inne")));
+    QFile photo(DayFolder(m_day) + QStringLiteral("/lin.jpg"));
+    QVERIFY(photo.open(QIODevice::WriteOnly));
+    photo.close();
+    QVERIFY(Marked(m_day));
+
+    Platform::QueueAnswer(false);
+    QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
+    QCOMPARE(Platform::Records().size(), 1);
+    const Platform::Record asked = Platform::Records().first();
+    QCOMPARE(asked.kind, Question);
+    QCOMPARE(asked.title, QStringLiteral("Pytanie:"));
+    QCOMPARE(asked.text, QStringLiteral("Czy na pewno chcesz bezpowrotnie usunąć przypisane do tego dnia informacje?"));
+    QVERIFY(View()->CheckBox1->isChecked());
+    QVERIFY(DiaryControlsEnabled());
+    QCOMPARE(Stored(QStringLiteral("gatunek")).size(), 3);
+    QVERIFY(photo.exists());
+
+    Platform::QueueAnswer(true);
+    QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
+    QVERIFY(!View()->CheckBox1->isChecked());
+    QVERIFY(!DiaryControlsEnabled());
+    QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Sum")});
+    QCOMPARE(View()->DBGrid1->Model()->rowCount(), 0);
+    QVERIFY(!QDir(DayFolder(m_day)).exists());
+    QVERIFY(!Marked(m_day));
+    QVERIFY(Marked(m_nextDay));
+}
+
+void CatchDiaryTest::deletingTheLastCatchKeepsTheFolderAndItsPhotos()
+{
+    Start(QStringLiteral(
+        "insert into dziennik (data,gatunek,waga,dlugosc,foto) values ('2005-01-24','Lin',0,0,'lin.jpg');"));
+    QVERIFY(QDir().mkpath(DayFolder(m_day)));
+    QFile photo(DayFolder(m_day) + QStringLiteral("/lin.jpg"));
+    QVERIFY(photo.open(QIODevice::WriteOnly));
+    photo.close();
+
+    Platform::QueueAnswer(false);
+    QTest::mouseClick(View()->Button2, Qt::LeftButton);
+    QCOMPARE(Platform::Records().last().text,
+             QStringLiteral("Czy na pewno chcesz bezpowrotnie usunąć informacje o tej rybie?"));
+    QCOMPARE(Stored(QStringLiteral("gatunek")).size(), 1);
+    QVERIFY(View()->CheckBox1->isChecked());
+
+    Platform::QueueAnswer(true);
+    QTest::mouseClick(View()->Button2, Qt::LeftButton);
+    QVERIFY(Stored(QStringLiteral("gatunek")).isEmpty());
+    QVERIFY(!View()->CheckBox1->isChecked());
+    QVERIFY(!DiaryControlsEnabled());
+    QVERIFY(!Marked(m_day));
+    QVERIFY(photo.exists());
+    QCOMPARE(Count(QStringLiteral("error")), 0);
+}
+
+void CatchDiaryTest::usunDeletesTheSelectedRowAloneWhateverItHolds()
+{
+    // Two twins that agree in every shown column, and a species whose name would turn a
+    // statement built from values into one that matches every row.
+    Start(QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc,miejsce,opis) values "
+                         "('2005-01-24','Leszcz',1,30,'Wisła','pierwszy'),"
+                         "('2005-01-24','Leszcz',1,30,'Wisła','drugi'),"
+                         "('2005-01-24','Karp\" or \"1\"=\"1',2,40,'Staw \"Pod lasem\"','trzeci'),"
+                         "('2005-01-23','Leszcz',1,30,'Wisła','wczoraj');"));
+    QCOMPARE(View()->DBGrid1->Model()->rowCount(), 3);
+
+    View()->DBGrid1->setFocus();
+    ClickCell(1, 0);
+    QCOMPARE(View()->dziennikTable->GetRecNo(), 2);
+    Platform::QueueAnswer(true);
+    QTest::mouseClick(View()->Button2, Qt::LeftButton);
+    QCOMPARE(Stored(QStringLiteral("opis")),
+             (QStringList{QStringLiteral("pierwszy"), QStringLiteral("trzeci"), QStringLiteral("wczoraj")}));
+
+    ClickCell(1, 0);
+    QCOMPARE(View()->dziennikTable->FieldByName(QStringLiteral("opis"))->AsString(), QStringLiteral("trzeci"));
+    Platform::QueueAnswer(true);
+    QTest::mouseClick(View()->Button2, Qt::LeftButton);
+    QCOMPARE(Stored(QStringLiteral("opis")), (QStringList{QStringLiteral("pierwszy"), QStringLiteral("wczoraj")}));
+    QVERIFY(View()->CheckBox1->isChecked());
+    QCOMPARE(Count(QStringLiteral("error")), 0);
+}
+
+void CatchDiaryTest::typedValuesArePostedBeforeAnotherDayIsShown()
+{
+    Start(QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Lin',0,0);"));
+    FocusCalendar();
+
+    View()->DBGrid1->setFocus();
+    ClickCell(0, 0);
+    TypeText(KeyTarget(), QStringLiteral("Węgorz"));
+    QVERIFY(View()->DBGrid1->CellEditor());
+    QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Lin")});
+
+    ClickDay(m_nextDay);
+    QCOMPARE(View()->MonthCalendar1->SelectedDate(), m_nextDay);
+    QCOMPARE(Stored(QStringLiteral("data||'|'||gatunek")), QStringList{QStringLiteral("2005-01-24|Węgorz")});
+    QVERIFY(!View()->CheckBox1->isChecked());
+    QCOMPARE(View()->DBGrid1->Model()->rowCount(), 0);
+
+    // A row whose typing was started and left unchanged is simply dropped.
+    ClickDay(m_day);
+    View()->DBGrid1->setFocus();
+    ClickCell(0, 3);
+    QTest::keyClick(View()->DBGrid1, Qt::Key_Insert);
+    QCOMPARE(View()->dziennikTable->State(), TDataSetState::dsInsert);
+    FocusCalendar();
+    ClickDay(m_nextDay);
+    QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Węgorz")});
+    QCOMPARE(Count(QStringLiteral("error")), 0);
+}
+
+void CatchDiaryTest::aFailedPostKeepsTheTypedValuesAndTheDay()
+{
+    Start(QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Lin',0,0);"
+                         "create trigger bez_suma before update on dziennik when new.gatunek='Sum' "
+                         "begin select raise(abort, 'Sum jest pod ochroną'); end;"));
+    FocusCalendar();
+    View()->DBGrid1->setFocus();
+    ClickCell(0, 0);
+    QTest::keyClick(KeyTarget(), Qt::Key_A, Qt::ControlModifier);
+    TypeText(KeyTarget(), QStringLiteral("Sum"));
+
+    ClickDay(m_nextDay);
+    QCOMPARE(Count(QStringLiteral("error")), 1);
+    QVERIFY(Platform::Records().last().text.contains(QStringLiteral("Sum jest pod ochroną")));
+    QCOMPARE(View()->MonthCalendar1->SelectedDate(), m_day);
+    QCOMPARE(View()->Label2->text(), QStringLiteral("Poniedziałek, 2005-01-24"));
+    QCOMPARE(View()->dziennikTable->State(), TDataSetState::dsEdit);
+    QCOMPARE(View()->dziennikTable->FieldByName(QStringLiteral("gatunek"))->AsString(), QStringLiteral("Sum"));
+    QCOMPARE(View()->DBGrid1->Model()->index(0, 0).data().toString(), QStringLiteral("Sum"));
+    QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Lin")});
+
+    // Neither the box nor "&Usuń" goes on past a post that fails.
+    Platform::ClearTestState();
+    QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
+    QVERIFY(View()->CheckBox1->isChecked());
+    QCOMPARE(Count(QStringLiteral("error")), 1);
+    QCOMPARE(Count(Question), 0);
+    QTest::mouseClick(View()->Button2, Qt::LeftButton);
+    QCOMPARE(Count(QStringLiteral("error")), 2);
+    QCOMPARE(Count(Question), 0);
+    QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Lin")});
+    QCOMPARE(View()->dziennikTable->FieldByName(QStringLiteral("gatunek"))->AsString(), QStringLiteral("Sum"));
+
+    // Once the value is acceptable the day change goes through and posts it.
+    View()->DBGrid1->setFocus();
+    ClickCell(0, 0);
+    QTest::keyClick(KeyTarget(), Qt::Key_A, Qt::ControlModifier);
+    TypeText(KeyTarget(), QStringLiteral("Sumik"));
+    FocusCalendar();
+    ClickDay(m_nextDay);
+    QCOMPARE(View()->MonthCalendar1->SelectedDate(), m_nextDay);
+    QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Sumik")});
+}
+
+void CatchDiaryTest::aMissingPhotoFolderIsReportedAndTheBoxFollowsTheTable()
+{
+    Start();
+    QVERIFY(QDir(m_dir->fotoDir()).removeRecursively());
+
+    QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
+    QCOMPARE(Count(QStringLiteral("error")), 1);
+    const Platform::Record error = Platform::Records().last();
+    QCOMPARE(error.title, QStringLiteral("Rybowid"));
+    QVERIFY2(error.text.startsWith(QStringLiteral("Nie można utworzyć folderu na zdjęcia z dnia 2005-01-24")),
+             qPrintable(error.text));
+    QVERIFY(Stored(QStringLiteral("data")).isEmpty());
+    QVERIFY(!View()->CheckBox1->isChecked());
+    QVERIFY(!DiaryControlsEnabled());
+    QVERIFY(!Marked(m_day));
+}
+
+void CatchDiaryTest::insertAndDetailsGoThroughTheDialog()
+{
+    Start(QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Lin',0,0);"));
+    TDayFrm *dialog = Windows().DayFrm;
+    QVERIFY(dialog);
+    QStringList boundInDialog;
+    Platform::SetModalHandler([&](QDialog *shown) {
+        if (shown != dialog)
+            return 0;
+        for (TDBEdit *edit : {dialog->DBEdit1, dialog->DBEdit2, dialog->DBEdit3, dialog->DBEdit4, dialog->DBEdit5,
+                              dialog->DBEdit6, dialog->DBEdit7})
+            boundInDialog << edit->DataField();
+        dialog->DBEdit1->setFocus();
+        QTest::keyClick(dialog->DBEdit1, Qt::Key_A, Qt::ControlModifier);
+        TypeText(dialog->DBEdit1, QStringLiteral("Okoń"));
+        return 0;
+    });
+
+    View()->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
+    QCOMPARE(Count(QStringLiteral("modal")), 1);
+    QCOMPARE(boundInDialog,
+             (QStringList{"gatunek", "waga", "dlugosc", "miejsce", "przyneta", "wiatr", "faza_ksiezyca"}));
+    QCOMPARE(Stored(QStringLiteral("data||'|'||gatunek"), QStringLiteral("gatunek<>'Lin'")),
+             QStringList{QStringLiteral("2005-01-24|Okoń")});
+    QCOMPARE(View()->dziennikTable->State(), TDataSetState::dsBrowse);
+    QCOMPARE(View()->DBGrid1->Model()->rowCount(), 2);
+    // The dialog leaves its fields unbound when it closes.
+    QVERIFY(dialog->DBEdit1->DataField().isEmpty());
+
+    // "&Szczegóły" edits the current row: the Lin row, stamped with the selected day.
+    View()->DBGrid1->setFocus();
+    ClickCell(1, 0);
+    const QString current = View()->dziennikTable->FieldByName(QStringLiteral("gatunek"))->AsString();
+    QTest::mouseClick(View()->Button1, Qt::LeftButton);
+    QCOMPARE(Count(QStringLiteral("modal")), 2);
+    QCOMPARE(View()->dziennikTable->State(), TDataSetState::dsBrowse);
+    QCOMPARE(current, QStringLiteral("Lin"));
+    QCOMPARE(Stored(QStringLiteral("data||'|'||gatunek")),
+             (QStringList{QStringLiteral("2005-01-24|Okoń"), QStringLiteral("2005-01-24|Okoń")}));
+    QCOMPARE(Count(QStringLiteral("error")), 0);
+}
+
+void CatchDiaryTest::rowsStartedInTheGridBelongToTheSelectedDay()
+{
+    Start(QStringLiteral(
+        "insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Lin',0,0),('2005-01-24','Jaź',0,0);"));
+    View()->DBGrid1->setFocus();
+    ClickCell(1, 0);
+
+    // Ctrl+Delete removes the current row at once, without a question.
+    QTest::keyClick(KeyTarget(), Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Lin")});
+    QCOMPARE(Count(Question), 0);
+
+    QTest::keyClick(View()->DBGrid1, Qt::Key_Insert);
+    QCOMPARE(View()->dziennikTable->State(), TDataSetState::dsInsert);
+    TypeText(KeyTarget(), QStringLiteral("Boleń"));
+    View()->DBNavigator1->Button(TNavigateBtn::nbPost)->click();
+    QCOMPARE(Stored(QStringLiteral("data"), QStringLiteral("gatunek='Boleń'")),
+             QStringList{QStringLiteral("2005-01-24")});
+    QCOMPARE(Count(QStringLiteral("error")), 0);
+}
+
+RYBOWID_APP_TEST_MAIN(CatchDiaryTest)
+#include "tst_CatchDiary.moc"

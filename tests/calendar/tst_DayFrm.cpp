@@ -1,0 +1,502 @@
+#include "app/AppTestMain.h"
+
+#include "app/AppWindows.h"
+#include "app/Clock.h"
+#include "app/MainFrmUnit.h"
+#include "app/Platform.h"
+#include "app/ProgramPaths.h"
+#include "app/TImage.h"
+#include "app/TLinkLabel.h"
+#include "calendar/CalendarFrmUnit.h"
+#include "calendar/DayFrmUnit.h"
+#include "calendar/TMonthCalendar.h"
+#include "data/TDbTable.h"
+#include "support/TestSupport.h"
+#include "widgets/TDBEdit.h"
+#include "widgets/TDBMemo.h"
+#include "widgets/TDBNavigator.h"
+#include "widgets/TDataSource.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QWindow>
+#include <functional>
+#include <memory>
+
+namespace {
+// Computed on use: the date helpers' own tables are set up by static initialisation too.
+TDateTime Day()
+{
+    return EncodeDate(2005, 1, 24);
+}
+
+// Types text key by key, letters outside ASCII included (QTest::keyClicks knows only ASCII).
+void TypeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
+        QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, key, QString(c), Qt::NoModifier);
+    }
+}
+
+// A photo of one flat colour, or a small scene for the screenshot.
+QImage Photo(const QColor &colour, const QSize &size = QSize(640, 480))
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+QImage Scene()
+{
+    QImage image(800, 600, QImage::Format_RGB32);
+    QPainter p(&image);
+    QLinearGradient water(0, 0, 0, 600);
+    water.setColorAt(0, QColor(120, 170, 210));
+    water.setColorAt(0.45, QColor(190, 215, 230));
+    water.setColorAt(0.46, QColor(40, 90, 110));
+    water.setColorAt(1, QColor(20, 50, 60));
+    p.fillRect(image.rect(), water);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(95, 110, 60));
+    p.drawEllipse(QRect(180, 330, 420, 130));
+    p.drawPolygon(QPolygon({QPoint(590, 395), QPoint(700, 320), QPoint(700, 470)}));
+    p.setBrush(QColor(230, 225, 200));
+    p.drawEllipse(QRect(230, 370, 24, 24));
+    return image;
+}
+
+bool SaveJpeg(const QImage &image, const QString &path)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return image.save(path, "JPG", 90);
+}
+
+QByteArray Bytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The middle of the shown picture, whatever size it was decoded at.
+QColor MiddleColour(const TImage *image)
+{
+    const QImage &picture = image->Picture();
+    return picture.isNull() ? QColor() : picture.pixelColor(picture.width() / 2, picture.height() / 2);
+}
+
+bool Near(const QColor &a, const QColor &b)
+{
+    return a.isValid() && qAbs(a.red() - b.red()) < 24 && qAbs(a.green() - b.green()) < 24 &&
+           qAbs(a.blue() - b.blue()) < 24;
+}
+
+int CountRecords(const QString &kind)
+{
+    int count = 0;
+    for (const Platform::Record &record : Platform::Records())
+        count += record.kind == kind ? 1 : 0;
+    return count;
+}
+} // namespace
+
+class DayFrmTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void typedFieldsEnterEditStateAndPostWritesTheRow();
+    void navigatorMovesShowEachRowsOwnPhoto();
+    void changingThePhotoCopiesIntoANewDayFolder();
+    void aPhotoOfTheSameNameAlreadyThereWins();
+    void aBrokenPhotoIsReportedAndTheDialogStaysUsable();
+    void clickingThePhotoOpensItOrTheDayFolder();
+    void theDiaryShowsTheDialogOnItsCurrentCatch();
+    void everyWayOfClosingUnbindsAndKeepsTypedText_data();
+    void everyWayOfClosingUnbindsAndKeepsTypedText();
+    void screenshot();
+
+private:
+    TDayFrm *Dialog() const { return Windows().DayFrm; }
+    QString Folder() const { return m_dir->path() + QStringLiteral("data/foto/2005-01-24"); }
+    void AddCatch(const QString &gatunek, const QString &foto);
+    // Binds the dialog the way the diary does and shows it modally; body runs while it
+    // is open and on screen.
+    void RunDialog(const std::function<void(TDayFrm *)> &body);
+    void Click(TNavigateBtn button) const;
+
+    std::unique_ptr<TestSupport::TempProgramDir> m_dir;
+    QTemporaryDir m_pictures;
+    std::unique_ptr<TDbTable> m_table;
+    std::unique_ptr<TDataSource> m_source;
+};
+
+void DayFrmTest::initTestCase()
+{
+    Platform::EnableTestMode();
+    Clock::Pin(Day() + 0.5);
+    m_dir = std::make_unique<TestSupport::TempProgramDir>(TestSupport::TempProgramDir::Content::SchemaOnly);
+    QVERIFY(m_dir->isValid());
+    QVERIFY(m_pictures.isValid());
+    OverrideExecutableFolder(m_dir->path());
+    CreateWindows();
+    QVERIFY(Windows().MainFrm);
+    QVERIFY(Dialog());
+    QVERIFY(Windows().CalendarFrm);
+    Windows().CalendarFrm->MonthCalendar1->SetSelectedDate(Day());
+}
+
+void DayFrmTest::init()
+{
+    Platform::ClearTestState();
+    QVERIFY(m_dir->exec(QStringLiteral("delete from dziennik;")));
+    QDir(Folder()).removeRecursively();
+    m_table = std::make_unique<TDbTable>();
+    m_table->setObjectName(QStringLiteral("dziennikTable"));
+    m_table->TableName = QStringLiteral("dziennik");
+    m_table->SetConnection(Windows().MainFrm->DataBase);
+    m_table->SetFilter(QStringLiteral("data=\"%1\"").arg(DayText(Day())));
+    // Filtering opens the table; each test opens it again once its rows are in place.
+    m_table->SetFiltered(true);
+    m_table->Close();
+    m_source = std::make_unique<TDataSource>();
+    m_source->SetDataSet(m_table.get());
+    Dialog()->SetDataSource(m_source.get());
+}
+
+void DayFrmTest::cleanup()
+{
+    Platform::SetModalHandler(nullptr);
+    Dialog()->hide();
+    Dialog()->SetDataSource(nullptr);
+    m_source.reset();
+    m_table.reset();
+}
+
+void DayFrmTest::cleanupTestCase()
+{
+    DestroyWindows();
+    m_dir.reset();
+    Clock::Unpin();
+}
+
+void DayFrmTest::AddCatch(const QString &gatunek, const QString &foto)
+{
+    QVERIFY(m_dir->exec(QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc,miejsce,przyneta,wiatr,"
+                                       "faza_ksiezyca,opis,foto) values('%1','%2',1.5,40,'Wisła','rosówka','słaby',"
+                                       "'pełnia','','%3');")
+                            .arg(DayText(Day()), gatunek, foto)));
+}
+
+void DayFrmTest::RunDialog(const std::function<void(TDayFrm *)> &body)
+{
+    if (!m_table->Active())
+        m_table->Open();
+    TDayFrm *dialog = Dialog();
+    const QStringList columns = {QStringLiteral("gatunek"),      QStringLiteral("waga"),     QStringLiteral("dlugosc"),
+                                 QStringLiteral("miejsce"),      QStringLiteral("przyneta"), QStringLiteral("wiatr"),
+                                 QStringLiteral("faza_ksiezyca")};
+    const QList<TDBEdit *> edits = {dialog->DBEdit1, dialog->DBEdit2, dialog->DBEdit3, dialog->DBEdit4,
+                                    dialog->DBEdit5, dialog->DBEdit6, dialog->DBEdit7};
+    for (int i = 0; i < edits.size(); ++i)
+        edits[i]->SetDataField(columns[i]);
+    dialog->DBMemo1->SetDataField(QStringLiteral("opis"));
+    Platform::SetModalHandler([&body](QDialog *shown) {
+        if (!QTest::qWaitForWindowActive(shown))
+            qWarning("the dialog did not become active");
+        body(static_cast<TDayFrm *>(shown));
+        return 0;
+    });
+    Platform::ShowModal(dialog);
+    Platform::SetModalHandler(nullptr);
+}
+
+void DayFrmTest::Click(TNavigateBtn button) const
+{
+    QToolButton *toolButton = Dialog()->DBNavigator1->Button(button);
+    QVERIFY(toolButton->isVisible());
+    QVERIFY(toolButton->isEnabled());
+    QTest::mouseClick(toolButton, Qt::LeftButton);
+}
+
+void DayFrmTest::typedFieldsEnterEditStateAndPostWritesTheRow()
+{
+    AddCatch(QStringLiteral("Leszcz"), QString());
+    RunDialog([this](TDayFrm *dialog) {
+        QCOMPARE(dialog->DBEdit1->text(), QStringLiteral("Leszcz"));
+        QCOMPARE(dialog->DBEdit4->text(), QStringLiteral("Wisła"));
+
+        // The accelerators reach the edits.
+        QTest::keyClick(dialog, Qt::Key_W, Qt::AltModifier);
+        QTRY_VERIFY(dialog->DBEdit2->hasFocus());
+        dialog->DBEdit2->selectAll();
+        TypeText(dialog->DBEdit2, QStringLiteral("2,75"));
+        QCOMPARE(m_table->State(), TDataSetState::dsEdit);
+        // Enter writes the field and leaves the dialog open.
+        QTest::keyClick(dialog->DBEdit2, Qt::Key_Return);
+        QCOMPARE(dialog->DBEdit2->text(), QStringLiteral("2.75"));
+        QVERIFY(dialog->isVisible());
+
+        QTest::keyClick(dialog, Qt::Key_G, Qt::AltModifier);
+        QTRY_VERIFY(dialog->DBEdit1->hasFocus());
+        dialog->DBEdit1->selectAll();
+        TypeText(dialog->DBEdit1, QStringLiteral("Węgorz"));
+        dialog->DBMemo1->setFocus();
+        TypeText(dialog->DBMemo1, QStringLiteral("Nocą, na żywca"));
+
+        Click(TNavigateBtn::nbPost);
+        QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
+        QVERIFY(dialog->isVisible());
+    });
+    const QString stored =
+        TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select gatunek||'|'||waga||'|'||opis from dziennik"))
+            .join(QLatin1Char(';'));
+    QCOMPARE(stored, QStringLiteral("Węgorz|2.75|Nocą, na żywca"));
+}
+
+void DayFrmTest::navigatorMovesShowEachRowsOwnPhoto()
+{
+    QVERIFY(SaveJpeg(Photo(Qt::red), Folder() + QStringLiteral("/szczupak.jpg")));
+    // A camera-sized photo is decoded at about the size it is shown.
+    QVERIFY(SaveJpeg(Photo(Qt::blue, QSize(4000, 3000)), Folder() + QStringLiteral("/sum.jpg")));
+    AddCatch(QStringLiteral("Szczupak"), QStringLiteral("szczupak.jpg"));
+    AddCatch(QStringLiteral("Okoń"), QString());
+    AddCatch(QStringLiteral("Sum"), QStringLiteral("sum.jpg"));
+
+    RunDialog([this](TDayFrm *dialog) {
+        const TImage *image = dialog->Image1;
+        QVERIFY(Near(MiddleColour(image), Qt::red));
+        Click(TNavigateBtn::nbNext);
+        QCOMPARE(dialog->DBEdit1->text(), QStringLiteral("Okoń"));
+        QVERIFY(image->Picture().isNull());
+        Click(TNavigateBtn::nbLast);
+        QVERIFY(Near(MiddleColour(image), Qt::blue));
+        QVERIFY(image->Picture().width() < 1000);
+        QVERIFY(image->Picture().width() >= image->width());
+        Click(TNavigateBtn::nbPrior);
+        QVERIFY(image->Picture().isNull());
+        Click(TNavigateBtn::nbFirst);
+        QVERIFY(Near(MiddleColour(image), Qt::red));
+        // A new row starts without a photo, not with the one of the row it follows.
+        Click(TNavigateBtn::nbInsert);
+        QCOMPARE(m_table->State(), TDataSetState::dsInsert);
+        QVERIFY(image->Picture().isNull());
+    });
+    QCOMPARE(CountRecords(QStringLiteral("error")), 0);
+}
+
+void DayFrmTest::changingThePhotoCopiesIntoANewDayFolder()
+{
+    const QString chosen = m_pictures.filePath(QStringLiteral("lin.jpg"));
+    QVERIFY(SaveJpeg(Photo(Qt::green), chosen));
+    AddCatch(QStringLiteral("Lin"), QString());
+    QVERIFY(!QFileInfo::exists(Folder()));
+
+    RunDialog([this, &chosen](TDayFrm *dialog) {
+        // Cancelling the chooser changes nothing.
+        QTest::mouseClick(dialog->Label11, Qt::LeftButton);
+        QCOMPARE(CountRecords(QStringLiteral("openPicture")), 1);
+        QCOMPARE(Platform::Records().last().text, QStringLiteral("Pliki graficzne JPG (*.jpg)"));
+        QVERIFY(!QFileInfo::exists(Folder()));
+        QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
+
+        Platform::QueueOpenPicture(chosen);
+        QTest::mouseClick(dialog->Label11, Qt::LeftButton);
+        QVERIFY(QFileInfo(Folder()).isDir());
+        QCOMPARE(Bytes(Folder() + QStringLiteral("/lin.jpg")), Bytes(chosen));
+        QCOMPARE(m_table->State(), TDataSetState::dsEdit);
+        QCOMPARE(m_table->FieldByName(QStringLiteral("foto"))->AsString(), QStringLiteral("lin.jpg"));
+        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::green));
+        Click(TNavigateBtn::nbPost);
+    });
+    QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select foto from dziennik")),
+             QStringList{QStringLiteral("lin.jpg")});
+    QVERIFY(QFileInfo::exists(chosen));
+}
+
+void DayFrmTest::aPhotoOfTheSameNameAlreadyThereWins()
+{
+    const QString older = Folder() + QStringLiteral("/ryba.jpg");
+    QVERIFY(SaveJpeg(Photo(Qt::yellow), older));
+    const QByteArray olderBytes = Bytes(older);
+    const QString chosen = m_pictures.filePath(QStringLiteral("inne/ryba.jpg"));
+    QVERIFY(SaveJpeg(Photo(Qt::magenta), chosen));
+    AddCatch(QStringLiteral("Karp"), QString());
+
+    RunDialog([this, &chosen](TDayFrm *dialog) {
+        Platform::QueueOpenPicture(chosen);
+        QTest::mouseClick(dialog->Label11, Qt::LeftButton);
+        QCOMPARE(m_table->FieldByName(QStringLiteral("foto"))->AsString(), QStringLiteral("ryba.jpg"));
+        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::yellow));
+    });
+    QCOMPARE(Bytes(older), olderBytes);
+    QCOMPARE(QDir(Folder()).entryList(QDir::Files), QStringList{QStringLiteral("ryba.jpg")});
+
+    // A copy that fails with nothing of that name in the folder leaves the row alone.
+    Platform::ClearTestState();
+    RunDialog([this](TDayFrm *dialog) {
+        Platform::QueueOpenPicture(m_pictures.filePath(QStringLiteral("nie-ma.jpg")));
+        QTest::mouseClick(dialog->Label11, Qt::LeftButton);
+        QCOMPARE(m_table->FieldByName(QStringLiteral("foto"))->AsString(), QStringLiteral("ryba.jpg"));
+        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::yellow));
+    });
+    QCOMPARE(CountRecords(QStringLiteral("error")), 0);
+}
+
+void DayFrmTest::aBrokenPhotoIsReportedAndTheDialogStaysUsable()
+{
+    QVERIFY(SaveJpeg(Photo(Qt::cyan), Folder() + QStringLiteral("/dobre.jpg")));
+    QFile broken(Folder() + QStringLiteral("/zepsute.jpg"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write(QByteArray("\xFF\xD8\xFF\xE0 to nie jest zdjecie", 24));
+    broken.close();
+    AddCatch(QStringLiteral("Płoć"), QStringLiteral("dobre.jpg"));
+    AddCatch(QStringLiteral("Jaź"), QStringLiteral("zepsute.jpg"));
+
+    RunDialog([this](TDayFrm *dialog) {
+        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::cyan));
+        Click(TNavigateBtn::nbNext);
+        QCOMPARE(CountRecords(QStringLiteral("error")), 1);
+        QVERIFY(Platform::Records().last().text.contains(QStringLiteral("zepsute.jpg")));
+        // The empty frame, never the previous catch's picture.
+        QVERIFY(dialog->Image1->Picture().isNull());
+        QVERIFY(dialog->isVisible());
+
+        dialog->DBEdit4->setFocus();
+        dialog->DBEdit4->selectAll();
+        TypeText(dialog->DBEdit4, QStringLiteral("Narew"));
+        Click(TNavigateBtn::nbPost);
+        QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
+        Click(TNavigateBtn::nbFirst);
+        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::cyan));
+    });
+    QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select miejsce from dziennik")),
+             (QStringList{QStringLiteral("Wisła"), QStringLiteral("Narew")}));
+}
+
+void DayFrmTest::clickingThePhotoOpensItOrTheDayFolder()
+{
+    QVERIFY(SaveJpeg(Photo(Qt::gray), Folder() + QStringLiteral("/boleń.jpg")));
+    AddCatch(QStringLiteral("Boleń"), QStringLiteral("boleń.jpg"));
+    AddCatch(QStringLiteral("Ukleja"), QString());
+
+    RunDialog([this](TDayFrm *dialog) {
+        QTest::mouseClick(dialog->Image1, Qt::LeftButton);
+        Click(TNavigateBtn::nbNext);
+        QTest::mouseClick(dialog->Image1, Qt::LeftButton);
+    });
+    QStringList opened;
+    for (const Platform::Record &record : Platform::Records()) {
+        if (record.kind == QStringLiteral("shell"))
+            opened << record.text;
+    }
+    QCOMPARE(opened, (QStringList{Folder() + QStringLiteral("/boleń.jpg"), Folder() + QStringLiteral("/")}));
+}
+
+void DayFrmTest::theDiaryShowsTheDialogOnItsCurrentCatch()
+{
+    QVERIFY(SaveJpeg(Photo(Qt::red), Folder() + QStringLiteral("/miętus.jpg")));
+    AddCatch(QStringLiteral("Miętus"), QStringLiteral("miętus.jpg"));
+    TCalendarFrm *calendar = Windows().CalendarFrm;
+    calendar->ShowDayCatches(Day());
+    QVERIFY(calendar->Button1->isEnabled());
+
+    QString shownSpecies;
+    QColor shownColour;
+    Platform::SetModalHandler([&](QDialog *shown) {
+        auto *dialog = static_cast<TDayFrm *>(shown);
+        if (!QTest::qWaitForWindowActive(dialog))
+            qWarning("the dialog did not become active");
+        shownSpecies = dialog->DBEdit1->text();
+        shownColour = MiddleColour(dialog->Image1);
+        dialog->DBEdit3->setFocus();
+        dialog->DBEdit3->selectAll();
+        TypeText(dialog->DBEdit3, QStringLiteral("55"));
+        QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+        return 0;
+    });
+    calendar->Button1->click();
+    Platform::SetModalHandler(nullptr);
+
+    QCOMPARE(shownSpecies, QStringLiteral("Miętus"));
+    QVERIFY(Near(shownColour, Qt::red));
+    QVERIFY(Dialog()->DBEdit1->DataField().isEmpty());
+    QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(),
+                                      QStringLiteral("select printf('%g|%s', dlugosc, data) from dziennik")),
+             QStringList{QStringLiteral("55|2005-01-24")});
+    QCOMPARE(CountRecords(QStringLiteral("error")), 0);
+}
+
+void DayFrmTest::everyWayOfClosingUnbindsAndKeepsTypedText_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Zamknij") << QStringLiteral("button");
+    QTest::newRow("close box") << QStringLiteral("closebox");
+    QTest::newRow("Escape") << QStringLiteral("escape");
+}
+
+void DayFrmTest::everyWayOfClosingUnbindsAndKeepsTypedText()
+{
+    QFETCH(QString, how);
+    AddCatch(QStringLiteral("Sandacz"), QString());
+    bool closed = false;
+    RunDialog([&](TDayFrm *dialog) {
+        dialog->DBEdit5->setFocus();
+        dialog->DBEdit5->selectAll();
+        TypeText(dialog->DBEdit5, QStringLiteral("wobler"));
+        if (how == QLatin1String("button")) {
+            QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+        } else if (how == QLatin1String("closebox")) {
+            dialog->windowHandle()->close();
+        } else {
+            QTest::keyClick(dialog->DBEdit4, Qt::Key_Escape);
+        }
+        closed = !dialog->isVisible();
+    });
+    QVERIFY(closed);
+    TDayFrm *dialog = Dialog();
+    for (const TDBEdit *edit : {dialog->DBEdit1, dialog->DBEdit2, dialog->DBEdit3, dialog->DBEdit4, dialog->DBEdit5,
+                                dialog->DBEdit6, dialog->DBEdit7})
+        QVERIFY2(edit->DataField().isEmpty(), qPrintable(edit->objectName()));
+    QVERIFY(dialog->DBMemo1->DataField().isEmpty());
+    QVERIFY(dialog->DBEdit1->text().isEmpty());
+
+    // The diary posts what is pending once the dialog has closed.
+    QCOMPARE(m_table->State(), TDataSetState::dsEdit);
+    m_table->Post();
+    QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select przyneta from dziennik")),
+             QStringList{QStringLiteral("wobler")});
+}
+
+void DayFrmTest::screenshot()
+{
+    QVERIFY(SaveJpeg(Scene(), Folder() + QStringLiteral("/szczupak.jpg")));
+    QVERIFY(m_dir->exec(QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc,miejsce,przyneta,wiatr,"
+                                       "faza_ksiezyca,opis,foto) values('%1','Szczupak',4.2,78,'Jezioro Wigry',"
+                                       "'błystka obrotowa','słaby, południowy','pierwsza kwadra',"
+                                       "'Wziął przy trzcinach o świcie, po dwudziestu minutach holu. "
+                                       "Woda 6°C, lekkie zachmurzenie.','szczupak.jpg');")
+                            .arg(DayText(Day()))));
+    RunDialog([](TDayFrm *dialog) {
+        QVERIFY(!dialog->Image1->Picture().isNull());
+        TestSupport::SavePng(dialog, QStringLiteral("DayFrm"));
+        QTest::mouseClick(dialog->DBNavigator1->Button(TNavigateBtn::nbInsert), Qt::LeftButton);
+        TestSupport::SavePng(dialog, QStringLiteral("DayFrm-new-row"));
+    });
+    QCOMPARE(CountRecords(QStringLiteral("error")), 0);
+}
+
+RYBOWID_APP_TEST_MAIN(DayFrmTest)
+#include "tst_DayFrm.moc"
