@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -87,6 +88,7 @@ private Q_SLOTS:
     void chaptersOpenInTheViewer_data();
     void chaptersOpenInTheViewer();
     void aboutAndLinksShowModally();
+    void closingTheMainWindowEndsTheProgram();
     void screenshot();
 
 private:
@@ -315,6 +317,23 @@ void MainWindowTest::aboutAndLinksShowModally()
     QCOMPARE(Platform::Records().at(1).title, QStringLiteral("Wędkarstwo w Internecie:"));
     QVERIFY(!Windows().AboutFrm->isVisible());
     QCOMPARE(FrontView(Main()->DockPanel), Windows().CalendarFrm);
+}
+
+void MainWindowTest::closingTheMainWindowEndsTheProgram()
+{
+    Start(m_dir->path());
+    Main()->Label3Click();
+    // The application decides to quit only inside its event loop, so run it: closing the
+    // main window must end it, with no other window of the program (docked views, hidden
+    // dialogs) keeping it alive. The second timer only bounds a failing run.
+    QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+    QTimer::singleShot(0, Main(), [this] { Main()->close(); });
+    QTimer bound;
+    bound.setSingleShot(true);
+    connect(&bound, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    bound.start(20000);
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QCOMPARE(lastClosed.count(), 1);
 }
 
 void MainWindowTest::screenshot()
