@@ -10,7 +10,12 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
-TDBCtrlGrid::TDBCtrlGrid(QWidget *parent) : QAbstractScrollArea(parent)
+TDBCtrlGrid::TDBCtrlGrid(QWidget *parent)
+    : QAbstractScrollArea(parent), m_source(this, {.dataSetChanged = [this] { OnDataSetChanged(); },
+                                                   .stateChanged = [this] { OnDataSetChanged(); },
+                                                   .scrolled = [this] { ScrollToCurrent(); },
+                                                   .fieldChanged = [this](TField *) { viewport()->update(); },
+                                                   .destroyed = [this] { OnDataSetChanged(); }})
 {
     setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -21,20 +26,8 @@ TDBCtrlGrid::TDBCtrlGrid(QWidget *parent) : QAbstractScrollArea(parent)
 
 void TDBCtrlGrid::SetDataSource(TDataSource *source)
 {
-    if (m_source == source)
-        return;
-    for (const QMetaObject::Connection &connection : m_connections)
-        disconnect(connection);
-    m_connections.clear();
-    m_source = source;
-    if (source) {
-        m_connections.push_back(connect(source, &TDataSource::dataSetChanged, this, &TDBCtrlGrid::OnDataSetChanged));
-        m_connections.push_back(connect(source, &TDataSource::stateChanged, this, &TDBCtrlGrid::OnDataSetChanged));
-        m_connections.push_back(connect(source, &TDataSource::scrolled, this, &TDBCtrlGrid::ScrollToCurrent));
-        m_connections.push_back(connect(source, &TDataSource::fieldChanged, viewport(), qOverload<>(&QWidget::update)));
-        m_connections.push_back(connect(source, &QObject::destroyed, this, &TDBCtrlGrid::OnDataSetChanged));
-    }
-    OnDataSetChanged();
+    if (m_source.Follow(source))
+        OnDataSetChanged();
 }
 
 void TDBCtrlGrid::SetColCount(int count)

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "widgets/FollowedDataSource.h"
 #include "widgets/TDBCtrlGridItem.h"
 #include "widgets/TDataSource.h"
 
 #include <QAbstractScrollArea>
-#include <QPointer>
 #include <functional>
 #include <vector>
 
@@ -61,8 +61,7 @@ private:
     void OnDataSetChanged();
     void PaintPanel(QPainter &painter, int row, const QRect &rect, const std::vector<int> &fields) const;
 
-    QPointer<TDataSource> m_source;
-    std::vector<QMetaObject::Connection> m_connections;
+    FollowedDataSource m_source;
     std::vector<TDBCtrlGridItem> m_items;
     int m_colCount = 1;
     int m_rowCount = 3;

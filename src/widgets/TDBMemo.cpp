@@ -1,47 +1,16 @@
 #include "widgets/TDBMemo.h"
 
-#include "data/TField.h"
-#include "widgets/TDataSource.h"
-#include "widgets/TFieldDataLink.h"
-
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QTextCursor>
 
-TDBMemo::TDBMemo(QWidget *parent) : QPlainTextEdit(parent), m_link(new TFieldDataLink(this))
+TDBMemo::TDBMemo(QWidget *parent)
+    : QPlainTextEdit(parent), EditableFieldControl(new TFieldDataLink(this, [this] { return toPlainText(); }))
 {
     connect(m_link, &TFieldDataLink::dataChanged, this, &TDBMemo::LoadFromField);
     connect(this, &QPlainTextEdit::textChanged, this, &TDBMemo::OnTextChanged);
     SetScrollBars(TScrollStyle::ssNone);
     SetWordWrap(true);
-    LoadFromField();
-}
-
-TDataSource *TDBMemo::DataSource() const
-{
-    return m_link->DataSource();
-}
-
-void TDBMemo::SetDataSource(TDataSource *source)
-{
-    m_link->SetDataSource(source);
-}
-
-QString TDBMemo::DataField() const
-{
-    return m_link->FieldName();
-}
-
-void TDBMemo::SetDataField(const QString &name)
-{
-    if (name.compare(m_link->FieldName(), Qt::CaseInsensitive) != 0 && m_link->Pending())
-        TDataSource::Guard([this] { WriteToField(); });
-    m_link->SetFieldName(name);
-}
-
-void TDBMemo::SetReadOnly(bool readOnly)
-{
-    m_readOnly = readOnly;
     LoadFromField();
 }
 
@@ -60,13 +29,6 @@ void TDBMemo::SetWordWrap(bool wordWrap)
     setLineWrapMode(wordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
-bool TDBMemo::UpdateRecord()
-{
-    if (!m_link->Pending())
-        return true;
-    return TDataSource::Guard([this] { WriteToField(); });
-}
-
 void TDBMemo::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape && m_link->Pending()) {
@@ -79,21 +41,17 @@ void TDBMemo::keyPressEvent(QKeyEvent *event)
 void TDBMemo::focusOutEvent(QFocusEvent *event)
 {
     QPlainTextEdit::focusOutEvent(event);
-    const Qt::FocusReason reason = event->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-        return;
-    if (!UpdateRecord())
+    if (!m_link->FocusLeft(event->reason()))
         setFocus();
 }
 
 void TDBMemo::LoadFromField()
 {
     m_loading = true;
-    const TField *field = m_link->Field();
-    const QString text = field ? field->AsString() : QString();
+    const QString text = m_link->FieldText();
     if (text != toPlainText())
         setPlainText(text);
-    QPlainTextEdit::setReadOnly(m_readOnly || !m_link->CanModify());
+    QPlainTextEdit::setReadOnly(!m_link->Writable());
     m_link->ClearPending();
     m_loading = false;
 }
@@ -105,11 +63,9 @@ void TDBMemo::OnTextChanged()
     if (!m_link->Editing()) {
         const QString typed = toPlainText();
         const int cursor = textCursor().position();
-        bool editing = false;
         // Entering edit state makes every control show the record afresh, this one too;
         // what the user typed is put back afterwards.
-        const bool ok = TDataSource::Guard([this, &editing] { editing = m_link->Edit(); });
-        if (!ok || !editing) {
+        if (!m_link->BeginTyping()) {
             LoadFromField();
             return;
         }
@@ -122,16 +78,5 @@ void TDBMemo::OnTextChanged()
         }
         m_loading = false;
     }
-    m_link->SetPending([this] { WriteToField(); });
-}
-
-void TDBMemo::WriteToField()
-{
-    TField *field = m_link->Field();
-    if (!field || !m_link->Editing()) {
-        m_link->ClearPending();
-        return;
-    }
-    field->SetAsString(toPlainText());
-    m_link->ClearPending();
+    m_link->MarkPending();
 }

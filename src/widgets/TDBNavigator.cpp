@@ -20,7 +20,8 @@ int Slot(TNavigateBtn button)
 }
 } // namespace
 
-TDBNavigator::TDBNavigator(QWidget *parent) : QWidget(parent)
+TDBNavigator::TDBNavigator(QWidget *parent)
+    : QWidget(parent), m_source(this, FollowedDataSource::Handlers::Every([this] { UpdateButtons(); }))
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -46,20 +47,8 @@ TDBNavigator::TDBNavigator(QWidget *parent) : QWidget(parent)
 
 void TDBNavigator::SetDataSource(TDataSource *source)
 {
-    if (m_source == source)
-        return;
-    for (const QMetaObject::Connection &connection : m_connections)
-        disconnect(connection);
-    m_connections.clear();
-    m_source = source;
-    if (source) {
-        m_connections.push_back(connect(source, &TDataSource::dataSetChanged, this, &TDBNavigator::UpdateButtons));
-        m_connections.push_back(connect(source, &TDataSource::scrolled, this, &TDBNavigator::UpdateButtons));
-        m_connections.push_back(connect(source, &TDataSource::stateChanged, this, &TDBNavigator::UpdateButtons));
-        m_connections.push_back(connect(source, &TDataSource::fieldChanged, this, &TDBNavigator::UpdateButtons));
-        m_connections.push_back(connect(source, &QObject::destroyed, this, &TDBNavigator::UpdateButtons));
-    }
-    UpdateButtons();
+    if (m_source.Follow(source))
+        UpdateButtons();
 }
 
 void TDBNavigator::SetVisibleButtons(const QList<TNavigateBtn> &buttons)

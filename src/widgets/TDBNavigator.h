@@ -1,10 +1,10 @@
 #pragma once
 
+#include "widgets/FollowedDataSource.h"
 #include "widgets/TDataSource.h"
 #include "widgets/TNavigateBtn.h"
 
 #include <QList>
-#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -46,8 +46,7 @@ private:
     void UpdateButtons();
     void Carry(TNavigateBtn button);
 
-    QPointer<TDataSource> m_source;
-    std::vector<QMetaObject::Connection> m_connections;
+    FollowedDataSource m_source;
     std::array<QToolButton *, NavigateBtnCount> m_buttons{};
     QList<TNavigateBtn> m_visible;
     bool m_flat = false;

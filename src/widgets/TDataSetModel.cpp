@@ -4,20 +4,21 @@
 #include "data/TField.h"
 #include "widgets/TDataSource.h"
 
-TDataSetModel::TDataSetModel(QObject *parent) : QAbstractTableModel(parent) {}
+TDataSetModel::TDataSetModel(QObject *parent)
+    : QAbstractTableModel(parent), m_source(this, {.dataSetChanged = [this] { Reset(); },
+                                                   .stateChanged = [this] { OnStateChanged(); },
+                                                   .scrolled = [this] { OnScrolled(); },
+                                                   .fieldChanged = [this](TField *) { OnFieldChanged(); },
+                                                   .destroyed = [this] { Reset(); }})
+{
+}
 
 TDataSetModel::~TDataSetModel() = default;
 
 void TDataSetModel::SetDataSource(TDataSource *source)
 {
-    if (m_source == source)
-        return;
-    for (const QMetaObject::Connection &connection : m_connections)
-        disconnect(connection);
-    m_connections.clear();
-    m_source = source;
-    Connect();
-    Reset();
+    if (m_source.Follow(source))
+        Reset();
 }
 
 void TDataSetModel::AddColumn(const TDBGridColumn &column)
@@ -145,21 +146,6 @@ Qt::ItemFlags TDataSetModel::flags(const QModelIndex &index) const
     if (FieldForColumn(index.column()))
         result |= Qt::ItemIsEditable;
     return result;
-}
-
-void TDataSetModel::Connect()
-{
-    if (!m_source)
-        return;
-    TDataSource *source = m_source;
-    m_connections.push_back(connect(source, &TDataSource::dataSetChanged, this, &TDataSetModel::Reset));
-    m_connections.push_back(connect(source, &TDataSource::stateChanged, this, &TDataSetModel::OnStateChanged));
-    m_connections.push_back(connect(source, &TDataSource::scrolled, this, &TDataSetModel::OnScrolled));
-    m_connections.push_back(connect(source, &TDataSource::fieldChanged, this, &TDataSetModel::OnFieldChanged));
-    m_connections.push_back(connect(source, &QObject::destroyed, this, [this] {
-        m_connections.clear();
-        Reset();
-    }));
 }
 
 void TDataSetModel::Reset()

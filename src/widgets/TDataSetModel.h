@@ -1,12 +1,12 @@
 #pragma once
 
 #include "widgets/DataGlyphs.h"
+#include "widgets/FollowedDataSource.h"
 #include "widgets/TDBGridColumn.h"
 #include "widgets/TDataSource.h"
 
 #include <QAbstractTableModel>
 #include <QIcon>
-#include <QPointer>
 #include <array>
 #include <vector>
 
@@ -57,7 +57,6 @@ Q_SIGNALS:
     void currentRowChanged(int row);
 
 private:
-    void Connect();
     void Reset();
     void OnStateChanged();
     void OnScrolled();
@@ -68,8 +67,7 @@ private:
     QString CellText(int row, int column) const;
     void AllRowsChanged();
 
-    QPointer<TDataSource> m_source;
-    std::vector<QMetaObject::Connection> m_connections;
+    FollowedDataSource m_source;
     std::vector<TDBGridColumn> m_columns;
     std::vector<TDBGridColumn> m_shown;
     std::vector<int> m_fieldIndex;

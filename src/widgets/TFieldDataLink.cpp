@@ -3,40 +3,48 @@
 #include "data/TField.h"
 #include "widgets/TDataSource.h"
 
-TFieldDataLink::TFieldDataLink(QObject *control) : QObject(control), m_control(control) {}
+TFieldDataLink::TFieldDataLink(QObject *control, std::function<QString()> typedText)
+    : QObject(control), m_control(control), m_typedText(std::move(typedText)),
+      m_source(this, {.dataSetChanged = [this] { Q_EMIT dataChanged(); },
+                      .stateChanged = [this] { Q_EMIT dataChanged(); },
+                      .scrolled = [this] { Q_EMIT dataChanged(); },
+                      .fieldChanged =
+                          [this](TField *field) {
+                              if (field && field->FieldName().compare(m_fieldName, Qt::CaseInsensitive) == 0)
+                                  Q_EMIT dataChanged();
+                          },
+                      .destroyed = [this] { Q_EMIT dataChanged(); }})
+{
+}
 
 TFieldDataLink::~TFieldDataLink()
 {
-    if (m_source)
-        m_source->ClearPending(m_control);
-}
-
-TDataSource *TFieldDataLink::DataSource() const
-{
-    return m_source;
+    ClearPending();
 }
 
 void TFieldDataLink::SetDataSource(TDataSource *source)
 {
     if (m_source == source)
         return;
-    if (m_source)
-        m_source->ClearPending(m_control);
-    for (const QMetaObject::Connection &connection : m_connections)
-        disconnect(connection);
-    m_connections.clear();
-    m_source = source;
-    Connect();
+    ClearPending();
+    m_source.Follow(source);
     Q_EMIT dataChanged();
 }
 
 void TFieldDataLink::SetFieldName(const QString &name)
 {
+    if (name.compare(m_fieldName, Qt::CaseInsensitive) != 0 && Pending())
+        TDataSource::Guard([this] { WriteToField(); });
     if (m_fieldName == name)
         return;
     m_fieldName = name;
-    if (m_source)
-        m_source->ClearPending(m_control);
+    ClearPending();
+    Q_EMIT dataChanged();
+}
+
+void TFieldDataLink::SetReadOnly(bool readOnly)
+{
+    m_readOnly = readOnly;
     Q_EMIT dataChanged();
 }
 
@@ -45,6 +53,12 @@ TField *TFieldDataLink::Field() const
     if (m_fieldName.isEmpty() || !m_source || !m_source->Active())
         return nullptr;
     return m_source->DataSet()->FindField(m_fieldName);
+}
+
+QString TFieldDataLink::FieldText() const
+{
+    const TField *field = Field();
+    return field ? field->AsString() : QString();
 }
 
 bool TFieldDataLink::Editing() const
@@ -62,10 +76,17 @@ bool TFieldDataLink::Edit()
     return CanModify() && m_source->Edit();
 }
 
-void TFieldDataLink::SetPending(std::function<void()> writer)
+bool TFieldDataLink::BeginTyping()
+{
+    bool editing = false;
+    const bool ok = TDataSource::Guard([this, &editing] { editing = Edit(); });
+    return ok && editing;
+}
+
+void TFieldDataLink::MarkPending()
 {
     if (m_source)
-        m_source->SetPending(m_control, std::move(writer));
+        m_source->SetPending(m_control, [this] { WriteToField(); });
 }
 
 void TFieldDataLink::ClearPending()
@@ -79,20 +100,31 @@ bool TFieldDataLink::Pending() const
     return m_source && m_source->HasPending(m_control);
 }
 
-void TFieldDataLink::Connect()
+bool TFieldDataLink::UpdateRecord()
 {
-    if (!m_source)
+    if (!Pending())
+        return true;
+    return TDataSource::Guard([this] { WriteToField(); });
+}
+
+bool TFieldDataLink::FocusLeft(Qt::FocusReason reason)
+{
+    // Only a move to another control of the window finishes the typing: a window that
+    // comes up in front (the error box among them) must not write half-typed text.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return true;
+    return UpdateRecord();
+}
+
+void TFieldDataLink::WriteToField()
+{
+    TField *field = Field();
+    if (!field || !Editing()) {
+        ClearPending();
         return;
-    TDataSource *source = m_source;
-    m_connections.push_back(connect(source, &TDataSource::dataSetChanged, this, &TFieldDataLink::dataChanged));
-    m_connections.push_back(connect(source, &TDataSource::scrolled, this, &TFieldDataLink::dataChanged));
-    m_connections.push_back(connect(source, &TDataSource::stateChanged, this, &TFieldDataLink::dataChanged));
-    m_connections.push_back(connect(source, &TDataSource::fieldChanged, this, [this](TField *field) {
-        if (field && field->FieldName().compare(m_fieldName, Qt::CaseInsensitive) == 0)
-            Q_EMIT dataChanged();
-    }));
-    m_connections.push_back(connect(source, &QObject::destroyed, this, [this] {
-        m_connections.clear();
-        Q_EMIT dataChanged();
-    }));
+    }
+    // Writing the field announces the change, which loads the text back in the field's
+    // own form and clears the pending mark.
+    field->SetAsString(m_typedText());
+    ClearPending();
 }

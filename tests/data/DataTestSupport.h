@@ -3,9 +3,31 @@
 #include "app/ProgramPaths.h"
 #include "data/DataLayerMessage.h"
 #include "data/TDbConnection.h"
+#include "data/TDbTable.h"
 #include "support/TestSupport.h"
 
 #include <QStringList>
+#include <functional>
+
+// The message of the Error that the action throws.
+template <typename Error> QString failureOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const Error &e) {
+        return e.Message();
+    }
+    return QStringLiteral("<no error>");
+}
+
+// The texts of one column of a dataset, in the order a grid shows its rows.
+inline QStringList shownColumn(const TDbBaseQuery &dataSet, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < dataSet.DisplayRowCount(); ++row)
+        texts << dataSet.DisplayText(row, column);
+    return texts;
+}
 
 // A program folder with the schema's database and a connection made to it the way
 // start-up makes it; every statement the connection runs is recorded.
@@ -34,6 +56,19 @@ struct ConnectedDatabase
         return ok;
     }
     QStringList column(const QString &sql) const { return TestSupport::QueryColumn(dir.dbPath(), sql); }
+};
+
+// A table of the connected database, named but not yet open.
+struct ConnectedTable : ConnectedDatabase
+{
+    TDbTable table;
+
+    explicit ConnectedTable(const QString &tableName, const QString &objectName = QString())
+    {
+        table.setObjectName(objectName);
+        table.SetConnection(&connection);
+        table.TableName = tableName;
+    }
 };
 
 // Collects what the data layer shows as a notice.

@@ -8,16 +8,6 @@
 #include <QTest>
 
 namespace {
-template <typename Error> QString failureOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const Error &e) {
-        return e.Message();
-    }
-    return QStringLiteral("<no error>");
-}
-
 // Five diary rows over two days.
 const char *const DiaryRows =
     "insert into dziennik values ('2005-01-24', 'Szczupak', 2.5, 60, 'Wisła', '', '', '', '', '');"
@@ -25,14 +15,6 @@ const char *const DiaryRows =
     "insert into dziennik values ('2005-01-25', 'Leszcz', 1, 40, 'Odra', '', '', '', '', '');"
     "insert into dziennik values ('2005-01-25', 'Płoć', 0.2, 18, 'Odra', '', '', '', '', '');"
     "insert into dziennik values ('2005-01-25', 'Karp', 5, 55, 'Staw', '', '', '', '', '');";
-
-QStringList species(TDbBaseQuery &dataSet)
-{
-    QStringList names;
-    for (int row = 0; row < dataSet.DisplayRowCount(); ++row)
-        names << dataSet.DisplayText(row, 1);
-    return names;
-}
 } // namespace
 
 class TestDataSets : public QObject
@@ -54,12 +36,9 @@ private Q_SLOTS:
 
 void TestDataSets::tableOpensWithItsStatementAndFirstRowCurrent()
 {
-    ConnectedDatabase db;
+    ConnectedTable db(QStringLiteral("dziennik"), QStringLiteral("dziennikTable"));
     QVERIFY(db.exec(QString::fromUtf8(DiaryRows)));
-    TDbTable table;
-    table.setObjectName(QStringLiteral("dziennikTable"));
-    table.SetConnection(&db.connection);
-    table.TableName = QStringLiteral("dziennik");
+    TDbTable &table = db.table;
     QStringList events;
     table.AfterOpen = [&](TDbBaseQuery *) { events << QStringLiteral("AfterOpen"); };
     table.AfterScroll = [&](TDbBaseQuery *ds) { events << QStringLiteral("AfterScroll ") + ds->Fields(1)->AsString(); };
@@ -93,11 +72,9 @@ void TestDataSets::tableOpensWithItsStatementAndFirstRowCurrent()
 
 void TestDataSets::moving()
 {
-    ConnectedDatabase db;
+    ConnectedTable db(QStringLiteral("dziennik"));
     QVERIFY(db.exec(QString::fromUtf8(DiaryRows)));
-    TDbTable table;
-    table.SetConnection(&db.connection);
-    table.TableName = QStringLiteral("dziennik");
+    TDbTable &table = db.table;
     QCOMPARE(failureOf<EDatabaseError>([&] { table.Next(); }),
              QStringLiteral("Cannot perform this operation on a closed dataset"));
     table.Open();
@@ -135,11 +112,9 @@ void TestDataSets::moving()
 
 void TestDataSets::recordNumbers()
 {
-    ConnectedDatabase db;
+    ConnectedTable db(QStringLiteral("dziennik"));
     QVERIFY(db.exec(QString::fromUtf8(DiaryRows)));
-    TDbTable table;
-    table.SetConnection(&db.connection);
-    table.TableName = QStringLiteral("dziennik");
+    TDbTable &table = db.table;
     table.Open();
     QCOMPARE(table.GetRecNo(), 1);
     table.SetRecNo(3);
@@ -158,11 +133,9 @@ void TestDataSets::recordNumbers()
 
 void TestDataSets::bookmarks()
 {
-    ConnectedDatabase db;
+    ConnectedTable db(QStringLiteral("dziennik"));
     QVERIFY(db.exec(QString::fromUtf8(DiaryRows)));
-    TDbTable table;
-    table.SetConnection(&db.connection);
-    table.TableName = QStringLiteral("dziennik");
+    TDbTable &table = db.table;
     table.Open();
     QCOMPARE(table.GetBookmark(), 1);
     table.SetRecNo(4);
@@ -188,11 +161,9 @@ void TestDataSets::bookmarks()
 
 void TestDataSets::filterIsTheWhereClause()
 {
-    ConnectedDatabase db;
+    ConnectedTable db(QStringLiteral("dziennik"));
     QVERIFY(db.exec(QString::fromUtf8(DiaryRows)));
-    TDbTable table;
-    table.SetConnection(&db.connection);
-    table.TableName = QStringLiteral("dziennik");
+    TDbTable &table = db.table;
     table.Open();
     QCOMPARE(table.GetRecordCount(), 5);
 
@@ -203,7 +174,7 @@ void TestDataSets::filterIsTheWhereClause()
     table.SetFiltered(true);
     QCOMPARE(db.statements,
              QStringList{QStringLiteral("select *, rowid from dziennik\r\n where data=\"2005-01-25\"\r\n")});
-    QCOMPARE(species(table), QStringList({"Leszcz", "Płoć", "Karp"}));
+    QCOMPARE(shownColumn(table, 1), QStringList({"Leszcz", "Płoć", "Karp"}));
 
     // On an open table Filtered changes nothing until it is reopened.
     table.SetFiltered(false);
@@ -225,11 +196,9 @@ void TestDataSets::filterIsTheWhereClause()
 
 void TestDataSets::failingFilterFallsBackToAllRows()
 {
-    ConnectedDatabase db;
+    ConnectedTable db(QStringLiteral("dziennik"));
     QVERIFY(db.exec(QString::fromUtf8(DiaryRows)));
-    TDbTable table;
-    table.SetConnection(&db.connection);
-    table.TableName = QStringLiteral("dziennik");
+    TDbTable &table = db.table;
     table.SetFilter(QStringLiteral("nope = 1"));
     QCOMPARE(failureOf<EDataLayerError>([&] { table.SetFiltered(true); }),
              QStringLiteral("Filter error: no such column: nope"));
@@ -355,11 +324,9 @@ void TestDataSets::stepFailureWhileReadingKeepsTheDataSetClosed()
 
 void TestDataSets::closingDetachesFields()
 {
-    ConnectedDatabase db;
+    ConnectedTable db(QStringLiteral("dziennik"));
     QVERIFY(db.exec(QString::fromUtf8(DiaryRows)));
-    TDbTable table;
-    table.SetConnection(&db.connection);
-    table.TableName = QStringLiteral("dziennik");
+    TDbTable &table = db.table;
     table.Open();
     TField *gatunek = table.FieldByName(QStringLiteral("gatunek"));
     table.Close();

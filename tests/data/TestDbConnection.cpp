@@ -15,16 +15,6 @@ QString engineLibrary()
     return TestSupport::RuntimeDir() + QLatin1Char('/') + SqliteLibraryFileName();
 }
 
-template <typename Error> QString failureOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const Error &e) {
-        return e.Message();
-    }
-    return QStringLiteral("<no error>");
-}
-
 // The current folder, put back when the test leaves.
 struct CurrentFolder
 {

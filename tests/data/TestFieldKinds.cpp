@@ -10,18 +10,6 @@
 
 Q_DECLARE_METATYPE(TFieldType)
 
-namespace {
-template <typename Error> QString failureOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const Error &e) {
-        return e.Message();
-    }
-    return QStringLiteral("<no error>");
-}
-} // namespace
-
 // How declared column types become field kinds, and how stored texts convert into
 // them and back.
 class TestFieldKinds : public QObject
@@ -163,12 +151,10 @@ void TestFieldKinds::storedTextReadsAsItsKind()
 {
     QFETCH(QString, declared);
     QFETCH(QString, stored);
-    ConnectedDatabase db;
+    ConnectedTable db(QStringLiteral("t"));
     const QString column = declared.isEmpty() ? QStringLiteral("v") : QStringLiteral("v ") + declared;
     QVERIFY(db.exec(QStringLiteral("create table t (%1); insert into t values (%2);").arg(column, stored)));
-    TDbTable table;
-    table.SetConnection(&db.connection);
-    table.TableName = QStringLiteral("t");
+    TDbTable &table = db.table;
     table.Open();
     QCOMPARE(table.GetRecordCount(), 1);
     QTEST(table.FieldByName(QStringLiteral("V"))->AsString(), "text");
@@ -212,11 +198,9 @@ void TestFieldKinds::valueThatDoesNotConvertKeepsTheTableClosed()
 {
     QFETCH(QString, declared);
     QFETCH(QString, stored);
-    ConnectedDatabase db;
+    ConnectedTable db(QStringLiteral("t"));
     QVERIFY(db.exec(QStringLiteral("create table t (v %1); insert into t values (%2);").arg(declared, stored)));
-    TDbTable table;
-    table.SetConnection(&db.connection);
-    table.TableName = QStringLiteral("t");
+    TDbTable &table = db.table;
     QTEST(failureOf<EConvertError>([&] { table.Open(); }), "message");
     QVERIFY(!table.Active());
     QCOMPARE(table.FieldCount(), 0);
@@ -224,15 +208,13 @@ void TestFieldKinds::valueThatDoesNotConvertKeepsTheTableClosed()
 
 void TestFieldKinds::unsupportedAndOversizedResultsFailClearly()
 {
-    ConnectedDatabase db;
+    ConnectedTable db(QStringLiteral("ts"));
     QVERIFY(db.exec(QStringLiteral("create table ts (a text, stamp timestamp); insert into ts values ('x', '2005');"
                                    "create table wide (a varchar(20000), b varchar(10001)); insert into wide values "
                                    "('a', 'b');"
                                    "create table fits (a varchar(20000), b varchar(10000)); insert into fits values "
                                    "('a', 'b');")));
-    TDbTable table;
-    table.SetConnection(&db.connection);
-    table.TableName = QStringLiteral("ts");
+    TDbTable &table = db.table;
     QCOMPARE(failureOf<EDataLayerError>([&] { table.Open(); }),
              QStringLiteral("Fieldtype of Field \"stamp\" not supported!"));
     QVERIFY(!table.Active());
@@ -269,26 +251,20 @@ void TestFieldKinds::rowidColumnIsTheIdentityInAnyCase()
 
 void TestFieldKinds::integerPrimaryKeyGivesDuplicateFieldName()
 {
-    ConnectedDatabase db;
+    ConnectedTable db(QStringLiteral("keyed"), QStringLiteral("keyedTable"));
     QVERIFY(db.exec(QStringLiteral("create table keyed (id integer primary key, a text); insert into keyed(a) "
                                    "values ('x');")));
-    TDbTable table;
-    table.setObjectName(QStringLiteral("keyedTable"));
-    table.SetConnection(&db.connection);
-    table.TableName = QStringLiteral("keyed");
+    TDbTable &table = db.table;
     QCOMPARE(failureOf<EDatabaseError>([&] { table.Open(); }), QStringLiteral("keyedTable: Duplicate field name 'id'"));
     QVERIFY(!table.Active());
 }
 
 void TestFieldKinds::typedTextConvertsOrFailsWithItsMessage()
 {
-    ConnectedDatabase db;
+    ConnectedTable db(QStringLiteral("dziennik"), QStringLiteral("dziennikTable"));
     QVERIFY(db.exec(QStringLiteral("insert into dziennik values ('2005-01-24', 'Okoń', 0.35, 20, '', '', '', '', "
                                    "'', '');")));
-    TDbTable table;
-    table.setObjectName(QStringLiteral("dziennikTable"));
-    table.SetConnection(&db.connection);
-    table.TableName = QStringLiteral("dziennik");
+    TDbTable &table = db.table;
     table.Open();
     TField *waga = table.FieldByName(QStringLiteral("waga"));
     TField *gatunek = table.FieldByName(QStringLiteral("gatunek"));
@@ -322,12 +298,10 @@ void TestFieldKinds::typedTextConvertsOrFailsWithItsMessage()
 
 void TestFieldKinds::sqliteDateFormatReadsPositionally()
 {
-    ConnectedDatabase db;
+    ConnectedTable db(QStringLiteral("t"));
     QVERIFY(db.exec(QStringLiteral("create table t (at datetime); insert into t values ('2005-01-24 10:30:15.250');"
                                    "insert into t values ('2005-01-24 xx:30');")));
-    TDbTable table;
-    table.SetConnection(&db.connection);
-    table.TableName = QStringLiteral("t");
+    TDbTable &table = db.table;
     table.SQLiteDateFormat = true;
     table.Open();
     QCOMPARE(table.Fields(0)->AsDateTime(), EncodeDateTime(2005, 1, 24, 10, 30, 15, 250));

@@ -8,16 +8,6 @@
 #include <QTest>
 
 namespace {
-template <typename Error> QString failureOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const Error &e) {
-        return e.Message();
-    }
-    return QStringLiteral("<no error>");
-}
-
 const char *const DiaryRows =
     "insert into dziennik values ('2005-01-24', 'Szczupak', 2.5, 60, 'Wisła', '', '', '', '', '');"
     "insert into dziennik values ('2005-01-24', 'Okoń', 0.35, 25, 'Wisła', 'robak', 'słaby', 'pełnia', "
@@ -25,46 +15,32 @@ const char *const DiaryRows =
     "insert into dziennik values ('2005-01-25', 'Leszcz', 1, 40, 'Odra', '', '', '', '', '');";
 
 // The diary table of the calendar view, open on every row.
-struct Diary : ConnectedDatabase
+struct Diary : ConnectedTable
 {
-    TDbTable table;
     QStringList events;
 
     explicit Diary(const char *rows = DiaryRows)
+        : ConnectedTable(QStringLiteral("dziennik"), QStringLiteral("dziennikTable"))
     {
         exec(QString::fromUtf8(rows));
-        table.setObjectName(QStringLiteral("dziennikTable"));
-        table.SetConnection(&connection);
-        table.TableName = QStringLiteral("dziennik");
-        auto record = [this](const char *name) {
-            return [this, name](TDbBaseQuery *) { events << QLatin1String(name); };
-        };
-        table.BeforeInsert = record("BeforeInsert");
-        table.AfterInsert = record("AfterInsert");
-        table.BeforeEdit = record("BeforeEdit");
-        table.AfterEdit = record("AfterEdit");
-        table.BeforePost = record("BeforePost");
-        table.AfterPost = record("AfterPost");
-        table.BeforeCancel = record("BeforeCancel");
-        table.AfterCancel = record("AfterCancel");
-        table.BeforeDelete = record("BeforeDelete");
-        table.AfterDelete = record("AfterDelete");
-        table.BeforeScroll = record("BeforeScroll");
-        table.AfterScroll = record("AfterScroll");
-        table.OnNewRecord = record("OnNewRecord");
+        using Event = TDataSetNotifyEvent TDbBaseQuery::*;
+        const std::pair<const char *, Event> hooks[] = {
+            {"BeforeInsert", &TDbBaseQuery::BeforeInsert}, {"AfterInsert", &TDbBaseQuery::AfterInsert},
+            {"BeforeEdit", &TDbBaseQuery::BeforeEdit},     {"AfterEdit", &TDbBaseQuery::AfterEdit},
+            {"BeforePost", &TDbBaseQuery::BeforePost},     {"AfterPost", &TDbBaseQuery::AfterPost},
+            {"BeforeCancel", &TDbBaseQuery::BeforeCancel}, {"AfterCancel", &TDbBaseQuery::AfterCancel},
+            {"BeforeDelete", &TDbBaseQuery::BeforeDelete}, {"AfterDelete", &TDbBaseQuery::AfterDelete},
+            {"BeforeScroll", &TDbBaseQuery::BeforeScroll}, {"AfterScroll", &TDbBaseQuery::AfterScroll},
+            {"OnNewRecord", &TDbBaseQuery::OnNewRecord}};
+        for (const auto &[name, event] : hooks)
+            table.*event = [this, name](TDbBaseQuery *) { events << QLatin1String(name); };
         table.Open();
         events.clear();
         statements.clear();
     }
 
     TField *field(const char *name) const { return table.FieldByName(QLatin1String(name)); }
-    QStringList speciesShown() const
-    {
-        QStringList names;
-        for (int row = 0; row < table.DisplayRowCount(); ++row)
-            names << table.DisplayText(row, 1);
-        return names;
-    }
+    QStringList speciesShown() const { return shownColumn(table, 1); }
     QStringList speciesStored() const { return column(QStringLiteral("select gatunek from dziennik order by rowid")); }
 };
 } // namespace
@@ -164,14 +140,12 @@ void TestRowWriting::appendPlacesTheRowAfterTheLast()
 
 void TestRowWriting::newRecordStartsWithTodayAndEmptyValues()
 {
-    ConnectedDatabase db;
+    ConnectedTable db(QStringLiteral("kinds"));
     QVERIFY(db.exec(QStringLiteral("create table kinds (s text, i integer, f float, b boolean, d date, t time, "
                                    "dt datetime, m memo, c money);"
                                    "insert into kinds values ('x', 1, 1.5, 1, '2000-01-01', '2000-01-01 01:00', "
                                    "'2000-01-01', 'm', 2);")));
-    TDbTable table;
-    table.SetConnection(&db.connection);
-    table.TableName = QStringLiteral("kinds");
+    TDbTable &table = db.table;
     table.SQLiteDateFormat = true;
     table.Open();
     table.Insert();
@@ -217,11 +191,9 @@ void TestRowWriting::editOnAnEmptyTableActsAsInsert()
 
 void TestRowWriting::primaryAutoIncLetsTheEngineNumberTheRow()
 {
-    ConnectedDatabase db;
+    ConnectedTable db(QStringLiteral("t"));
     QVERIFY(db.exec(QStringLiteral("create table t (id integer, name text); insert into t values (1, 'a');")));
-    TDbTable table;
-    table.SetConnection(&db.connection);
-    table.TableName = QStringLiteral("t");
+    TDbTable &table = db.table;
     table.PrimaryAutoInc = true;
     table.Open();
     table.Append();
@@ -386,12 +358,10 @@ void TestRowWriting::notConnectedRefusesInsteadOfDropping()
 
 void TestRowWriting::dateTimeFormats()
 {
-    ConnectedDatabase db;
+    ConnectedTable db(QStringLiteral("dt"));
     QVERIFY(db.exec(QStringLiteral(
         "create table dt (at datetime, d date); insert into dt values ('2005-01-24 10:30:15', '2005-01-24');")));
-    TDbTable table;
-    table.SetConnection(&db.connection);
-    table.TableName = QStringLiteral("dt");
+    TDbTable &table = db.table;
     table.Open();
     QCOMPARE(table.Fields(0)->AsDateTime(), EncodeDateTime(2005, 1, 24, 10, 30, 15, 0));
     auto postOnce = [&] {

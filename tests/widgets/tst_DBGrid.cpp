@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
+#include <tuple>
 
 namespace {
 using Mark = DataGlyphs::RowMark;
@@ -16,7 +17,7 @@ using Mark = DataGlyphs::RowMark;
 // the focus away.
 struct DiaryGrid
 {
-    explicit DiaryGrid(TDataSource *source)
+    explicit DiaryGrid(TDataSource *source) : source(source)
     {
         auto *layout = new QVBoxLayout(&window);
         grid = new TDBGrid(&window);
@@ -40,6 +41,13 @@ struct DiaryGrid
     Mark MarkOf(int row) const
     {
         return static_cast<Mark>(grid->Model()->headerData(row, Qt::Vertical, TDataSetModel::IndicatorRole).toInt());
+    }
+
+    // Where a new or dropped row leaves the grid: the dataset's state, the rows shown
+    // and the current one.
+    std::tuple<TDataSetState, int, int> Place() const
+    {
+        return {source->DataSet()->State(), grid->Model()->rowCount(), grid->currentIndex().row()};
     }
 
     // Keys go where a person's keys would: into the open cell editor, else to the grid.
@@ -66,6 +74,7 @@ struct DiaryGrid
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     }
 
+    TDataSource *source;
     QWidget window;
     TDBGrid *grid;
     QLineEdit *other;
@@ -194,9 +203,7 @@ void TestDBGrid::downOnTheLastRowAppendsAndUpDropsAnUntouchedRow()
     DiaryGrid view(&db.source);
     view.ClickCell(2, 0);
     view.Key(Qt::Key_Down);
-    QCOMPARE(db.table.State(), TDataSetState::dsInsert);
-    QCOMPARE(view.grid->Model()->rowCount(), 4);
-    QCOMPARE(view.grid->currentIndex().row(), 3);
+    QCOMPARE(view.Place(), std::make_tuple(TDataSetState::dsInsert, 4, 3));
     QCOMPARE(view.MarkOf(3), Mark::Insert);
 
     // Down again on the untouched row adds no second one.
@@ -204,9 +211,7 @@ void TestDBGrid::downOnTheLastRowAppendsAndUpDropsAnUntouchedRow()
     QCOMPARE(view.grid->Model()->rowCount(), 4);
 
     view.Key(Qt::Key_Up);
-    QCOMPARE(db.table.State(), TDataSetState::dsBrowse);
-    QCOMPARE(view.grid->Model()->rowCount(), 3);
-    QCOMPARE(view.grid->currentIndex().row(), 2);
+    QCOMPARE(view.Place(), std::make_tuple(TDataSetState::dsBrowse, 3, 2));
     QCOMPARE(db.Stored(QStringLiteral("rowid")).size(), 3);
 
     // A filled appended row is posted by the next Down, which appends another.
@@ -224,9 +229,7 @@ void TestDBGrid::insertKeyStartsARowThatIsWrittenWhenFilled()
     DiaryGrid view(&db.source);
     view.ClickCell(1, 3);
     view.Key(Qt::Key_Insert);
-    QCOMPARE(db.table.State(), TDataSetState::dsInsert);
-    QCOMPARE(view.grid->Model()->rowCount(), 4);
-    QCOMPARE(view.grid->currentIndex().row(), 1);
+    QCOMPARE(view.Place(), std::make_tuple(TDataSetState::dsInsert, 4, 1));
     QCOMPARE(view.grid->Model()->index(2, 0).data().toString(), QStringLiteral("Okoń"));
 
     view.Type(QStringLiteral("Staw"));

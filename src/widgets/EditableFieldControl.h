@@ -1,0 +1,18 @@
+#pragma once
+
+#include "widgets/FieldBoundControl.h"
+
+// What the single-field controls that take typing add to the binding.
+class EditableFieldControl : public FieldBoundControl
+{
+public:
+    bool ReadOnly() const { return m_link->ReadOnly(); }
+    void SetReadOnly(bool readOnly) { m_link->SetReadOnly(readOnly); }
+    // Writes typed text into the field now; false (after showing the error) when the
+    // text does not convert.
+    bool UpdateRecord() { return m_link->UpdateRecord(); }
+
+protected:
+    using FieldBoundControl::FieldBoundControl;
+    ~EditableFieldControl() = default;
+};
