@@ -86,10 +86,7 @@ TMainFrm::TMainFrm(QWidget *parent) : QWidget(parent)
     DockPanel = new QWidget(this);
     DockPanel->setObjectName(QStringLiteral("DockPanel"));
     DockPanel->setGeometry(8, 161, 767, 426);
-    DockPanel->setAutoFillBackground(true);
-    QPalette panelPalette = DockPanel->palette();
-    panelPalette.setColor(QPalette::Window, PanelColor);
-    DockPanel->setPalette(panelPalette);
+    SetViewBackground(DockPanel);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));

@@ -4,6 +4,7 @@
 #include "app/TListView.h"
 
 #include <QMenu>
+#include <QPalette>
 #include <QTreeWidgetItem>
 #include <QWidget>
 
@@ -24,6 +25,14 @@ void DockView(QWidget *view, QWidget *panel)
     view->setEnabled(true);
     view->show();
     view->raise();
+}
+
+void SetViewBackground(QWidget *widget)
+{
+    widget->setAutoFillBackground(true);
+    QPalette background = widget->palette();
+    background.setColor(QPalette::Window, QColor(230, 230, 230));
+    widget->setPalette(background);
 }
 
 void PopupAtCursor(QMenu *menu)

@@ -15,6 +15,9 @@ class TListView;
 // only. A missing view (one whose creation failed) is ignored.
 void DockView(QWidget *view, QWidget *panel);
 
+// Fills a view or panel with the views' light grey (R = G = B = 230, stored as 15132390).
+void SetViewBackground(QWidget *widget);
+
 // Opens a popup menu with its top-left corner at the mouse pointer.
 void PopupAtCursor(QMenu *menu);
 

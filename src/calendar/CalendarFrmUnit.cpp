@@ -34,7 +34,6 @@
 #include <limits>
 
 namespace {
-const QColor ViewBackground(230, 230, 230);
 const QColor HeadingColor(0, 0, 128);
 
 QFont ProgramFont(int points, bool bold = false)
@@ -83,10 +82,7 @@ TCalendarFrm::TCalendarFrm(QWidget *parent) : QWidget(parent), m_shownDay(std::n
     setObjectName(QStringLiteral("CalendarFrm"));
     setWindowTitle(QStringLiteral("Kalendarz"));
     resize(767, 426);
-    setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, ViewBackground);
-    setPalette(background);
+    SetViewBackground(this);
 
     CreateDataSets();
     CreateControls();

@@ -1,5 +1,7 @@
 #include "quiz/TestyRybyFrmUnit.h"
 
+#include "app/Utils.h"
+
 #include <QLabel>
 #include <QShowEvent>
 
@@ -8,10 +10,7 @@ TTestyRybyFrm::TTestyRybyFrm(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("TestyRybyFrm"));
     setWindowTitle(QStringLiteral("Test - przepisy dot. ryb"));
     resize(767, 426);
-    setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(230, 230, 230));
-    setPalette(background);
+    SetViewBackground(this);
     auto *caption = new QLabel(windowTitle(), this);
     caption->setObjectName(QStringLiteral("Caption"));
     caption->move(16, 12);
