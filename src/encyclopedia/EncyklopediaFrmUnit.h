@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QWidget>
+#include "app/TPlaceholderView.h"
 
-class TEncyklopediaFrm : public QWidget
+class TEncyklopediaFrm : public TPlaceholderView
 {
     Q_OBJECT
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QWidget>
+#include "app/TPlaceholderView.h"
 
-class TTestyRybyFrm : public QWidget
+class TTestyRybyFrm : public TPlaceholderView
 {
     Q_OBJECT
 
@@ -12,13 +12,8 @@ public:
     // Starts a fresh test.
     void NewTest();
 
+    void FormShow() override;
+
 Q_SIGNALS:
     void testStarted();
-
-public Q_SLOTS:
-    // Runs when the view first becomes visible, at its first docking.
-    void FormShow();
-
-protected:
-    void showEvent(QShowEvent *event) override;
 };
