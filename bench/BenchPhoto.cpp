@@ -4,7 +4,7 @@
 
 #include "BenchRatio.h"
 
-#include "app/JpegImage.h"
+#include "base/JpegImage.h"
 
 #include <QCoreApplication>
 #include <QFile>

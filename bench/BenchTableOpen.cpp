@@ -3,7 +3,7 @@
 
 #include "BenchRatio.h"
 
-#include "app/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 #include "data/TDbConnection.h"
 #include "data/TDbTable.h"
 

@@ -1,12 +1,7 @@
 #include "app/MainFrmUnit.h"
 
-#include "app/AppWindows.h"
-#include "app/Platform.h"
-#include "app/ProgramPaths.h"
 #include "app/TApplication.h"
-#include "app/TImage.h"
-#include "app/TLinkLabel.h"
-#include "app/Utils.h"
+#include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
 #include "data/TDbConnection.h"
 #include "encyclopedia/EncyklopediaFrmUnit.h"
@@ -15,6 +10,11 @@
 #include "guide/ReklamaFrmUnit.h"
 #include "quiz/TestyPrzepisyFrmUnit.h"
 #include "quiz/TestyRybyFrmUnit.h"
+#include "widgets/AppWindows.h"
+#include "widgets/Platform.h"
+#include "widgets/TImage.h"
+#include "widgets/TLinkLabel.h"
+#include "widgets/Utils.h"
 
 #include <QAction>
 #include <QFontMetrics>

@@ -1,9 +1,6 @@
 #include "app/Startup.h"
 
-#include "app/AppWindows.h"
-#include "app/InfoUnit.h"
 #include "app/MainFrmUnit.h"
-#include "app/Platform.h"
 #include "app/TApplication.h"
 #include "calendar/CalendarFrmUnit.h"
 #include "calendar/DayFrmUnit.h"
@@ -14,6 +11,9 @@
 #include "guide/ReklamaFrmUnit.h"
 #include "quiz/TestyPrzepisyFrmUnit.h"
 #include "quiz/TestyRybyFrmUnit.h"
+#include "widgets/AppWindows.h"
+#include "widgets/InfoUnit.h"
+#include "widgets/Platform.h"
 
 #include <QApplication>
 #include <QFont>
@@ -81,6 +81,7 @@ void CreateWindows()
 {
     AppWindows &w = Windows();
     CreateWindow(w.MainFrm, nullptr);
+    w.DataBase = w.MainFrm ? w.MainFrm->DataBase : nullptr;
     // Dialogs belong to the main window; views start free-standing until they are docked.
     QWidget *const owner = w.MainFrm;
     CreateWindow(w.AboutFrm, owner);
@@ -116,5 +117,6 @@ void DestroyWindows()
     DestroyWindow(w.DayFrm);
     DestroyWindow(w.CalendarFrm);
     DestroyWindow(w.AboutFrm);
+    w.DataBase = nullptr;
     DestroyWindow(w.MainFrm);
 }

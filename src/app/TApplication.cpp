@@ -1,9 +1,6 @@
 #include "app/TApplication.h"
 
-#include "app/Exception.h"
-#include "app/Platform.h"
-
-#include <exception>
+#include "widgets/Platform.h"
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv) {}
 
@@ -15,17 +12,4 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
         ShowCurrentException();
     }
     return false;
-}
-
-void ShowCurrentException()
-{
-    try {
-        throw;
-    } catch (const Exception &e) {
-        Platform::ShowError(e.Message());
-    } catch (const std::exception &e) {
-        Platform::ShowError(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        Platform::ShowError(QStringLiteral("Unknown exception"));
-    }
 }

@@ -17,7 +17,3 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 };
-
-// Shows the exception being handled in the standard error box. Call only inside a catch
-// block.
-void ShowCurrentException();

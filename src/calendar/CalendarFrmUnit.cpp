@@ -1,15 +1,8 @@
 #include "calendar/CalendarFrmUnit.h"
 
-#include "app/AppWindows.h"
-#include "app/Clock.h"
-#include "app/Exception.h"
-#include "app/MainFrmUnit.h"
-#include "app/ProgramPaths.h"
-#include "app/TApplication.h"
-#include "app/TImage.h"
-#include "app/TLinkLabel.h"
-#include "app/TListView.h"
-#include "app/Utils.h"
+#include "base/Clock.h"
+#include "base/Exception.h"
+#include "base/ProgramPaths.h"
 #include "calendar/CalendarNames.h"
 #include "calendar/CalendarStatements.h"
 #include "calendar/TMonthCalendar.h"
@@ -18,9 +11,15 @@
 #include "data/TDbQuery.h"
 #include "data/TDbTable.h"
 #include "data/TField.h"
+#include "widgets/AppWindows.h"
+#include "widgets/Platform.h"
 #include "widgets/TDBGrid.h"
 #include "widgets/TDBNavigator.h"
 #include "widgets/TDataSource.h"
+#include "widgets/TImage.h"
+#include "widgets/TLinkLabel.h"
+#include "widgets/TListView.h"
+#include "widgets/Utils.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -109,7 +108,7 @@ TCalendarFrm::~TCalendarFrm()
 
 void TCalendarFrm::CreateDataSets()
 {
-    TDbConnection *const connection = Windows().MainFrm ? Windows().MainFrm->DataBase : nullptr;
+    TDbConnection *const connection = Windows().DataBase;
     auto makeQuery = [this, connection](const char *name) {
         auto *query = new TDbQuery(this);
         query->setObjectName(QLatin1String(name));
@@ -346,8 +345,6 @@ bool TCalendarFrm::eventFilter(QObject *watched, QEvent *event)
 
 QString TCalendarFrm::ProgramDir() const
 {
-    if (const TMainFrm *main = Windows().MainFrm)
-        return main->ProgramDir;
     return ExecutableFolder();
 }
 

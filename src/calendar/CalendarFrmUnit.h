@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DateUtils.h"
+#include "base/DateUtils.h"
 #include "calendar/TCustomMonthCalendar.h"
 #include "widgets/TNavigateBtn.h"
 

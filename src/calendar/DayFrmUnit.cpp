@@ -1,19 +1,19 @@
 #include "calendar/DayFrmUnit.h"
 
-#include "app/AppWindows.h"
-#include "app/Exception.h"
-#include "app/FolderUtils.h"
-#include "app/Platform.h"
-#include "app/TImage.h"
-#include "app/TLinkLabel.h"
+#include "base/Exception.h"
+#include "base/FolderUtils.h"
 #include "calendar/CalendarFrmUnit.h"
 #include "calendar/TMonthCalendar.h"
 #include "data/TDbBaseQuery.h"
 #include "data/TField.h"
+#include "widgets/AppWindows.h"
+#include "widgets/Platform.h"
 #include "widgets/TDBEdit.h"
 #include "widgets/TDBMemo.h"
 #include "widgets/TDBNavigator.h"
 #include "widgets/TDataSource.h"
+#include "widgets/TImage.h"
+#include "widgets/TLinkLabel.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "calendar/TCustomMonthCalendar.h"
 
-#include "app/Clock.h"
-#include "app/Exception.h"
+#include "base/Clock.h"
+#include "base/Exception.h"
 #include "calendar/CalendarNames.h"
 #include "calendar/TMonthCalendarColors.h"
 

@@ -1,6 +1,6 @@
 #include "data/DataLayerMessage.h"
 
-#include "app/Logging.h"
+#include "base/Logging.h"
 
 namespace {
 std::function<void(const QString &)> &handler()

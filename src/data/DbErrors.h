@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Exception.h"
+#include "base/Exception.h"
 
 // Misuse of the data layer: a missing property, a library that cannot be loaded, a filter
 // that fails, an unsupported field kind.

@@ -1,7 +1,7 @@
 #include "data/FieldConvert.h"
 
-#include "app/Clock.h"
-#include "app/Exception.h"
+#include "base/Clock.h"
+#include "base/Exception.h"
 
 #include <QLocale>
 #include <charconv>

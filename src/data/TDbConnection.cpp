@@ -1,6 +1,6 @@
 #include "data/TDbConnection.h"
 
-#include "app/Logging.h"
+#include "base/Logging.h"
 #include "data/DataSetImpl.h"
 #include "data/DbErrors.h"
 #include "data/TResultRows.h"

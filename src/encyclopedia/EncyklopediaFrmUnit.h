@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TPlaceholderView.h"
+#include "widgets/TPlaceholderView.h"
 
 class TEncyklopediaFrm : public TPlaceholderView
 {

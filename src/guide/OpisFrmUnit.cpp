@@ -1,6 +1,6 @@
 #include "guide/OpisFrmUnit.h"
 
-#include "app/Platform.h"
+#include "widgets/Platform.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

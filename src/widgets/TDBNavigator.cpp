@@ -1,8 +1,8 @@
 #include "widgets/TDBNavigator.h"
 
-#include "app/Platform.h"
 #include "data/TDbBaseQuery.h"
 #include "widgets/DataGlyphs.h"
+#include "widgets/Platform.h"
 #include "widgets/TDataSource.h"
 
 #include <QHBoxLayout>

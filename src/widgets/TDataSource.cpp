@@ -1,7 +1,7 @@
 #include "widgets/TDataSource.h"
 
-#include "app/Exception.h"
-#include "app/Platform.h"
+#include "base/Exception.h"
+#include "widgets/Platform.h"
 
 #include <algorithm>
 

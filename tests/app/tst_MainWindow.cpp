@@ -1,11 +1,7 @@
 #include "AppTestMain.h"
 
-#include "app/AppWindows.h"
-#include "app/InfoUnit.h"
 #include "app/MainFrmUnit.h"
-#include "app/Platform.h"
-#include "app/ProgramPaths.h"
-#include "app/TLinkLabel.h"
+#include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
 #include "calendar/DayFrmUnit.h"
 #include "data/TDbConnection.h"
@@ -16,6 +12,10 @@
 #include "quiz/TestyPrzepisyFrmUnit.h"
 #include "quiz/TestyRybyFrmUnit.h"
 #include "support/TestSupport.h"
+#include "widgets/AppWindows.h"
+#include "widgets/InfoUnit.h"
+#include "widgets/Platform.h"
+#include "widgets/TLinkLabel.h"
 
 #include <QDir>
 #include <QMenu>

@@ -1,11 +1,11 @@
 #include "AppTestMain.h"
 
-#include "app/Platform.h"
-#include "app/TLinkLabel.h"
-#include "app/TListView.h"
-#include "app/Utils.h"
 #include "data/DataLayerMessage.h"
 #include "data/DbErrors.h"
+#include "widgets/Platform.h"
+#include "widgets/TLinkLabel.h"
+#include "widgets/TListView.h"
+#include "widgets/Utils.h"
 
 #include <QLineEdit>
 #include <QMenu>

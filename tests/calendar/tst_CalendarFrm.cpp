@@ -1,18 +1,18 @@
 #include "../app/AppTestMain.h"
 
-#include "app/AppWindows.h"
-#include "app/Clock.h"
 #include "app/MainFrmUnit.h"
-#include "app/Platform.h"
-#include "app/ProgramPaths.h"
-#include "app/TLinkLabel.h"
-#include "app/TListView.h"
+#include "base/Clock.h"
+#include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
 #include "calendar/TMonthCalendar.h"
 #include "support/TestSupport.h"
+#include "widgets/AppWindows.h"
+#include "widgets/Platform.h"
 #include "widgets/TDBGrid.h"
 #include "widgets/TDBNavigator.h"
 #include "widgets/TDataSetModel.h"
+#include "widgets/TLinkLabel.h"
+#include "widgets/TListView.h"
 
 #include <QCheckBox>
 #include <QComboBox>

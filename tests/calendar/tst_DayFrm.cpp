@@ -1,21 +1,21 @@
 #include "app/AppTestMain.h"
 
-#include "app/AppWindows.h"
-#include "app/Clock.h"
 #include "app/MainFrmUnit.h"
-#include "app/Platform.h"
-#include "app/ProgramPaths.h"
-#include "app/TImage.h"
-#include "app/TLinkLabel.h"
+#include "base/Clock.h"
+#include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
 #include "calendar/DayFrmUnit.h"
 #include "calendar/TMonthCalendar.h"
 #include "data/TDbTable.h"
 #include "support/TestSupport.h"
+#include "widgets/AppWindows.h"
+#include "widgets/Platform.h"
 #include "widgets/TDBEdit.h"
 #include "widgets/TDBMemo.h"
 #include "widgets/TDBNavigator.h"
 #include "widgets/TDataSource.h"
+#include "widgets/TImage.h"
+#include "widgets/TLinkLabel.h"
 
 #include <QDir>
 #include <QFile>

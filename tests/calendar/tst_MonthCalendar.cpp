@@ -1,5 +1,5 @@
-#include "app/Clock.h"
-#include "app/Exception.h"
+#include "base/Clock.h"
+#include "base/Exception.h"
 #include "calendar/CalendarNames.h"
 #include "calendar/TMonthCalendar.h"
 #include "calendar/TMonthCalendarColors.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 #include "data/DataLayerMessage.h"
 #include "data/TDbConnection.h"
 #include "data/TDbTable.h"

@@ -1,6 +1,6 @@
 #include "DataTestSupport.h"
 
-#include "app/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 #include "data/DbErrors.h"
 #include "data/TDbQuery.h"
 

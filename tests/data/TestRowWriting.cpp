@@ -1,6 +1,6 @@
 #include "DataTestSupport.h"
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "data/DbErrors.h"
 #include "data/TDbTable.h"
 

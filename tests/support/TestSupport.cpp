@@ -1,6 +1,6 @@
 #include "support/TestSupport.h"
 
-#include "app/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 
 #include <QDir>
 #include <QFile>

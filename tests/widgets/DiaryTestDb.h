@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/Platform.h"
-#include "app/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 #include "data/TDbConnection.h"
 #include "data/TDbTable.h"
 #include "support/TestSupport.h"
+#include "widgets/Platform.h"
 #include "widgets/TDataSource.h"
 
 #include <QStringList>

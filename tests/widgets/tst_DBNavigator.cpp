@@ -1,6 +1,6 @@
 #include "DiaryTestDb.h"
 
-#include "app/Exception.h"
+#include "base/Exception.h"
 #include "widgets/TDBEdit.h"
 #include "widgets/TDBNavigator.h"
 

@@ -1,7 +1,7 @@
-#include "TImage.h"
+#include "widgets/TImage.h"
 
-#include "Exception.h"
-#include "JpegImage.h"
+#include "base/Exception.h"
+#include "base/JpegImage.h"
 
 #include <QMouseEvent>
 #include <QPainter>

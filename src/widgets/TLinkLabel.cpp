@@ -1,4 +1,4 @@
-#include "app/TLinkLabel.h"
+#include "widgets/TLinkLabel.h"
 
 #include <QMouseEvent>
 

@@ -1,10 +1,10 @@
-#include "AppTestMain.h"
+#include "../app/AppTestMain.h"
 
-#include "app/InfoUnit.h"
-#include "app/Platform.h"
-#include "app/ProgramPaths.h"
-#include "app/TImage.h"
+#include "base/ProgramPaths.h"
 #include "support/TestSupport.h"
+#include "widgets/InfoUnit.h"
+#include "widgets/Platform.h"
+#include "widgets/TImage.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "app/Utils.h"
+#include "widgets/Utils.h"
 
-#include "app/Platform.h"
-#include "app/TListView.h"
+#include "widgets/Platform.h"
+#include "widgets/TListView.h"
 
 #include <QMenu>
 #include <QPalette>

@@ -1,4 +1,4 @@
-#include "app/DateUtils.h"
+#include "base/DateUtils.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -6,7 +6,7 @@
 namespace {
 const QDate BaseDate(1899, 12, 30);
 constexpr double MSecsPerDay = 86400000.0;
-}
+} // namespace
 
 bool IsLeapYear(int year)
 {
@@ -52,8 +52,8 @@ TDateTime FromQDate(const QDate &date)
 TDateTime FromQDateTime(const QDateTime &dateTime)
 {
     const QTime t = dateTime.time();
-    return EncodeDateTime(dateTime.date().year(), dateTime.date().month(), dateTime.date().day(), t.hour(),
-                          t.minute(), t.second(), t.msec());
+    return EncodeDateTime(dateTime.date().year(), dateTime.date().month(), dateTime.date().day(), t.hour(), t.minute(),
+                          t.second(), t.msec());
 }
 
 void DecodeDate(TDateTime date, int &year, int &month, int &day)
@@ -80,8 +80,8 @@ QString DayText(TDateTime date)
 
 bool TryParseDateText(const QString &text, TDateTime &result)
 {
-    static const QRegularExpression form(
-        QStringLiteral(R"(^\s*(\d{1,4})-(\d{1,2})-(\d{1,2})(?:[ T](\d{1,2}):(\d{1,2})(?::(\d{1,2})(?:\.(\d{1,3}))?)?)?\s*$)"));
+    static const QRegularExpression form(QStringLiteral(
+        R"(^\s*(\d{1,4})-(\d{1,2})-(\d{1,2})(?:[ T](\d{1,2}):(\d{1,2})(?::(\d{1,2})(?:\.(\d{1,3}))?)?)?\s*$)"));
     const QRegularExpressionMatch m = form.match(text);
     if (!m.hasMatch())
         return false;

@@ -1,4 +1,4 @@
-#include "app/Clock.h"
+#include "base/Clock.h"
 
 #include <optional>
 
@@ -8,7 +8,7 @@ std::optional<TDateTime> &pinned()
     static std::optional<TDateTime> moment;
     return moment;
 }
-}
+} // namespace
 
 TDateTime Clock::Now()
 {

@@ -10,9 +10,11 @@ class TTestyPrzepisyFrm;
 class TInfoFrm;
 class TOpisFrm;
 class TReklamaFrm;
+class TDbConnection;
 
 // The program's single window instances, created once at start-up (CreateWindows) and
-// destroyed at exit. A window whose creation failed stays null.
+// destroyed at exit. Views declare the windows they reach and include only the headers of
+// windows in their own folder or below. A window whose creation failed stays null.
 struct AppWindows
 {
     TMainFrm *MainFrm = nullptr;
@@ -25,6 +27,10 @@ struct AppWindows
     TInfoFrm *InfoFrm = nullptr;
     TOpisFrm *OpisFrm = nullptr;
     TReklamaFrm *ReklamaFrm = nullptr;
+
+    // The main window's connection, which every dataset of the views borrows. Views reach
+    // it here rather than through the main window, which sits above them.
+    TDbConnection *DataBase = nullptr;
 };
 
 // The one place the windows are reached from.

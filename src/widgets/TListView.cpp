@@ -1,4 +1,4 @@
-#include "app/TListView.h"
+#include "widgets/TListView.h"
 
 #include <QHeaderView>
 

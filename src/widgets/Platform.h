@@ -65,3 +65,7 @@ public:
 // The standard error box text: the message with "." appended when it is not empty and
 // its last character sorts after ".".
 QString ErrorBoxText(const QString &message);
+
+// Shows the exception being handled in the standard error box. Call only inside a catch
+// block.
+void ShowCurrentException();

@@ -1,5 +1,5 @@
-#include "app/DateUtils.h"
-#include "app/FolderUtils.h"
+#include "base/DateUtils.h"
+#include "base/FolderUtils.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "JpegImage.h"
+#include "base/JpegImage.h"
 
-#include "Exception.h"
+#include "base/Exception.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DateUtils.h"
+#include "base/DateUtils.h"
 
 // "Today" and "now" for the whole program. Tests pin the clock to a known moment.
 class Clock

@@ -1,8 +1,8 @@
-#include "app/InfoUnit.h"
+#include "widgets/InfoUnit.h"
 
-#include "app/Platform.h"
-#include "app/ProgramPaths.h"
-#include "app/TImage.h"
+#include "base/ProgramPaths.h"
+#include "widgets/Platform.h"
+#include "widgets/TImage.h"
 
 #include <QFrame>
 #include <QKeyEvent>

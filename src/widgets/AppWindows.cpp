@@ -1,4 +1,4 @@
-#include "app/AppWindows.h"
+#include "widgets/AppWindows.h"
 
 AppWindows &Windows()
 {

@@ -1,6 +1,6 @@
-#include "app/TPlaceholderView.h"
+#include "widgets/TPlaceholderView.h"
 
-#include "app/Utils.h"
+#include "widgets/Utils.h"
 
 #include <QLabel>
 #include <QShowEvent>

@@ -1,7 +1,7 @@
-#include "app/Exception.h"
-#include "app/JpegImage.h"
-#include "app/TImage.h"
+#include "base/Exception.h"
+#include "base/JpegImage.h"
 #include "support/TestSupport.h"
+#include "widgets/TImage.h"
 
 #include <QFile>
 #include <QPainter>

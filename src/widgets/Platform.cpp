@@ -1,4 +1,6 @@
-#include "app/Platform.h"
+#include "widgets/Platform.h"
+
+#include "base/Exception.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,6 +12,7 @@
 #include <QMessageBox>
 #include <QQueue>
 #include <QUrl>
+#include <exception>
 
 namespace {
 struct TestState
@@ -99,7 +102,8 @@ QString Platform::OpenPicture(QWidget *parent, const QString &filter)
     if (bar >= 0) {
         const QString description = filter.left(bar);
         const QString pattern = filter.mid(bar + 1);
-        qtFilter = description.contains(pattern) ? description : description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+        qtFilter = description.contains(pattern) ? description
+                                                 : description + QStringLiteral(" (") + pattern + QLatin1Char(')');
     }
     if (test().enabled) {
         record(QStringLiteral("openPicture"), QString(), qtFilter);
@@ -127,8 +131,7 @@ QAction *Platform::PopupMenu(QMenu *menu, const QPoint &at)
 {
     if (!test().enabled)
         return menu->exec(at);
-    record(QStringLiteral("popup"), menu->objectName(),
-           QStringLiteral("%1,%2").arg(at.x()).arg(at.y()));
+    record(QStringLiteral("popup"), menu->objectName(), QStringLiteral("%1,%2").arg(at.x()).arg(at.y()));
     if (test().popupChoices.isEmpty())
         return nullptr;
     const QString choice = test().popupChoices.dequeue();
@@ -208,4 +211,17 @@ void Platform::ClearTestState()
     const bool enabled = test().enabled;
     test() = TestState();
     test().enabled = enabled;
+}
+
+void ShowCurrentException()
+{
+    try {
+        throw;
+    } catch (const Exception &e) {
+        Platform::ShowError(e.Message());
+    } catch (const std::exception &e) {
+        Platform::ShowError(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        Platform::ShowError(QStringLiteral("Unknown exception"));
+    }
 }

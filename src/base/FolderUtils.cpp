@@ -1,4 +1,4 @@
-#include "app/FolderUtils.h"
+#include "base/FolderUtils.h"
 
 #include <QDir>
 #include <QFile>
