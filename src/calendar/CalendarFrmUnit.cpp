@@ -25,7 +25,6 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
@@ -188,7 +187,11 @@ void TCalendarFrm::CreateControls()
     CheckBox1 = new QCheckBox(QStringLiteral("Złowione ryby"), DayPanel);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox1->setGeometry(8, 58, 160, 20);
-    CheckBox1->installEventFilter(this);
+    CheckBox1->adjustSize();
+    // Only a real toggle acts, by mouse or by the space bar; a click beside the caption
+    // or with another button changes nothing and so does nothing.
+    connect(CheckBox1, &QCheckBox::clicked, this,
+            [this](bool ticked) { TDataSource::Guard([this, ticked] { CheckBox1MouseUp(!ticked); }); });
 
     DBGrid1 = new TDBGrid(DayPanel);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
@@ -328,21 +331,6 @@ void TCalendarFrm::showEvent(QShowEvent *event)
         TDataSource::Guard([this] { FormShow(); });
 }
 
-bool TCalendarFrm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched != CheckBox1 || event->type() != QEvent::MouseButtonRelease)
-        return QWidget::eventFilter(watched, event);
-    // The box handles the release first (a left click changes the tick); the handler
-    // then reads the tick the click left, whatever button was released.
-    const auto *mouse = static_cast<QMouseEvent *>(event);
-    const bool over = CheckBox1->rect().contains(mouse->position().toPoint());
-    const bool tickBefore = CheckBox1->isChecked();
-    static_cast<QObject *>(CheckBox1)->event(event);
-    if (over)
-        TDataSource::Guard([this, tickBefore] { CheckBox1MouseUp(tickBefore); });
-    return true;
-}
-
 QString TCalendarFrm::ProgramDir() const
 {
     return ExecutableFolder();
@@ -362,12 +350,21 @@ void TCalendarFrm::FormShow()
 {
     MonthCalendar1->SetSelectedDate(Clock::Now());
     MonthCalendar1SelectedDateChange(MonthCalendar1);
-    RefreshAssignedDays();
-    RefreshMonthPanels();
+    RefreshMonth();
 }
 
 void TCalendarFrm::MonthCalendar1SelectedDateChange(QObject *)
 {
+    // A month on screen that is not the selected day's (a step before the grid ever had
+    // the focus, a year step) would leave the labels, the diary, the marks and the
+    // protected species naming another month than the one shown: the day moves with it.
+    const TDateTime working = MonthCalendar1->WorkingDate();
+    if (MonthKey(working) != MonthKey(SelectedDay()) && !m_followingWorkingDate) {
+        m_followingWorkingDate = true;
+        MonthCalendar1->SetSelectedDate(working);
+        m_followingWorkingDate = false;
+        return; // the commit's own notification has shown the new day
+    }
     const TDateTime day = SelectedDay();
     int year = 0, month = 0, dayOfMonth = 0;
     DecodeDate(day, year, month, dayOfMonth);
@@ -385,46 +382,55 @@ void TCalendarFrm::MonthCalendar1SelectedDateChange(QObject *)
         return;
     }
     ShowDayCatches(day);
+    if (MonthKey(day) != m_panelsMonth)
+        RefreshMonth();
 }
 
 void TCalendarFrm::SpeedButton1Click()
 {
     MonthCalendar1->NextMonth();
     MonthCalendar1SelectedDateChange(SpeedButton1);
-    RefreshAssignedDays();
-    RefreshMonthPanels();
 }
 
 void TCalendarFrm::SpeedButton2Click()
 {
     MonthCalendar1->PrevMonth();
     MonthCalendar1SelectedDateChange(SpeedButton2);
+}
+
+void TCalendarFrm::RefreshMonth()
+{
+    m_panelsMonth = MonthKey(SelectedDay());
     RefreshAssignedDays();
     RefreshMonthPanels();
 }
 
+int TCalendarFrm::MonthKey(TDateTime day)
+{
+    int year = 0, month = 0, dayOfMonth = 0;
+    DecodeDate(day, year, month, dayOfMonth);
+    return year * 12 + month - 1;
+}
+
 void TCalendarFrm::RefreshAssignedDays()
 {
-    // The marks are read once per refresh; the paint callback only looks them up.
-    m_markedDays.clear();
+    // The marks are read once per refresh; the paint callback only looks them up. A
+    // re-read that fails (a locked file) leaves the marks on screen as they were.
+    std::set<TDateTime> marked;
     TDateTime first = 0, last = 0;
     FirstAndLastOfMonth(SelectedDay(), first, last);
-    try {
-        AssignedDays->SetSQL(CalendarStatements::AssignedDays(first));
-        AssignedDays->Open();
-        if (TField *data = AssignedDays->FindField(QStringLiteral("data"))) {
-            for (AssignedDays->First(); !AssignedDays->Eof(); AssignedDays->Next()) {
-                try {
-                    m_markedDays.insert(data->AsDateTime());
-                } catch (const Exception &) {
-                    // A date that does not read marks nothing.
-                }
+    AssignedDays->SetSQL(CalendarStatements::AssignedDays(first));
+    AssignedDays->Open();
+    if (TField *data = AssignedDays->FindField(QStringLiteral("data"))) {
+        for (AssignedDays->First(); !AssignedDays->Eof(); AssignedDays->Next()) {
+            try {
+                marked.insert(data->AsDateTime());
+            } catch (const Exception &) {
+                // A date that does not read marks nothing.
             }
         }
-    } catch (...) {
-        MonthCalendar1->Repaint();
-        throw;
     }
+    m_markedDays.swap(marked);
     MonthCalendar1->Repaint();
 }
 

@@ -99,10 +99,14 @@ public:
     void SetDiaryControlsEnabled(bool on);
     // The protected species and the tip of the selected day's month.
     void RefreshMonthPanels();
+    // Everything that names the selected day's month: the marks and the month panels.
+    void RefreshMonth();
+    // Posts a changed pending diary row, cancels an unchanged one. A failure is shown
+    // and the typed values stay; false then.
+    bool SettleDiary();
 
 protected:
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void CreateControls();
@@ -111,9 +115,7 @@ private:
     TDateTime SelectedDay() const;
     QString ProgramDir() const;
     bool DiaryPending() const;
-    // Posts a changed pending diary row, cancels an unchanged one. A failure is shown
-    // and the typed values stay; false then.
-    bool SettleDiary();
+    static int MonthKey(TDateTime day);
     void TickedBranch(TDateTime day);
     void ClearedBranch(TDateTime day);
     // Binds the details dialog to the diary's columns and shows it; posts what is
@@ -125,5 +127,7 @@ private:
     std::set<TDateTime> m_markedDays;
     // The day whose rows dziennikTable holds; NaN before the first.
     TDateTime m_shownDay;
-    bool m_forwardingRelease = false;
+    // The month whose marks and panels are on screen; -1 before the first.
+    int m_panelsMonth = -1;
+    bool m_followingWorkingDate = false;
 };

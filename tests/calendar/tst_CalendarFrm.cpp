@@ -232,20 +232,40 @@ void CalendarFrmTest::marksOneSquarePerDayWithRows()
 
 void CalendarFrmTest::monthButtonsBeforeTheGridHadFocus()
 {
+    // Whatever moves the month on screen, before the grid ever had the focus or after,
+    // by button, key or year step: the labels, the diary, the marks and the protected
+    // species follow it.
     Start(EncodeDateTime(2005, 1, 31, 12, 0, 0, 0),
-          Species +
-              QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-03','Lin',0,0);"));
+          Species + QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values "
+                                   "('2005-02-03','Lin',0,0),('2005-03-04','Sum',0,0),('2006-03-30','Jaź',0,0);"));
     const QList<ListRow> january = Protected();
     QVERIFY(!View()->MonthCalendar1->FocusSeen());
 
     QTest::mouseClick(View()->SpeedButton1, Qt::LeftButton);
-    // The grid shows February, but the selected day and all that follows it stay.
     QCOMPARE(View()->MonthCalendar1->DisplayedMonth(), 2);
-    QCOMPARE(View()->MonthCalendar1->SelectedDate(), EncodeDate(2005, 1, 31));
-    QCOMPARE(View()->MonthNameLabel->text(), QStringLiteral("Styczeń"));
-    QCOMPARE(View()->Label2->text(), QStringLiteral("Poniedziałek, 2005-01-31"));
-    QCOMPARE(Protected(), january);
-    QVERIFY(!Marked(EncodeDate(2005, 2, 3)));
+    QCOMPARE(View()->MonthCalendar1->SelectedDate(), EncodeDate(2005, 2, 28));
+    QCOMPARE(View()->MonthNameLabel->text(), QStringLiteral("Luty"));
+    QCOMPARE(View()->Label2->text(), QStringLiteral("Poniedziałek, 2005-02-28"));
+    QVERIFY(Marked(EncodeDate(2005, 2, 3)));
+
+    FocusCalendar();
+    QTest::keyClick(DayGrid(), Qt::Key_PageDown);
+    QCOMPARE(View()->MonthNameLabel->text(), QStringLiteral("Marzec"));
+    QVERIFY(Marked(EncodeDate(2005, 3, 4)));
+    const QList<ListRow> march = Protected();
+    QVERIFY(march != january); // Sandacz from 15 March, Troć no longer
+
+    QTest::keyClick(DayGrid(), Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(View()->MonthCalendar1->DisplayedYear(), 2006);
+    QCOMPARE(View()->YearLabel->text(), QStringLiteral("2006"));
+    QCOMPARE(DayText(View()->MonthCalendar1->SelectedDate()).left(7), QStringLiteral("2006-03"));
+    QVERIFY(Marked(EncodeDate(2006, 3, 30)));
+    QCOMPARE(Protected(), march);
+
+    QTest::keyClick(DayGrid(), Qt::Key_Left, Qt::ControlModifier);
+    QCOMPARE(View()->MonthNameLabel->text(), QStringLiteral("Luty"));
+    QVERIFY(!Marked(EncodeDate(2006, 2, 3)));
+    QCOMPARE(Platform::Records().size(), 0);
 }
 
 void CalendarFrmTest::monthButtonsAfterTheGridHadFocus()
@@ -277,11 +297,10 @@ void CalendarFrmTest::monthButtonsAfterTheGridHadFocus()
     QVERIFY(Marked(EncodeDate(2005, 1, 31)));
     QCOMPARE(Protected(), (QList<ListRow>{{NoSpecies, QString(), 1}}));
 
-    // Ctrl+Right in the grid moves the labels and the diary, not the month panels.
     QTest::keyClick(DayGrid(), Qt::Key_Right, Qt::ControlModifier);
     QCOMPARE(View()->MonthNameLabel->text(), QStringLiteral("Luty"));
     QVERIFY(View()->CheckBox1->isChecked());
-    QCOMPARE(Protected(), (QList<ListRow>{{NoSpecies, QString(), 1}}));
+    QCOMPARE(Protected(), (QList<ListRow>{{QStringLiteral("Lipień"), QStringLiteral("02-01 - 02-10"), 0}}));
     QCOMPARE(Platform::Records().size(), 0);
 }
 
