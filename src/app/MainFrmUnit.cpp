@@ -3,6 +3,7 @@
 #include "app/TApplication.h"
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
+#include "data/DatabaseFile.h"
 #include "data/TDbConnection.h"
 #include "encyclopedia/EncyklopediaFrmUnit.h"
 #include "guide/AboutFrmUnit.h"
@@ -17,6 +18,8 @@
 #include "widgets/Utils.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QDir>
 #include <QFontMetrics>
 #include <QLinearGradient>
 #include <QMenu>
@@ -125,8 +128,52 @@ void TMainFrm::FormCreate()
     DataBase->SetDriverDLL(ProgramDir + SqliteLibraryFileName());
     DataBase->SetDefaultDir(ProgramDir + QStringLiteral("data"));
     DataBase->SetDatabase(QStringLiteral("wedkarz.db"));
-    DataBase->LoadLibs();
+    const QString problem = InstallationProblem();
+    if (!problem.isEmpty()) {
+        // One clear message instead of an error from every view; the program comes up
+        // without data and never creates or writes a database file in its place.
+        Platform::ShowError(problem);
+        return;
+    }
     DataBase->SetConnected(true);
+}
+
+QString TMainFrm::InstallationProblem()
+{
+    const QString untilThen = QStringLiteral(" Do tego czasu dziennik, encyklopedia i testy pozostaną puste.");
+    if (!DataBase->LoadLibs()) {
+        return QStringLiteral("Nie można załadować silnika bazy danych SQLite z pliku %1. Zainstaluj program ponownie.")
+                   .arg(QDir::toNativeSeparators(DataBase->DriverDLL())) +
+               untilThen;
+    }
+    const QString path = ProgramDir + QStringLiteral("data") + QDir::separator() + DataBase->Database();
+    switch (CheckDatabaseFile(path)) {
+    case DatabaseFileState::Ready:
+        return {};
+    case DatabaseFileState::Missing:
+        return QStringLiteral("Brak pliku bazy danych %1. Przywróć go z kopii zapasowej albo zainstaluj program "
+                              "ponownie.")
+                   .arg(path) +
+               untilThen;
+    case DatabaseFileState::Empty:
+    case DatabaseFileState::NotDatabase:
+        break;
+    }
+    return QStringLiteral("Plik %1 nie jest bazą danych programu albo jest uszkodzony. Przywróć go z kopii zapasowej "
+                          "albo zainstaluj program ponownie.")
+               .arg(path) +
+           untilThen;
+}
+
+void TMainFrm::closeEvent(QCloseEvent *event)
+{
+    // A catch typed into the diary and not yet saved is saved now; when that fails the
+    // error has been shown and the window stays open with the typed values.
+    if (TCalendarFrm *calendar = Windows().CalendarFrm; calendar && !calendar->SettleDiary()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void TMainFrm::FormShow()

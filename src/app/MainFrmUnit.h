@@ -53,8 +53,12 @@ public Q_SLOTS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    // A missing engine library or a database file that is missing or not a database:
+    // the message that says so, or an empty text.
+    QString InstallationProblem();
     TLinkLabel *MakeLabel(const char *name, const QString &text, const QRect &bounds);
     QAction *MakeItem(QMenu *menu, const char *name, const QString &text, void (TMainFrm::*handler)());
     void FitLabels();

@@ -4,9 +4,11 @@
 
 #include "base/Exception.h"
 #include "base/FolderUtils.h"
+#include "base/Logging.h"
 #include "calendar/CalendarStatements.h"
 #include "calendar/DayFrmUnit.h"
 #include "calendar/TMonthCalendar.h"
+#include "data/TDbConnection.h"
 #include "data/TDbQuery.h"
 #include "data/TDbTable.h"
 #include "data/TField.h"
@@ -39,17 +41,33 @@ QString TCalendarFrm::DayFolder(TDateTime day) const
 void TCalendarFrm::ShowDayCatches(TDateTime day)
 {
     m_shownDay = DateOf(day);
+    // A day whose rows cannot be read is greyed out rather than shown as a day without
+    // catches, which the box would invite to start again. Without a database at all the
+    // start-up message has said why, once.
+    auto unreadable = [this] {
+        dziennikTable->Close();
+        CheckBox1->setChecked(false);
+        CheckBox1->setEnabled(false);
+        SetDiaryControlsEnabled(false);
+    };
+    if (!HasData()) {
+        unreadable();
+        return;
+    }
+    // One click fires both of the grid's notifications, on the press and on the
+    // release; a day that has just failed to read is reported once for both.
+    if (m_unreadDay == m_shownDay && m_unreadSince.isValid() && m_unreadSince.elapsed() < 1000)
+        return;
     try {
         dziennikTable->SetFilter(CalendarStatements::DayFilter(day));
         dziennikTable->SetFiltered(true);
     } catch (...) {
-        // A table that could not be narrowed to the day shows nothing rather than
-        // every day's rows.
-        dziennikTable->Close();
-        CheckBox1->setChecked(false);
-        SetDiaryControlsEnabled(false);
+        unreadable();
+        m_unreadDay = m_shownDay;
+        m_unreadSince.start();
         throw;
     }
+    CheckBox1->setEnabled(true);
     CheckBox1->setChecked(!dziennikTable->IsEmpty());
     SetDiaryControlsEnabled(CheckBox1->isChecked());
 }
@@ -99,12 +117,20 @@ void TCalendarFrm::TickedBranch(TDateTime day)
     try {
         Query->SetSQL(CalendarStatements::FirstDiaryRow(day));
         const QString folder = DayFolder(day);
-        if (!FolderExists(folder) && !QDir().mkdir(folder)) {
+        const bool made = !FolderExists(folder);
+        if (made && !QDir().mkdir(folder)) {
             throw EInOutError(QStringLiteral("Nie można utworzyć folderu na zdjęcia z dnia %1: %2. "
                                              "Sprawdź, czy istnieje folder data%3foto programu")
                                   .arg(DayText(day), QDir::toNativeSeparators(folder), QDir::separator()));
         }
-        Query->ExecSQL();
+        try {
+            Query->ExecSQL();
+        } catch (...) {
+            // No row, no folder: a day that could not be started leaves nothing behind.
+            if (made)
+                QDir().rmdir(folder);
+            throw;
+        }
         RefreshAssignedDays();
     } catch (...) {
         // The box then tells the truth about the day: ticked only when it has rows.
@@ -193,5 +219,12 @@ void TCalendarFrm::ShowDayDialog()
 void TCalendarFrm::dziennikTableAfterEdit(TDbBaseQuery *)
 {
     dziennikTable->FieldByName(QStringLiteral("data"))->SetAsDateTime(SelectedDay());
-    RefreshAssignedDays();
+    // This runs on the first key typed into a cell. A locked file must not pop an error
+    // box there and take the next keys; the marks on screen stay, and the post that
+    // follows reports what is wrong.
+    try {
+        RefreshAssignedDays();
+    } catch (const std::exception &e) {
+        qCWarning(lcData).noquote() << "day marks not refreshed:" << e.what();
+    }
 }

@@ -88,10 +88,13 @@ TCalendarFrm::TCalendarFrm(QWidget *parent) : QWidget(parent), m_shownDay(std::n
     FormCreate();
 
     // A database that cannot be opened is reported; the view still comes up, empty.
-    try {
-        dziennikTable->Open();
-    } catch (...) {
-        ShowCurrentException();
+    // Without a connection the main window has already said why.
+    if (HasData()) {
+        try {
+            dziennikTable->Open();
+        } catch (...) {
+            ShowCurrentException();
+        }
     }
 }
 
@@ -372,8 +375,9 @@ void TCalendarFrm::MonthCalendar1SelectedDateChange(QObject *)
     YearLabel->setText(QString::number(year));
     Label2->setText(DayNames[size_t(DayOfWeek(day))] + QStringLiteral(", ") + DayText(day));
 
-    // The day whose row is being typed keeps that row as it is.
-    if (day == m_shownDay && DiaryPending())
+    // The day on show keeps its rows as they are: the row being typed, and no second
+    // read for the second of the two notifications every click fires.
+    if (day == m_shownDay && dziennikTable->Active())
         return;
     // Re-reading the diary would drop what was typed and not yet posted: post it first.
     // When that fails the grid goes back to the day of the pending row.
@@ -417,6 +421,11 @@ void TCalendarFrm::RefreshAssignedDays()
     // The marks are read once per refresh; the paint callback only looks them up. A
     // re-read that fails (a locked file) leaves the marks on screen as they were.
     std::set<TDateTime> marked;
+    if (!HasData()) {
+        m_markedDays.clear();
+        MonthCalendar1->Repaint();
+        return;
+    }
     TDateTime first = 0, last = 0;
     FirstAndLastOfMonth(SelectedDay(), first, last);
     AssignedDays->SetSQL(CalendarStatements::AssignedDays(first));
@@ -447,8 +456,18 @@ void TCalendarFrm::MonthCalendar1PaintCell(QObject *, int, int, TRect &Rect, TGr
     }
 }
 
+bool TCalendarFrm::HasData() const
+{
+    return dziennikTable->Connection() && dziennikTable->Connection()->Connected();
+}
+
 void TCalendarFrm::RefreshMonthPanels()
 {
+    if (!HasData()) {
+        ListView1->clear();
+        Memo1->clear();
+        return;
+    }
     TDateTime start = 0, end = 0;
     FirstAndLastOfMonth(SelectedDay(), start, end);
     ShowTerminyOchronne(start, end);

@@ -4,6 +4,7 @@
 #include "calendar/TCustomMonthCalendar.h"
 #include "widgets/TNavigateBtn.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <set>
 
@@ -115,6 +116,8 @@ private:
     TDateTime SelectedDay() const;
     QString ProgramDir() const;
     bool DiaryPending() const;
+    // False while the program runs without its database.
+    bool HasData() const;
     static int MonthKey(TDateTime day);
     void TickedBranch(TDateTime day);
     void ClearedBranch(TDateTime day);
@@ -130,4 +133,7 @@ private:
     // The month whose marks and panels are on screen; -1 before the first.
     int m_panelsMonth = -1;
     bool m_followingWorkingDate = false;
+    // The day whose rows last failed to read, and since when.
+    TDateTime m_unreadDay = -1;
+    QElapsedTimer m_unreadSince;
 };

@@ -2,6 +2,7 @@
 
 #include "base/Exception.h"
 #include "base/FolderUtils.h"
+#include "base/JpegImage.h"
 #include "calendar/CalendarFrmUnit.h"
 #include "calendar/TMonthCalendar.h"
 #include "data/TDbBaseQuery.h"
@@ -188,6 +189,18 @@ void TDayFrm::Label11Click()
     if (chosen.isEmpty())
         return;
     const QString name = QFileInfo(chosen).fileName();
+    // A file that is not a readable picture is refused before anything is copied or
+    // stored; otherwise every later opening of the catch would report it.
+    try {
+        LoadPicture(chosen, Image1->size());
+    } catch (const Exception &error) {
+        Platform::ShowMessage(this, QStringLiteral("Rybowid"),
+                              QStringLiteral("Nie można użyć pliku %1 jako zdjęcia: %2. Wybierz zdjęcie w formacie "
+                                             "JPEG.")
+                                  .arg(QDir::toNativeSeparators(chosen), error.Message()),
+                              Platform::Icon::Warning);
+        return;
+    }
     try {
         const QString folder = DayFolder();
         if (!FolderExists(folder) && !QDir().mkdir(folder))

@@ -43,6 +43,13 @@ QString TDbConnection::DriverDLL() const
     return m_driverDll.isEmpty() ? QStringLiteral("SQLite.dll") : m_driverDll;
 }
 
+void TDbConnection::SetBusyTimeout(int milliseconds)
+{
+    m_busyTimeoutMs = milliseconds;
+    if (m_connected && m_db)
+        m_api.busy_timeout(m_db, m_busyTimeoutMs);
+}
+
 void TDbConnection::SetConnected(bool connected)
 {
     if (connected && !m_connected)
@@ -129,6 +136,10 @@ void TDbConnection::DBConnect()
     if (BeforeConnect)
         BeforeConnect(this);
     m_api.open(m_path.toUtf8().constData(), &m_db);
+    // Another program holding the file a moment (a second copy, a backup tool) is waited
+    // for instead of failing the statement at once.
+    if (m_db)
+        m_api.busy_timeout(m_db, m_busyTimeoutMs);
     if (AfterConnect)
         AfterConnect(this);
     if (!m_db)

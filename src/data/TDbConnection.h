@@ -42,6 +42,9 @@ public:
     bool MustExist() const { return m_mustExist; }
     void SetMustExist(bool mustExist) { m_mustExist = mustExist; }
     bool ExecuteInlineSQL = false;
+    // How long a statement waits for a lock another program holds before it fails.
+    int BusyTimeout() const { return m_busyTimeoutMs; }
+    void SetBusyTimeout(int milliseconds);
 
     TConnectionNotifyEvent BeforeConnect, AfterConnect, BeforeDisconnect, AfterDisconnect;
 
@@ -83,6 +86,7 @@ private:
     QString m_defaultDir;
     QString m_driverDll;
     QString m_path;
+    int m_busyTimeoutMs = 5000;
     bool m_connected = false;
     bool m_mustExist = false;
 

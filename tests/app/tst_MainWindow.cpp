@@ -17,6 +17,7 @@
 #include "widgets/Platform.h"
 #include "widgets/TLinkLabel.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QMenu>
 #include <QSignalSpy>
@@ -80,6 +81,7 @@ private Q_SLOTS:
     void cleanup();
 
     void startUpCreatesTheWindowsInOrderAndConnects();
+    void missingEngineLibraryIsReportedAndTheProgramComesUp_data();
     void missingEngineLibraryIsReportedAndTheProgramComesUp();
     void programDirKeepsSpacesAndPolishLetters();
     void viewsDockOnTopOfEachOtherAndKeepTheirState();
@@ -157,23 +159,54 @@ void MainWindowTest::startUpCreatesTheWindowsInOrderAndConnects()
     QCOMPARE(m_calendarShows.Shows, 1);
 }
 
+void MainWindowTest::missingEngineLibraryIsReportedAndTheProgramComesUp_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("no engine library") << "library" << SqliteLibraryFileName();
+    QTest::newRow("no database file") << "missing"
+                                      << "wedkarz.db";
+    QTest::newRow("empty database file") << "empty"
+                                         << "wedkarz.db";
+    QTest::newRow("not a database") << "garbage"
+                                    << "wedkarz.db";
+}
+
 void MainWindowTest::missingEngineLibraryIsReportedAndTheProgramComesUp()
 {
-    QVERIFY(QFile::remove(m_dir->path() + SqliteLibraryFileName()));
+    // A broken installation is told once, in Polish, naming the file; the program comes
+    // up without data and leaves the files as they were.
+    QFETCH(QString, fault);
+    QFETCH(QString, named);
+    const QByteArray garbage(3000, 'x');
+    if (fault == QLatin1String("library"))
+        QVERIFY(QFile::remove(m_dir->path() + SqliteLibraryFileName()));
+    if (fault != QLatin1String("library"))
+        QVERIFY(QFile::remove(m_dir->dbPath()));
+    if (fault == QLatin1String("empty") || fault == QLatin1String("garbage")) {
+        QFile file(m_dir->dbPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(fault == QLatin1String("garbage") ? garbage : QByteArray());
+    }
     Start(m_dir->path());
+    QCoreApplication::processEvents();
 
-    QVERIFY(!Platform::Records().isEmpty());
+    QCOMPARE(Platform::Records().size(), 1);
     const Platform::Record first = Platform::Records().first();
     QCOMPARE(first.kind, QStringLiteral("error"));
     QCOMPARE(first.title, QStringLiteral("Rybowid"));
-    QCOMPARE(first.text, QStringLiteral("Could not load SQLite library."));
+    QVERIFY2(first.text.contains(named) && first.text.contains(QStringLiteral("ponownie")), qPrintable(first.text));
     QVERIFY(!Main()->DataBase->Connected());
+    QCOMPARE(QFileInfo::exists(m_dir->dbPath()), fault != QLatin1String("missing"));
+    if (fault == QLatin1String("garbage")) {
+        QFile file(m_dir->dbPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), garbage);
+    }
 
-    for (QWidget *w : AllWindows())
-        QVERIFY(w);
     QVERIFY(Main()->isVisible());
-    QCOMPARE(Main()->windowTitle(), QStringLiteral("Rybowid"));
     QCOMPARE(FrontView(Main()->DockPanel), Windows().CalendarFrm);
+    QVERIFY(!Windows().CalendarFrm->CheckBox1->isEnabled());
 }
 
 void MainWindowTest::programDirKeepsSpacesAndPolishLetters()

@@ -6,6 +6,7 @@
 #include "calendar/CalendarFrmUnit.h"
 #include "calendar/DayFrmUnit.h"
 #include "calendar/TMonthCalendar.h"
+#include "data/TDbConnection.h"
 #include "data/TDbTable.h"
 #include "data/TField.h"
 #include "support/TestSupport.h"
@@ -24,7 +25,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <chrono>
+#include <future>
 #include <memory>
+#include <thread>
 
 namespace {
 const QString Question = QStringLiteral("question");
@@ -63,6 +67,8 @@ private Q_SLOTS:
     void usunDeletesTheSelectedRowAloneWhateverItHolds();
     void typedValuesArePostedBeforeAnotherDayIsShown();
     void aFailedPostKeepsTheTypedValuesAndTheDay();
+    void closingTheWindowSavesWhatWasTyped();
+    void aLockedFileLosesNothing();
     void aMissingPhotoFolderIsReportedAndTheBoxFollowsTheTable();
     void insertAndDetailsGoThroughTheDialog();
     void rowsStartedInTheGridBelongToTheSelectedDay();
@@ -383,6 +389,93 @@ void CatchDiaryTest::aFailedPostKeepsTheTypedValuesAndTheDay()
     ClickDay(m_nextDay);
     QCOMPARE(View()->MonthCalendar1->SelectedDate(), m_nextDay);
     QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Sumik")});
+}
+
+void CatchDiaryTest::closingTheWindowSavesWhatWasTyped()
+{
+    Start(QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Lin',0,0);"
+                         "create trigger bez_suma before update on dziennik when new.gatunek='Sum' "
+                         "begin select raise(abort, 'Sum jest pod ochroną'); end;"));
+    auto typeSpecies = [this](const QString &species) {
+        View()->DBGrid1->setFocus();
+        ClickCell(0, 0);
+        QTest::keyClick(KeyTarget(), Qt::Key_A, Qt::ControlModifier);
+        TypeText(KeyTarget(), species);
+    };
+    typeSpecies(QStringLiteral("Sum"));
+    QVERIFY(!Windows().MainFrm->close());
+    QCOMPARE(Count(QStringLiteral("error")), 1);
+    QVERIFY(Windows().MainFrm->isVisible());
+    QCOMPARE(View()->DBGrid1->Model()->index(0, 0).data().toString(), QStringLiteral("Sum"));
+
+    typeSpecies(QStringLiteral("Sumik"));
+    QVERIFY(Windows().MainFrm->close());
+    QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Sumik")});
+}
+
+void CatchDiaryTest::aLockedFileLosesNothing()
+{
+    Start(QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Lin',0,0);"));
+    auto otherProgram = [this] {
+        auto connection = std::make_unique<TDbConnection>();
+        connection->SetDriverDLL(m_dir->path() + SqliteLibraryFileName());
+        connection->SetDatabase(m_dir->dbPath());
+        connection->SetConnected(true);
+        return connection;
+    };
+
+    // A lock that clears within the wait is not an error at all.
+    std::promise<void> locked;
+    std::thread holder([&] {
+        auto other = otherProgram();
+        other->ExecStatement(QStringLiteral("begin exclusive"));
+        locked.set_value();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        other->ExecStatement(QStringLiteral("commit"));
+    });
+    locked.get_future().wait();
+    FocusCalendar();
+    ClickDay(m_nextDay);
+    QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
+    holder.join();
+    QVERIFY(Platform::Records().isEmpty());
+    QCOMPARE(Stored(QStringLiteral("data")).size(), 2);
+
+    // A lock that stays: the keys typed reach the cell, and the marks stay on screen.
+    Windows().DataBase->SetBusyTimeout(50);
+    auto other = otherProgram();
+    other->ExecStatement(QStringLiteral("begin exclusive"));
+    View()->DBGrid1->setFocus();
+    ClickCell(0, 0);
+    QTest::keyClick(KeyTarget(), Qt::Key_A, Qt::ControlModifier);
+    TypeText(KeyTarget(), QStringLiteral("Sum"));
+    QVERIFY(Platform::Records().isEmpty());
+    QVERIFY(View()->DBGrid1->CellEditor());
+    QCOMPARE(View()->DBGrid1->CellEditor()->text(), QStringLiteral("Sum"));
+    QVERIFY(Marked(m_day) && Marked(m_nextDay));
+    other->ExecStatement(QStringLiteral("commit"));
+
+    // Writers locked out: a day that cannot be started leaves no folder behind.
+    const TDateTime third = EncodeDate(2005, 1, 26);
+    FocusCalendar();
+    ClickDay(third);
+    QCOMPARE(Stored(QStringLiteral("gatunek"), QStringLiteral("data='2005-01-25'")),
+             QStringList{QStringLiteral("Sum")});
+    other->ExecStatement(QStringLiteral("begin immediate"));
+    QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
+    QCOMPARE(Count(QStringLiteral("error")), 1);
+    QVERIFY(!View()->CheckBox1->isChecked());
+    QVERIFY(!QDir(DayFolder(third)).exists());
+
+    // Readers locked out too: the day is greyed out, never shown as a day without catches.
+    other->ExecStatement(QStringLiteral("commit"));
+    other->ExecStatement(QStringLiteral("begin exclusive"));
+    ClickDay(m_day);
+    QCOMPARE(Count(QStringLiteral("error")), 2);
+    QVERIFY(!View()->CheckBox1->isEnabled());
+    other->ExecStatement(QStringLiteral("commit"));
+    ClickDay(m_nextDay);
+    QVERIFY(View()->CheckBox1->isEnabled() && View()->CheckBox1->isChecked());
 }
 
 void CatchDiaryTest::aMissingPhotoFolderIsReportedAndTheBoxFollowsTheTable()

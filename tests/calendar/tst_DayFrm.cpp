@@ -381,9 +381,22 @@ void DayFrmTest::aBrokenPhotoIsReportedAndTheDialogStaysUsable()
         QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
         Click(TNavigateBtn::nbFirst);
         QVERIFY(Near(MiddleColour(dialog->Image1), Qt::cyan));
+
+        // Choosing a file that does not decode is refused: nothing copied, the photo and
+        // the row stay.
+        QTemporaryDir elsewhere;
+        const QString bad = elsewhere.path() + QStringLiteral("/karta.jpg");
+        QVERIFY(QFile::copy(Folder() + QStringLiteral("/zepsute.jpg"), bad));
+        Platform::QueueOpenPicture(bad);
+        QTest::mouseClick(dialog->Label11, Qt::LeftButton);
+        QCOMPARE(Platform::Records().last().kind, QStringLiteral("message"));
+        QVERIFY(Platform::Records().last().text.contains(QStringLiteral("karta.jpg")));
+        QVERIFY(!QFileInfo::exists(Folder() + QStringLiteral("/karta.jpg")));
+        QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
+        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::cyan));
     });
-    QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select miejsce from dziennik")),
-             (QStringList{QStringLiteral("Wisła"), QStringLiteral("Narew")}));
+    QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select miejsce||foto from dziennik")),
+             (QStringList{QStringLiteral("Wisładobre.jpg"), QStringLiteral("Narewzepsute.jpg")}));
 }
 
 void DayFrmTest::clickingThePhotoOpensItOrTheDayFolder()
