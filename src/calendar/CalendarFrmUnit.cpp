@@ -199,10 +199,10 @@ void TCalendarFrm::CreateControls()
     DBGrid1 = new TDBGrid(DayPanel);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     // The designer's widths (80, 25, 33, 88) were measured for a narrower face: with this
-    // one a weight such as 0.45 no longer fits 25 pixels, so the same total is shared out
+    // one a weight such as 12,75 no longer fits 25 pixels, so the same total is shared out
     // to keep two decimals readable.
-    DBGrid1->AddColumn(QStringLiteral("gatunek"), QStringLiteral("Gatunek"), 72);
-    DBGrid1->AddColumn(QStringLiteral("waga"), QStringLiteral("Kg."), 34);
+    DBGrid1->AddColumn(QStringLiteral("gatunek"), QStringLiteral("Gatunek"), 64);
+    DBGrid1->AddColumn(QStringLiteral("waga"), QStringLiteral("Kg."), 42);
     DBGrid1->AddColumn(QStringLiteral("dlugosc"), QStringLiteral("Dł.cm."), 36);
     DBGrid1->AddColumn(QStringLiteral("miejsce"), QStringLiteral("Miejsce"), 84);
     DBGrid1->SetDataSource(DataSource1);

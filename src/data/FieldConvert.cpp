@@ -88,6 +88,15 @@ bool ParseInteger(std::string_view text, int &value)
 bool ParseFloat(std::string_view text, double &value)
 {
     text = trimmed(text);
+    // A number stored with a decimal comma (typed on a Polish system into another
+    // program) reads as the number it means rather than failing the whole table.
+    if (const size_t comma = text.find(','); comma != std::string_view::npos && text.find('.') == text.npos &&
+                                             text.find(',', comma + 1) == text.npos && text.size() < 64) {
+        char buffer[64];
+        text.copy(buffer, text.size());
+        buffer[comma] = '.';
+        return ParseFloat(std::string_view(buffer, text.size()), value);
+    }
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     if (text.empty() || text.find_first_of("0123456789") == std::string_view::npos ||
@@ -206,6 +215,14 @@ QString FloatText(double value)
     if (value == 0)
         return QStringLiteral("0");
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+QString ShownText(TFieldType type, const QString &text)
+{
+    if (type != TFieldType::ftFloat && type != TFieldType::ftCurrency)
+        return text;
+    QString shown = text;
+    return shown.replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 QString TimeText(TDateTime value)

@@ -29,6 +29,9 @@ TDateTime ParseSQLiteDateTime(std::string_view text);
 
 // Shortest text that reads back as the same number, "." as decimal separator.
 QString FloatText(double value);
+// The text a person reads: numbers with the Polish decimal comma. Stored and written
+// texts keep the ".".
+QString ShownText(TFieldType type, const QString &text);
 // hh:nn:ss.
 QString TimeText(TDateTime value);
 // Formats with the tokens yyyy yy mm m dd d hh h nn n ss s zzz; other characters are

@@ -1,5 +1,7 @@
 #include "widgets/TDataSetModel.h"
 
+#include "data/FieldConvert.h"
+
 #include "data/TDbBaseQuery.h"
 #include "data/TField.h"
 #include "widgets/TDataSource.h"
@@ -246,9 +248,10 @@ QString TDataSetModel::CellText(int row, int column) const
     if (fieldIndex < 0 || fieldIndex >= dataSet->FieldCount() || row >= dataSet->DisplayRowCount())
         return {};
     // The row being edited shows what has been entered so far.
+    const TField *field = dataSet->Fields(fieldIndex);
     if (row == dataSet->DisplayRow() && m_source->Editing())
-        return dataSet->Fields(fieldIndex)->AsString();
-    return dataSet->DisplayText(row, fieldIndex);
+        return FieldConvert::ShownText(field->DataType(), field->AsString());
+    return FieldConvert::ShownText(field->DataType(), dataSet->DisplayText(row, fieldIndex));
 }
 
 void TDataSetModel::AllRowsChanged()

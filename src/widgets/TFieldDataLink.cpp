@@ -1,5 +1,7 @@
 #include "widgets/TFieldDataLink.h"
 
+#include "data/FieldConvert.h"
+
 #include "data/TField.h"
 #include "widgets/TDataSource.h"
 
@@ -58,7 +60,7 @@ TField *TFieldDataLink::Field() const
 QString TFieldDataLink::FieldText() const
 {
     const TField *field = Field();
-    return field ? field->AsString() : QString();
+    return field ? FieldConvert::ShownText(field->DataType(), field->AsString()) : QString();
 }
 
 bool TFieldDataLink::Editing() const

@@ -285,7 +285,7 @@ void CalendarFrmTest::monthButtonsAfterTheGridHadFocus()
     QCOMPARE(View()->Label2->text(), QStringLiteral("Poniedziałek, 2005-02-28"));
     QVERIFY(View()->CheckBox1->isChecked());
     QCOMPARE(View()->DBGrid1->Model()->index(0, 0).data().toString(), QStringLiteral("Lin"));
-    QCOMPARE(View()->DBGrid1->Model()->index(0, 1).data().toString(), QStringLiteral("1.5"));
+    QCOMPARE(View()->DBGrid1->Model()->index(0, 1).data().toString(), QStringLiteral("1,5"));
     QVERIFY(Marked(EncodeDate(2005, 2, 28)));
     QVERIFY(Marked(EncodeDate(2005, 2, 2)));
     QCOMPARE(Protected(), (QList<ListRow>{{QStringLiteral("Lipień"), QStringLiteral("02-01 - 02-10"), 0}}));

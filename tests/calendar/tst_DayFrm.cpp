@@ -246,7 +246,7 @@ void DayFrmTest::typedFieldsEnterEditStateAndPostWritesTheRow()
         QCOMPARE(m_table->State(), TDataSetState::dsEdit);
         // Enter writes the field and leaves the dialog open.
         QTest::keyClick(dialog->DBEdit2, Qt::Key_Return);
-        QCOMPARE(dialog->DBEdit2->text(), QStringLiteral("2.75"));
+        QCOMPARE(dialog->DBEdit2->text(), QStringLiteral("2,75"));
         QVERIFY(dialog->isVisible());
 
         QTest::keyClick(dialog, Qt::Key_G, Qt::AltModifier);

@@ -71,7 +71,7 @@ void TestDBFieldControls::showTheCurrentRecordAndFollowIt()
     DiaryTestDb db(TwoCatches);
     DetailsForm form(&db.source);
     QCOMPARE(form.species->text(), QStringLiteral("Szczupak"));
-    QCOMPARE(form.weight->text(), QStringLiteral("2.5"));
+    QCOMPARE(form.weight->text(), QStringLiteral("2,5"));
     QCOMPARE(form.notes->toPlainText(), QStringLiteral("Na żywca, o świcie"));
     QCOMPARE(form.label->text(), QStringLiteral("Wisła"));
 
@@ -107,7 +107,7 @@ void TestDBFieldControls::typingEditsAndEnterOrPostWrites()
     db.table.Post();
     QCOMPARE(db.Stored(QStringLiteral("gatunek")).first(), QStringLiteral("Sandacz"));
     QCOMPARE(db.Stored(QStringLiteral("waga")).first(), QStringLiteral("3.25"));
-    QCOMPARE(form.weight->text(), QStringLiteral("3.25"));
+    QCOMPARE(form.weight->text(), QStringLiteral("3,25"));
 
     // Moving to another row posts what was typed.
     form.Retype(form.species, QStringLiteral("Boleń"));

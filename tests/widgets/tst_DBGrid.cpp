@@ -81,7 +81,7 @@ struct DiaryGrid
 };
 
 const std::initializer_list<DiaryTestDb::Catch> ThreeCatches = {
-    {"Szczupak", "2.5", "60", "Wisła"}, {"Okoń", "0.35", "24", "Zalew"}, {"Leszcz", "1.2", "41", "Narew"}};
+    {"Szczupak", "2.5", "60", "Wisła"}, {"Okoń", "0.35", "24", "Zalew"}, {"Leszcz", "'1,2'", "41", "Narew"}};
 } // namespace
 
 class TestDBGrid : public QObject
@@ -142,7 +142,9 @@ void TestDBGrid::showsColumnsAndFollowsTheCurrentRow()
     QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Dł.cm."));
     QCOMPARE(view.grid->columnWidth(1), 25);
     QCOMPARE(model->index(1, 0).data().toString(), QStringLiteral("Okoń"));
-    QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("2.5"));
+    QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("2,5"));
+    // A weight another program stored with a decimal comma reads as its number.
+    QCOMPARE(model->index(2, 1).data().toString(), QStringLiteral("1,2"));
     QCOMPARE(view.grid->currentIndex().row(), 0);
     QCOMPARE(view.MarkOf(0), Mark::Current);
 
