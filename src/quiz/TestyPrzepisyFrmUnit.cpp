@@ -36,6 +36,9 @@ TTestyPrzepisyFrm::TTestyPrzepisyFrm(QWidget *parent)
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->setTitle(QStringLiteral("Odpowiedź: "));
     RadioGroup1->setGeometry(456, 62, 303, 315);
+    QFont answerFont(QStringLiteral("Sans Serif"), 10);
+    answerFont.setStyleHint(QFont::SansSerif);
+    RadioGroup1->setFont(answerFont);
 
     SetAnswerGroups({RadioGroup1}, {});
 }

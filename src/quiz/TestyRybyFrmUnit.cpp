@@ -9,6 +9,15 @@
 
 #include <QFrame>
 
+namespace {
+QFont AnswerFont()
+{
+    QFont font(QStringLiteral("Sans Serif"), 9);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+} // namespace
+
 TTestyRybyFrm::TTestyRybyFrm(QWidget *parent)
     : TQuizFrm(QStringLiteral("TestyRybyFrm"), QStringLiteral("Test - przepisy dot. ryb"),
                QStringLiteral("Test wiedzy o rybach:"), 1, parent)
@@ -36,6 +45,7 @@ TTestyRybyFrm::TTestyRybyFrm(QWidget *parent)
         auto *group = new TRadioGroup(this);
         group->setObjectName(QStringLiteral("RadioGroup%1").arg(i + 1));
         group->setGeometry(456, 40 + i * 116, 274, 110);
+        group->setFont(AnswerFont());
         groups.append(group);
 
         auto *mark = new TImage(this);
