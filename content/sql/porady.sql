@@ -1,12 +1,12 @@
 -- Tips shown under the calendar, by category: 0 Regulamin, 1 Wymiary i okresy ochronne,
 -- 2 Porady wędkarskie, 3 Biologia i ochrona środowiska.
 INSERT INTO porady (porada, rodzaj_porady) VALUES
-('Kartę wędkarską można uzyskać od 14. roku życia. Dziecko, które nie skończyło 14 lat, nie potrzebuje karty, ale może łowić tylko pod opieką dorosłego, który kartę ma.', 0),
+('Kartę wędkarską można uzyskać po ukończeniu 14 lat. Dziecko, które nie skończyło 14 lat, nie potrzebuje karty, ale może łowić tylko pod opieką dorosłego, który kartę ma.', 0),
 ('Do wędkowania potrzebne są dwa dokumenty: karta wędkarska oraz zezwolenie uprawnionego do rybactwa, czyli gospodarza danej wody. Jeśli zezwolenie wymaga prowadzenia rejestru połowów, trzeba go mieć przy sobie i wypełniać.', 0),
 ('Cudzoziemiec przebywający w Polsce czasowo nie musi mieć polskiej karty wędkarskiej. Wystarczy mu zezwolenie uprawnionego do rybactwa na danej wodzie.', 0),
 ('Kartę wędkarską wydaje starosta właściwy dla miejsca zamieszkania wędkarza, a w 2023 roku kosztowała ona 10 zł. Egzamin można zdać przed dowolną komisją egzaminacyjną w kraju; absolwenci szkół rybackich są z niego zwolnieni.', 0),
-('Za łowienie ryb bez karty wędkarskiej grozi grzywna w wysokości 200 zł. Karta i zezwolenie zawsze powinny być przy wędkarzu nad wodą.', 0),
-('Amatorski połów ryb to łowienie na wędkę lub kuszą. Kartę do połowu kuszą może otrzymać wyłącznie osoba pełnoletnia.', 0),
+('Za łowienie bez wymaganych dokumentów, czyli bez karty wędkarskiej lub bez zezwolenia, grozi mandat karny w wysokości 200 zł. Karta i zezwolenie zawsze powinny być przy wędkarzu nad wodą.', 0),
+('Amatorski połów ryb to łowienie na wędkę lub kuszą. Do połowu kuszą potrzebna jest karta łowiectwa podwodnego, którą może otrzymać wyłącznie osoba pełnoletnia.', 0),
 ('Małej podrywki wolno używać tylko do łowienia ryb na przynętę, w miejscu i w czasie wędkowania. Złowione rybki przynętowe można wypuścić jedynie do tej samej wody, z której pochodzą.', 0),
 ('Nie wolno używać światła do wyszukiwania ani wabienia ryb. Latarka może oświetlać sprzęt i drogę, ale nie wodę w poszukiwaniu ryb.', 0),
 ('Nie wolno łowić bliżej niż 50 m od zapór, jazów, śluz i przepławek. Ryby gromadzą się tam w czasie wędrówki i właśnie dlatego są chronione.', 0),
@@ -14,15 +14,15 @@ INSERT INTO porady (porada, rodzaj_porady) VALUES
 ('Zarzuconych wędek nie wolno zostawiać bez nadzoru. Wędkarz powinien być przy nich przez cały czas połowu.', 0),
 ('Na wodach pstrągowo-lipieniowych regulamin związku pozwala łowić tylko od godziny przed wschodem do godziny po zachodzie słońca.', 0),
 ('Według regulaminu związku osoba, która nie ukończyła 16 lat, nie może łowić nocą bez opiekuna.', 0),
-('Od 27 lipca 2023 roku obowiązuje nowe rozporządzenie o ochronie i połowie ryb w wodach śródlądowych (Dz.U. 2023 poz. 1373). Zastąpiło ono rozporządzenie z 2001 roku, wielokrotnie zmieniane.', 0),
+('Od 27 lipca 2023 roku obowiązuje rozporządzenie Ministra Rolnictwa i Rozwoju Wsi z dnia 12 lipca 2023 r. w sprawie szczegółowych warunków ochrony i połowu ryb w powierzchniowych wodach śródlądowych (Dz.U. 2023 poz. 1373). Zastąpiło ono rozporządzenie z 2001 roku, wielokrotnie zmieniane.', 0),
 ('Od 2020 roku okręgi związku wędkarskiego ustalają własne wymiary i okresy ochronne, zapisane w zezwoleniu. Mogą być one surowsze od przepisów krajowych, ale nigdy łagodniejsze, dlatego zezwolenie trzeba przeczytać przed wyjazdem.', 0),
 ('Połów w morzu reguluje osobne rozporządzenie, obowiązujące w nowej wersji od 1 stycznia 2024 roku, z innymi wymiarami ochronnymi. Ten program opisuje zasady dla wód śródlądowych.', 0),
 ('Wędzisko musi mieć co najmniej 30 cm długości. Na końcu żyłki może być jeden haczyk z przynętą, najwyżej dwie muszki albo jedna przynęta sztuczna z najwyżej trzema haczykami.', 0),
 ('Przy łowieniu spod lodu zestaw może mieć jeden haczyk z przynętą, o najwyżej trzech ostrzach mieszczących się w kole o średnicy 20 mm, albo przynętę sztuczną z najwyżej dwoma takimi haczykami.', 0);
 
 INSERT INTO porady (porada, rodzaj_porady) VALUES
-('Rybę mierzy się od wierzchołka głowy do końca najdłuższego promienia płetwy ogonowej. Zatrzymać można tylko rybę dłuższą niż jej wymiar ochronny.', 1),
-('Gdy pierwszy lub ostatni dzień okresu ochronnego wypada w dzień ustawowo wolny od pracy, okres ochronny skraca się o jeden dzień. Zasada ta nigdy nie dotyczy węgorza ani jesiotra.', 1),
+('Rybę mierzy się od przedniej krawędzi głowy, czyli od końca pyska, do najdalej sięgającego końca płetwy ogonowej. Zatrzymać można tylko rybę dłuższą niż jej wymiar ochronny.', 1),
+('Jeżeli pierwszy lub ostatni dzień okresu ochronnego przypada na dzień ustawowo wolny od pracy, okres ochronny ulega skróceniu o ten dzień. Zasada ta nigdy nie dotyczy węgorza ani jesiotra.', 1),
 ('Przykład skrócenia okresu ochronnego: w 2018 roku Boże Ciało przypadło 31 maja, więc sandacza, suma i lipienia można było łowić już tego dnia.', 1),
 ('Szczupak jest chroniony od 1 stycznia do 30 kwietnia, a jego wymiar ochronny wynosi 45 cm. W wielu okręgach obowiązuje wymiar 50 cm.', 1),
 ('Sandacz jest chroniony od 1 stycznia do 31 maja, a jego wymiar ochronny wynosi 45 cm. Okręgi często podnoszą go do 50 cm.', 1),
@@ -38,10 +38,10 @@ INSERT INTO porady (porada, rodzaj_porady) VALUES
 ('Jesiotra ostronosego nie wolno zatrzymać przez cały rok. Złowionego przypadkiem trzeba od razu ostrożnie wypuścić.', 1),
 ('Okoń, płoć, leszcz i karp nie mają krajowego wymiaru ochronnego, ale okręgi zwykle go ustalają: dla okonia często 15–18 cm, dla karpia 30 cm. Sprawdź to w zezwoleniu.', 1),
 ('Ryby używane jako przynęta muszą mieć wymiar dozwolony do połowu i nie mogą być w okresie ochronnym. Gatunków chronionych, takich jak piskorz czy piekielnica, nigdy nie wolno używać jako przynęty.', 1),
-('Wymiary ochronne dotyczą także raków: rak błotny musi mieć ponad 10 cm, a rak szlachetny 12 cm w przypadku samic i 10 cm w przypadku samców.', 1);
+('Węgorza wolno zatrzymać tylko wtedy, gdy jest dłuższy niż 50 cm i złowiony poza okresem ochronnym. Dziennie można zatrzymać najwyżej dwa węgorze.', 1);
 
 INSERT INTO porady (porada, rodzaj_porady) VALUES
-('Zanim zaczniesz łowić na spławik, zmierz gruntomierzem głębokość łowiska. Przynęta podana tuż nad dnem lub lekko po nim wlokąca się jest zwykle skuteczniejsza niż zawieszona przypadkowo w toni.', 2),
+('Zanim zaczniesz łowić na spławik, zmierz gruntomierzem głębokość łowiska. Przynęta podana tuż nad dnem lub lekko wlokąca się po dnie jest zwykle skuteczniejsza niż zawieszona przypadkowo w toni.', 2),
 ('Zanęcaj z umiarem: kilka kul na początek, a potem małe porcje regularnie. Przekarmione ryby przestają interesować się przynętą na haczyku.', 2),
 ('Przed każdym zaciśnięciem węzła zwilż go wodą lub śliną. Tarcie suchej żyłki nagrzewa ją i osłabia węzeł.', 2),
 ('Ustaw hamulec kołowrotka przed pierwszym rzutem tak, aby puszczał żyłkę wyraźnie przed jej zerwaniem. Silna ryba wyciągnie wtedy żyłkę, zamiast ją przerwać.', 2),
@@ -54,13 +54,13 @@ INSERT INTO porady (porada, rodzaj_porady) VALUES
 ('Prowadząc przynętę spinningową, zmieniaj tempo i rób krótkie pauzy. Drapieżnik często atakuje w chwili, gdy przynęta nagle zwalnia lub opada.', 2),
 ('Regularnie sprawdzaj końcówkę żyłki i przypon, przesuwając je między palcami. Przetarty lub skręcony odcinek odetnij, zanim zerwie się przy pierwszej dobrej rybie.', 2),
 ('Na lód wchodź tylko wtedy, gdy jest gruby i przejrzysty, a nigdy tuż po odwilży ani przy ujściach rzek i trzcinach. Zabierz kolce asekuracyjne, linkę i nie łów w pojedynkę.', 2),
-('Dobieraj wielkość haczyka do przynęty i ryby, a nie odwrotnie. Za duży haczyk ryba wyczuje, za mały nie zatnie się pewnie w twardym pysku.', 2),
+('Dobieraj wielkość haczyka do przynęty i ryby. Za duży haczyk ryba wyczuje, za mały nie zatnie się pewnie w twardym pysku.', 2),
 ('Wszystkie śmieci, resztki żyłki i opakowania zabieraj ze sobą. Porzucona żyłka z haczykiem to pułapka dla ptaków wodnych.', 2);
 
 INSERT INTO porady (porada, rodzaj_porady) VALUES
 ('Ryby są zmiennocieplne: temperatura ich ciała i aktywność zależą od temperatury wody. Dlatego zimą większość gatunków żeruje słabo, a wiosną, gdy woda się ogrzewa, zaczyna żerować coraz chętniej.', 3),
 ('Skóra ryby jest pokryta śluzem, który chroni ją przed bakteriami i grzybami. Dotykanie ryby suchymi rękami lub kładzenie jej na ziemi uszkadza tę ochronę.', 3),
-('Linia boczna, widoczna jako rząd kropek wzdłuż boku ryby, wyczuwa drgania i ruch wody. Dzięki niej ryba wyczuwa zdobycz i drapieżnika nawet w mętnej wodzie i w ciemności.', 3),
+('Linia boczna, widoczna jako rząd kropek wzdłuż boku ryby, rejestruje drgania i ruch wody. Dzięki niej ryba wyczuwa zdobycz i drapieżnika nawet w mętnej wodzie i w ciemności.', 3),
 ('Węgorz europejski odbywa tarło w Morzu Sargassowym. Jego larwy przez wiele miesięcy dryfują z prądami do Europy, a dorosłe węgorze wracają w to samo miejsce, by złożyć ikrę i zginąć.', 3),
 ('Samica różanki składa ikrę do wnętrza żywych małży słodkowodnych. Bez małży różanka nie może się rozmnażać, więc chroniąc małże, chronimy także tę rybkę.', 3),
 ('Piskorz potrafi oddychać powietrzem połykanym z powierzchni i przyswajać tlen w jelicie. Dzięki temu przeżywa w płytkich, mulistych wodach, w których brakuje tlenu.', 3),

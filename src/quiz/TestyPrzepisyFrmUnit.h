@@ -1,19 +1,22 @@
 #pragma once
 
-#include "widgets/TPlaceholderView.h"
+#include "quiz/TQuizFrm.h"
 
-class TTestyPrzepisyFrm : public TPlaceholderView
+class QTextEdit;
+
+// The regulations test: each question is a text with three answers, one of them right;
+// a right answer scores a point, 12 in all.
+class TTestyPrzepisyFrm : public TQuizFrm
 {
     Q_OBJECT
 
 public:
     explicit TTestyPrzepisyFrm(QWidget *parent = nullptr);
 
-    // Starts a fresh test.
-    void NewTest();
+    QLabel *Label7 = nullptr;
+    QTextEdit *Memo1 = nullptr;
+    TRadioGroup *RadioGroup1 = nullptr;
 
-    void FormShow() override;
-
-Q_SIGNALS:
-    void testStarted();
+protected:
+    void ShowQuestion() override;
 };

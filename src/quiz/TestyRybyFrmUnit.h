@@ -1,19 +1,28 @@
 #pragma once
 
-#include "widgets/TPlaceholderView.h"
+#include "quiz/TQuizFrm.h"
 
-class TTestyRybyFrm : public TPlaceholderView
+class QFrame;
+
+// The fish identification test: each question shows one fish's picture and asks three
+// things about it; a right answer to each part scores a point, 36 in all.
+class TTestyRybyFrm : public TQuizFrm
 {
     Q_OBJECT
 
 public:
     explicit TTestyRybyFrm(QWidget *parent = nullptr);
 
-    // Starts a fresh test.
-    void NewTest();
+    QFrame *Shape1 = nullptr;
+    TImage *Image1 = nullptr;
+    TRadioGroup *RadioGroup1 = nullptr;
+    TRadioGroup *RadioGroup2 = nullptr;
+    TRadioGroup *RadioGroup3 = nullptr;
+    // The wrong-answer marks beside the three groups.
+    TImage *Image2 = nullptr;
+    TImage *Image3 = nullptr;
+    TImage *Image4 = nullptr;
 
-    void FormShow() override;
-
-Q_SIGNALS:
-    void testStarted();
+protected:
+    void ShowQuestion() override;
 };
