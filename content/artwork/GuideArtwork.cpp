@@ -49,9 +49,10 @@ void Banner(QPainter &g, const QRectF &r, const QColor &tone, const QString &tit
     fill.setColorAt(1, tone.darker(118));
     g.fillPath(shape, fill);
     g.setPen(QPen(tone.darker(160), 1.2));
+    g.setBrush(Qt::NoBrush);
     g.drawPath(shape);
 
-    const bool narrow = r.width() < 160;
+    const bool narrow = r.width() < 200;
     QRectF text = r.adjusted(12, 8, -10, -8);
     if (!narrow) {
         Fish(g, QRectF(r.left() + 10, r.center().y() - 11, 38, 22), QColor(255, 255, 255, 210), tone.darker(140));
@@ -103,7 +104,7 @@ QImage LinksPicture()
                QStringLiteral("Przydatne strony dla wędkarzy: kliknij baner, aby go otworzyć."));
 
     Banner(g, QRectF(8, 69, 189, 78), QColor(40, 120, 70), QStringLiteral("Polski Związek Wędkarski"),
-           QStringLiteral("okręgi, łowiska, zezwolenia"), QStringLiteral("pzw.org.pl"), 13);
+           QStringLiteral("okręgi, łowiska, zezwolenia"), QStringLiteral("pzw.org.pl"), 14);
     Banner(g, QRectF(227, 68, 250, 77), QColor(150, 40, 48), QStringLiteral("Przepisy o połowie ryb"),
            QStringLiteral("rozporządzenie z 12 lipca 2023 r."), QStringLiteral("dziennikustaw.gov.pl"), 14);
     Banner(g, QRectF(8, 153, 335, 70), QColor(28, 96, 160), QStringLiteral("Stany wód i ostrzeżenia"),
@@ -145,6 +146,7 @@ QImage AboutPicture()
         shape.addRoundedRect(r.adjusted(2, 2, -2, -2), 7, 7);
         g.fillPath(shape, Qt::white);
         g.setPen(QPen(tone, 2));
+        g.setBrush(Qt::NoBrush);
         g.drawPath(shape);
         g.setPen(QColor(90, 100, 112));
         g.setFont(Face(9.5));

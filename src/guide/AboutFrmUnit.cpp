@@ -55,7 +55,10 @@ QLabel *TAboutFrm::MakeLabel(const char *name, const QString &text, const QPoint
     auto *label = new QLabel(text, this);
     label->setObjectName(QLatin1String(name));
     label->setAttribute(Qt::WA_TranslucentBackground);
+    // The credits share the lower left part with the logos: a narrow face keeps them clear.
     QFont font = label->font();
+    font.setStretch(QFont::Condensed);
+    font.setPixelSize(10);
     font.setBold(bold);
     label->setFont(font);
     label->adjustSize();
