@@ -15,7 +15,11 @@ TWebBrowser::TWebBrowser(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("Browser"));
 }
 
-TWebBrowser::~TWebBrowser() = default;
+TWebBrowser::~TWebBrowser()
+{
+    // The view goes first: a print job still running holds the printer.
+    delete m_view;
+}
 
 void TWebBrowser::Navigate(const QString &path)
 {
