@@ -63,6 +63,9 @@ private Q_SLOTS:
     void resizingKeepsTheBarsAndTheCloseButton();
 
 private:
+    QWidget *Surface() const { return m_frm->Browser->View()->focusProxy(); }
+    // Where the text of the first element matching a selector lies, in view coordinates.
+    QRect Box(const QString &selector) const;
     // Opens a document the way the main window does and keeps the viewer open, as the
     // modal loop would, until the test closes it.
     void Open(const QString &path);
@@ -83,6 +86,21 @@ void OpisFrmTest::initTestCase()
 void OpisFrmTest::cleanup()
 {
     Platform::ClearTestState();
+}
+
+QRect OpisFrmTest::Box(const QString &selector) const
+{
+    const QVariantList b =
+        RunScript(m_frm->Browser->View(), QStringLiteral("(function(){const r=document.createRange();"
+                                                         "r.selectNodeContents(document.querySelector('%1'));"
+                                                         "const b=r.getBoundingClientRect();"
+                                                         "return [b.left,b.top,b.right,b.bottom];})()")
+                                              .arg(selector))
+            .toList();
+    if (b.size() != 4)
+        return {};
+    return QRect(QPoint(int(b[0].toDouble()), int(b[1].toDouble())),
+                 QPoint(int(b[2].toDouble()) - 1, int(b[3].toDouble()) - 1));
 }
 
 void OpisFrmTest::Open(const QString &path)
@@ -117,7 +135,8 @@ void OpisFrmTest::historySurvivesClosingAndReopening()
     QCOMPARE(Shown(m_frm.get()), start);
     QCOMPARE(Platform::Records().size(), 1);
 
-    RunScript(m_frm->Browser->View(), QStringLiteral("document.querySelector('a[href=\"wezly.html\"]').click()"));
+    QTest::mouseClick(Surface(), Qt::LeftButton, Qt::NoModifier,
+                      Box(QStringLiteral("a[href=\"wezly.html\"]")).center());
     WaitForLoad();
     const QString knots = Chapter("data/html/rozdzial_1/wezly.html");
     QCOMPARE(Shown(m_frm.get()), knots);
@@ -147,19 +166,13 @@ void OpisFrmTest::copyPutsTheSelectionOnTheClipboard()
     QApplication::clipboard()->clear();
     // Select the heading the way a reader does: drag the mouse across it.
     QWebEngineView *view = m_frm->Browser->View();
-    const QVariantList box = RunScript(view, QStringLiteral("(function(){const r=document.createRange();"
-                                                            "r.selectNodeContents(document.querySelector('h1'));"
-                                                            "const b=r.getBoundingClientRect();"
-                                                            "return [b.left,b.top,b.right,b.bottom];})()"))
-                                 .toList();
-    QCOMPARE(box.size(), 4);
-    const int y = int((box[1].toDouble() + box[3].toDouble()) / 2);
-    QWidget *surface = view->focusProxy();
-    QVERIFY(surface);
-    QTest::mousePress(surface, Qt::LeftButton, Qt::NoModifier, QPoint(int(box[0].toDouble()) - 2, y));
-    QTest::mouseMove(surface, QPoint(int(box[2].toDouble()) / 2, y));
-    QTest::mouseMove(surface, QPoint(int(box[2].toDouble()) + 2, y));
-    QTest::mouseRelease(surface, Qt::LeftButton, Qt::NoModifier, QPoint(int(box[2].toDouble()) + 2, y));
+    const QRect heading = Box(QStringLiteral("h1"));
+    QVERIFY(heading.isValid());
+    const int y = heading.center().y();
+    QTest::mousePress(Surface(), Qt::LeftButton, Qt::NoModifier, QPoint(heading.left() - 2, y));
+    QTest::mouseMove(Surface(), heading.center());
+    QTest::mouseMove(Surface(), QPoint(heading.right() + 2, y));
+    QTest::mouseRelease(Surface(), Qt::LeftButton, Qt::NoModifier, QPoint(heading.right() + 2, y));
     QTRY_VERIFY_WITH_TIMEOUT(view->hasSelection(), 10000);
     QTest::mouseClick(m_frm->Button3, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(QApplication::clipboard()->text(), QStringLiteral("Sprzęt wędkarski"), 10000);
