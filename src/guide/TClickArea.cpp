@@ -1,0 +1,23 @@
+#include "guide/TClickArea.h"
+
+#include <QMouseEvent>
+
+TClickArea::TClickArea(const char *name, const QRect &bounds, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QLatin1String(name));
+    setGeometry(bounds);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void TClickArea::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+void TClickArea::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        Q_EMIT clicked();
+}

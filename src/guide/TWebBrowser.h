@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+class QPrinter;
+class QWebEngineView;
+
+// The embedded web browser of the document viewer: local pages with their own links, a
+// history kept for the browser's whole life, printing and copying. Every operation that
+// cannot be done raises EBrowserError with a text for the user.
+//
+// The web engine is heavy to start, so the view inside is made on the first Navigate,
+// not with the browser: creating the window at start-up costs nothing.
+class TWebBrowser : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TWebBrowser(QWidget *parent = nullptr);
+    ~TWebBrowser() override;
+
+    // Starts loading a local file and returns at once; the page keeps loading while the
+    // event loop runs. A missing file shows the engine's own error page.
+    void Navigate(const QString &path);
+    void GoBack();
+    void GoForward();
+    // Asks for a printer through the print dialog, then prints the page shown. Printing
+    // ends later; a failure then is reported in the standard error box.
+    void Print();
+    // Puts the selected text of the page on the clipboard.
+    void CopySelection();
+
+    // The engine's view, or null before the first Navigate.
+    QWebEngineView *View() const { return m_view; }
+
+Q_SIGNALS:
+    void loadFinished(bool ok);
+    void printFinished(bool ok);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QWebEngineView *ShownView() const;
+    void PrintingEnded(bool ok);
+
+    QWebEngineView *m_view = nullptr;
+    // The printer must outlive the engine's asynchronous print job.
+    std::unique_ptr<QPrinter> m_printer;
+};
