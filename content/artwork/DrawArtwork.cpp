@@ -1,5 +1,7 @@
 // Draws every picture of content/grafika/ with QPainter, so the artwork can be redrawn
 // and reviewed like code instead of living only as binary files.
+#include "DrawFish.h"
+
 #include <QDir>
 #include <QFont>
 #include <QFontMetricsF>
@@ -549,5 +551,7 @@ int main(int argc, char **argv)
     ok = Save(WrongMark(), dir, QStringLiteral("krzyzyk.png")) && ok;
     ok = Save(Chevron(true), dir, QStringLiteral("wstecz.png")) && ok;
     ok = Save(Chevron(false), dir, QStringLiteral("dalej.png")) && ok;
+    ok = DrawSpeciesPictures(argc > 2 ? QString::fromLocal8Bit(argv[2]) : dir + QStringLiteral("/../encyklopedia")) &&
+         ok;
     return ok ? 0 : 1;
 }
