@@ -173,6 +173,10 @@ FanGeometry FanOf(const FishFrame &fr, const Fin &fin, FinPlace place)
         const double angle = (fin.angleFront + (fin.angleRear - fin.angleFront) * t) * Pi / 180;
         const double p = std::max(0.2, fin.edge);
         double len = fin.height * fr.L * (fin.rear + (1 - fin.rear) * std::pow(1 - std::pow(t, p), 1 / p));
+        if (fin.rise > 0)
+            len *= 0.15 + 0.85 * Smooth(t / fin.rise);
+        else if (fin.spines == 0)
+            len *= 0.8 + 0.2 * Smooth(t / 0.12); // the short first rays round the tip off
         if (fin.spines > 0) {
             const double phase = t * fin.spines;
             len *= 1 - 0.32 * std::sin(Pi * (phase - std::floor(phase)));
@@ -235,7 +239,8 @@ void PaintFin(QPainter &g, const FishFrame &fr, const Fin &fin, FinPlace place, 
     if (!fin.on())
         return;
     const FanGeometry fan = FanOf(fr, fin, place);
-    const int rays = fin.spines > 0 ? fin.spines + 1 : std::max(5, int((fin.to - fin.from) * 90) + 6);
+    const double base = fin.to - fin.from;
+    const int rays = fin.spines > 0 ? fin.spines + 1 : std::max(5, int(base * (base > 0.3 ? 40 : 90)) + 6);
     PaintFan(g, fan, fin.color, fin.alpha, rays, fin.spines > 0, seed, fin.spots, fin.spotSize * fr.L, fin.spotCount,
              fin.rim);
     if (fin.whiteLead) {
@@ -448,16 +453,17 @@ void PaintHead(QPainter &g, const FishFrame &fr)
 {
     const Fish &f = fr.fish;
     const QColor dark = f.back.darker(230);
-    // Gill cover.
+    // Gill cover; a lamprey has open gill pores instead.
     QPainterPath gill;
     gill.moveTo(fr.At(f.head - 0.02, 0.12));
     gill.cubicTo(fr.At(f.head + 0.012, 0.35), fr.At(f.head + 0.012, 0.7), fr.At(f.head - 0.025, 0.93));
     g.setBrush(Qt::NoBrush);
-    g.setPen(QPen(Alpha(dark, 150), 2.0, Qt::SolidLine, Qt::RoundCap));
-    g.drawPath(gill);
-    g.setPen(QPen(QColor(255, 255, 255, 60), 1.2));
-    g.drawPath(gill.translated(-2.2, 0));
-    if (f.gillPores > 0) {
+    if (f.gillPores == 0) {
+        g.setPen(QPen(Alpha(dark, 150), 2.0, Qt::SolidLine, Qt::RoundCap));
+        g.drawPath(gill);
+        g.setPen(QPen(QColor(255, 255, 255, 60), 1.2));
+        g.drawPath(gill.translated(-2.2, 0));
+    } else {
         g.setPen(Qt::NoPen);
         g.setBrush(Alpha(dark, 200));
         for (int i = 0; i < f.gillPores; ++i)

@@ -19,6 +19,7 @@ struct Fin
     double rear = 0.3; // the last ray, as part of the longest
     double edge = 1.0; // outline between them: below 1 concave, 1 straight, above 1 convex
     int spines = 0;    // a spiny fin: the membrane dips between the spines
+    double rise = 0;   // long low fins: the part of the base over which they grow from nothing
     double v = 0.75;   // paired fins: where the base lies between back (0) and belly (1)
     QColor color{150, 140, 120};
     int alpha = 215;

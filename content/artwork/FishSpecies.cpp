@@ -548,7 +548,9 @@ std::vector<Fish> EncyclopediaSpecies()
         f.marbleDown = 0.85;
         f.dorsal = Dorsal(0.3, 0.4, 0.05, f.tailColor, 1.5, 0.6);
         f.dorsal2 = Dorsal(0.42, 0.95, 0.07, f.tailColor, 3.0, 0.7);
+        f.dorsal2.rise = 0.08;
         f.anal = Anal(0.48, 0.95, 0.065, f.tailColor, 3.0, 0.7);
+        f.anal.rise = 0.08;
         f.pelvic = Pelvic(0.19, 0.07, f.tailColor);
         f.pelvic.v = 0.95;
         f.pectoral = Pectoral(0.215, 0.08, f.tailColor, 2.0);
@@ -582,6 +584,7 @@ std::vector<Fish> EncyclopediaSpecies()
         f.lineStrength = 0;
         f.dorsal = Dorsal(0.6, 0.73, 0.035, f.tailColor, 2.0, 0.3);
         f.dorsal2 = Dorsal(0.74, 0.99, 0.045, f.tailColor, 2.5, 0.5);
+        f.dorsal2.rise = 0.15;
         f.anal = Anal(0.86, 0.99, 0.025, f.tailColor, 2.5, 0.6);
         f.pelvic = {};
         f.pectoral = {};
@@ -837,14 +840,15 @@ std::vector<Fish> EncyclopediaSpecies()
         f.marbleAmount = 0.6;
         f.marbleScale = 0.04;
         f.dorsal = Dorsal(0.27, 0.31, 0.05, f.tailColor, 1.2, 0.4);
-        f.anal = Anal(0.4, 0.975, 0.06, f.tailColor, 3.0, 0.8);
+        f.anal = Anal(0.4, 0.975, 0.065, f.tailColor, 3.0, 0.8);
+        f.anal.rise = 0.08;
         f.pelvic = Pelvic(0.38, 0.05, f.tailColor);
         f.pectoral = Pectoral(0.18, 0.08, f.tailColor, 1.6);
         f.tail = TailShape::Rounded;
         f.tailLength = 0.12;
         f.tailSpread = 40;
         f.barbelColor = QColor(70, 66, 52);
-        f.barbels = {{0.05, 0.4, 0.3, 20, 3.0, 0.35}, {0.03, 0.97, 0.05, 100, 2.0}, {0.055, 0.98, 0.06, 95, 2.0}};
+        f.barbels = {{0.035, 0.42, 0.27, 28, 2.6, 0.22}, {0.03, 0.97, 0.05, 100, 2.0}, {0.055, 0.98, 0.06, 95, 2.0}};
         all.push_back(f);
     }
     { // Szczupak: long duck-bill snout, dorsal fin far back above the anal fin, pale bean spots.
@@ -1043,12 +1047,14 @@ std::vector<Fish> EncyclopediaSpecies()
         f.lineStrength = 0.15;
         f.lineV = 0.45;
         f.lineSag = 0;
-        f.dorsal = Dorsal(0.33, 0.99, 0.026, f.tailColor, 3.0, 0.9);
-        f.dorsal.alpha = 170;
+        f.dorsal = Dorsal(0.33, 0.99, 0.03, f.tailColor, 3.0, 0.8);
+        f.dorsal.alpha = 150;
+        f.dorsal.rise = 0.12;
         f.dorsal.angleFront = -80;
         f.dorsal.angleRear = -60;
-        f.anal = Anal(0.43, 0.99, 0.022, f.tailColor, 3.0, 0.9);
-        f.anal.alpha = 170;
+        f.anal = Anal(0.43, 0.99, 0.026, f.tailColor, 3.0, 0.8);
+        f.anal.alpha = 150;
+        f.anal.rise = 0.1;
         f.anal.angleFront = 80;
         f.anal.angleRear = 60;
         f.pelvic = {};
