@@ -504,7 +504,7 @@ void PaintHead(QPainter &g, const FishFrame &fr)
     }
     if (!mouth.isEmpty()) {
         g.setBrush(Qt::NoBrush);
-        g.setPen(QPen(Alpha(dark, 200), 2.0, Qt::SolidLine, Qt::RoundCap));
+        g.setPen(QPen(Alpha(dark, 210), 2.6, Qt::SolidLine, Qt::RoundCap));
         g.drawPath(mouth);
     }
     // Nostril.
@@ -617,6 +617,11 @@ QImage Render(const Fish &f)
     int k = 0;
     for (const SpotSet &set : f.spots)
         PaintSpots(g, fr, set, seed + 10 + k++);
+    // The tail's rays start on the tail root: let its colour run into the body there.
+    QLinearGradient root(QPointF(fr.Px(0.94), 0), QPointF(fr.Px(1.0), 0));
+    root.setColorAt(0, Alpha(f.tailColor, 0));
+    root.setColorAt(1, Alpha(f.tailColor, 150));
+    g.fillRect(QRectF(QPointF(fr.Px(0.94), 0), QPointF(fr.Px(1.0) + 1, Height)), root);
     g.restore();
 
     g.setBrush(Qt::NoBrush);

@@ -252,14 +252,14 @@ std::vector<Fish> EncyclopediaSpecies()
         all.push_back(f);
     }
     { // Głowacica: long torpedo, wide mouth, copper flanks with small dark marks.
-        Fish f = Salmonid("glowacica.jpg", QColor(84, 72, 62), QColor(192, 124, 88), QColor(236, 222, 204),
+        Fish f = Salmonid("glowacica.jpg", QColor(92, 76, 66), QColor(192, 132, 100), QColor(238, 226, 212),
                           QColor(150, 110, 90));
         f.depth = 0.17;
         f.arch = 0.5;
         f.noseHalf = 0.016;
         f.mouthLength = 0.1;
         f.eyeSize = 0.017;
-        f.spots = {{QColor(40, 30, 25), 90, 0.0045, 0.12, 0.95, 0.05, 0.55, {}, true}};
+        f.spots = {{QColor(40, 30, 25, 230), 130, 0.0032, 0.1, 0.96, 0.04, 0.55}};
         f.dorsal = Dorsal(0.45, 0.56, 0.11, f.tailColor, 1.0, 0.3);
         f.adipose = Adipose(0.79, f.tailColor);
         f.anal = Anal(0.76, 0.84, 0.09, f.tailColor, 1.0, 0.3);
@@ -273,7 +273,7 @@ std::vector<Fish> EncyclopediaSpecies()
         f.snout = 0.6;
         f.eyeSize = 0.034;
         f.eyeX = 0.1;
-        f.iris = QColor(120, 110, 170);
+        f.iris = QColor(118, 112, 150);
         f.mouth = MouthShape::Terminal;
         f.mouthLength = 0.05;
         f.spots = {{QColor(60, 52, 32, 200), 150, 0.0055, 0.05, 0.98, 0.05, 0.75}};
@@ -395,7 +395,7 @@ std::vector<Fish> EncyclopediaSpecies()
         f.dorsal = Dorsal(0.4, 0.78, 0.14, f.tailColor, 0.75, 0.3);
         f.anal = Anal(0.72, 0.8, 0.1, QColor(160, 100, 64));
         f.tailColor = QColor(150, 104, 64);
-        f.barbels = {{0.01, 0.5, 0.03, 125, 2.6}, {0.035, 0.62, 0.05, 100, 3.0}};
+        f.barbels = {{0.01, 0.52, 0.04, 120, 3.2}, {0.035, 0.62, 0.065, 100, 3.6}};
         f.barbelColor = QColor(196, 160, 110);
         all.push_back(f);
     }
@@ -699,7 +699,7 @@ std::vector<Fish> EncyclopediaSpecies()
         f.marbleDown = 0.5;
         f.marbleAmount = 0.75;
         f.spots = {{QColor(214, 196, 110), 40, 0.0055, 0.2, 0.95, 0.3, 0.62},
-                   {QColor(222, 48, 40), 18, 0.0048, 0.2, 0.92, 0.42, 0.66, QColor(96, 140, 214)}};
+                   {QColor(222, 48, 40), 18, 0.0065, 0.2, 0.92, 0.42, 0.66, QColor(96, 140, 214)}};
         f.dorsal.spots = QColor(30, 32, 24);
         f.dorsal.spotCount = 24;
         Fin lower = f.pelvic;
@@ -741,7 +741,7 @@ std::vector<Fish> EncyclopediaSpecies()
         f.eyeSize = 0.03;
         f.scale = 0.045;
         f.lineStrength = 0;
-        f.blush = QColor(224, 122, 108);
+        f.blush = QColor(222, 150, 136);
         f.blushFrom = 0.08;
         f.blushTo = 0.42;
         f.stripes = {{QColor(40, 170, 164, 235), 0.5, 0.06, 0.52}};
@@ -1068,9 +1068,9 @@ std::vector<Fish> EncyclopediaSpecies()
                           QColor(214, 56, 38));
         f.depth = 0.32;
         f.arch = 0.56;
-        f.noseShift = -0.2;
+        f.noseShift = -0.24;
         f.mouth = MouthShape::Upturned;
-        f.mouthLength = 0.035;
+        f.mouthLength = 0.045;
         f.iris = QColor(224, 162, 60);
         f.dorsal = Dorsal(0.53, 0.63, 0.14, QColor(176, 72, 52));
         f.pelvic = Pelvic(0.44, 0.11, QColor(218, 52, 36));
