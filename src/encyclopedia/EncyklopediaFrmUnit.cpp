@@ -45,13 +45,12 @@ QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, int x,
     return label;
 }
 
-QLabel *MakeValue(QWidget *parent, QLabel *value, const char *name, int y)
+template <typename Label> Label *MakeValue(Label *value, const char *name, int y)
 {
     value->setObjectName(QLatin1String(name));
     value->setGeometry(ValueColumn, y, ValueWidth, LineHeight);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     value->setFont(ProgramFont(8, true));
-    value->setParent(parent);
     return value;
 }
 } // namespace
@@ -139,20 +138,20 @@ void TEncyklopediaFrm::CreateDetails()
     DBText1->setFont(ProgramFont(14, true));
 
     Label2 = MakeLabel(this, "Label2", QStringLiteral("Okres ochronny od:"), DetailColumn, 36);
-    Label11 = MakeValue(this, new QLabel(QStringLiteral("-")), "Label11", 36);
+    Label11 = MakeValue(new QLabel(QStringLiteral("-"), this), "Label11", 36);
     Label3 = MakeLabel(this, "Label3", QStringLiteral("Okres ochronny do:"), DetailColumn, 36 + LineHeight);
-    Label12 = MakeValue(this, new QLabel(QStringLiteral("-")), "Label12", 36 + LineHeight);
+    Label12 = MakeValue(new QLabel(QStringLiteral("-"), this), "Label12", 36 + LineHeight);
     Label4 = MakeLabel(this, "Label4", QStringLiteral("Wymiar ochronny:"), DetailColumn, 36 + 2 * LineHeight);
-    DBText2 = new TDBText;
-    MakeValue(this, DBText2, "DBText2", 36 + 2 * LineHeight);
+    DBText2 = MakeValue(new TDBText(this), "DBText2", 36 + 2 * LineHeight);
     Label9 = MakeLabel(this, "Label9", QStringLiteral("cm."), ValueColumn + ValueWidth + 3, 36 + 2 * LineHeight);
     Label7 = MakeLabel(this, "Label7", QStringLiteral("Rekord Polski:"), DetailColumn, 36 + 3 * LineHeight);
-    DBText3 = new TDBText;
-    MakeValue(this, DBText3, "DBText3", 36 + 3 * LineHeight);
+    DBText3 = MakeValue(new TDBText(this), "DBText3", 36 + 3 * LineHeight);
     Label10 = MakeLabel(this, "Label10", QStringLiteral("kg."), ValueColumn + ValueWidth + 3, 36 + 3 * LineHeight);
     // The captions sit on the values' line.
-    for (QLabel *caption : {Label2, Label3, Label4, Label7, Label9, Label10})
-        caption->setFixedHeight(LineHeight), caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (QLabel *caption : {Label2, Label3, Label4, Label7, Label9, Label10}) {
+        caption->setFixedHeight(LineHeight);
+        caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
 
     auto makeOneLineMemo = [this](const char *name, int y) {
         auto *memo = new TDBMemo(this);
@@ -161,7 +160,6 @@ void TEncyklopediaFrm::CreateDetails()
         memo->setFont(ProgramFont(8, true));
         memo->setFrameShape(QFrame::NoFrame);
         memo->document()->setDocumentMargin(1);
-        memo->viewport()->setAutoFillBackground(false);
         memo->setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; }"));
         return memo;
     };
