@@ -449,14 +449,21 @@ void PaintEye(QPainter &g, const FishFrame &fr)
     g.drawEllipse(c + QPointF(-r * 0.22, -r * 0.26), r * 0.17, r * 0.15);
 }
 
+QPainterPath GillEdge(const FishFrame &fr)
+{
+    const double head = fr.fish.head;
+    QPainterPath gill;
+    gill.moveTo(fr.At(head - 0.02, 0.12));
+    gill.cubicTo(fr.At(head + 0.012, 0.35), fr.At(head + 0.012, 0.7), fr.At(head - 0.025, 0.93));
+    return gill;
+}
+
 void PaintHead(QPainter &g, const FishFrame &fr)
 {
     const Fish &f = fr.fish;
     const QColor dark = f.back.darker(230);
     // Gill cover; a lamprey has open gill pores instead.
-    QPainterPath gill;
-    gill.moveTo(fr.At(f.head - 0.02, 0.12));
-    gill.cubicTo(fr.At(f.head + 0.012, 0.35), fr.At(f.head + 0.012, 0.7), fr.At(f.head - 0.025, 0.93));
+    const QPainterPath gill = GillEdge(fr);
     g.setBrush(Qt::NoBrush);
     if (f.gillPores == 0) {
         g.setPen(QPen(Alpha(dark, 150), 2.0, Qt::SolidLine, Qt::RoundCap));
@@ -617,6 +624,31 @@ QImage Render(const Fish &f)
     int k = 0;
     for (const SpotSet &set : f.spots)
         PaintSpots(g, fr, set, seed + 10 + k++);
+    if (f.gillPores == 0) {
+        // A soft light on the cheek, a shadow under the gill cover's free edge.
+        const double r = f.head * 0.6 * fr.L;
+        const QPointF cheek = fr.At(f.head * 0.55, 0.5);
+        QRadialGradient light(cheek, r);
+        light.setColorAt(0, QColor(255, 255, 255, 50));
+        light.setColorAt(1, QColor(255, 255, 255, 0));
+        g.setPen(Qt::NoPen);
+        g.setBrush(light);
+        g.drawEllipse(cheek, r, r);
+        QPainterPath shade;
+        const QPainterPath edge = GillEdge(fr);
+        const QPointF shift(0.04 * fr.L, 0);
+        shade.moveTo(edge.pointAtPercent(0));
+        for (int i = 1; i <= 20; ++i)
+            shade.lineTo(edge.pointAtPercent(i / 20.0));
+        for (int i = 20; i >= 0; --i)
+            shade.lineTo(edge.pointAtPercent(i / 20.0) + shift);
+        shade.closeSubpath();
+        QLinearGradient fall(QPointF(fr.Px(f.head - 0.01), 0), QPointF(fr.Px(f.head + 0.05), 0));
+        fall.setColorAt(0, QColor(0, 0, 0, 55));
+        fall.setColorAt(1, QColor(0, 0, 0, 0));
+        g.setBrush(fall);
+        g.drawPath(shade);
+    }
     // The tail's rays start on the tail root: let its colour run into the body there.
     QLinearGradient root(QPointF(fr.Px(0.94), 0), QPointF(fr.Px(1.0), 0));
     root.setColorAt(0, Alpha(f.tailColor, 0));
