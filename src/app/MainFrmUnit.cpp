@@ -128,6 +128,9 @@ void TMainFrm::FormCreate()
     DataBase->SetDriverDLL(ProgramDir + SqliteLibraryFileName());
     DataBase->SetDefaultDir(ProgramDir + QStringLiteral("data"));
     DataBase->SetDatabase(QStringLiteral("wedkarz.db"));
+    // Nothing that opens the connection later may create an empty file in place of a
+    // missing database.
+    DataBase->SetMustExist(true);
     const QString problem = InstallationProblem();
     if (!problem.isEmpty()) {
         // One clear message instead of an error from every view; the program comes up

@@ -2,6 +2,7 @@
 
 #include "base/DateUtils.h"
 #include "base/ProgramPaths.h"
+#include "data/TDbConnection.h"
 #include "data/TDbTable.h"
 #include "data/TField.h"
 #include "widgets/AppWindows.h"
@@ -66,10 +67,13 @@ TEncyklopediaFrm::TEncyklopediaFrm(QWidget *parent) : QWidget(parent)
     CreateControls();
     FormCreate();
 
-    try {
-        rybyTable->Open();
-    } catch (...) {
-        ShowCurrentException();
+    // Without a connection the main window has already said why, once.
+    if (rybyTable->Connection() && rybyTable->Connection()->Connected()) {
+        try {
+            rybyTable->Open();
+        } catch (...) {
+            ShowCurrentException();
+        }
     }
 }
 
