@@ -23,12 +23,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QToolButton>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -61,8 +63,8 @@ QToolButton *MakeMonthButton(QWidget *parent, const char *name, const QString &a
     button->setAutoRaise(true);
     button->setCursor(Qt::PointingHandCursor);
     button->setToolTip(hint);
-    // Like the program's other speed buttons, it never takes the keyboard focus from the grid.
-    button->setFocusPolicy(Qt::NoFocus);
+    // A click never takes the keyboard focus from the grid; Tab reaches it.
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 
@@ -160,13 +162,13 @@ void TCalendarFrm::CreateControls()
 
     SpeedButton1 = MakeMonthButton(this, "SpeedButton1", artwork + QStringLiteral("strzalka_prawo"),
                                    QStringLiteral("Następny miesiąc"));
-    SpeedButton1->setGeometry(484, 332, 22, 22);
+    SpeedButton1->setGeometry(472, 332, 22, 22);
     SpeedButton2 = MakeMonthButton(this, "SpeedButton2", artwork + QStringLiteral("strzalka_lewo"),
                                    QStringLiteral("Poprzedni miesiąc"));
-    SpeedButton2->setGeometry(460, 332, 22, 22);
+    SpeedButton2->setGeometry(448, 332, 22, 22);
     Label64 = new QLabel(QStringLiteral("Miesiąc:"), this);
     Label64->setObjectName(QStringLiteral("Label64"));
-    Label64->setGeometry(380, 332, 76, 22);
+    Label64->setGeometry(368, 332, 76, 22);
     Label64->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { TDataSource::Guard([this] { SpeedButton1Click(); }); });
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { TDataSource::Guard([this] { SpeedButton2Click(); }); });
@@ -265,11 +267,13 @@ void TCalendarFrm::CreateControls()
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setGeometry(6, 358, 500, 62);
+    Memo1->setGeometry(6, 358, 488, 62);
 
     ListView1 = new TListView(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setGeometry(512, 332, 249, 88);
+    // A little wider than the day panel above it, so that the species list keeps its
+    // heading whole beside a scroll bar.
+    ListView1->setGeometry(500, 332, 261, 88);
     ListView1->setHeaderLabels({QStringLiteral("Okres ochronny mają aktualnie:"), QStringLiteral("Termin:")});
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -279,24 +283,24 @@ void TCalendarFrm::CreateControls()
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     ListView1->header()->setSectionResizeMode(1, QHeaderView::Fixed);
-    ListView1->header()->resizeSection(1, 90);
+    // "Termin:" takes what its dates need rather than 90 pixels, so that the first
+    // heading is not cut when the scroll bar takes its share of the width.
+    const int periodWidth = QFontMetrics(ListView1->font()).horizontalAdvance(QStringLiteral("00-00 - 00-00")) + 10;
+    ListView1->header()->resizeSection(1, std::min(90, periodWidth));
     // ImageList1: a species row, and the row that says no species is protected.
     ListView1->SetSmallImages(
         {QIcon(artwork + QStringLiteral("ikona_gatunek.png")), QIcon(artwork + QStringLiteral("ikona_brak.png"))});
 
-    setTabOrder(CheckBox1, DBGrid1);
-    setTabOrder(DBGrid1, Button1);
-    setTabOrder(Button1, Button2);
-    setTabOrder(Button2, ComboBox2);
-    setTabOrder(ComboBox2, Memo1);
-    setTabOrder(Memo1, ListView1);
-
-    // Made last, the month grid comes last in the focus chain and does not take the focus
-    // when the window comes up: until the user gives it the focus, the month buttons
-    // leave the selected day alone.
     MonthCalendar1 = new TMonthCalendar(this);
     MonthCalendar1->setObjectName(QStringLiteral("MonthCalendar1"));
     MonthCalendar1->setGeometry(6, 36, 500, 292);
+
+    // Tab follows the reading order: the month, the day's diary, the tips and the list.
+    Label6->setFocusPolicy(Qt::TabFocus);
+    Memo1->setTabChangesFocus(true);
+    QList<QWidget *> chain{MonthCalendar1->DayGrid(), SpeedButton2, SpeedButton1, CheckBox1, DBGrid1};
+    chain << DBNavigator1->TabStops() << Button1 << Button2 << ComboBox2 << Label6 << Memo1 << ListView1;
+    SetTabChain(chain);
 }
 
 void TCalendarFrm::ApplyCalendarSettings()

@@ -15,6 +15,7 @@
 #include "widgets/TDataSource.h"
 #include "widgets/TImage.h"
 #include "widgets/TLinkLabel.h"
+#include "widgets/Utils.h"
 
 #include <QDir>
 #include <QFile>
@@ -124,14 +125,13 @@ TDayFrm::TDayFrm(QWidget *parent) : QDialog(parent)
     DBMemo1->setGeometry(LeftColumn, 326 + CaptionHeight, PhotoFrame.right() + 1 - LeftColumn,
                          height() - 8 - (326 + CaptionHeight));
 
-    setTabOrder(DBEdit1, DBEdit2);
-    setTabOrder(DBEdit2, DBEdit3);
-    setTabOrder(DBEdit3, DBEdit4);
-    setTabOrder(DBEdit4, DBEdit5);
-    setTabOrder(DBEdit5, DBEdit6);
-    setTabOrder(DBEdit6, DBEdit7);
-    setTabOrder(DBEdit7, DBMemo1);
-    setTabOrder(DBMemo1, Button1);
+    // Tab leaves the notes like any other field, then visits the navigator, the photo
+    // link and "Zamknij".
+    DBMemo1->setTabChangesFocus(true);
+    Label11->setFocusPolicy(Qt::TabFocus);
+    QList<QWidget *> chain{DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7, DBMemo1};
+    chain << DBNavigator1->TabStops() << Label11 << Button1;
+    SetTabChain(chain);
 
     if (const TCalendarFrm *calendar = Windows().CalendarFrm)
         SetDataSource(calendar->DataSource1);

@@ -2,6 +2,7 @@
 
 #include "base/Exception.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
@@ -38,6 +39,15 @@ void record(const QString &kind, const QString &title, const QString &text,
     test().records.append({kind, title, text, icon});
 }
 
+// Some styles put pictures on the standard buttons (an arrow on "OK"); the program's
+// boxes show their words only.
+int execPlain(QMessageBox &box)
+{
+    for (QAbstractButton *button : box.buttons())
+        button->setIcon(QIcon());
+    return box.exec();
+}
+
 QMessageBox::Icon boxIcon(Platform::Icon icon)
 {
     switch (icon) {
@@ -68,7 +78,7 @@ void Platform::ShowMessage(QWidget *parent, const QString &title, const QString 
         return;
     }
     QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, parent);
-    box.exec();
+    execPlain(box);
 }
 
 void Platform::ShowError(const QString &message)
@@ -80,7 +90,7 @@ void Platform::ShowError(const QString &message)
         return;
     }
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, QApplication::activeWindow());
-    box.exec();
+    execPlain(box);
 }
 
 bool Platform::AskYesNo(QWidget *parent, const QString &title, const QString &text)
@@ -91,7 +101,7 @@ bool Platform::AskYesNo(QWidget *parent, const QString &title, const QString &te
     }
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    return execPlain(box) == QMessageBox::Yes;
 }
 
 QString Platform::OpenPicture(QWidget *parent, const QString &filter)

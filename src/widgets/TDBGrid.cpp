@@ -261,3 +261,17 @@ bool TDBGrid::Owns(const QWidget *widget) const
 {
     return widget == this || isAncestorOf(widget);
 }
+
+bool TDBGrid::focusNextPrevChild(bool next)
+{
+    // Tab moves across the cells, and past the last cell (Shift+Tab before the first) it
+    // leaves the grid, so that a keyboard user is never held in it.
+    const QModelIndex current = currentIndex();
+    const int rows = model() ? model()->rowCount() : 0;
+    const int columns = model() ? model()->columnCount() : 0;
+    const bool atEdge = !current.isValid() || (next ? current.row() == rows - 1 && current.column() == columns - 1
+                                                    : current.row() == 0 && current.column() == 0);
+    if (atEdge && state() != EditingState)
+        return QWidget::focusNextPrevChild(next);
+    return QTableView::focusNextPrevChild(next);
+}

@@ -36,6 +36,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void commitData(QWidget *editor) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;

@@ -32,9 +32,9 @@ TDBNavigator::TDBNavigator(QWidget *parent)
         toolButton->setIcon(DataGlyphs::NavigatorGlyph(button));
         toolButton->setIconSize(QSize(16, 16));
         toolButton->setToolTip(Hint(button));
-        // The buttons take no focus, so that typing in a field is not ended by them
-        // and a grid keeps its place.
-        toolButton->setFocusPolicy(Qt::NoFocus);
+        // A click takes no focus, so that typing in a field is not ended by it and a grid
+        // keeps its place; Tab still reaches the buttons for a keyboard user.
+        toolButton->setFocusPolicy(Qt::TabFocus);
         toolButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         toolButton->setMinimumSize(22, 22);
         connect(toolButton, &QToolButton::clicked, this, [this, button] { BtnClick(button); });
@@ -191,4 +191,14 @@ QString TDBNavigator::ObjectName(TNavigateBtn button)
     static const char *const names[] = {"nbFirst",  "nbPrior", "nbNext", "nbLast",   "nbInsert",
                                         "nbDelete", "nbEdit",  "nbPost", "nbCancel", "nbRefresh"};
     return QLatin1String(names[Slot(button)]);
+}
+
+QList<QWidget *> TDBNavigator::TabStops() const
+{
+    QList<QWidget *> stops;
+    for (const TNavigateBtn button : AllButtons) {
+        if (m_visible.contains(button))
+            stops.append(Button(button));
+    }
+    return stops;
 }

@@ -36,6 +36,8 @@ public:
     std::function<void(TNavigateBtn button)> OnClick;
 
     QToolButton *Button(TNavigateBtn button) const;
+    // The visible buttons in the order Tab visits them.
+    QList<QWidget *> TabStops() const;
     // Does what a click on the button does.
     void BtnClick(TNavigateBtn button);
 

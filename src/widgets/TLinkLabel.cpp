@@ -1,6 +1,9 @@
 #include "widgets/TLinkLabel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 
 TLinkLabel::TLinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
 {
@@ -21,4 +24,30 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent *event)
     event->accept();
     if (click)
         Q_EMIT clicked();
+}
+
+void TLinkLabel::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        Q_EMIT clicked();
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void TLinkLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect();
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }

@@ -4,7 +4,8 @@
 
 // A text label that acts on a single click: the main window's menu labels and the
 // views' link labels. The click fires on release of the left button over the label,
-// after a press on it.
+// after a press on it. A label given a focus policy is also reached with Tab and acts
+// on Space or Enter, with a focus frame while it has the focus.
 class TLinkLabel : public QLabel
 {
     Q_OBJECT
@@ -18,6 +19,8 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     bool m_pressed = false;

@@ -48,3 +48,9 @@ void AddListRow(const QString &caption, const QStringList &texts, int imageIndex
         row->setText(i + 1, texts.at(i));
     TListView::SetImageIndex(row, imageIndex);
 }
+
+void SetTabChain(const QList<QWidget *> &widgets)
+{
+    for (qsizetype i = 1; i < widgets.size(); ++i)
+        QWidget::setTabOrder(widgets.at(i - 1), widgets.at(i));
+}

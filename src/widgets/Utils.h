@@ -23,3 +23,6 @@ void PopupAtCursor(QMenu *menu);
 
 // Appends a row: the caption in the first column, texts in the next ones, in order.
 void AddListRow(const QString &caption, const QStringList &texts, int imageIndex, TListView *listView);
+
+// Sets the keyboard focus chain to visit the widgets in the order given.
+void SetTabChain(const QList<QWidget *> &widgets);

@@ -16,10 +16,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 #include <memory>
 
@@ -62,7 +64,9 @@ private Q_SLOTS:
     void monthButtonsBeforeTheGridHadFocus();
     void monthButtonsAfterTheGridHadFocus();
     void protectedSpeciesFollowTheMonth();
+    void protectedListHeadingFitsBesideTheScrollBar();
     void tipsCycleInTheShuffledOrder();
+    void tabVisitsTheViewInReadingOrder();
     void screenshot();
 
 private:
@@ -169,13 +173,13 @@ void CalendarFrmTest::startsOnTodayWithTheViewLaidOut()
     QCOMPARE(titles, (QStringList{"Gatunek", "Kg.", "Dł.cm.", "Miejsce"}));
     QCOMPARE(totalWidth, 80 + 25 + 33 + 88);
     // A weight with two decimals fits its column.
-    QVERIFY(v->DBGrid1->fontMetrics().horizontalAdvance(QStringLiteral("0.45")) + 6 <= v->DBGrid1->Column(1).Width);
+    QVERIFY(v->DBGrid1->fontMetrics().horizontalAdvance(QStringLiteral("12,75")) + 6 <= v->DBGrid1->Column(1).Width);
     QCOMPARE(v->ComboBox2->count(), 4);
     QCOMPARE(v->ComboBox2->currentIndex(), 0);
     QCOMPARE(v->ComboBox2->itemText(3), QStringLiteral("Biologia i ochrona środowiska"));
     QCOMPARE(v->ListView1->headerItem()->text(0), QStringLiteral("Okres ochronny mają aktualnie:"));
-    QCOMPARE(v->ListView1->header()->sectionSize(1), 90);
-    QCOMPARE(v->ListView1->header()->sectionSize(0) + 90, v->ListView1->viewport()->width());
+    QCOMPARE(v->ListView1->header()->sectionSize(0) + v->ListView1->header()->sectionSize(1),
+             v->ListView1->viewport()->width());
     // Every control lies inside the docked area, the texts are not clipped.
     for (QWidget *child : v->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         QVERIFY2(v->rect().contains(child->geometry()), qPrintable(child->objectName()));
@@ -336,6 +340,20 @@ void CalendarFrmTest::protectedSpeciesFollowTheMonth()
     QCOMPARE(Platform::Records().size(), 0);
 }
 
+void CalendarFrmTest::protectedListHeadingFitsBesideTheScrollBar()
+{
+    QString many = QStringLiteral("insert into ryby (nazwa,od,do) values ('Szczupak','0001-01-01','0001-04-30')");
+    for (int i = 0; i < 12; ++i)
+        many += QStringLiteral(",('Gatunek %1','0001-01-01','0001-01-31')").arg(i);
+    Start(EncodeDateTime(2005, 1, 24, 10, 0, 0, 0), many + QLatin1Char(';'));
+    QTRY_VERIFY(View()->ListView1->verticalScrollBar()->isVisible());
+    const QHeaderView *header = View()->ListView1->header();
+    const int needed = QFontMetrics(header->font()).horizontalAdvance(QStringLiteral("Okres ochronny mają aktualnie:"));
+    QVERIFY2(header->sectionSize(0) >= needed + 8, qPrintable(QString::number(header->sectionSize(0))));
+    const int period = QFontMetrics(View()->ListView1->font()).horizontalAdvance(QStringLiteral("01-01 - 04-30"));
+    QVERIFY(header->sectionSize(1) >= period + 8);
+}
+
 void CalendarFrmTest::tipsCycleInTheShuffledOrder()
 {
     Start(EncodeDateTime(2005, 1, 24, 10, 0, 0, 0),
@@ -366,6 +384,36 @@ void CalendarFrmTest::tipsCycleInTheShuffledOrder()
     QTest::mouseClick(View()->Label6, Qt::LeftButton);
     QCOMPARE(View()->Memo1->toPlainText(), QStringLiteral("Brak porad na ten miesiąc..."));
     QCOMPARE(Platform::Records().size(), 0);
+}
+
+void CalendarFrmTest::tabVisitsTheViewInReadingOrder()
+{
+    Start(EncodeDateTime(2005, 1, 24, 10, 0, 0, 0),
+          QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Lin',0,0);"
+                         "insert into porady (porada,rodzaj_porady) values ('Pierwsza.',0),('Druga.',0);"));
+    FocusCalendar();
+    QList<QWidget *> visited;
+    for (int i = 0; i < 20; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        // Tab crosses the diary grid's cells before it leaves the grid.
+        if (visited.isEmpty() || visited.last() != QApplication::focusWidget())
+            visited << QApplication::focusWidget();
+    }
+    const QList<QWidget *> expected{View()->SpeedButton2, View()->SpeedButton1, View()->CheckBox1, View()->DBGrid1};
+    QCOMPARE(visited.mid(0, 4), expected);
+    const qsizetype link = visited.indexOf(View()->Label6);
+    QVERIFY(link > visited.indexOf(View()->ComboBox2));
+    QCOMPARE(visited.at(link + 1), View()->Memo1);
+    QCOMPARE(visited.at(link + 2), View()->ListView1);
+
+    // The link acts from the keyboard, and Tab leaves the tip text.
+    const QString before = View()->Memo1->toPlainText();
+    View()->Label6->setFocus();
+    QTest::keyClick(View()->Label6, Qt::Key_Space);
+    QVERIFY(View()->Memo1->toPlainText() != before);
+    View()->Memo1->setFocus();
+    QTest::keyClick(View()->Memo1, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), View()->ListView1);
 }
 
 void CalendarFrmTest::screenshot()

@@ -24,14 +24,14 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        QVERIFY(m_dir.exec(QStringLiteral(
-            "insert into ryby (nazwa,od,do) values ('Szczupak','0001-01-01','0001-04-30');"
-            "insert into ryby (nazwa,od,do) values ('Świnka','0001-03-15','0001-05-31');"
-            "insert into ryby (nazwa,od,do) values ('Pstrąg','0001-09-01','0001-01-31');"
-            "insert into ryby (nazwa,od,do) values ('Miętus','0001-12-01','0001-02-28');"
-            "insert into ryby (nazwa,od,do) values ('Jednodniowa','0001-06-10','0001-06-10');"
-            "insert into ryby (nazwa,od,do) values ('Okoń','','');"
-            "insert into ryby (nazwa,od,do) values ('Pół','0001-05-01','');")));
+        QVERIFY(
+            m_dir.exec(QStringLiteral("insert into ryby (nazwa,od,do) values ('Szczupak','0001-01-01','0001-04-30');"
+                                      "insert into ryby (nazwa,od,do) values ('Świnka','0001-03-15','0001-05-31');"
+                                      "insert into ryby (nazwa,od,do) values ('Pstrąg','0001-09-01','0001-01-31');"
+                                      "insert into ryby (nazwa,od,do) values ('Miętus','0001-12-01','0001-02-28');"
+                                      "insert into ryby (nazwa,od,do) values ('Jednodniowa','0001-06-10','0001-06-10');"
+                                      "insert into ryby (nazwa,od,do) values ('Okoń','','');"
+                                      "insert into ryby (nazwa,od,do) values ('Pół','0001-05-01','');")));
     }
 
     void periodsInsideAYear()
@@ -80,14 +80,17 @@ private Q_SLOTS:
         const TDateTime day = EncodeDate(2005, 1, 24);
         QVERIFY(m_dir.exec(FirstDiaryRow(day)));
         QVERIFY(m_dir.exec(FirstDiaryRow(day)));
-        QCOMPARE(QueryColumn(m_dir.dbPath(), QStringLiteral("select gatunek||'|'||waga||'|'||foto from dziennik where ")
-                                                 + DayFilter(day)),
-                 (QStringList{QStringLiteral("|0.0|"), QStringLiteral("|0.0|")}));
+        QCOMPARE(
+            QueryColumn(m_dir.dbPath(),
+                        QStringLiteral("select gatunek||'|'||waga||'|'||foto from dziennik where ") + DayFilter(day)),
+            (QStringList{QStringLiteral("|0.0|"), QStringLiteral("|0.0|")}));
         const QString first = QueryColumn(m_dir.dbPath(), QStringLiteral("select min(rowid) from dziennik")).value(0);
         QVERIFY(m_dir.exec(DeleteCatch(first.toLongLong())));
-        QCOMPARE(QueryColumn(m_dir.dbPath(), QStringLiteral("select count(*) from dziennik")).value(0), QStringLiteral("1"));
+        QCOMPARE(QueryColumn(m_dir.dbPath(), QStringLiteral("select count(*) from dziennik")).value(0),
+                 QStringLiteral("1"));
         QVERIFY(m_dir.exec(DeleteDay(day)));
-        QCOMPARE(QueryColumn(m_dir.dbPath(), QStringLiteral("select count(*) from dziennik")).value(0), QStringLiteral("0"));
+        QCOMPARE(QueryColumn(m_dir.dbPath(), QStringLiteral("select count(*) from dziennik")).value(0),
+                 QStringLiteral("0"));
     }
 
     void tipsOfACategory()

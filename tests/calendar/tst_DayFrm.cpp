@@ -255,6 +255,14 @@ void DayFrmTest::typedFieldsEnterEditStateAndPostWritesTheRow()
         TypeText(dialog->DBEdit1, QStringLiteral("Węgorz"));
         dialog->DBMemo1->setFocus();
         TypeText(dialog->DBMemo1, QStringLiteral("Nocą, na żywca"));
+        // Tab leaves the notes for the navigator, then the photo link and "Zamknij".
+        QTest::keyClick(dialog->DBMemo1, Qt::Key_Tab);
+        QVERIFY(dialog->DBNavigator1->isAncestorOf(QApplication::focusWidget()));
+        while (dialog->DBNavigator1->isAncestorOf(QApplication::focusWidget()))
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), dialog->Label11);
+        QTest::keyClick(dialog->Label11, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), dialog->Button1);
 
         Click(TNavigateBtn::nbPost);
         QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
