@@ -67,6 +67,10 @@ void InitApplication(QApplication &app)
     auto *translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
+    // The program's own texts that come from below the views in English.
+    auto *own = new QTranslator(&app);
+    if (own->load(QStringLiteral(":/i18n/rybowid_pl.qm")))
+        QCoreApplication::installTranslator(own);
 
     QFont font(QStringLiteral("Sans Serif"), 8);
     font.setStyleHint(QFont::SansSerif);

@@ -1,6 +1,7 @@
 #include "widgets/Platform.h"
 
 #include "base/Exception.h"
+#include "widgets/UserMessages.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -71,8 +72,9 @@ QString ErrorBoxText(const QString &message)
     return message;
 }
 
-void Platform::ShowMessage(QWidget *parent, const QString &title, const QString &text, Icon icon)
+void Platform::ShowMessage(QWidget *parent, const QString &title, const QString &message, Icon icon)
 {
+    const QString text = UserText(message);
     if (test().enabled) {
         record(QStringLiteral("message"), title, text, icon);
         return;
@@ -84,7 +86,7 @@ void Platform::ShowMessage(QWidget *parent, const QString &title, const QString 
 void Platform::ShowError(const QString &message)
 {
     const QString title = QStringLiteral("Rybowid");
-    const QString text = ErrorBoxText(message);
+    const QString text = ErrorBoxText(UserText(message));
     if (test().enabled) {
         record(QStringLiteral("error"), title, text, Icon::Error);
         return;

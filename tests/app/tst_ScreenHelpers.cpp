@@ -235,7 +235,7 @@ void ScreenHelpersTest::exceptionsLeavingHandlersAreShownAndTheProgramGoesOn()
         QCOMPARE(r.kind, QStringLiteral("error"));
         QCOMPARE(r.title, QStringLiteral("Rybowid"));
     }
-    QCOMPARE(shown.at(0).text, QStringLiteral("no such table: ryby."));
+    QCOMPARE(shown.at(0).text, QStringLiteral("W bazie danych brakuje tabeli ryby. Zainstaluj program ponownie."));
     QCOMPARE(shown.at(1).text, QStringLiteral("out of range."));
     QCOMPARE(shown.at(2).text, QStringLiteral("Nie można utworzyć folderu."));
 }
@@ -272,7 +272,23 @@ void ScreenHelpersTest::startupSettings()
     QCOMPARE(Platform::Records().size(), 1);
     QCOMPARE(Platform::Records().at(0).kind, QStringLiteral("message"));
     QCOMPARE(Platform::Records().at(0).title, QStringLiteral("Rybowid"));
-    QCOMPARE(Platform::Records().at(0).text, QStringLiteral("no query specified"));
+    QCOMPARE(Platform::Records().at(0).text, QStringLiteral("nie podano zapytania"));
+
+    // What the data layer and the engine say in English reaches the user in Polish, the
+    // values it carries kept, messages wrapped in others translated too.
+    Platform::ClearTestState();
+    Platform::ShowError(QStringLiteral("dziennikTable: 'abc' is not a valid floating point value"));
+    Platform::ShowError(QStringLiteral("Filter error: database is locked"));
+    Platform::ShowError(QStringLiteral("attempt to write a readonly database"));
+    Platform::ShowError(QStringLiteral("something the program has never seen"));
+    QStringList texts;
+    for (const Platform::Record &r : Platform::Records())
+        texts << r.text;
+    QCOMPARE(texts.at(0), QStringLiteral("dziennikTable: „abc” nie jest poprawną liczbą. Wpisz liczbę, np. 2,5."));
+    QVERIFY(texts.at(1).startsWith(QStringLiteral("Błąd filtru: Baza danych jest zajęta przez inny program")));
+    QVERIFY(texts.at(1).endsWith(QStringLiteral("spróbuj ponownie.")));
+    QVERIFY(texts.at(2).contains(QStringLiteral("tylko do odczytu")));
+    QCOMPARE(texts.at(3), QStringLiteral("something the program has never seen."));
 }
 
 RYBOWID_APP_TEST_MAIN(ScreenHelpersTest)

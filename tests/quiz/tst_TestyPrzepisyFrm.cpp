@@ -159,7 +159,7 @@ void TestyPrzepisyFrmTest::smallTableEndsEarly()
     QTest::mouseClick(v->Button1, Qt::LeftButton);
     QCOMPARE(Platform::Records().size(), 1);
     QCOMPARE(Platform::Records().first().kind, QStringLiteral("error"));
-    QCOMPARE(Platform::Records().first().text, QStringLiteral("Query: Field 'id' not found."));
+    QCOMPARE(Platform::Records().first().text, QStringLiteral("Query: Nie znaleziono pola „id”."));
 }
 
 RYBOWID_APP_TEST_MAIN(TestyPrzepisyFrmTest)
