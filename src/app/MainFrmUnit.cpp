@@ -15,6 +15,7 @@
 #include "widgets/Platform.h"
 #include "widgets/TImage.h"
 #include "widgets/TLinkLabel.h"
+#include "widgets/TMenuStyle.h"
 #include "widgets/Utils.h"
 
 #include <QAction>
@@ -94,6 +95,10 @@ TMainFrm::TMainFrm(QWidget *parent) : QWidget(parent)
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     PopupMenu1->setSeparatorsCollapsible(false);
+    // Made after the menu, the style outlives it among the window's children.
+    auto *menuStyle = new TMenuStyle;
+    menuStyle->setParent(this);
+    PopupMenu1->setStyle(menuStyle);
     QAction *separator = PopupMenu1->addSeparator();
     separator->setObjectName(QStringLiteral("N1"));
     MakeItem(PopupMenu1, "estprzepisydotryb1", QStringLiteral("Test - przepisy dot. ryb"),

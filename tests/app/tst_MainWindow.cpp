@@ -302,6 +302,15 @@ void MainWindowTest::labelPopupsOpenAtThePointer()
     QCOMPARE(popups.at(0).text, QStringLiteral("612,240"));
     QCOMPARE(popups.at(1).title, QStringLiteral("PopupMenu2"));
     QCOMPARE(popups.at(1).text, QStringLiteral("700,250"));
+
+    // The "Karta wędkarska" menu opens with its separator line above the two tests.
+    QMenu *menu = Main()->PopupMenu1;
+    menu->popup(QPoint(10, 10));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QVERIFY(menu->actions().first()->isSeparator());
+    QVERIFY(menu->actionGeometry(menu->actions().first()).height() >= 5);
+    QVERIFY(menu->actionGeometry(menu->actions().at(1)).top() > menu->actionGeometry(menu->actions().first()).top());
+    menu->hide();
 }
 
 void MainWindowTest::chaptersOpenInTheViewer_data()
