@@ -18,9 +18,15 @@
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
+#include <memory>
+
 #if defined(Q_OS_UNIX)
+#include <QSocketNotifier>
+#include <csignal>
+#include <sys/socket.h>
 #include <unistd.h>
 #endif
 
@@ -64,9 +70,15 @@ void InitApplication(QApplication &app)
 {
     QCoreApplication::setApplicationName(TApplication::Title());
 
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
+    // Polish for Qt's own texts: the standard buttons and dialogs, and the web view's menus.
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    for (const char *catalogue : {"qtbase_pl", "qtwebengine_pl"}) {
+        auto *translator = new QTranslator(&app);
+        if (translator->load(QString::fromLatin1(catalogue), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(translator);
+        else
+            delete translator;
+    }
     // The program's own texts that come from below the views in English.
     auto *own = new QTranslator(&app);
     if (own->load(QStringLiteral(":/i18n/rybowid_pl.qm")))
@@ -99,11 +111,49 @@ void CreateWindows()
     CreateWindow(w.ReklamaFrm, owner);
 }
 
+#if defined(Q_OS_UNIX)
+namespace {
+// The write end of the pipe that turns SIGTERM into an event; a signal handler can reach
+// nothing else.
+int TerminationPipe[2] = {-1, -1};
+
+void OnTermination(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(TerminationPipe[1], &byte, 1);
+}
+
+// SIGTERM (a logout, a service stop) ends the event loop like closing the window, so the
+// windows and the web engine's helper processes go down in order instead of being left
+// behind.
+std::unique_ptr<QSocketNotifier> WatchTermination()
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, TerminationPipe) != 0)
+        return nullptr;
+    struct sigaction action = {};
+    action.sa_handler = OnTermination;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, nullptr);
+    auto notifier = std::make_unique<QSocketNotifier>(TerminationPipe[0], QSocketNotifier::Read);
+    QObject::connect(notifier.get(), &QSocketNotifier::activated, [] {
+        char byte = 0;
+        [[maybe_unused]] const auto read = ::read(TerminationPipe[0], &byte, 1);
+        QApplication::quit();
+    });
+    return notifier;
+}
+} // namespace
+#endif
+
 int RunApplication()
 {
     TMainFrm *const mainFrm = Windows().MainFrm;
     if (!mainFrm)
         return 1;
+#if defined(Q_OS_UNIX)
+    const std::unique_ptr<QSocketNotifier> termination = WatchTermination();
+#endif
     mainFrm->show();
     return QApplication::exec();
 }
