@@ -154,7 +154,7 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
         else if (!FieldConvert::ParseDate(value, moment) &&
                  !(def.type == TFieldType::ftTime && FieldConvert::ParseTimeOfDay(value, moment)))
             fail();
-        target.number = def.type == TFieldType::ftDate ? DateOf(moment) : moment;
+        target.number = FieldConvert::KindPart(def.type, moment);
         target.null = false;
         return;
     }
