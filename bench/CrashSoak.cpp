@@ -9,7 +9,9 @@
 
 int main(int argc, char **argv)
 {
+    // Where the test support finds the engine and the schema.
     qputenv("RYBOWID_RUNTIME_DIR", RYBOWID_RUNTIME_DIR);
+    qputenv("RYBOWID_SOURCE_DIR", RYBOWID_SOURCE_DIR);
     QCoreApplication app(argc, argv);
     const int trials = argc > 1 ? std::atoi(argv[1]) : 200;
     TestSupport::TempProgramDir dir;

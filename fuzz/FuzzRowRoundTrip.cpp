@@ -130,8 +130,8 @@ void checkRow(const TResultRows &rows, const std::vector<QVariant> &values)
     for (int i = 0; i < ColumnCount; ++i) {
         const QVariant read = rows.Value(0, i);
         const QVariant &written = values[size_t(i)];
-        const bool same = written.typeId() == QMetaType::Double ? sameNumber(read.toDouble(), written.toDouble())
-                                                                 : read == written;
+        const bool same =
+            written.typeId() == QMetaType::Double ? sameNumber(read.toDouble(), written.toDouble()) : read == written;
         if (!same) {
             std::fprintf(stderr, "column %s: wrote %s, read %s\n", Columns[i].name, qPrintable(written.toString()),
                          qPrintable(read.toString()));
