@@ -4,163 +4,26 @@
 #include "data/TextEncoding.h"
 
 #include <QRegularExpression>
-#include <algorithm>
-#include <array>
 #include <string_view>
 
 namespace {
 const QString LineBreak = QStringLiteral("\r\n");
 
-// The engine's keywords, sorted; a column named like one must be quoted to be a name.
-constexpr std::array<std::string_view, 147> Keywords = {
-    "ABORT",
-    "ACTION",
-    "ADD",
-    "AFTER",
-    "ALL",
-    "ALTER",
-    "ALWAYS",
-    "ANALYZE",
-    "AND",
-    "AS",
-    "ASC",
-    "ATTACH",
-    "AUTOINCREMENT",
-    "BEFORE",
-    "BEGIN",
-    "BETWEEN",
-    "BY",
-    "CASCADE",
-    "CASE",
-    "CAST",
-    "CHECK",
-    "COLLATE",
-    "COLUMN",
-    "COMMIT",
-    "CONFLICT",
-    "CONSTRAINT",
-    "CREATE",
-    "CROSS",
-    "CURRENT",
-    "CURRENT_DATE",
-    "CURRENT_TIME",
-    "CURRENT_TIMESTAMP",
-    "DATABASE",
-    "DEFAULT",
-    "DEFERRABLE",
-    "DEFERRED",
-    "DELETE",
-    "DESC",
-    "DETACH",
-    "DISTINCT",
-    "DO",
-    "DROP",
-    "EACH",
-    "ELSE",
-    "END",
-    "ESCAPE",
-    "EXCEPT",
-    "EXCLUDE",
-    "EXCLUSIVE",
-    "EXISTS",
-    "EXPLAIN",
-    "FAIL",
-    "FILTER",
-    "FIRST",
-    "FOLLOWING",
-    "FOR",
-    "FOREIGN",
-    "FROM",
-    "FULL",
-    "GENERATED",
-    "GLOB",
-    "GROUP",
-    "GROUPS",
-    "HAVING",
-    "IF",
-    "IGNORE",
-    "IMMEDIATE",
-    "IN",
-    "INDEX",
-    "INDEXED",
-    "INITIALLY",
-    "INNER",
-    "INSERT",
-    "INSTEAD",
-    "INTERSECT",
-    "INTO",
-    "IS",
-    "ISNULL",
-    "JOIN",
-    "KEY",
-    "LAST",
-    "LEFT",
-    "LIKE",
-    "LIMIT",
-    "MATCH",
-    "MATERIALIZED",
-    "NATURAL",
-    "NO",
-    "NOT",
-    "NOTHING",
-    "NOTNULL",
-    "NULL",
-    "NULLS",
-    "OF",
-    "OFFSET",
-    "ON",
-    "OR",
-    "ORDER",
-    "OTHERS",
-    "OUTER",
-    "OVER",
-    "PARTITION",
-    "PLAN",
-    "PRAGMA",
-    "PRECEDING",
-    "PRIMARY",
-    "QUERY",
-    "RAISE",
-    "RANGE",
-    "RECURSIVE",
-    "REFERENCES",
-    "REGEXP",
-    "REINDEX",
-    "RELEASE",
-    "RENAME",
-    "REPLACE",
-    "RESTRICT",
-    "RETURNING",
-    "RIGHT",
-    "ROLLBACK",
-    "ROW",
-    "ROWS",
-    "SAVEPOINT",
-    "SELECT",
-    "SET",
-    "TABLE",
-    "TEMP",
-    "TEMPORARY",
-    "THEN",
-    "TIES",
-    "TO",
-    "TRANSACTION",
-    "TRIGGER",
-    "UNBOUNDED",
-    "UNION",
-    "UNIQUE",
-    "UPDATE",
-    "USING",
-    "VACUUM",
-    "VALUES",
-    "VIEW",
-    "VIRTUAL",
-    "WHEN",
-    "WHERE",
-    "WINDOW",
-    "WITH",
-    "WITHOUT",
-};
+// The engine's keywords, each between blanks; a column named like one must be quoted to
+// be read as a name.
+constexpr std::string_view Keywords =
+    " "
+    "ABORT ACTION ADD AFTER ALL ALTER ALWAYS ANALYZE AND AS ASC ATTACH AUTOINCREMENT BEFORE BEGIN "
+    "BETWEEN BY CASCADE CASE CAST CHECK COLLATE COLUMN COMMIT CONFLICT CONSTRAINT CREATE CROSS CURRENT "
+    "CURRENT_DATE CURRENT_TIME CURRENT_TIMESTAMP DATABASE DEFAULT DEFERRABLE DEFERRED DELETE DESC DETACH "
+    "DISTINCT DO DROP EACH ELSE END ESCAPE EXCEPT EXCLUDE EXCLUSIVE EXISTS EXPLAIN FAIL FILTER FIRST "
+    "FOLLOWING FOR FOREIGN FROM FULL GENERATED GLOB GROUP GROUPS HAVING IF IGNORE IMMEDIATE IN INDEX "
+    "INDEXED INITIALLY INNER INSERT INSTEAD INTERSECT INTO IS ISNULL JOIN KEY LAST LEFT LIKE LIMIT MATCH "
+    "MATERIALIZED NATURAL NO NOT NOTHING NOTNULL NULL NULLS OF OFFSET ON OR ORDER OTHERS OUTER OVER "
+    "PARTITION PLAN PRAGMA PRECEDING PRIMARY QUERY RAISE RANGE RECURSIVE REFERENCES REGEXP REINDEX "
+    "RELEASE RENAME REPLACE RESTRICT RETURNING RIGHT ROLLBACK ROW ROWS SAVEPOINT SELECT SET TABLE TEMP "
+    "TEMPORARY THEN TIES TO TRANSACTION TRIGGER UNBOUNDED UNION UNIQUE UPDATE USING VACUUM VALUES VIEW "
+    "VIRTUAL WHEN WHERE WINDOW WITH WITHOUT ";
 
 bool plainIdentifier(const QString &name)
 {
@@ -172,9 +35,8 @@ bool plainIdentifier(const QString &name)
         if (!letter && !(i > 0 && c >= '0' && c <= '9'))
             return false;
     }
-    const QByteArray upper = name.toUpper().toLatin1();
-    return !std::binary_search(Keywords.begin(), Keywords.end(),
-                               std::string_view(upper.constData(), size_t(upper.size())));
+    const QByteArray word = ' ' + name.toUpper().toLatin1() + ' ';
+    return Keywords.find(std::string_view(word.constData(), size_t(word.size()))) == std::string_view::npos;
 }
 
 void replaceLastComma(QStringList &lines, const QString &with)
