@@ -4,6 +4,8 @@
 #include "data/TResultRows.h"
 
 #include <QMetaObject>
+#include <QPointer>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -30,6 +32,12 @@ struct TDbBaseQuery::Impl
     int insertPos = 0;
     bool appending = false;
     QMetaObject::Connection connectionGone;
+    struct RecordWriter
+    {
+        QPointer<QObject> owner;
+        std::function<void()> write;
+    };
+    std::vector<RecordWriter> recordWriters;
 
     int rowCount() const { return result ? result->RowCount() : 0; }
     bool hasCurrentRow() const { return result && pos >= 0 && pos < result->RowCount(); }

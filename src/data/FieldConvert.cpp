@@ -330,13 +330,23 @@ QVariant ValueFromText(TFieldType type, const QString &text, bool sqliteDateForm
         if (type == TFieldType::ftDateTime && sqliteDateFormat)
             return ParseSQLiteDateTime(view(bytes));
         if (ParseDate(view(bytes), value))
-            return type == TFieldType::ftDate ? DateOf(value) : value;
+            return KindPart(type, value);
         if (type == TFieldType::ftTime && ParseTimeOfDay(view(bytes), value))
             return value;
         RaiseConvertError(type, text);
     }
     }
     return {};
+}
+
+TDateTime KindPart(TFieldType type, TDateTime value)
+{
+    if (type == TFieldType::ftDate)
+        return DateOf(value);
+    // A time field holds the time of day only, as it is written back.
+    if (type == TFieldType::ftTime)
+        return timeFraction(value);
+    return value;
 }
 
 QString TextOfValue(TFieldType type, const QVariant &value)

@@ -41,6 +41,9 @@ QString FormatDateTimeText(const QString &format, TDateTime value);
 // A typed value from text for a field of the kind (the reading conversions; for numbers
 // a "," is taken as the decimal separator). An empty text gives a null value.
 QVariant ValueFromText(TFieldType type, const QString &text, bool sqliteDateFormat);
+// The part of a moment a field of the kind holds: the day for a date, the time of day
+// for a time, the whole moment otherwise.
+TDateTime KindPart(TFieldType type, TDateTime value);
 // The text form of a typed value; a null value gives "".
 QString TextOfValue(TFieldType type, const QVariant &value);
 // The value of a new record: empty texts, zeros, today's date, the time now.

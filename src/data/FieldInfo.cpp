@@ -79,6 +79,18 @@ FieldInfo GetFieldInfo(const QString &declaredType)
     return {TFieldType::ftString, 255, 0};
 }
 
+bool ConvertsNumericText(const QString &declaredType)
+{
+    // The engine's affinity rules, in their order: INTEGER, TEXT, BLOB (none), REAL, NUMERIC.
+    const QString type = declaredType.toUpper();
+    if (type.contains(QLatin1String("INT")))
+        return true;
+    if (type.contains(QLatin1String("CHAR")) || type.contains(QLatin1String("CLOB")) ||
+        type.contains(QLatin1String("TEXT")))
+        return false;
+    return !(type.isEmpty() || type.contains(QLatin1String("BLOB")));
+}
+
 int GetNativeFieldSize(const QString &fieldName, TFieldType type, int size)
 {
     switch (type) {

@@ -16,6 +16,10 @@ struct FieldInfo
 // expression), compared in lower case.
 FieldInfo GetFieldInfo(const QString &declaredType);
 
+// Whether the engine gives a column of this declared type numeric affinity: it then stores
+// text that reads as a number as that number ("007" comes back as "7").
+bool ConvertsNumericText(const QString &declaredType);
+
 // The width a field adds to RowWidth. Raises EDataLayerError for a kind the layer does
 // not hold ("timestamp").
 int GetNativeFieldSize(const QString &fieldName, TFieldType type, int size);
@@ -32,4 +36,5 @@ struct TFieldDef
     TFieldType type = TFieldType::ftString;
     int size = 0;
     int precision = 0;
+    bool convertsNumbers = false;
 };

@@ -1,9 +1,43 @@
 #include "data/RowStatements.h"
 
 #include "data/FieldConvert.h"
+#include "data/TextEncoding.h"
+
+#include <QRegularExpression>
+#include <string_view>
 
 namespace {
 const QString LineBreak = QStringLiteral("\r\n");
+
+// The engine's keywords, each between blanks; a column named like one must be quoted to
+// be read as a name.
+constexpr std::string_view Keywords =
+    " "
+    "ABORT ACTION ADD AFTER ALL ALTER ALWAYS ANALYZE AND AS ASC ATTACH AUTOINCREMENT BEFORE BEGIN "
+    "BETWEEN BY CASCADE CASE CAST CHECK COLLATE COLUMN COMMIT CONFLICT CONSTRAINT CREATE CROSS CURRENT "
+    "CURRENT_DATE CURRENT_TIME CURRENT_TIMESTAMP DATABASE DEFAULT DEFERRABLE DEFERRED DELETE DESC DETACH "
+    "DISTINCT DO DROP EACH ELSE END ESCAPE EXCEPT EXCLUDE EXCLUSIVE EXISTS EXPLAIN FAIL FILTER FIRST "
+    "FOLLOWING FOR FOREIGN FROM FULL GENERATED GLOB GROUP GROUPS HAVING IF IGNORE IMMEDIATE IN INDEX "
+    "INDEXED INITIALLY INNER INSERT INSTEAD INTERSECT INTO IS ISNULL JOIN KEY LAST LEFT LIKE LIMIT MATCH "
+    "MATERIALIZED NATURAL NO NOT NOTHING NOTNULL NULL NULLS OF OFFSET ON OR ORDER OTHERS OUTER OVER "
+    "PARTITION PLAN PRAGMA PRECEDING PRIMARY QUERY RAISE RANGE RECURSIVE REFERENCES REGEXP REINDEX "
+    "RELEASE RENAME REPLACE RESTRICT RETURNING RIGHT ROLLBACK ROW ROWS SAVEPOINT SELECT SET TABLE TEMP "
+    "TEMPORARY THEN TIES TO TRANSACTION TRIGGER UNBOUNDED UNION UNIQUE UPDATE USING VACUUM VALUES VIEW "
+    "VIRTUAL WHEN WHERE WINDOW WITH WITHOUT ";
+
+bool plainIdentifier(const QString &name)
+{
+    if (name.isEmpty())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+        if (!letter && !(i > 0 && c >= '0' && c <= '9'))
+            return false;
+    }
+    const QByteArray word = ' ' + name.toUpper().toLatin1() + ' ';
+    return Keywords.find(std::string_view(word.constData(), size_t(word.size()))) == std::string_view::npos;
+}
 
 void replaceLastComma(QStringList &lines, const QString &with)
 {
@@ -13,14 +47,44 @@ void replaceLastComma(QStringList &lines, const QString &with)
         last += with;
     }
 }
+QString blobLiteral(const QByteArray &bytes)
+{
+    return QStringLiteral("X'") + QString::fromLatin1(bytes.toHex()) + QLatin1Char('\'');
+}
+
+bool engineSpace(QChar c)
+{
+    return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r'));
+}
+
+// Text the engine reads as a numeric literal when it applies numeric affinity, except a
+// plain integer in the form it writes back itself.
+bool numberOfAnotherForm(const QString &text)
+{
+    static const QRegularExpression number(QStringLiteral("^[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
+    static const QRegularExpression canonical(QStringLiteral("^-?(0|[1-9][0-9]{0,17})$"));
+    qsizetype first = 0, last = text.size();
+    while (first < last && engineSpace(text[first]))
+        ++first;
+    while (last > first && engineSpace(text[last - 1]))
+        --last;
+    if (first == last)
+        return false;
+    const QStringView core = QStringView(text).mid(first, last - first);
+    if (!number.match(core).hasMatch())
+        return false;
+    return first != 0 || last != text.size() || core == QLatin1String("-0") || !canonical.match(core).hasMatch();
+}
 } // namespace
 
 QString JoinedStatement(const QStringList &lines)
 {
+    // Only the breaks between the statement's own lines become blanks: a value may hold
+    // line breaks of its own (a note of several lines) and is written as it is.
     QString text;
     for (const QString &line : lines)
-        text += line + LineBreak;
-    return text.replace(LineBreak, QStringLiteral(" "));
+        text += line + QLatin1Char(' ');
+    return text;
 }
 
 QString QuotedValue(const QString &valueText)
@@ -28,6 +92,15 @@ QString QuotedValue(const QString &valueText)
     QString doubled = valueText;
     doubled.replace(QLatin1Char('\''), QStringLiteral("''"));
     return QLatin1Char('\'') + doubled + QLatin1Char('\'');
+}
+
+QString SqlName(const QString &name)
+{
+    if (plainIdentifier(name))
+        return name;
+    QString doubled = name;
+    doubled.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
 QString TableSelectStatement(const QString &tableName, const QString &filter, int maxResults, int startResult)
@@ -64,32 +137,41 @@ QString RowValueText(TFieldType type, const QVariant &value, const QString &date
     return FieldConvert::TextOfValue(type, value);
 }
 
-QString RowUpdateStatement(const QString &tableName, const QStringList &fieldNames, const QStringList &valueTexts,
+QString RowValueLiteral(TFieldType type, const QVariant &value, const QString &dateTimeFormat, bool convertsNumbers)
+{
+    if ((type == TFieldType::ftBlob || type == TFieldType::ftGraphic) && value.isValid()) {
+        const QByteArray bytes = value.toByteArray();
+        if (!TextEncoding::IsValidUtf8(std::string_view(bytes.constData(), size_t(bytes.size()))))
+            return blobLiteral(bytes);
+    }
+    const QString text = RowValueText(type, value, dateTimeFormat);
+    const bool isText = type == TFieldType::ftString || type == TFieldType::ftMemo || type == TFieldType::ftUnknown;
+    if (isText && convertsNumbers && numberOfAnotherForm(text))
+        return blobLiteral(text.toUtf8());
+    return QuotedValue(text);
+}
+
+QString RowUpdateStatement(const QString &tableName, const QStringList &fieldNames, const QStringList &valueLiterals,
                            qint64 rowId)
 {
     QStringList lines{QStringLiteral("update ") + tableName + QStringLiteral(" set ")};
     for (qsizetype i = 0; i < fieldNames.size(); ++i)
-        lines << fieldNames[i] + QLatin1Char('=') + QuotedValue(valueTexts.value(i)) + QLatin1Char(',');
+        lines << SqlName(fieldNames[i]) + QLatin1Char('=') + valueLiterals.value(i, QStringLiteral("''")) +
+                     QLatin1Char(',');
     replaceLastComma(lines, QStringLiteral(" "));
     lines << QStringLiteral(" where rowid=") + QString::number(rowId);
     return JoinedStatement(lines);
 }
 
-QString RowInsertStatement(const QString &tableName, const QStringList &fieldNames, const QStringList &valueTexts,
-                           bool autoIncFirst)
+QString RowInsertStatement(const QString &tableName, const QStringList &fieldNames, const QStringList &valueLiterals)
 {
     QStringList lines{QStringLiteral("insert into ") + tableName + QStringLiteral(" (")};
     for (const QString &name : fieldNames)
-        lines << name + QLatin1Char(',');
+        lines << SqlName(name) + QLatin1Char(',');
     replaceLastComma(lines, QStringLiteral(")"));
     lines << QStringLiteral(" values (");
-    qsizetype first = 0;
-    if (autoIncFirst) {
-        lines << QStringLiteral("null,");
-        first = 1;
-    }
-    for (qsizetype i = first; i < valueTexts.size(); ++i)
-        lines << QuotedValue(valueTexts[i]) + QLatin1Char(',');
+    for (const QString &literal : valueLiterals)
+        lines << literal + QLatin1Char(',');
     replaceLastComma(lines, QStringLiteral(")"));
     return JoinedStatement(lines);
 }

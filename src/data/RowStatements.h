@@ -14,6 +14,11 @@ QString JoinedStatement(const QStringList &lines);
 // A value text between single quotes, with each single quote inside doubled.
 QString QuotedValue(const QString &valueText);
 
+// A column name as the row statements write it: a plain identifier that is no keyword
+// unchanged, any other name between double quotes with each double quote doubled, so
+// that a name can never be read as part of the statement.
+QString SqlName(const QString &name);
+
 // The lines of the open: select with the rowid, the filter as WHERE clause, limit and
 // offset when not zero; each line followed by CR LF.
 QString TableSelectStatement(const QString &tableName, const QString &filter, int maxResults, int startResult);
@@ -23,9 +28,14 @@ QString TableSelectStatement(const QString &tableName, const QString &filter, in
 // empty; a null number or boolean as its zero so that the row can be read back.
 QString RowValueText(TFieldType type, const QVariant &value, const QString &dateTimeFormat);
 
-QString RowUpdateStatement(const QString &tableName, const QStringList &fieldNames, const QStringList &valueTexts,
+// The SQL literal of a field's value: its value text between single quotes. Written as a
+// blob literal X'..' instead, so that they are stored unchanged: blob bytes that are not
+// UTF-8 text, and, for a column that converts numeric text (convertsNumbers), text that
+// the engine would store as a number of another text form ("0.50", "007", "1e3").
+QString RowValueLiteral(TFieldType type, const QVariant &value, const QString &dateTimeFormat,
+                        bool convertsNumbers = false);
+
+QString RowUpdateStatement(const QString &tableName, const QStringList &fieldNames, const QStringList &valueLiterals,
                            qint64 rowId);
-// With autoIncFirst the first value is null, so the engine numbers the row.
-QString RowInsertStatement(const QString &tableName, const QStringList &fieldNames, const QStringList &valueTexts,
-                           bool autoIncFirst);
+QString RowInsertStatement(const QString &tableName, const QStringList &fieldNames, const QStringList &valueLiterals);
 QString RowDeleteStatement(const QString &tableName, qint64 rowId);

@@ -333,7 +333,7 @@ void TDbBaseQuery::Post()
     CheckActive();
     if (m_state != TDataSetState::dsEdit && m_state != TDataSetState::dsInsert)
         throw EDatabaseError(NamedMessage(QStringLiteral("Dataset not in edit or insert mode")));
-    Q_EMIT updateRecordRequested();
+    RunRecordWriters();
     fire(BeforePost, this);
     InternalPost();
     LeaveEditing();
@@ -388,6 +388,24 @@ void TDbBaseQuery::Delete()
     fire(AfterScroll, this);
 }
 
+void TDbBaseQuery::SetRecordWriter(QObject *owner, std::function<void()> writer)
+{
+    auto &writers = d->recordWriters;
+    std::erase_if(writers, [owner](const Impl::RecordWriter &entry) { return !entry.owner || entry.owner == owner; });
+    if (owner && writer)
+        writers.push_back({owner, std::move(writer)});
+}
+
+void TDbBaseQuery::RunRecordWriters()
+{
+    // A writer may register or remove writers; a writer whose control is gone is skipped.
+    const std::vector<Impl::RecordWriter> writers = d->recordWriters;
+    for (const Impl::RecordWriter &entry : writers) {
+        if (entry.owner)
+            entry.write();
+    }
+}
+
 bool TDbBaseQuery::Modified() const
 {
     return d->modified;
@@ -397,7 +415,7 @@ void TDbBaseQuery::CheckBrowseMode()
 {
     if (m_state != TDataSetState::dsEdit && m_state != TDataSetState::dsInsert)
         return;
-    Q_EMIT updateRecordRequested();
+    RunRecordWriters();
     if (d->modified)
         Post();
     else

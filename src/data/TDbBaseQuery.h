@@ -96,6 +96,12 @@ public:
     // unchanged one.
     void CheckBrowseMode();
 
+    // A control holding typed text not yet written registers a writer under its own
+    // object (an empty writer removes it); posting runs every writer first. A writer
+    // that fails throws, which stops the post: writers are called directly, never
+    // through a signal, since an exception must not pass through signal delivery.
+    void SetRecordWriter(QObject *owner, std::function<void()> writer);
+
     TBookmark GetBookmark() const;
     void GotoBookmark(TBookmark bookmark);
     bool BookmarkValid(TBookmark bookmark) const;
@@ -122,8 +128,6 @@ Q_SIGNALS:
     void stateChanged();
     // A field of the current record was written.
     void fieldChanged(TField *field);
-    // Controls holding typed text not yet written must write it now (post is starting).
-    void updateRecordRequested();
 
 protected:
     // The statement an open runs (table: select with filter; query: its SQL text).
@@ -131,6 +135,8 @@ protected:
     virtual QString StatementForOpen() = 0;
     virtual void InternalPost();
     virtual void InternalDelete();
+    // Whether an open that returns no rows still defines the fields of its columns.
+    virtual bool FieldsWithoutRows() const { return false; }
 
 private:
     friend class TField;
@@ -147,6 +153,7 @@ private:
     void MoveTo(int position, bool bof, bool eof);
     void BeginInsertAppend(bool append);
     void LeaveEditing();
+    void RunRecordWriters();
     // The current record's value (the pending record in edit or insert state); null
     // when there is none.
     QVariant CurrentValue(int field) const;

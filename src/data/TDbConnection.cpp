@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <cmath>
 
 namespace {
 const QString NotConnected = QStringLiteral("Database not connected");
@@ -60,6 +61,10 @@ void TDbConnection::SetConnected(bool connected)
 
 bool TDbConnection::LoadLibs()
 {
+    // Reloading empties the function slots, and the library may not load again: an open
+    // connection would be left to call through empty slots. It is closed first.
+    if (m_connected)
+        Disconnect();
     qCDebug(lcData) << "loading sqlite lib";
     qCDebug(lcData).noquote() << m_driverDll;
     if (m_library)
@@ -276,6 +281,7 @@ void TDbConnection::SQLite_XExec(sqlite3 *db, const QString &sql, TDbBaseQuery *
     options.dataSetName = dataSet->Name();
     options.typeLess = dataSet->TypeLess;
     options.sqliteDateFormat = dataSet->SQLiteDateFormat;
+    options.fieldsWithoutRows = dataSet->FieldsWithoutRows();
     FetchInto(sql, *dataSet->d->loading, options);
 }
 
@@ -293,28 +299,39 @@ void TDbConnection::FetchInto(const QString &sql, TResultRows &rows, const Fetch
             return;
         sqlite3_stmt *const s = stmt.get();
         std::vector<int> fieldOfColumn;
+        bool fieldsDefined = false;
         int identityColumn = -1;
+        const auto defineFields = [&] {
+            fieldsDefined = true;
+            const int columns = m_api.column_count(s);
+            fieldOfColumn.assign(size_t(columns), -1);
+            for (int column = 0; column < columns; ++column) {
+                const QString name = QString::fromUtf8(m_api.column_name(s, column));
+                if (name.compare(QLatin1String("rowid"), Qt::CaseInsensitive) == 0) {
+                    identityColumn = column;
+                    continue;
+                }
+                fieldOfColumn[size_t(column)] = rows.FieldCount();
+                rows.DefineField(name, QString::fromUtf8(m_api.column_decltype(s, column)), options);
+            }
+            rows.CheckRowFits();
+        };
         int rc;
         while ((rc = m_api.step(s)) == SQLITE_ROW) {
-            if (fieldOfColumn.empty()) {
-                const int columns = m_api.column_count(s);
-                fieldOfColumn.assign(size_t(columns), -1);
-                for (int column = 0; column < columns; ++column) {
-                    const QString name = QString::fromUtf8(m_api.column_name(s, column));
-                    if (name.compare(QLatin1String("rowid"), Qt::CaseInsensitive) == 0) {
-                        identityColumn = column;
-                        continue;
-                    }
-                    fieldOfColumn[size_t(column)] = rows.FieldCount();
-                    rows.DefineField(name, QString::fromUtf8(m_api.column_decltype(s, column)), options);
-                }
-                rows.CheckRowFits();
-            }
+            if (!fieldsDefined)
+                defineFields();
             rows.StartRow();
             for (size_t column = 0; column < fieldOfColumn.size(); ++column) {
                 const int field = fieldOfColumn[column];
                 if (field < 0)
                     continue;
+                if (rows.TakesFloat(field) && m_api.column_type(s, int(column)) == SQLITE_FLOAT) {
+                    const double number = m_api.column_double(s, int(column));
+                    if (std::isfinite(number)) {
+                        rows.AssignFloat(field, number);
+                        continue;
+                    }
+                }
                 const auto *value = reinterpret_cast<const char *>(m_api.column_text(s, int(column)));
                 rows.AssignFromText(field, value, value ? m_api.column_bytes(s, int(column)) : 0, options);
             }
@@ -331,6 +348,10 @@ void TDbConnection::FetchInto(const QString &sql, TResultRows &rows, const Fetch
             stmt.release();
             throw EDatabaseError(message);
         }
+        // A table without rows still needs its fields, or a new record there would have
+        // none to post; the prepared statement knows its columns.
+        if (!fieldsDefined && options.fieldsWithoutRows)
+            defineFields();
         m_api.reset(s);
         if (stmt.release() != SQLITE_OK)
             RaiseEngineError();

@@ -66,7 +66,8 @@ void TDbTable::InternalPost()
     QStringList values;
     for (int i = 0; i < FieldCount(); ++i) {
         names << Fields(i)->FieldName();
-        values << RowValueText(Fields(i)->DataType(), record[size_t(i)], dateTimeFormat);
+        values << RowValueLiteral(Fields(i)->DataType(), record[size_t(i)], dateTimeFormat,
+                                  d->result->fieldDefs[size_t(i)].convertsNumbers);
     }
 
     TResultRows &rows = *d->result;
@@ -78,12 +79,9 @@ void TDbTable::InternalPost()
         return;
     }
 
-    const bool autoInc = PrimaryAutoInc && FieldCount() > 0 && Fields(0)->DataType() == TFieldType::ftInteger;
-    connection->ExecStatement(RowInsertStatement(TableName, names, values, autoInc));
+    connection->ExecStatement(RowInsertStatement(TableName, names, values));
     const qint64 identity = connection->LastInsertRowId();
     transaction.Commit();
-    if (autoInc)
-        record[0] = int(identity);
     const int count = rows.RowCount();
     const int position = count == 0 ? 0 : d->appending ? count : std::clamp(d->insertPos, 0, count);
     rows.InsertRow(position, record, identity);

@@ -12,10 +12,10 @@ public:
     explicit TDbTable(QObject *owner = nullptr);
 
     QString TableName;
-    bool PrimaryAutoInc = false;
 
 protected:
     QString StatementForOpen() override;
     void InternalPost() override;
     void InternalDelete() override;
+    bool FieldsWithoutRows() const override { return true; }
 };

@@ -2,6 +2,7 @@
 
 #include "data/DbErrors.h"
 #include "data/FieldConvert.h"
+#include "data/TextEncoding.h"
 
 #include <cstring>
 
@@ -29,6 +30,16 @@ size_t utf8PrefixForUnits(const char *text, size_t bytes, int units)
     return std::min(at, bytes);
 }
 
+// Text that is not UTF-8 was stored by an older program in the Windows code page; read
+// as UTF-8 it would show replacement characters and be written back as them.
+std::string_view utf8Text(std::string_view bytes, std::string &converted)
+{
+    if (TextEncoding::IsValidUtf8(bytes))
+        return bytes;
+    converted = TextEncoding::Windows1250ToUtf8(bytes);
+    return converted;
+}
+
 QString withDataSetName(const QString &name, const QString &message)
 {
     return name.isEmpty() ? message : name + QStringLiteral(": ") + message;
@@ -46,8 +57,8 @@ void TResultRows::DefineField(const QString &name, const QString &declaredType, 
     rowWidth += GetNativeFieldSize(name, info.type, info.size);
     m_slotWidth += FieldSlotSize(info.type, info.size);
     const bool sized = info.type == TFieldType::ftString || info.type == TFieldType::ftFloat;
-    fieldDefs.push_back(
-        {name, info.type, sized ? info.size : 0, info.type == TFieldType::ftFloat ? info.precision : 0});
+    fieldDefs.push_back({name, info.type, sized ? info.size : 0, info.type == TFieldType::ftFloat ? info.precision : 0,
+                         ConvertsNumericText(declaredType)});
 }
 
 void TResultRows::CheckRowFits() const
@@ -77,15 +88,18 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
     const TFieldDef &def = fieldDefs[size_t(field)];
     Cell &target = m_cells[m_cells.size() - fieldDefs.size() + size_t(field)];
     const std::string_view value = text ? std::string_view(text, size_t(bytes)) : std::string_view();
+    std::string converted;
     auto fail = [&] {
-        FieldConvert::RaiseConvertError(def.type, QString::fromUtf8(value.data(), qsizetype(value.size())));
+        const std::string_view shown = utf8Text(value, converted);
+        FieldConvert::RaiseConvertError(def.type, QString::fromUtf8(shown.data(), qsizetype(shown.size())));
     };
 
     switch (def.type) {
     case TFieldType::ftString:
     case TFieldType::ftUnknown:
         if (text) {
-            target.text = storeText(text, utf8PrefixForUnits(text, value.size(), def.size));
+            const std::string_view utf8 = utf8Text(value, converted);
+            target.text = storeText(utf8.data(), utf8PrefixForUnits(utf8.data(), utf8.size(), def.size));
             target.null = false;
         }
         return;
@@ -95,7 +109,10 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
         if (text) {
             const void *zero = std::memchr(text, 0, value.size());
             const size_t length = zero ? size_t(static_cast<const char *>(zero) - text) : value.size();
-            target.text = storeText(text, length);
+            // A blob keeps its bytes; a memo is text.
+            const std::string_view bytes(text, length);
+            const std::string_view stored = def.type == TFieldType::ftMemo ? utf8Text(bytes, converted) : bytes;
+            target.text = storeText(stored.data(), stored.size());
             target.null = false;
         }
         return;
@@ -137,11 +154,24 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
         else if (!FieldConvert::ParseDate(value, moment) &&
                  !(def.type == TFieldType::ftTime && FieldConvert::ParseTimeOfDay(value, moment)))
             fail();
-        target.number = def.type == TFieldType::ftDate ? DateOf(moment) : moment;
+        target.number = FieldConvert::KindPart(def.type, moment);
         target.null = false;
         return;
     }
     }
+}
+
+bool TResultRows::TakesFloat(int field) const
+{
+    const TFieldType type = fieldDefs[size_t(field)].type;
+    return type == TFieldType::ftFloat || type == TFieldType::ftCurrency;
+}
+
+void TResultRows::AssignFloat(int field, double value)
+{
+    Cell &target = m_cells[m_cells.size() - fieldDefs.size() + size_t(field)];
+    target.number = value;
+    target.null = false;
 }
 
 void TResultRows::FinishRow(qint64 identity)

@@ -13,6 +13,8 @@ struct FetchOptions
     QString dataSetName;
     bool typeLess = false;
     bool sqliteDateFormat = false;
+    // Define the fields from the statement's columns when no row comes back.
+    bool fieldsWithoutRows = false;
 };
 
 // The in-memory result of one open: the rows in order, each with its bookmark number
@@ -23,7 +25,7 @@ class TResultRows
 {
 public:
     std::vector<TFieldDef> fieldDefs;
-    int rowWidth = 0;
+    qint64 rowWidth = 0;
 
     int RowCount() const { return int(m_identities.size()); }
     int FieldCount() const { return int(fieldDefs.size()); }
@@ -39,6 +41,10 @@ public:
     void StartRow();
     void AssignFromText(int field, const char *text, int bytes, const FetchOptions &options);
     void FinishRow(qint64 identity);
+    // A finite number the engine holds in floating point, for a field of a floating-point
+    // kind, taken as it is: the engine's text of it keeps only 15 digits.
+    bool TakesFloat(int field) const;
+    void AssignFloat(int field, double value);
 
     bool IsNull(int row, int field) const { return cell(row, field).null; }
     QVariant Value(int row, int field) const;
@@ -81,5 +87,5 @@ private:
     std::vector<qint64> m_identities;
     std::string m_texts;
     int m_bookmarkCounter = 0;
-    int m_slotWidth = 0;
+    qint64 m_slotWidth = 0;
 };

@@ -41,7 +41,14 @@ TDBGrid::TDBGrid(QWidget *parent)
     m_delegate->OnTyped = [this] { OnTyped(); };
     connect(m_model, &TDataSetModel::currentRowChanged, this, &TDBGrid::FollowDataSet);
     connect(m_model, &QAbstractItemModel::modelReset, this, &TDBGrid::ApplyColumnWidths);
-    connect(qApp, &QApplication::focusChanged, this, &TDBGrid::OnFocusChanged);
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, &TDBGrid::OnFocusChanged);
+}
+
+TDBGrid::~TDBGrid()
+{
+    // The application's connection would outlive this part of the object: destroying the
+    // widget base moves the focus away from the grid and would still call the slot.
+    disconnect(m_focusWatch);
 }
 
 TDataSource *TDBGrid::DataSource() const

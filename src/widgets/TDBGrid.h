@@ -17,6 +17,7 @@ class TDBGrid : public QTableView
 
 public:
     explicit TDBGrid(QWidget *parent = nullptr);
+    ~TDBGrid() override;
 
     TDataSource *DataSource() const;
     void SetDataSource(TDataSource *source);
@@ -56,4 +57,5 @@ private:
     bool m_following = false;
     bool m_forwarding = false;
     int m_column = 0;
+    QMetaObject::Connection m_focusWatch;
 };

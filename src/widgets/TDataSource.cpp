@@ -138,8 +138,7 @@ void TDataSource::Attach()
         if (m_enabled)
             Q_EMIT fieldChanged(field);
     }));
-    m_connections.push_back(
-        connect(dataSet, &TDbBaseQuery::updateRecordRequested, this, &TDataSource::OnUpdateRecordRequested));
+    dataSet->SetRecordWriter(this, [this] { OnUpdateRecordRequested(); });
     m_connections.push_back(connect(dataSet, &QObject::destroyed, this, [this] {
         m_connections.clear();
         m_pending.clear();
@@ -151,6 +150,8 @@ void TDataSource::Attach()
 
 void TDataSource::Detach()
 {
+    if (m_dataSet)
+        m_dataSet->SetRecordWriter(this, nullptr);
     for (const QMetaObject::Connection &connection : m_connections)
         disconnect(connection);
     m_connections.clear();

@@ -107,7 +107,8 @@ void TestDataSets::moving()
     empty.Next();
     QVERIFY(empty.Eof());
     QCOMPARE(empty.GetRecNo(), 0);
-    QCOMPARE(empty.FieldCount(), 0);
+    // A table knows its columns without rows.
+    QCOMPARE(empty.FieldCount(), 10);
 }
 
 void TestDataSets::recordNumbers()

@@ -39,6 +39,7 @@ private Q_SLOTS:
     void statementFailuresCarryTheEngineMessage();
     void transactionsSendTheirStatements();
     void schemaChangedByAnotherProgramIsReadAfresh();
+    void loadLibsWhileConnectedClosesTheConnectionFirst();
 };
 
 void TestDbConnection::libraryThatCannotBeLoadedRefusesTheConnection()
@@ -254,6 +255,34 @@ void TestDbConnection::schemaChangedByAnotherProgramIsReadAfresh()
     query.Open();
     QCOMPARE(query.FieldByName(QStringLiteral("n"))->AsString(), QStringLiteral("0"));
     db.connection.ExecStatement(QStringLiteral("insert into porady values ('c', 3)"));
+}
+
+void TestDbConnection::loadLibsWhileConnectedClosesTheConnectionFirst()
+{
+    ConnectedDatabase db;
+    TDbConnection &connection = db.connection;
+    TDbQuery query;
+    query.SetConnection(&connection);
+    query.SetSQL(QStringLiteral("select count(*) from porady"));
+    const QString engine = connection.DriverDLL();
+
+    connection.SetDriverDLL(db.dir.path() + QStringLiteral("missing-engine.so"));
+    QVERIFY(!connection.LoadLibs());
+    QVERIFY(!connection.Connected());
+    QVERIFY(failureOf<EDatabaseError>([&] {
+                connection.ExecStatement(QStringLiteral("select 1"));
+            }).contains(QLatin1String("not connected")));
+    QCOMPARE(failureOf<EDataLayerError>([&] { query.Open(); }), QStringLiteral("Could not load SQLite library"));
+
+    // Reloading a library that loads leaves the connection closed; the next open makes it.
+    connection.SetDriverDLL(engine);
+    query.Open();
+    QVERIFY(connection.LoadLibs());
+    QVERIFY(!connection.Connected());
+    query.Close();
+    query.Open();
+    QVERIFY(connection.Connected());
+    QCOMPARE(query.Fields(0)->AsString(), QStringLiteral("0"));
 }
 
 QTEST_GUILESS_MAIN(TestDbConnection)

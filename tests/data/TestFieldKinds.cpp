@@ -96,6 +96,9 @@ void TestFieldKinds::storedTextReadsAsItsKind_data()
     QTest::newRow("float") << "float"
                            << "0.35"
                            << "0.35";
+    QTest::newRow("float of 17 digits") << "float"
+                                        << "0.1 + 0.2"
+                                        << "0.30000000000000004";
     QTest::newRow("whole float") << "float"
                                  << "2"
                                  << "2";
@@ -142,6 +145,12 @@ void TestFieldKinds::storedTextReadsAsItsKind_data()
     QTest::newRow("memo up to zero byte") << "memo"
                                           << "cast(x'6162006364' as text)"
                                           << "ab";
+    QTest::newRow("Windows code page") << "varchar(5)"
+                                       << "cast(x'BFB3F3B3E6B3' as text)"
+                                       << "żłółć";
+    QTest::newRow("memo in Windows code page") << "memo"
+                                               << "cast(x'9C6369B3' as text)"
+                                               << "ścił";
     QTest::newRow("expression column") << ""
                                        << "1+1"
                                        << "2";

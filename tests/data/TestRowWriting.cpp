@@ -58,7 +58,6 @@ private Q_SLOTS:
     void appendPlacesTheRowAfterTheLast();
     void newRecordStartsWithTodayAndEmptyValues();
     void editOnAnEmptyTableActsAsInsert();
-    void primaryAutoIncLetsTheEngineNumberTheRow();
     void deleteSendsTheQuotedRowid();
     void moveWhileEditingPostsOrCancels();
     void controlsWriteTheirTextWhenPostStarts();
@@ -68,6 +67,9 @@ private Q_SLOTS:
     void notConnectedRefusesInsteadOfDropping();
     void dateTimeFormats();
     void autoCommitWrapsEachWrite();
+    void postingKeepsTheOtherValuesAsStored();
+    void unusualColumnNamesAreQuoted();
+    void tableWithoutRowsStillTakesANewRow();
 };
 
 void TestRowWriting::postingAnEditSendsOneUpdateOfEveryColumn()
@@ -189,23 +191,6 @@ void TestRowWriting::editOnAnEmptyTableActsAsInsert()
     QCOMPARE(diary.column(QStringLiteral("select miejsce from dziennik where rowid=3")), QStringList{"Bug"});
 }
 
-void TestRowWriting::primaryAutoIncLetsTheEngineNumberTheRow()
-{
-    ConnectedTable db(QStringLiteral("t"));
-    QVERIFY(db.exec(QStringLiteral("create table t (id integer, name text); insert into t values (1, 'a');")));
-    TDbTable &table = db.table;
-    table.PrimaryAutoInc = true;
-    table.Open();
-    table.Append();
-    table.Fields(0)->SetAsInteger(77);
-    table.Fields(1)->SetAsString(QStringLiteral("b"));
-    db.statements.clear();
-    table.Post();
-    QCOMPARE(db.statements, QStringList{QStringLiteral("insert into t ( id, name)  values ( null, 'b') ")});
-    QCOMPARE(table.Fields(0)->AsInteger(), 2);
-    QCOMPARE(table.RowId(), 2);
-}
-
 void TestRowWriting::deleteSendsTheQuotedRowid()
 {
     Diary diary;
@@ -264,11 +249,22 @@ void TestRowWriting::moveWhileEditingPostsOrCancels()
 void TestRowWriting::controlsWriteTheirTextWhenPostStarts()
 {
     Diary diary;
-    QObject::connect(&diary.table, &TDbBaseQuery::updateRecordRequested, &diary.table,
-                     [&] { diary.field("przyneta")->SetAsString(QStringLiteral("błystka")); });
+    diary.table.SetRecordWriter(&diary.table, [&] { diary.field("przyneta")->SetAsString(QStringLiteral("błystka")); });
     diary.table.Edit();
     diary.table.Post();
     QCOMPARE(diary.column(QStringLiteral("select przyneta from dziennik where rowid=1")), QStringList{"błystka"});
+
+    // Text that does not convert stops the post and reaches its caller.
+    diary.table.SetRecordWriter(&diary.table, [&] { diary.field("waga")->SetAsString(QStringLiteral("dużo")); });
+    diary.table.Edit();
+    diary.statements.clear();
+    QCOMPARE(failureOf<EConvertError>([&] { diary.table.Post(); }),
+             QStringLiteral("'dużo' is not a valid floating point value"));
+    QCOMPARE(diary.table.State(), TDataSetState::dsEdit);
+    QVERIFY(diary.statements.isEmpty());
+    diary.table.SetRecordWriter(&diary.table, nullptr);
+    diary.table.Post();
+    QCOMPARE(diary.statements.size(), 1);
 }
 
 void TestRowWriting::failingWritesKeepTheRecordAndTheRows()
@@ -398,6 +394,88 @@ void TestRowWriting::autoCommitWrapsEachWrite()
     diary.table.AutoCommit = false;
     diary.connection.ExecStatement(QStringLiteral("insert into porady values ('x', 1)"));
     QCOMPARE(diary.column(QStringLiteral("select count(*) from porady")), QStringList{"1"});
+}
+
+void TestRowWriting::postingKeepsTheOtherValuesAsStored()
+{
+    // A note of two lines, and text from the Windows era in the Polish code page
+    // (B3 is "ł", EA "ę", 9C "ś", BF "ż").
+    Diary diary("insert into dziennik values ('2005-01-24', cast(x'57EA676F727A' as text), 1, 50, "
+                "cast(x'5A616C65772057B36F63B3617765636B69' as text), '', '', '', "
+                "'pierwsza' || char(13, 10) || 'druga', '');");
+    QCOMPARE(diary.field("gatunek")->AsString(), QStringLiteral("Węgorz"));
+    QCOMPARE(diary.field("opis")->AsString(), QStringLiteral("pierwsza\r\ndruga"));
+    diary.table.Edit();
+    diary.field("waga")->SetAsString(QStringLiteral("2"));
+    diary.table.Post();
+    QCOMPARE(diary.column(QStringLiteral("select hex(opis) || ' ' || gatunek from dziennik")),
+             QStringList{QString::fromLatin1(QByteArray("pierwsza\r\ndruga").toHex().toUpper()) +
+                         QStringLiteral(" Węgorz")});
+    // A note that reads as a number keeps its form in a column that stores numbers.
+    diary.table.Edit();
+    diary.field("opis")->SetAsString(QStringLiteral("0.50"));
+    diary.table.Post();
+    diary.table.Close();
+    diary.table.Open();
+    QCOMPARE(diary.field("miejsce")->AsString(), QStringLiteral("Zalew Włocławecki"));
+    QCOMPARE(diary.field("opis")->AsString(), QStringLiteral("0.50"));
+
+    // A blob keeps its bytes, whatever they are.
+    ConnectedTable db(QStringLiteral("zdjecia"));
+    QVERIFY(db.exec(QStringLiteral("create table zdjecia (nazwa text, dane blob);"
+                                   "insert into zdjecia values ('a', x'FFD8B37A'), ('b', 'tekst');")));
+    db.table.Open();
+    QCOMPARE(db.table.Fields(1)->Value().toByteArray(), QByteArray("\xFF\xD8\xB3z"));
+    for (int row = 0; row < 2; ++row) {
+        db.table.Edit();
+        db.table.Fields(0)->SetAsString(QStringLiteral("zmieniona"));
+        db.table.Post();
+        db.table.Next();
+    }
+    QCOMPARE(db.column(QStringLiteral("select hex(dane) from zdjecia order by rowid")),
+             QStringList({"FFD8B37A", QString::fromLatin1(QByteArray("tekst").toHex().toUpper())}));
+}
+
+void TestRowWriting::unusualColumnNamesAreQuoted()
+{
+    ConnectedTable db(QStringLiteral("notatki"));
+    QVERIFY(db.exec(QStringLiteral(
+        "create table notatki (\"opis=opis where 1=1 --\" text, \"miejsce połowu\" text, \"order\" text, "
+        "\"cudzy\"\"slowo\" text);"
+        "insert into notatki values ('a', 'Wisła', '1', 'x'), ('b', 'Odra', '2', 'y');")));
+    TDbTable &table = db.table;
+    table.Open();
+    table.Edit();
+    table.Fields(0)->SetAsString(QStringLiteral("zmiana"));
+    table.Fields(1)->SetAsString(QStringLiteral("Bug"));
+    table.Post();
+    QCOMPARE(db.statements.last(),
+             QStringLiteral("update notatki set  \"opis=opis where 1=1 --\"='zmiana', \"miejsce połowu\"='Bug', "
+                            "\"order\"='1', \"cudzy\"\"slowo\"='x'   where rowid=1 "));
+    table.Append();
+    table.Fields(2)->SetAsString(QStringLiteral("3"));
+    table.Post();
+    QCOMPARE(db.column(QStringLiteral("select \"opis=opis where 1=1 --\" || \"miejsce połowu\" || \"order\" from "
+                                      "notatki order by rowid")),
+             QStringList({"zmianaBug1", "bOdra2", "3"}));
+}
+
+void TestRowWriting::tableWithoutRowsStillTakesANewRow()
+{
+    Diary diary;
+    diary.table.SetFilter(QStringLiteral("data=\"2005-02-01\""));
+    diary.table.SetFiltered(true);
+    QVERIFY(diary.table.IsEmpty());
+    QCOMPARE(diary.table.FieldCount(), 10);
+    diary.table.Append();
+    diary.field("data")->SetAsString(QStringLiteral("2005-02-01"));
+    diary.field("gatunek")->SetAsString(QStringLiteral("Boleń"));
+    diary.table.Post();
+    QCOMPARE(diary.column(QStringLiteral("select gatunek from dziennik where data='2005-02-01'")),
+             QStringList{"Boleń"});
+    diary.table.Close();
+    diary.table.Open();
+    QCOMPARE(diary.table.GetRecordCount(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestRowWriting)

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Stored text is UTF-8; diaries carried over from older Windows programs hold text in
+// the Polish Windows code page (Windows-1250) instead.
+namespace TextEncoding {
+
+// Well-formed UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+bool IsValidUtf8(std::string_view bytes);
+
+// Windows-1250 bytes as UTF-8. The five bytes the code page leaves undefined become the
+// control characters of the same number, as Windows reads them.
+std::string Windows1250ToUtf8(std::string_view bytes);
+
+} // namespace TextEncoding
