@@ -113,6 +113,37 @@ void TSkyPanel::ShowSky()
     update();
 }
 
+std::optional<MoonPhase> TSkyPanel::NewOrFullMoonOn(TDateTime day)
+{
+    int year = 0, month = 0, dayOfMonth = 0;
+    DecodeDate(day, year, month, dayOfMonth);
+    if (year * 12 + month != m_phaseMonth) {
+        m_phaseMonth = year * 12 + month;
+        m_principal.clear();
+        const TDateTime first = EncodeDate(year, month, 1);
+        const TDateTime next = first + DaysInMonth(year, month);
+        for (const Astronomy::PhaseInstant &p :
+             Astronomy::PrincipalPhasesBetween(UtFromPolishTime(first), UtFromPolishTime(next))) {
+            if (p.phase == Astronomy::PrincipalPhase::NewMoon || p.phase == Astronomy::PrincipalPhase::FullMoon)
+                m_principal[DateOf(PolishTimeFromUt(p.ut))] = MoonPhase(2 * int(p.phase));
+        }
+    }
+    const auto found = m_principal.find(DateOf(day));
+    if (found == m_principal.end())
+        return std::nullopt;
+    return found->second;
+}
+
+void TSkyPanel::PaintPhaseMark(QPainter *painter, const QRect &cell, MoonPhase phase)
+{
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(QColor(60, 60, 80), 1));
+    painter->setBrush(phase == MoonPhase::FullMoon ? QColor(250, 226, 120) : QColor(45, 50, 70));
+    painter->drawEllipse(QRectF(cell.left() + 6.5, cell.top() + 6.5, 9, 9));
+    painter->restore();
+}
+
 void TSkyPanel::PlaceLabelClick()
 {
     TSkyPlaceFrm dialog(m_place, this);

@@ -4,8 +4,11 @@
 #include "calendar/SkyPlace.h"
 
 #include <QWidget>
+#include <map>
+#include <optional>
 
 class QLabel;
+class QPainter;
 class TLinkLabel;
 
 // The selected day's sky beside the catch diary: a picture of the Moon as it looks
@@ -22,6 +25,11 @@ public:
     void ShowDay(TDateTime day);
     const DaySky &Sky() const { return m_sky; }
     const SkyPlace &Place() const { return m_place; }
+    // New moon or full moon when one falls on that local day.
+    std::optional<MoonPhase> NewOrFullMoonOn(TDateTime day);
+    // A small new or full moon in the top left corner of a month grid cell.
+    static void PaintPhaseMark(QPainter *painter, const QRect &cell, MoonPhase phase);
+
     // Opens the place dialog; a place accepted there is saved and shown at once.
     void PlaceLabelClick();
 
@@ -41,4 +49,7 @@ private:
     SkyPlace m_place;
     DaySky m_sky;
     bool m_shown = false;
+    // New and full moons of the month last asked about, by local day.
+    int m_phaseMonth = -1;
+    std::map<TDateTime, MoonPhase> m_principal;
 };
