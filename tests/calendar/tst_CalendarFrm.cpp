@@ -402,6 +402,7 @@ void CalendarFrmTest::theSelectedDaysSkyForTheChosenPlace()
             if (dialog->LatitudeEdit->isEnabled()) {
                 dialog->LatitudeEdit->setValue(latitude);
                 dialog->LongitudeEdit->setValue(longitude);
+                TestSupport::SavePng(dialog, QStringLiteral("SkyPlaceFrm"));
             }
             QTest::mouseClick(dialog->OkButton, Qt::LeftButton);
             return dialog->result();
