@@ -339,19 +339,6 @@ std::vector<PhaseInstant> PrincipalPhasesBetween(TDateTime from, TDateTime to)
     return phases;
 }
 
-std::optional<TDateTime> PrincipalPhaseIn(PrincipalPhase phase, TDateTime from, TDateTime to)
-{
-    for (const PhaseInstant &p : PrincipalPhasesBetween(from, to))
-        if (p.phase == phase)
-            return p.ut;
-    return std::nullopt;
-}
-
-double Altitude(Body body, TDateTime ut, const Site &site)
-{
-    return RiseFunction(body, ut, site) + HorizonAltitude(body, Position(body, ut).distanceKm);
-}
-
 std::vector<TDateTime> Rises(Body body, TDateTime from, TDateTime to, const Site &site)
 {
     return UpwardCrossings([&](TDateTime t) { return RiseFunction(body, t, site); }, from, to);

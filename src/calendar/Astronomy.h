@@ -2,7 +2,6 @@
 
 #include "base/DateUtils.h"
 
-#include <optional>
 #include <vector>
 
 // Low-precision positions of the Sun and the Moon and the events anglers plan by:
@@ -41,15 +40,12 @@ double MoonElongation(TDateTime ut);
 // The lit part of the Moon's disc, 0 to 1.
 double MoonLitFraction(TDateTime ut);
 
-// The instant of a principal phase inside [from, to); none when it falls outside.
-// Windows longer than a few days may hold more than one; the first is given.
-std::optional<TDateTime> PrincipalPhaseIn(PrincipalPhase phase, TDateTime from, TDateTime to);
-// Every principal phase from `from` on, up to `to`, in time order.
 struct PhaseInstant
 {
     PrincipalPhase phase;
     TDateTime ut;
 };
+// Every principal phase inside [from, to), in time order.
 std::vector<PhaseInstant> PrincipalPhasesBetween(TDateTime from, TDateTime to);
 
 // Geographic place: latitude north positive, longitude east positive, degrees.
@@ -60,9 +56,6 @@ struct Site
 
     bool operator==(const Site &) const = default;
 };
-
-// Altitude of the body's centre above the horizon, degrees, geocentric (no parallax).
-double Altitude(Body body, TDateTime ut, const Site &site);
 
 // The rises (or sets) of the body inside [from, to), in time order. The upper limb
 // touching the horizon with standard refraction, and for the Moon its parallax.

@@ -85,9 +85,10 @@ TSkyPanel::TSkyPanel(QWidget *parent) : QWidget(parent), m_place(SkyPlaces::Load
     MoonLabel = MakeLine(this, "MoonLabel", 2, top + LineHeight, 240);
     MajorLabel = MakeLine(this, "MajorLabel", 2, top + 2 * LineHeight, 240);
     MinorLabel = MakeLine(this, "MinorLabel", 2, top + 3 * LineHeight, 240);
-    setToolTip(QStringLiteral("Silne brania: dwie godziny wokół górowania i dołowania Księżyca.\n"
-                              "Słabsze brania: godzina wokół wschodu i zachodu Księżyca.\n"
-                              "Godziny w czasie polskim."));
+    setToolTip(QStringLiteral("Okresy solunarne, w których według teorii solunarnej ryby żerują chętniej:\n"
+                              "główne – dwie godziny wokół górowania i dołowania Księżyca,\n"
+                              "drugorzędne – godzina wokół jego wschodu i zachodu.\n"
+                              "Wszystkie godziny w czasie polskim."));
     setFixedHeight(top + 4 * LineHeight + 2);
 }
 
@@ -108,8 +109,8 @@ void TSkyPanel::ShowSky()
     SunLabel->setText(QStringLiteral("Słońce: wschód %1, zachód %2").arg(Clock(m_sky.sunrise), Clock(m_sky.sunset)));
     MoonLabel->setText(
         QStringLiteral("Księżyc: wschód %1, zachód %2").arg(Clock(m_sky.moonrise), Clock(m_sky.moonset)));
-    MajorLabel->setText(QStringLiteral("Silne brania: ") + Periods(m_sky, true));
-    MinorLabel->setText(QStringLiteral("Słabsze: ") + Periods(m_sky, false));
+    MajorLabel->setText(QStringLiteral("Główne okresy: ") + Periods(m_sky, true));
+    MinorLabel->setText(QStringLiteral("Drugorzędne: ") + Periods(m_sky, false));
     update();
 }
 
