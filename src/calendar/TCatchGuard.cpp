@@ -115,6 +115,7 @@ void TCatchGuard::AfterPost()
 {
     TDbTable *const table = m_view->dziennikTable;
     QStringList broken;
+    qint64 row = 0;
     try {
         const TField *species = table->FindField(SpeciesField);
         const TField *length = table->FindField(LengthField);
@@ -123,10 +124,10 @@ void TCatchGuard::AfterPost()
             return;
         broken =
             ProtectionRule::Broken(m_species, species->AsString(), day->AsDateTime(), LengthOf(length->AsString()));
+        row = table->RowId();
     } catch (const std::exception &) {
         return;
     }
-    const qint64 row = table->RowId();
     const QString text = broken.join(QLatin1Char('\n'));
     if (text == m_warned.value(row))
         return;
