@@ -115,7 +115,7 @@ void TCalendarFrm::CheckBox1MouseUp(bool tickBefore)
 void TCalendarFrm::TickedBranch(TDateTime day)
 {
     try {
-        Query->SetSQL(CalendarStatements::FirstDiaryRow(day));
+        Query->SetSQL(CalendarStatements::FirstDiaryRow(day, MoonPhaseOf(day)));
         const QString folder = DayFolder(day);
         const bool made = !FolderExists(folder);
         if (made && !QDir().mkdir(folder)) {

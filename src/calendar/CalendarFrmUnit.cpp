@@ -5,8 +5,10 @@
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarNames.h"
 #include "calendar/CalendarStatements.h"
+#include "calendar/TCatchGuard.h"
 #include "calendar/TMonthCalendar.h"
 #include "calendar/TMonthCalendarColors.h"
+#include "calendar/TSkyPanel.h"
 #include "data/TDbConnection.h"
 #include "data/TDbQuery.h"
 #include "data/TDbTable.h"
@@ -26,6 +28,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
@@ -135,6 +138,8 @@ void TCalendarFrm::CreateDataSets()
     dziennikTable->OnNewRecord = [this](TDbBaseQuery *) {
         if (TField *data = dziennikTable->FindField(QStringLiteral("data")))
             data->SetAsDateTime(SelectedDay());
+        if (TField *phase = dziennikTable->FindField(QStringLiteral("faza_ksiezyca")))
+            phase->SetAsString(MoonPhaseOf(SelectedDay()));
     };
 
     DataSource1 = new TDataSource(this);
@@ -189,9 +194,13 @@ void TCalendarFrm::CreateControls()
     Image1->setGeometry(DayPanel->width() - 8 - 48, 6, 48, 48);
     Image1->SetPicture(QImage(artwork + QStringLiteral("dzien.png")));
 
+    SkyPanel = new TSkyPanel(DayPanel);
+    SkyPanel->setGeometry(3, 52, 243, SkyPanel->height());
+    const int diaryTop = SkyPanel->geometry().bottom() + 2;
+
     CheckBox1 = new QCheckBox(QStringLiteral("Złowione ryby"), DayPanel);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setGeometry(8, 58, 160, 20);
+    CheckBox1->setGeometry(8, diaryTop, 160, 20);
     CheckBox1->adjustSize();
     // Only a real toggle acts, by mouse or by the space bar; a click beside the caption
     // or with another button changes nothing and so does nothing.
@@ -209,7 +218,7 @@ void TCalendarFrm::CreateControls()
     DBGrid1->AddColumn(QStringLiteral("miejsce"), QStringLiteral("Miejsce"), 84);
     DBGrid1->SetDataSource(DataSource1);
     DBGrid1->horizontalHeader()->setFont(ProgramFont(7));
-    DBGrid1->setGeometry(3, 82, 243, 200);
+    DBGrid1->setGeometry(3, diaryTop + 22, 243, 282 - (diaryTop + 22));
 
     DBNavigator1 = new TDBNavigator(DayPanel);
     DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
@@ -236,6 +245,7 @@ void TCalendarFrm::CreateControls()
     connect(Button1, &QPushButton::clicked, this, [this] { TDataSource::Guard([this] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { TDataSource::Guard([this] { Button2Click(); }); });
     SetDiaryControlsEnabled(false);
+    CatchGuard = new TCatchGuard(this);
 
     Label11 = new QLabel(QStringLiteral("Porady z kategorii:"), this);
     Label11->setObjectName(QStringLiteral("Label11"));
@@ -338,6 +348,13 @@ void TCalendarFrm::showEvent(QShowEvent *event)
         TDataSource::Guard([this] { FormShow(); });
 }
 
+QString TCalendarFrm::MoonPhaseOf(TDateTime day) const
+{
+    if (DateOf(day) == SkyPanel->Sky().day)
+        return MoonPhaseName(SkyPanel->Sky().phase);
+    return MoonPhaseName(SkyOfDay(day, SkyPanel->Place().site).phase);
+}
+
 QString TCalendarFrm::ProgramDir() const
 {
     return ExecutableFolder();
@@ -355,6 +372,7 @@ void TCalendarFrm::FormCreate()
 
 void TCalendarFrm::FormShow()
 {
+    CatchGuard->Prepare();
     MonthCalendar1->SetSelectedDate(Clock::Now());
     MonthCalendar1SelectedDateChange(MonthCalendar1);
     RefreshMonth();
@@ -378,6 +396,7 @@ void TCalendarFrm::MonthCalendar1SelectedDateChange(QObject *)
     MonthNameLabel->setText(MonthNames[size_t(month)]);
     YearLabel->setText(QString::number(year));
     Label2->setText(DayNames[size_t(DayOfWeek(day))] + QStringLiteral(", ") + DayText(day));
+    SkyPanel->ShowDay(day);
 
     // The day on show keeps its rows as they are: the row being typed, and no second
     // read for the second of the two notifications every click fires.
@@ -450,6 +469,10 @@ void TCalendarFrm::RefreshAssignedDays()
 void TCalendarFrm::MonthCalendar1PaintCell(QObject *, int, int, TRect &Rect, TGridDrawState, TDateTime Date)
 {
     try {
+        const std::optional<MoonPhase> phase = SkyPanel->NewOrFullMoonOn(Date);
+        if (QPainter *painter = MonthCalendar1->CellCanvas()->Painter(); phase && painter)
+            TSkyPanel::PaintPhaseMark(
+                painter, QRect(Rect.Left, Rect.Top, Rect.Right - Rect.Left, Rect.Bottom - Rect.Top), *phase);
         if (m_markedDays.find(Date) == m_markedDays.end())
             return;
         TCanvas *canvas = MonthCalendar1->CellCanvas();

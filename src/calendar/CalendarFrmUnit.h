@@ -25,6 +25,8 @@ class TImage;
 class TLinkLabel;
 class TListView;
 class TMonthCalendar;
+class TCatchGuard;
+class TSkyPanel;
 
 // The calendar view the program starts on: the month grid with its day marks, the
 // selected day's catch diary, the tips of a category and the species under protection
@@ -53,6 +55,8 @@ public:
     TDBNavigator *DBNavigator1 = nullptr;
     QPushButton *Button1 = nullptr;
     QPushButton *Button2 = nullptr;
+    TSkyPanel *SkyPanel = nullptr;
+    TCatchGuard *CatchGuard = nullptr;
 
     QLabel *Label11 = nullptr;
     QComboBox *ComboBox2 = nullptr;
@@ -69,6 +73,9 @@ public:
     TDataSource *DataSource1 = nullptr;
 
     qint32 TipIndex = 0;
+
+    // The moon phase a new catch of the day is written with.
+    QString MoonPhaseOf(TDateTime day) const;
 
     // The folder of a day's catch photos, without a trailing separator.
     QString DayFolder(TDateTime day) const;

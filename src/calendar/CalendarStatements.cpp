@@ -29,11 +29,11 @@ QString Tips(int category)
     return QStringLiteral("SELECT porada FROM porady WHERE  rodzaj_porady=\"%1\" ORDER BY random();").arg(category);
 }
 
-QString FirstDiaryRow(TDateTime day)
+QString FirstDiaryRow(TDateTime day, const QString &moonPhase)
 {
     return QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc,miejsce,przyneta,wiatr,faza_ksiezyca,opis,"
-                          "foto) values(\"%1\",\"\",0,0,\"\",\"\",\"\",\"\",\"\",\"\");")
-        .arg(DayText(day));
+                          "foto) values(\"%1\",\"\",0,0,\"\",\"\",\"\",\"%2\",\"\",\"\");")
+        .arg(DayText(day), moonPhase);
 }
 
 QString DeleteDay(TDateTime day)

@@ -19,8 +19,9 @@ QString ProtectedSpecies(TDateTime monthStart, TDateTime monthEnd);
 // The tips of one category in a new random order.
 QString Tips(int category);
 
-// The day's first, empty diary row.
-QString FirstDiaryRow(TDateTime day);
+// The day's first, empty diary row; it may carry the day's moon phase (a name the
+// program makes, never user input).
+QString FirstDiaryRow(TDateTime day, const QString &moonPhase = {});
 // Every diary row of a day.
 QString DeleteDay(TDateTime day);
 // One catch, by its row identity.

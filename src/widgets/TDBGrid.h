@@ -28,6 +28,7 @@ public:
     const TDBGridColumn &Column(int index) const;
 
     TDataSetModel *Model() const { return m_model; }
+    TDBGridDelegate *Delegate() const { return m_delegate; }
     // The open cell editor, or null.
     QLineEdit *CellEditor() const;
 

@@ -31,6 +31,8 @@ QWidget *TDBGridDelegate::createEditor(QWidget *parent, const QStyleOptionViewIt
         if (OnTyped)
             OnTyped();
     });
+    if (OnEditorCreated)
+        OnEditorCreated(editor, index);
     return editor;
 }
 

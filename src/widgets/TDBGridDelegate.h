@@ -21,6 +21,8 @@ public:
     std::function<bool()> BeforeTyping;
     // The user changed the editor's text.
     std::function<void()> OnTyped;
+    // A cell editor was made, for the grid's owner to fit it out (a completer).
+    std::function<void(QLineEdit *editor, const QModelIndex &index)> OnEditorCreated;
 
     QLineEdit *OpenEditor() const { return m_editor; }
     QModelIndex EditorIndex() const { return m_editorIndex; }

@@ -97,7 +97,7 @@ QVariant TDataSetModel::data(const QModelIndex &index, int role) const
         }
     }
     default:
-        return {};
+        return ExtraCellRole ? ExtraCellRole(index, role) : QVariant();
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 #include <array>
+#include <functional>
 #include <vector>
 
 class TField;
@@ -25,6 +26,10 @@ public:
 
     explicit TDataSetModel(QObject *parent = nullptr);
     ~TDataSetModel() override;
+
+    // Roles the grid's owner adds to a cell (background, tool tip); an invalid value
+    // leaves the role to the model.
+    std::function<QVariant(const QModelIndex &index, int role)> ExtraCellRole;
 
     TDataSource *DataSource() const { return m_source; }
     void SetDataSource(TDataSource *source);

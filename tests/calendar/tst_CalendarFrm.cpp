@@ -4,7 +4,10 @@
 #include "base/Clock.h"
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
+#include "calendar/SkyPlace.h"
 #include "calendar/TMonthCalendar.h"
+#include "calendar/TSkyPanel.h"
+#include "calendar/TSkyPlaceFrm.h"
 #include "support/TestSupport.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
@@ -17,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QDoubleSpinBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -67,6 +71,7 @@ private Q_SLOTS:
     void protectedListHeadingFitsBesideTheScrollBar();
     void tipsCycleInTheShuffledOrder();
     void tabVisitsTheViewInReadingOrder();
+    void theSelectedDaysSkyForTheChosenPlace();
     void screenshot();
 
 private:
@@ -87,6 +92,7 @@ void CalendarFrmTest::init()
     Platform::ClearTestState();
     m_dir = std::make_unique<TestSupport::TempProgramDir>(TestSupport::TempProgramDir::Content::SchemaOnly);
     QVERIFY(m_dir->isValid());
+    SkyPlaces::Save(SkyPlaces::Default());
 }
 
 void CalendarFrmTest::cleanup()
@@ -414,6 +420,57 @@ void CalendarFrmTest::tabVisitsTheViewInReadingOrder()
     View()->Memo1->setFocus();
     QTest::keyClick(View()->Memo1, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), View()->ListView1);
+}
+
+void CalendarFrmTest::theSelectedDaysSkyForTheChosenPlace()
+{
+    Start(EncodeDateTime(2005, 1, 24, 10, 0, 0, 0));
+    TSkyPanel *sky = View()->SkyPanel;
+    QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("Środek Polski"));
+    QVERIFY2(sky->PhaseLabel->text().startsWith(QStringLiteral("Przybywający garb, ")),
+             qPrintable(sky->PhaseLabel->text()));
+
+    // The full moon of 25 January (10:32 UTC) is marked in its cell and named when picked.
+    int row = 0, col = 0;
+    TCustomMonthCalendar::CellOfDate(EncodeDate(2005, 1, 25), row, col);
+    const TRect r = View()->MonthCalendar1->CellRect(row, col);
+    QCOMPARE(DayGrid()->grab().toImage().pixelColor(r.Left + 11, r.Top + 11), QColor(250, 226, 120));
+    FocusCalendar();
+    QTest::mouseClick(DayGrid(), Qt::LeftButton, {}, QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    QCOMPARE(View()->MonthCalendar1->SelectedDate(), EncodeDate(2005, 1, 25));
+    QCOMPARE(sky->PhaseLabel->text(), QStringLiteral("Pełnia, 100%"));
+    const QString centreSun = sky->SunLabel->text();
+
+    auto choose = [](const QString &place, double latitude, double longitude) {
+        Platform::SetModalHandler([=](QDialog *shown) {
+            auto *dialog = qobject_cast<TSkyPlaceFrm *>(shown);
+            if (!dialog)
+                return int(QDialog::Rejected);
+            dialog->PlaceCombo->setCurrentIndex(dialog->PlaceCombo->findText(place));
+            if (dialog->LatitudeEdit->isEnabled()) {
+                dialog->LatitudeEdit->setValue(latitude);
+                dialog->LongitudeEdit->setValue(longitude);
+                TestSupport::SavePng(dialog, QStringLiteral("SkyPlaceFrm"));
+            }
+            QTest::mouseClick(dialog->OkButton, Qt::LeftButton);
+            return dialog->result();
+        });
+    };
+    // Gdańsk: its sky at once, and again at the next start.
+    choose(QStringLiteral("Gdańsk"), 0, 0);
+    QTest::mouseClick(sky->PlaceLabel, Qt::LeftButton);
+    QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("Gdańsk"));
+    QVERIFY(sky->SunLabel->text() != centreSun);
+    DestroyWindows();
+    Platform::ClearTestState();
+    Start(EncodeDateTime(2005, 1, 25, 10, 0, 0, 0));
+    sky = View()->SkyPanel;
+    QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("Gdańsk"));
+
+    choose(QStringLiteral("Własne współrzędne"), 49.5, 22.3);
+    QTest::mouseClick(sky->PlaceLabel, Qt::LeftButton);
+    QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("49,50° N, 22,30° E"));
+    QCOMPARE(SkyPlaces::Load().site, (Astronomy::Site{49.5, 22.3}));
 }
 
 void CalendarFrmTest::screenshot()

@@ -5,6 +5,7 @@
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
 #include "calendar/DayFrmUnit.h"
+#include "calendar/TCatchGuard.h"
 #include "calendar/TMonthCalendar.h"
 #include "data/TDbConnection.h"
 #include "data/TDbTable.h"
@@ -17,7 +18,9 @@
 #include "widgets/TDBNavigator.h"
 #include "widgets/TDataSetModel.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -72,6 +75,7 @@ private Q_SLOTS:
     void aMissingPhotoFolderIsReportedAndTheBoxFollowsTheTable();
     void insertAndDetailsGoThroughTheDialog();
     void rowsStartedInTheGridBelongToTheSelectedDay();
+    void protectedCatchesAreWarnedStoredAndMarked();
 
 private:
     void Start(const QString &seed = {});
@@ -191,7 +195,7 @@ void CatchDiaryTest::tickingTheBoxOpensTheDayWithAnEmptyRow()
     QVERIFY(DiaryControlsEnabled());
     QCOMPARE(Stored(QStringLiteral("data||'|'||gatunek||'|'||waga||'|'||dlugosc||'|'||miejsce||'|'||przyneta||'|'||"
                                    "wiatr||'|'||faza_ksiezyca||'|'||opis||'|'||foto")),
-             QStringList{QStringLiteral("2005-01-24||0.0|0.0||||||")});
+             QStringList{QStringLiteral("2005-01-24||0.0|0.0||||Przybywający garb||")});
     QCOMPARE(View()->DBGrid1->Model()->rowCount(), 1);
     QVERIFY(QDir(DayFolder(m_day)).exists());
     // The folder name and the stored date are the same text.
@@ -555,6 +559,69 @@ void CatchDiaryTest::rowsStartedInTheGridBelongToTheSelectedDay()
     View()->DBNavigator1->Button(TNavigateBtn::nbPost)->click();
     QCOMPARE(Stored(QStringLiteral("data"), QStringLiteral("gatunek='Boleń'")),
              QStringList{QStringLiteral("2005-01-24")});
+    QCOMPARE(Count(QStringLiteral("error")), 0);
+}
+
+void CatchDiaryTest::protectedCatchesAreWarnedStoredAndMarked()
+{
+    Start(QStringLiteral("insert into ryby (nazwa,od,do,wymiar) values ('Szczupak','0001-01-01','0001-04-30','45'),"
+                         "('Okoń','','','');"
+                         "insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Lin',0,0);"));
+    TDayFrm *dialog = Windows().DayFrm;
+    // Picks the first name the open completion list offers.
+    auto pickCompletion = [](QLineEdit *edit) {
+        QCompleter *completer = edit->completer();
+        if (!completer || !QTest::qWaitFor([completer] { return completer->popup()->isVisible(); }))
+            return false;
+        QTest::keyClick(completer->popup(), Qt::Key_Down);
+        QTest::keyClick(completer->popup(), Qt::Key_Return);
+        return true;
+    };
+    bool picked = false;
+    Platform::SetModalHandler([&](QDialog *shown) {
+        if (shown != dialog)
+            return 0;
+        dialog->DBEdit1->setFocus();
+        TypeText(dialog->DBEdit1, QStringLiteral("szcz"));
+        picked = pickCompletion(dialog->DBEdit1);
+        dialog->DBEdit3->setFocus();
+        QTest::keyClick(dialog->DBEdit3, Qt::Key_A, Qt::ControlModifier);
+        TypeText(dialog->DBEdit3, QStringLiteral("50"));
+        dialog->DBEdit4->setFocus();
+        return 0;
+    });
+    View()->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
+    QVERIFY(picked);
+
+    // Stored as the angler entered it, with the day's moon phase; the warning follows.
+    QCOMPARE(Stored(QStringLiteral("gatunek||'|'||dlugosc||'|'||faza_ksiezyca"), QStringLiteral("gatunek<>'Lin'")),
+             QStringList{QStringLiteral("Szczupak|50.0|Przybywający garb")});
+    QTRY_COMPARE(Count(QStringLiteral("message")), 1);
+    const Platform::Record warning = Platform::Records().constLast();
+    QCOMPARE(warning.title, TCatchGuard::WarningTitle());
+    QCOMPARE(warning.icon, Platform::Icon::Warning);
+    QVERIFY2(warning.text.startsWith(QStringLiteral("Szczupak jest pod ochroną od 01-01 do 04-30.\n\n")),
+             qPrintable(warning.text));
+
+    // The protected row is marked in the grid, with the rule as its tip; the tench is not.
+    TDataSetModel *model = View()->DBGrid1->Model();
+    QCOMPARE(model->rowCount(), 2);
+    const int pike = model->index(0, 0).data().toString() == QStringLiteral("Szczupak") ? 0 : 1;
+    QVERIFY(model->index(pike, 3).data(Qt::BackgroundRole).isValid());
+    QCOMPARE(model->index(pike, 0).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("Szczupak jest pod ochroną od 01-01 do 04-30."));
+    QVERIFY(!model->index(1 - pike, 0).data(Qt::BackgroundRole).isValid());
+
+    // A catch without a broken rule, typed in the grid with its completion: no warning.
+    View()->DBGrid1->setFocus();
+    QTest::keyClick(View()->DBGrid1, Qt::Key_Insert);
+    TypeText(KeyTarget(), QStringLiteral("ok"));
+    QVERIFY(pickCompletion(View()->DBGrid1->CellEditor()));
+    View()->DBNavigator1->Button(TNavigateBtn::nbPost)->click();
+    QCOMPARE(Stored(QStringLiteral("faza_ksiezyca"), QStringLiteral("gatunek='Okoń'")),
+             QStringList{QStringLiteral("Przybywający garb")});
+    QCoreApplication::processEvents();
+    QCOMPARE(Count(QStringLiteral("message")), 1);
     QCOMPARE(Count(QStringLiteral("error")), 0);
 }
 

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "base/DateUtils.h"
+
+#include <vector>
+
+// Low-precision positions of the Sun and the Moon and the events anglers plan by:
+// rising, setting, transits and the principal moon phases. The solar theory is good to
+// about 0.01°, the lunar series to well under a minute of arc, which puts rise and set
+// within a minute or two. Every instant here is universal time held as a TDateTime.
+namespace Astronomy {
+
+struct Equatorial
+{
+    double rightAscension = 0; // degrees
+    double declination = 0;    // degrees
+    double distanceKm = 0;
+};
+
+struct Ecliptic
+{
+    double longitude = 0; // degrees, apparent, of date
+    double latitude = 0;
+    double distanceKm = 0;
+};
+
+enum class Body { Sun, Moon };
+enum class PrincipalPhase { NewMoon = 0, FirstQuarter = 1, FullMoon = 2, LastQuarter = 3 };
+
+double JulianDay(TDateTime ut);
+// Terrestrial time minus universal time, in seconds, for a year.
+double DeltaT(double year);
+
+Ecliptic SunEcliptic(TDateTime ut);
+Ecliptic MoonEcliptic(TDateTime ut);
+Equatorial Position(Body body, TDateTime ut);
+
+// Moon's ecliptic longitude minus the Sun's, 0 to 360: 0 at new moon, 180 at full.
+double MoonElongation(TDateTime ut);
+// The lit part of the Moon's disc, 0 to 1.
+double MoonLitFraction(TDateTime ut);
+
+struct PhaseInstant
+{
+    PrincipalPhase phase;
+    TDateTime ut;
+};
+// Every principal phase inside [from, to), in time order.
+std::vector<PhaseInstant> PrincipalPhasesBetween(TDateTime from, TDateTime to);
+
+// Geographic place: latitude north positive, longitude east positive, degrees.
+struct Site
+{
+    double latitude = 0;
+    double longitude = 0;
+
+    bool operator==(const Site &) const = default;
+};
+
+// The rises (or sets) of the body inside [from, to), in time order. The upper limb
+// touching the horizon with standard refraction, and for the Moon its parallax.
+std::vector<TDateTime> Rises(Body body, TDateTime from, TDateTime to, const Site &site);
+std::vector<TDateTime> Sets(Body body, TDateTime from, TDateTime to, const Site &site);
+// The Moon crossing the meridian above (upper) or below (lower) the pole.
+std::vector<TDateTime> MoonTransits(bool upper, TDateTime from, TDateTime to, const Site &site);
+
+} // namespace Astronomy

@@ -1,0 +1,120 @@
+#include "calendar/ProtectionRule.h"
+
+#include "data/TDbQuery.h"
+#include "data/TField.h"
+
+namespace {
+int MonthDayKey(TDateTime date)
+{
+    if (date == 0)
+        return 0;
+    int year = 0, month = 0, day = 0;
+    DecodeDate(date, year, month, day);
+    return month * 100 + day;
+}
+
+QString MonthDayText(int key)
+{
+    return QStringLiteral("%1-%2").arg(key / 100, 2, 10, QLatin1Char('0')).arg(key % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString Centimetres(double value)
+{
+    return QString::number(value, 'g', 6).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+double NumberOf(const QString &text)
+{
+    bool ok = false;
+    const double value = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).trimmed().toDouble(&ok);
+    return ok ? value : 0;
+}
+} // namespace
+
+namespace ProtectionRule {
+
+QString FoldedName(const QString &name)
+{
+    static const QString with = QStringLiteral("ąćęłńóśźż");
+    static const QString without = QStringLiteral("acelnoszz");
+    QString folded = name.simplified().toLower();
+    for (QChar &c : folded) {
+        const qsizetype at = with.indexOf(c);
+        if (at >= 0)
+            c = without[at];
+    }
+    return folded;
+}
+
+const SpeciesProtection *Find(const std::vector<SpeciesProtection> &species, const QString &name)
+{
+    const QString key = FoldedName(name);
+    if (key.isEmpty())
+        return nullptr;
+    for (const SpeciesProtection &s : species)
+        if (FoldedName(s.name) == key)
+            return &s;
+    return nullptr;
+}
+
+bool InClosedSeason(const SpeciesProtection &species, TDateTime day)
+{
+    if (species.from == 0 || species.to == 0)
+        return false;
+    const int key = MonthDayKey(DateOf(day));
+    if (species.from <= species.to)
+        return key >= species.from && key <= species.to;
+    return key >= species.from || key <= species.to;
+}
+
+QStringList Broken(const SpeciesProtection &species, TDateTime day, double lengthCm)
+{
+    QStringList broken;
+    if (InClosedSeason(species, day)) {
+        if (species.from == 101 && species.to == 1231)
+            broken << QStringLiteral("%1 jest pod ochroną przez cały rok.").arg(species.name);
+        else
+            broken << QStringLiteral("%1 jest pod ochroną od %2 do %3.")
+                          .arg(species.name, MonthDayText(species.from), MonthDayText(species.to));
+    }
+    if (species.size > 0 && lengthCm > 0 && lengthCm <= species.size)
+        broken << QStringLiteral("%1 ma wymiar ochronny %2 cm, a ta ryba mierzy %3 cm.")
+                      .arg(species.name, Centimetres(species.size), Centimetres(lengthCm));
+    return broken;
+}
+
+QStringList Broken(const std::vector<SpeciesProtection> &species, const QString &name, TDateTime day, double lengthCm)
+{
+    const SpeciesProtection *found = Find(species, name);
+    return found ? Broken(*found, day, lengthCm) : QStringList();
+}
+
+std::vector<SpeciesProtection> ReadSpecies(TDbConnection *connection)
+{
+    TDbQuery query;
+    query.SetConnection(connection);
+    query.SetSQL(QStringLiteral("SELECT nazwa,od,do,wymiar FROM ryby"));
+    query.Open();
+    std::vector<SpeciesProtection> species;
+    TField *const name = query.FieldByName(QStringLiteral("nazwa"));
+    TField *const from = query.FieldByName(QStringLiteral("od"));
+    TField *const to = query.FieldByName(QStringLiteral("do"));
+    TField *const size = query.FieldByName(QStringLiteral("wymiar"));
+    for (query.First(); !query.Eof(); query.Next()) {
+        SpeciesProtection s;
+        s.name = name->AsString().trimmed();
+        // A bound that does not read as a date counts as no season.
+        try {
+            s.from = MonthDayKey(from->AsDateTime());
+            s.to = MonthDayKey(to->AsDateTime());
+        } catch (const std::exception &) {
+            s.from = s.to = 0;
+        }
+        s.size = NumberOf(size->AsString());
+        if (!s.name.isEmpty())
+            species.push_back(s);
+    }
+    return species;
+}
+
+} // namespace ProtectionRule
