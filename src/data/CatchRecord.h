@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// One catch of the diary as the catch log reads it: the stored texts, the numbers
+// parsed once.
+struct CatchRecord
+{
+    qint64 rowId = 0;
+    // DayText of the catch; text order is date order.
+    QString day;
+    QString species;
+    double weight = 0;
+    double length = 0;
+    QString place;
+    QString bait;
+    QString wind;
+    QString moon;
+    QString notes;
+    QString photo;
+    // 1 to 12, 0 when the stored day does not read as a date.
+    int month = 0;
+};
