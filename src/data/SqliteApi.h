@@ -42,5 +42,8 @@ struct SqliteApi
     decltype(&::sqlite3_backup_remaining) backup_remaining = nullptr;
     decltype(&::sqlite3_backup_pagecount) backup_pagecount = nullptr;
 
-    bool HasBackup() const { return backup_init && backup_step && backup_finish && backup_remaining && backup_pagecount; }
+    bool HasBackup() const
+    {
+        return backup_init && backup_step && backup_finish && backup_remaining && backup_pagecount;
+    }
 };

@@ -29,8 +29,7 @@ public:
     // A folder the user picks; an empty text when cancelled.
     static QString ChooseFolder(QWidget *parent, const QString &title);
     // A file name to save under, filter as in OpenPicture; an empty text when cancelled.
-    static QString SaveFileName(QWidget *parent, const QString &title, const QString &suggested,
-                                const QString &filter);
+    static QString SaveFileName(QWidget *parent, const QString &title, const QString &suggested, const QString &filter);
     // Runs a dialog modally; returns its result code.
     static int ShowModal(QDialog *dialog);
     // Opens a menu with its top-left corner at a screen point; returns the chosen action.
