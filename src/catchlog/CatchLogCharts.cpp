@@ -35,7 +35,25 @@ QChart *NewChart(const QString &title)
     chart->setLocalizeNumbers(true);
     chart->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
     chart->setMargins(QMargins(4, 4, 4, 4));
+    QFont heading = chart->titleFont();
+    heading.setPointSize(9);
+    heading.setBold(true);
+    chart->setTitleFont(heading);
     return chart;
+}
+
+// Axis labels in the program's small face, so that month and species names fit.
+void UseSmallLabels(QChart *chart)
+{
+    for (QAbstractAxis *axis : chart->axes()) {
+        QFont font = axis->labelsFont();
+        font.setPointSize(8);
+        axis->setLabelsFont(font);
+        QFont title = axis->titleFont();
+        title.setPointSize(8);
+        axis->setTitleFont(title);
+        axis->setTruncateLabels(false);
+    }
 }
 
 QChartView *NewView(QChart *chart, const char *name, QWidget *parent)
@@ -52,7 +70,8 @@ void SetCountRange(QValueAxis *axis, double top)
 {
     axis->setRange(0, std::max(4.0, top));
     axis->applyNiceNumbers();
-    axis->setLabelFormat(QStringLiteral("%d"));
+    // Localised labels take only the floating-point forms.
+    axis->setLabelFormat(QStringLiteral("%.0f"));
 }
 
 QTableWidget *NewGroupTable(const QString &what, const char *name, QWidget *parent)
@@ -143,6 +162,7 @@ void CatchLogCharts::CreateMonthChart()
     m_monthAxis->setTitleText(QStringLiteral("Liczba połowów"));
     chart->addAxis(m_monthAxis, Qt::AlignLeft);
     series->attachAxis(m_monthAxis);
+    UseSmallLabels(chart);
     MonthChart = NewView(chart, "MonthChart", this);
 }
 
@@ -160,6 +180,7 @@ void CatchLogCharts::CreateSpeciesChart()
     m_speciesAxis = new QValueAxis;
     chart->addAxis(m_speciesAxis, Qt::AlignBottom);
     series->attachAxis(m_speciesAxis);
+    UseSmallLabels(chart);
     SpeciesChart = NewView(chart, "SpeciesChart", this);
 }
 
@@ -184,6 +205,7 @@ void CatchLogCharts::CreateScatterChart()
     chart->addAxis(m_weightAxis, Qt::AlignLeft);
     m_scatter->attachAxis(m_lengthAxis);
     m_scatter->attachAxis(m_weightAxis);
+    UseSmallLabels(chart);
     ScatterChart = NewView(chart, "ScatterChart", this);
 }
 
