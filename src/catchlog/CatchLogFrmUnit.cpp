@@ -70,6 +70,10 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
     Pages->addTab(CreateCatchPage(), QStringLiteral("Połowy"));
     Charts = new CatchLogCharts(Pages);
     Pages->addTab(Charts, QStringLiteral("Statystyki"));
+    connect(Pages, &QTabWidget::currentChanged, this, [this] {
+        if (Pages->currentWidget() == Charts)
+            UpdateCharts();
+    });
 
     auto button = [this](const char *name, const QString &text, const QString &hint) {
         auto *b = new QPushButton(text, this);
@@ -301,7 +305,18 @@ void TCatchLogFrm::ApplyFilter()
                               .arg(m_log.Records().size())
                               .arg(CatchLog::NumberText(m_log.ShownWeight())));
     ExportButton->setEnabled(shown > 0);
-    Charts->Update(CatchLogStats::Compute(m_log.Records(), m_log.Shown()));
+    // The charts are redrawn when they are looked at, not for every key typed elsewhere.
+    m_chartsStale = true;
+    if (Pages->currentWidget() == Charts)
+        UpdateCharts();
+}
+
+void TCatchLogFrm::UpdateCharts()
+{
+    if (!m_chartsStale)
+        return;
+    Charts->Update(CatchLogStats::Compute(m_log));
+    m_chartsStale = false;
 }
 
 void TCatchLogFrm::ClearFilter()

@@ -33,6 +33,8 @@ public:
     // charts.
     void ApplyFilter();
     CatchLogFilter FilterFromControls() const;
+    // Brings the statistics up to the shown catches, if the filter changed since.
+    void UpdateCharts();
 
     void ExportButtonClick();
     void BackupButtonClick();
@@ -74,6 +76,7 @@ private:
     CatchLogModel *m_model = nullptr;
     // Set while the controls are being filled, so that each change does not refilter.
     bool m_filling = false;
+    bool m_chartsStale = true;
     // Where the diary a restore replaced was kept; empty until a restore.
     QString m_asideFolder;
 };

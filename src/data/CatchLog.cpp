@@ -115,7 +115,45 @@ void CatchLog::Load(TDbConnection &connection)
 void CatchLog::SetRecords(std::vector<CatchRecord> records)
 {
     m_records = std::move(records);
+    Index();
     Resort();
+}
+
+int CatchLog::Names::KeyOf(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return -1;
+    const QString key = trimmed.toCaseFolded();
+    auto it = keyOf.find(key);
+    if (it == keyOf.end()) {
+        it = keyOf.insert(key, int(names.size()));
+        names << trimmed;
+        folded << key;
+    }
+    return it.value();
+}
+
+std::vector<char> CatchLog::Names::Containing(const QString &part) const
+{
+    const QString key = part.toCaseFolded();
+    std::vector<char> holds(size_t(folded.size()));
+    for (qsizetype i = 0; i < folded.size(); ++i)
+        holds[size_t(i)] = folded[i].contains(key) ? 1 : 0;
+    return holds;
+}
+
+void CatchLog::Index()
+{
+    m_species = {};
+    m_places = {};
+    m_baits = {};
+    for (CatchRecord &record : m_records) {
+        record.speciesKey = m_species.KeyOf(record.species);
+        record.placeKey = m_places.KeyOf(record.place);
+        record.baitKey = m_baits.KeyOf(record.bait);
+        record.foldedNotes = record.notes.toCaseFolded();
+    }
 }
 
 void CatchLog::Sort(Column column, Qt::SortOrder order)
@@ -164,24 +202,35 @@ void CatchLog::Refilter()
 {
     m_shown.clear();
     m_shownWeight = 0;
+    const CatchLogFilter &f = m_filter;
+    // A part of a name is looked for once in each distinct name, not in every catch.
+    const QString species = f.species.trimmed().toCaseFolded();
+    const int speciesKey = species.isEmpty() ? -1 : m_species.keyOf.value(species, -2);
+    const std::vector<char> places = m_places.Containing(f.place);
+    const std::vector<char> baits = m_baits.Containing(f.bait);
+    const QString notes = f.notes.toCaseFolded();
+    // Weights typed with two decimals must not miss a catch stored as 2.3499999.
+    constexpr double Tolerance = 1e-6;
+    auto named = [](int key, const std::vector<char> &holds, const QString &part) {
+        return part.isEmpty() || (key >= 0 && holds[size_t(key)]);
+    };
     for (const int index : m_order) {
-        const CatchRecord &record = m_records[size_t(index)];
-        if (m_filter.Matches(record)) {
-            m_shown.push_back(index);
-            m_shownWeight += record.weight;
-        }
+        const CatchRecord &r = m_records[size_t(index)];
+        if ((speciesKey != -1 && r.speciesKey != speciesKey) || (!f.from.isEmpty() && r.day < f.from) ||
+            // A stored day may carry a time of day after its date.
+            (!f.to.isEmpty() && QStringView(r.day).left(10) > f.to) ||
+            (f.minWeight > 0 && r.weight < f.minWeight - Tolerance) ||
+            (f.minLength > 0 && r.length < f.minLength - Tolerance) || !named(r.placeKey, places, f.place) ||
+            !named(r.baitKey, baits, f.bait) || (!notes.isEmpty() && !r.foldedNotes.contains(notes)))
+            continue;
+        m_shown.push_back(index);
+        m_shownWeight += r.weight;
     }
 }
 
 QStringList CatchLog::SpeciesNames() const
 {
-    QHash<QString, QString> byKey;
-    for (const CatchRecord &record : m_records) {
-        const QString name = record.species.trimmed();
-        if (!name.isEmpty())
-            byKey.insert(name.toLower(), name);
-    }
-    QStringList names = byKey.values();
+    QStringList names = m_species.names;
     const QCollator collator = PolishCollator();
     std::sort(names.begin(), names.end(),
               [&](const QString &a, const QString &b) { return collator.compare(a, b) < 0; });

@@ -3,6 +3,7 @@
 #include "data/CatchLogFilter.h"
 #include "data/CatchRecord.h"
 
+#include <QHash>
 #include <QStringList>
 #include <vector>
 
@@ -35,6 +36,12 @@ public:
 
     // The species names of the diary, each once, in Polish alphabetical order.
     QStringList SpeciesNames() const;
+    // The distinct species, places and baits, indexed by the records' keys. Texts that
+    // differ only in letter case or surrounding blanks are one; each is named as it was
+    // first written.
+    const QStringList &SpeciesKeys() const { return m_species.names; }
+    const QStringList &PlaceKeys() const { return m_places.names; }
+    const QStringList &BaitKeys() const { return m_baits.names; }
 
     static QString ColumnTitle(Column column);
     static QString ColumnText(const CatchRecord &record, Column column);
@@ -42,10 +49,24 @@ public:
     static QString NumberText(double value);
 
 private:
+    struct Names
+    {
+        QStringList names;
+        QStringList folded;
+        QHash<QString, int> keyOf;
+        int KeyOf(const QString &text);
+        // For each key, whether its folded name holds the folded part.
+        std::vector<char> Containing(const QString &part) const;
+    };
+
+    void Index();
     void Resort();
     void Refilter();
 
     std::vector<CatchRecord> m_records;
+    Names m_species;
+    Names m_places;
+    Names m_baits;
     std::vector<int> m_order;
     std::vector<int> m_shown;
     CatchLogFilter m_filter;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/CatchRecord.h"
+#include <QString>
 
 // What the catch log shows. Empty texts and zero bounds leave that part open; texts
 // are matched without regard to letter case.
@@ -17,6 +17,4 @@ struct CatchLogFilter
     QString notes;
     double minWeight = 0;
     double minLength = 0;
-
-    bool Matches(const CatchRecord &record) const;
 };

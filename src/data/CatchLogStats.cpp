@@ -1,84 +1,89 @@
 #include "data/CatchLogStats.h"
 
-#include <QHash>
-#include <QSet>
+#include "data/CatchLog.h"
+
 #include <algorithm>
 
 namespace {
 const QString NoSpecies = QStringLiteral("(bez nazwy)");
-// Cells of the weight-length plane per axis; finer than a chart's pixels.
-constexpr int Cells = 400;
+// Cells of the weight-length plane per axis, a few pixels each on the chart.
+constexpr int Cells = 200;
 
+// Totals per key of one name list; the last slot gathers the catches without a name.
 class Grouper
 {
 public:
-    void Add(const QString &name, double weight)
+    explicit Grouper(const QStringList &names) : m_names(names), m_groups(size_t(names.size()) + 1) {}
+
+    void Add(int key, double weight)
     {
-        const QString trimmed = name.trimmed();
-        if (trimmed.isEmpty())
-            return;
-        const QString key = trimmed.toLower();
-        auto it = m_index.find(key);
-        if (it == m_index.end()) {
-            it = m_index.insert(key, int(m_groups.size()));
-            m_groups.push_back({trimmed, 0, 0, 0});
-        }
-        CatchGroup &group = m_groups[size_t(it.value())];
+        CatchGroup &group = m_groups[key >= 0 ? size_t(key) : m_groups.size() - 1];
         ++group.count;
         group.weight += weight;
         group.heaviest = std::max(group.heaviest, weight);
     }
 
-    std::vector<CatchGroup> Ranked()
+    std::vector<CatchGroup> Ranked(const QString &unnamed)
     {
-        std::sort(m_groups.begin(), m_groups.end(), [](const CatchGroup &a, const CatchGroup &b) {
+        std::vector<CatchGroup> groups;
+        for (size_t key = 0; key < m_groups.size(); ++key) {
+            if (m_groups[key].count == 0)
+                continue;
+            const bool named = key < size_t(m_names.size());
+            if (!named && unnamed.isEmpty())
+                continue;
+            groups.push_back(m_groups[key]);
+            groups.back().name = named ? m_names[qsizetype(key)] : unnamed;
+        }
+        std::sort(groups.begin(), groups.end(), [](const CatchGroup &a, const CatchGroup &b) {
             if (a.count != b.count)
                 return a.count > b.count;
             if (a.weight != b.weight)
                 return a.weight > b.weight;
             return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
         });
-        return std::move(m_groups);
+        return groups;
     }
 
 private:
-    QHash<QString, int> m_index;
+    const QStringList &m_names;
     std::vector<CatchGroup> m_groups;
 };
 } // namespace
 
-CatchLogStats CatchLogStats::Compute(const std::vector<CatchRecord> &records, const std::vector<int> &shown)
+CatchLogStats CatchLogStats::Compute(const CatchLog &log)
 {
     CatchLogStats stats;
-    Grouper species, baits, places;
+    const std::vector<CatchRecord> &records = log.Records();
+    Grouper species(log.SpeciesKeys()), baits(log.BaitKeys()), places(log.PlaceKeys());
     double maxLength = 0, maxWeight = 0;
-    for (const int index : shown) {
+    for (const int index : log.Shown()) {
         const CatchRecord &r = records[size_t(index)];
         ++stats.count;
         stats.totalWeight += r.weight;
         if (r.month > 0)
             ++stats.perMonth[size_t(r.month - 1)];
-        species.Add(r.species.trimmed().isEmpty() ? NoSpecies : r.species, r.weight);
-        baits.Add(r.bait, r.weight);
-        places.Add(r.place, r.weight);
+        species.Add(r.speciesKey, r.weight);
+        baits.Add(r.baitKey, r.weight);
+        places.Add(r.placeKey, r.weight);
         if (r.length > 0 && r.weight > 0) {
             maxLength = std::max(maxLength, r.length);
             maxWeight = std::max(maxWeight, r.weight);
         }
     }
-    stats.species = species.Ranked();
-    stats.baits = baits.Ranked();
-    stats.places = places.Ranked();
+    stats.species = species.Ranked(NoSpecies);
+    stats.baits = baits.Ranked(QString());
+    stats.places = places.Ranked(QString());
 
-    QSet<qint64> taken;
-    for (const int index : shown) {
+    std::vector<bool> taken(size_t(Cells + 1) * size_t(Cells + 1));
+    for (const int index : log.Shown()) {
         const CatchRecord &r = records[size_t(index)];
         if (r.length <= 0 || r.weight <= 0)
             continue;
-        const qint64 cx = qint64(r.length / maxLength * Cells);
-        const qint64 cy = qint64(r.weight / maxWeight * Cells);
-        if (!taken.contains(cx * (Cells + 1) + cy)) {
-            taken.insert(cx * (Cells + 1) + cy);
+        const size_t cell =
+            size_t(r.length / maxLength * Cells) * size_t(Cells + 1) + size_t(r.weight / maxWeight * Cells);
+        if (!taken[cell]) {
+            taken[cell] = true;
             stats.lengthWeight.emplace_back(r.length, r.weight);
         }
     }

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "data/CatchRecord.h"
+#include <QString>
 
 #include <QPointF>
 #include <array>
 #include <vector>
 
 // Catches that share a species, a bait or a place.
+class CatchLog;
+
 struct CatchGroup
 {
     QString name;
@@ -23,8 +25,8 @@ struct CatchLogStats
     // January first.
     std::array<int, 12> perMonth{};
     // Most catches first, then the greater total weight, then by name. Names differing
-    // only in letter case or surrounding blanks count as one; a catch without a bait or
-    // place counts in neither table.
+    // only in letter case or surrounding blanks count as one, under the name first
+    // written; a catch without a bait or place counts in neither table.
     std::vector<CatchGroup> species;
     std::vector<CatchGroup> baits;
     std::vector<CatchGroup> places;
@@ -33,5 +35,6 @@ struct CatchLogStats
     // odd catch (a typo of a decimal place) is always there.
     std::vector<QPointF> lengthWeight;
 
-    static CatchLogStats Compute(const std::vector<CatchRecord> &records, const std::vector<int> &shown);
+    // Of the catches the log shows.
+    static CatchLogStats Compute(const CatchLog &log);
 };

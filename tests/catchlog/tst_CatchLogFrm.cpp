@@ -164,7 +164,10 @@ void CatchLogFrmTest::filtersTotalsExportAndCharts()
                      Log()->CatchGrid->model()->index(row, 2).data().toString();
     QCOMPARE(shown, days);
     QVERIFY(Log()->SummaryLabel->text().startsWith(QStringLiteral("Pokazane połowy: %1 z 47").arg(days.size())));
+    Log()->Pages->setCurrentIndex(1);
     QCOMPARE(Log()->Charts->BaitsTable->item(0, 0)->text(), QStringLiteral("wobler"));
+    QCOMPARE(Log()->Charts->BaitsTable->item(0, 1)->text(), QStringLiteral("3"));
+    Log()->Pages->setCurrentIndex(0);
 
     const QString csv = m_dir->path() + "szczupaki";
     Platform::QueueFileChoice(csv);
