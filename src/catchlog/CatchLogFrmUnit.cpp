@@ -82,10 +82,10 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
         b->setAutoDefault(false);
         return b;
     };
-    BackupButton = button("BackupButton", QStringLiteral("Kopia zapasowa…"),
+    BackupButton = button("BackupButton", QStringLiteral("Kopia zapasowa"),
                           QStringLiteral("Zapisz bazę danych i zdjęcia połowów w wybranym folderze"));
     RestoreButton =
-        button("RestoreButton", QStringLiteral("Przywróć…"), QStringLiteral("Przywróć dziennik z kopii zapasowej"));
+        button("RestoreButton", QStringLiteral("Przywróć"), QStringLiteral("Przywróć dziennik z kopii zapasowej"));
     UndoRestoreButton = button("UndoRestoreButton", QStringLiteral("Cofnij przywrócenie"),
                                QStringLiteral("Wróć do dziennika sprzed ostatniego przywrócenia"));
     UndoRestoreButton->setEnabled(false);
