@@ -130,9 +130,24 @@ void BM_FilterInMemory(benchmark::State &state)
     state.counters["median_ms"] = Median(times);
 }
 
+// Opening the window reads the whole diary again.
+void BM_ReadWholeDiary(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    std::vector<double> times;
+    QElapsedTimer clock;
+    for (auto _ : state) {
+        clock.start();
+        f.window->Reload();
+        times.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    state.counters["median_ms"] = Median(times);
+}
+
 BENCHMARK(BM_FilterTablePage)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_FilterStatisticsPage)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_FilterInMemory)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_ReadWholeDiary)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
 
