@@ -10,6 +10,7 @@ set(level_calendar 3)
 set(level_encyclopedia 3)
 set(level_quiz 3)
 set(level_guide 3)
+set(level_catchlog 3)
 set(level_app 4)
 # A view may use another view only where the program says so: the two tests run their
 # statements on the calendar's query dataset.

@@ -1,9 +1,11 @@
 #include "app/Startup.h"
 
+#include "app/CatchLogLinks.h"
 #include "app/MainFrmUnit.h"
 #include "app/TApplication.h"
 #include "calendar/CalendarFrmUnit.h"
 #include "calendar/DayFrmUnit.h"
+#include "catchlog/CatchLogFrmUnit.h"
 #include "data/DataLayerMessage.h"
 #include "encyclopedia/EncyklopediaFrmUnit.h"
 #include "guide/AboutFrmUnit.h"
@@ -109,6 +111,8 @@ void CreateWindows()
     CreateWindow(w.InfoFrm, owner);
     CreateWindow(w.OpisFrm, owner);
     CreateWindow(w.ReklamaFrm, owner);
+    CreateWindow(w.CatchLogFrm, owner);
+    WireCatchLog();
 }
 
 #if defined(Q_OS_UNIX)
@@ -162,6 +166,7 @@ void DestroyWindows()
 {
     AppWindows &w = Windows();
     // Reverse order: docked views and dialogs go before the main window that holds them.
+    DestroyWindow(w.CatchLogFrm);
     DestroyWindow(w.ReklamaFrm);
     DestroyWindow(w.OpisFrm);
     DestroyWindow(w.InfoFrm);

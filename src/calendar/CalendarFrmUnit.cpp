@@ -206,6 +206,13 @@ void TCalendarFrm::CreateControls()
     // or with another button changes nothing and so does nothing.
     connect(CheckBox1, &QCheckBox::clicked, this,
             [this](bool ticked) { TDataSource::Guard([this, ticked] { CheckBox1MouseUp(!ticked); }); });
+    auto *logLink = new TLinkLabel(QStringLiteral("Dziennik połowów"), DayPanel);
+    logLink->setObjectName(QStringLiteral("CatchLogLink"));
+    logLink->setToolTip(QStringLiteral("Wszystkie połowy: wyszukiwanie, statystyki, eksport i kopia zapasowa"));
+    logLink->setStyleSheet(QStringLiteral("color: #000080; text-decoration: underline"));
+    logLink->adjustSize();
+    logLink->move(DayPanel->width() - 8 - logLink->width(), 61);
+    connect(logLink, &TLinkLabel::clicked, this, [] { Windows().OpenCatchLog ? Windows().OpenCatchLog() : void(); });
 
     DBGrid1 = new TDBGrid(DayPanel);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));

@@ -33,4 +33,17 @@ struct SqliteApi
     decltype(&::sqlite3_column_name) column_name = nullptr;
     decltype(&::sqlite3_column_text) column_text = nullptr;
     decltype(&::sqlite3_column_type) column_type = nullptr;
+
+    // Optional: the online backup. An engine built without it still runs the program,
+    // only the diary's backup is unavailable.
+    decltype(&::sqlite3_backup_init) backup_init = nullptr;
+    decltype(&::sqlite3_backup_step) backup_step = nullptr;
+    decltype(&::sqlite3_backup_finish) backup_finish = nullptr;
+    decltype(&::sqlite3_backup_remaining) backup_remaining = nullptr;
+    decltype(&::sqlite3_backup_pagecount) backup_pagecount = nullptr;
+
+    bool HasBackup() const
+    {
+        return backup_init && backup_step && backup_finish && backup_remaining && backup_pagecount;
+    }
 };

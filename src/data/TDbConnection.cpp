@@ -106,6 +106,12 @@ bool TDbConnection::LoadLibs()
         m_library.reset();
         return false;
     }
+    if (!(resolve(lib, "sqlite3_backup_init", api.backup_init) &&
+          resolve(lib, "sqlite3_backup_step", api.backup_step) &&
+          resolve(lib, "sqlite3_backup_finish", api.backup_finish) &&
+          resolve(lib, "sqlite3_backup_remaining", api.backup_remaining) &&
+          resolve(lib, "sqlite3_backup_pagecount", api.backup_pagecount)))
+        api.backup_init = nullptr;
     m_api = api;
     m_libraryLoaded = true;
     return true;

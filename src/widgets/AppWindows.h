@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QtGlobal>
+#include <functional>
+
 class TMainFrm;
 class TAboutFrm;
 class TCalendarFrm;
@@ -10,6 +13,7 @@ class TTestyPrzepisyFrm;
 class TInfoFrm;
 class TOpisFrm;
 class TReklamaFrm;
+class TCatchLogFrm;
 class TDbConnection;
 
 // The program's single window instances, created once at start-up (CreateWindows) and
@@ -27,10 +31,19 @@ struct AppWindows
     TInfoFrm *InfoFrm = nullptr;
     TOpisFrm *OpisFrm = nullptr;
     TReklamaFrm *ReklamaFrm = nullptr;
+    TCatchLogFrm *CatchLogFrm = nullptr;
 
     // The main window's connection, which every dataset of the views borrows. Views reach
     // it here rather than through the main window, which sits above them.
     TDbConnection *DataBase = nullptr;
+
+    // Errands between views that may not include one another, wired at start-up.
+    // Opens the catch log.
+    std::function<void()> OpenCatchLog;
+    // Shows the calendar on a day (a date value) with the diary row of that rowid current.
+    std::function<void(double day, qint64 rowId)> ShowCatchInCalendar;
+    // The diary was replaced underneath the views (a restored backup): read it again.
+    std::function<void()> DiaryReplaced;
 };
 
 // The one place the windows are reached from.

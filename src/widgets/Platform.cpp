@@ -22,6 +22,7 @@ struct TestState
     bool enabled = false;
     QQueue<bool> answers;
     QQueue<QString> pictures;
+    QQueue<QString> fileChoices;
     QQueue<QString> popupChoices;
     QPoint cursor;
     std::function<int(QDialog *)> modalHandler;
@@ -106,9 +107,10 @@ bool Platform::AskYesNo(QWidget *parent, const QString &title, const QString &te
     return execPlain(box) == QMessageBox::Yes;
 }
 
-QString Platform::OpenPicture(QWidget *parent, const QString &filter)
+namespace {
+// "Description|pattern" becomes Qt's "Description (pattern)" form, once.
+QString QtFilter(const QString &filter)
 {
-    // "Description|pattern" becomes Qt's "Description (pattern)" form, once.
     QString qtFilter = filter;
     const int bar = filter.indexOf(QLatin1Char('|'));
     if (bar >= 0) {
@@ -117,6 +119,33 @@ QString Platform::OpenPicture(QWidget *parent, const QString &filter)
         qtFilter = description.contains(pattern) ? description
                                                  : description + QStringLiteral(" (") + pattern + QLatin1Char(')');
     }
+    return qtFilter;
+}
+
+QString NextFileChoice(const QString &kind, const QString &title, const QString &text)
+{
+    record(kind, title, text);
+    return test().fileChoices.isEmpty() ? QString() : test().fileChoices.dequeue();
+}
+} // namespace
+
+QString Platform::ChooseFolder(QWidget *parent, const QString &title)
+{
+    if (test().enabled)
+        return NextFileChoice(QStringLiteral("chooseFolder"), title, QString());
+    return QFileDialog::getExistingDirectory(parent, title);
+}
+
+QString Platform::SaveFileName(QWidget *parent, const QString &title, const QString &suggested, const QString &filter)
+{
+    if (test().enabled)
+        return NextFileChoice(QStringLiteral("saveFile"), title, suggested);
+    return QFileDialog::getSaveFileName(parent, title, suggested, QtFilter(filter));
+}
+
+QString Platform::OpenPicture(QWidget *parent, const QString &filter)
+{
+    const QString qtFilter = QtFilter(filter);
     if (test().enabled) {
         record(QStringLiteral("openPicture"), QString(), qtFilter);
         return test().pictures.isEmpty() ? QString() : test().pictures.dequeue();
@@ -191,6 +220,11 @@ void Platform::QueueAnswer(bool yes)
 void Platform::QueueOpenPicture(const QString &path)
 {
     test().pictures.enqueue(path);
+}
+
+void Platform::QueueFileChoice(const QString &path)
+{
+    test().fileChoices.enqueue(path);
 }
 
 void Platform::QueuePopupChoice(const QString &actionObjectName)

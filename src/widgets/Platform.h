@@ -26,6 +26,10 @@ public:
     static bool AskYesNo(QWidget *parent, const QString &title, const QString &text);
     // filter in the form "Description (*.ext)|*.ext"; an empty text when cancelled.
     static QString OpenPicture(QWidget *parent, const QString &filter);
+    // A folder the user picks; an empty text when cancelled.
+    static QString ChooseFolder(QWidget *parent, const QString &title);
+    // A file name to save under, filter as in OpenPicture; an empty text when cancelled.
+    static QString SaveFileName(QWidget *parent, const QString &title, const QString &suggested, const QString &filter);
     // Runs a dialog modally; returns its result code.
     static int ShowModal(QDialog *dialog);
     // Opens a menu with its top-left corner at a screen point; returns the chosen action.
@@ -37,7 +41,9 @@ public:
     // --- Test seam -------------------------------------------------------------
     struct Record
     {
-        QString kind; // "message", "error", "question", "openPicture", "modal", "popup", "shell"
+        // "message", "error", "question", "openPicture", "chooseFolder", "saveFile", "modal",
+        // "popup", "shell"
+        QString kind;
         QString title;
         QString text;
         Icon icon = Icon::Information;
@@ -51,6 +57,8 @@ public:
     static bool TestMode();
     static void QueueAnswer(bool yes);
     static void QueueOpenPicture(const QString &path);
+    // The answer of the next folder or save-file chooser (cancel when none is queued).
+    static void QueueFileChoice(const QString &path);
     static void QueuePopupChoice(const QString &actionObjectName);
     static void SetCursorPos(const QPoint &pos);
     // Called with each dialog shown through ShowModal; the dialog is visible while the

@@ -27,3 +27,7 @@ EXPORT void sqlite3_column_int(void) {}
 EXPORT void sqlite3_column_int64(void) {}
 EXPORT void sqlite3_column_name(void) {}
 EXPORT void sqlite3_column_text(void) {}
+/* Built with WITH_COLUMN_TYPE it has all of them, and none of the optional backup ones. */
+#ifdef WITH_COLUMN_TYPE
+EXPORT void sqlite3_column_type(void) {}
+#endif

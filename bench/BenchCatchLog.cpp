@@ -1,0 +1,164 @@
+// Searching a long diary: 100,000 catches in the catch log window, one filter typed
+// after another, each applied to the table, the totals and the charts and drawn, on
+// the table page and on the statistics page, against the bare in-memory filter.
+// The window's target is a median of at most 100 ms per filter.
+
+#include "BenchRatio.h"
+
+#include "base/ProgramPaths.h"
+#include "catchlog/CatchLogFrmUnit.h"
+#include "data/CatchLog.h"
+#include "data/TDbConnection.h"
+#include "widgets/AppWindows.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int Catches = 100000;
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    TDbConnection connection;
+    std::unique_ptr<TCatchLogFrm> window;
+
+    Fixture()
+    {
+        const QString runtime = QStringLiteral(RYBOWID_RUNTIME_DIR);
+        QDir(dir.path()).mkpath(QStringLiteral("data/foto"));
+        QFile::copy(runtime + QStringLiteral("/data/wedkarz.db"), dir.filePath(QStringLiteral("data/wedkarz.db")));
+        QFile(dir.filePath(QStringLiteral("data/wedkarz.db")))
+            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        OverrideExecutableFolder(QDir::toNativeSeparators(dir.path()) + QDir::separator());
+        connection.SetDriverDLL(runtime + QLatin1Char('/') + SqliteLibraryFileName());
+        connection.SetDefaultDir(QDir::toNativeSeparators(dir.filePath(QStringLiteral("data"))));
+        connection.SetDatabase(QStringLiteral("wedkarz.db"));
+        connection.SetConnected(true);
+        // Twelve species, thirty places, fifteen baits over eight seasons.
+        connection.ExecStatement(QStringLiteral("delete from dziennik"));
+        connection.ExecStatement(
+            QStringLiteral("with recursive n(i) as (select 0 union all select i + 1 from n where i < %1) "
+                           "insert into dziennik select date('2018-01-01', '+' || (i * 7919 % 2900) || ' days'), "
+                           "case i % 12 when 0 then 'Szczupak' when 1 then 'Okoń' when 2 then 'Sandacz' "
+                           "when 3 then 'Leszcz' when 4 then 'Płoć' when 5 then 'Karp' when 6 then 'Lin' "
+                           "when 7 then 'Węgorz' when 8 then 'Sum' when 9 then 'Jaź' when 10 then 'Kleń' "
+                           "else 'Boleń' end, (i * 37 % 1500) / 100.0, "
+                           "15 + (i * 37 % 1500) / 15.0 + i % 7, 'Łowisko nr ' || (i % 30), "
+                           "'przynęta ' || (i % 15), 'SW', 'pełnia', "
+                           "case when i % 4 = 0 then 'z łodzi, rano' else '' end, '' from n")
+                .arg(Catches - 1));
+        Windows().DataBase = &connection;
+        window = std::make_unique<TCatchLogFrm>();
+        window->Reload();
+        window->show();
+        QApplication::processEvents();
+    }
+};
+
+Fixture &fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+double Median(std::vector<double> times)
+{
+    if (times.empty())
+        return 0;
+    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+    return times[times.size() / 2];
+}
+
+// Place filters typed one after another, from none to narrow.
+const QString Typed[] = {QString(), QStringLiteral("Ł"), QStringLiteral("nr 1"), QStringLiteral("nr 12"),
+                         QStringLiteral("nr 2")};
+
+void FilterAndDraw(benchmark::State &state, int page)
+{
+    Fixture &f = fixture();
+    f.window->Pages->setCurrentIndex(page);
+    QApplication::processEvents();
+    std::vector<double> times;
+    QElapsedTimer clock;
+    size_t next = 0;
+    for (auto _ : state) {
+        clock.start();
+        f.window->PlaceEdit->setText(Typed[next++ % std::size(Typed)]);
+        f.window->repaint();
+        times.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    state.counters["median_ms"] = Median(times);
+    state.counters["shown"] = double(f.window->Log().Shown().size());
+}
+
+void BM_FilterTablePage(benchmark::State &state)
+{
+    FilterAndDraw(state, 0);
+}
+
+void BM_FilterStatisticsPage(benchmark::State &state)
+{
+    FilterAndDraw(state, 1);
+}
+
+void BM_FilterInMemory(benchmark::State &state)
+{
+    CatchLog log;
+    log.SetRecords(fixture().window->Log().Records());
+    std::vector<double> times;
+    QElapsedTimer clock;
+    size_t next = 0;
+    for (auto _ : state) {
+        clock.start();
+        CatchLogFilter filter;
+        filter.place = Typed[next++ % std::size(Typed)];
+        log.Apply(filter);
+        benchmark::DoNotOptimize(log.Shown().data());
+        times.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    state.counters["median_ms"] = Median(times);
+}
+
+// Opening the window reads the whole diary again.
+void BM_ReadWholeDiary(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    std::vector<double> times;
+    QElapsedTimer clock;
+    for (auto _ : state) {
+        clock.start();
+        f.window->Reload();
+        times.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    state.counters["median_ms"] = Median(times);
+}
+
+BENCHMARK(BM_FilterTablePage)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_FilterStatisticsPage)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_FilterInMemory)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_ReadWholeDiary)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter(std::vector<std::pair<std::string, std::string>>{
+        {"BM_FilterTablePage", "BM_FilterInMemory"}, {"BM_FilterStatisticsPage", "BM_FilterInMemory"}});
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,78 @@
+#include "app/CatchLogLinks.h"
+
+#include "app/MainFrmUnit.h"
+#include "calendar/CalendarFrmUnit.h"
+#include "calendar/TMonthCalendar.h"
+#include "catchlog/CatchLogFrmUnit.h"
+#include "data/TDbTable.h"
+#include "widgets/AppWindows.h"
+#include "widgets/Platform.h"
+#include "widgets/TDataSource.h"
+#include "widgets/TLinkLabel.h"
+
+#include <QMenu>
+
+namespace {
+void OpenCatchLog()
+{
+    AppWindows &w = Windows();
+    if (!w.CatchLogFrm)
+        return;
+    // What is being typed in the day's diary belongs in the log too.
+    if (w.CalendarFrm && !w.CalendarFrm->SettleDiary())
+        return;
+    w.CatchLogFrm->Execute();
+}
+
+void ShowCatchInCalendar(double day, qint64 rowId)
+{
+    AppWindows &w = Windows();
+    TCalendarFrm *calendar = w.CalendarFrm;
+    if (!calendar)
+        return;
+    if (w.MainFrm)
+        w.MainFrm->Label2Click();
+    calendar->MonthCalendar1->SetSelectedDate(day);
+    calendar->MonthCalendar1SelectedDateChange(calendar->MonthCalendar1);
+    TDbTable *table = calendar->dziennikTable;
+    if (!table->Active())
+        return;
+    for (int recNo = 1; recNo <= table->GetRecordCount(); ++recNo) {
+        table->SetRecNo(recNo);
+        if (table->RowId() == rowId)
+            return;
+    }
+}
+
+void DiaryReplaced()
+{
+    TCalendarFrm *calendar = Windows().CalendarFrm;
+    if (!calendar)
+        return;
+    calendar->ShowDayCatches(calendar->MonthCalendar1->SelectedDate());
+    calendar->RefreshMonth();
+}
+} // namespace
+
+void WireCatchLog()
+{
+    AppWindows &w = Windows();
+    w.OpenCatchLog = [] { TDataSource::Guard(OpenCatchLog); };
+    w.ShowCatchInCalendar = [](double day, qint64 rowId) {
+        TDataSource::Guard([day, rowId] { ShowCatchInCalendar(day, rowId); });
+    };
+    w.DiaryReplaced = [] { TDataSource::Guard(DiaryReplaced); };
+    if (!w.MainFrm)
+        return;
+    // The label keeps its text and its click; the log is one right click away.
+    auto *menu = new QMenu(w.MainFrm);
+    menu->setObjectName(QStringLiteral("CalendarPopupMenu"));
+    QAction *item = menu->addAction(QStringLiteral("Dziennik połowów…"));
+    item->setObjectName(QStringLiteral("DziennikPolowow1"));
+    QObject::connect(item, &QAction::triggered, menu, [] { Windows().OpenCatchLog(); });
+    TLinkLabel *label = w.MainFrm->Label2;
+    label->setContextMenuPolicy(Qt::CustomContextMenu);
+    label->setToolTip(QStringLiteral("Prawy przycisk: dziennik połowów"));
+    QObject::connect(label, &QWidget::customContextMenuRequested, menu,
+                     [menu] { Platform::PopupMenu(menu, Platform::CursorPos()); });
+}

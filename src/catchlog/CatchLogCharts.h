@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+
+class QBarCategoryAxis;
+class QBarSet;
+class QChartView;
+class QPushButton;
+class QScatterSeries;
+class QTableWidget;
+class QValueAxis;
+struct CatchGroup;
+struct CatchLogStats;
+
+// The statistics page of the catch log: catches per month of the year and per species,
+// weight against length, the best baits and places, each chart savable as a picture.
+class CatchLogCharts : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CatchLogCharts(QWidget *parent = nullptr);
+
+    void Update(const CatchLogStats &stats);
+    // Asks for a file name and writes the chart there as PNG.
+    void SaveChart(QChartView *view, const QString &suggestedName);
+
+    QChartView *MonthChart = nullptr;
+    QChartView *SpeciesChart = nullptr;
+    QChartView *ScatterChart = nullptr;
+    QTableWidget *BaitsTable = nullptr;
+    QTableWidget *PlacesTable = nullptr;
+    QPushButton *SaveMonthButton = nullptr;
+    QPushButton *SaveSpeciesButton = nullptr;
+    QPushButton *SaveScatterButton = nullptr;
+
+private:
+    void CreateMonthChart();
+    void CreateSpeciesChart();
+    void CreateScatterChart();
+    static void FillGroups(QTableWidget *table, const std::vector<CatchGroup> &groups);
+
+    QBarSet *m_monthSet = nullptr;
+    QValueAxis *m_monthAxis = nullptr;
+    QBarSet *m_speciesSet = nullptr;
+    QBarCategoryAxis *m_speciesNames = nullptr;
+    QValueAxis *m_speciesAxis = nullptr;
+    QScatterSeries *m_scatter = nullptr;
+    QValueAxis *m_lengthAxis = nullptr;
+    QValueAxis *m_weightAxis = nullptr;
+};

@@ -1,0 +1,440 @@
+#include "catchlog/CatchLogFrmUnit.h"
+
+#include "base/DateUtils.h"
+#include "base/Exception.h"
+#include "base/ProgramPaths.h"
+#include "catchlog/CatchLogCharts.h"
+#include "catchlog/CatchLogModel.h"
+#include "data/CatchLogCsv.h"
+#include "data/CatchLogStats.h"
+#include "data/DatabaseBackup.h"
+#include "data/TDbConnection.h"
+#include "widgets/AppWindows.h"
+#include "widgets/Platform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+const QString Title = QStringLiteral("Rybowid");
+const QString AllSpecies = QStringLiteral("(wszystkie)");
+
+// Keeps the wait cursor up while a long errand runs.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+QDoubleSpinBox *NewBoundEdit(QWidget *parent, const char *name, double maximum, const QString &suffix)
+{
+    auto *edit = new QDoubleSpinBox(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
+    edit->setDecimals(2);
+    edit->setRange(0, maximum);
+    edit->setSingleStep(suffix == QLatin1String(" kg") ? 0.5 : 5);
+    edit->setSuffix(suffix);
+    edit->setSpecialValueText(QStringLiteral("dowolna"));
+    edit->setGroupSeparatorShown(false);
+    return edit;
+}
+} // namespace
+
+TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("CatchLogFrm"));
+    setWindowTitle(QStringLiteral("Dziennik połowów"));
+    resize(960, 640);
+
+    m_model = new CatchLogModel(m_log, this);
+    Pages = new QTabWidget(this);
+    Pages->setObjectName(QStringLiteral("Pages"));
+    Pages->addTab(CreateCatchPage(), QStringLiteral("Połowy"));
+    Charts = new CatchLogCharts(Pages);
+    Pages->addTab(Charts, QStringLiteral("Statystyki"));
+    connect(Pages, &QTabWidget::currentChanged, this, [this] {
+        if (Pages->currentWidget() == Charts)
+            UpdateCharts();
+    });
+
+    auto button = [this](const char *name, const QString &text, const QString &hint) {
+        auto *b = new QPushButton(text, this);
+        b->setObjectName(QLatin1String(name));
+        b->setToolTip(hint);
+        b->setAutoDefault(false);
+        return b;
+    };
+    BackupButton = button("BackupButton", QStringLiteral("Kopia zapasowa"),
+                          QStringLiteral("Zapisz bazę danych i zdjęcia połowów w wybranym folderze"));
+    RestoreButton =
+        button("RestoreButton", QStringLiteral("Przywróć"), QStringLiteral("Przywróć dziennik z kopii zapasowej"));
+    UndoRestoreButton = button("UndoRestoreButton", QStringLiteral("Cofnij przywrócenie"),
+                               QStringLiteral("Wróć do dziennika sprzed ostatniego przywrócenia"));
+    UndoRestoreButton->setEnabled(false);
+    CloseButton = button("CloseButton", QStringLiteral("Zamknij"), QString());
+    connect(BackupButton, &QPushButton::clicked, this, &TCatchLogFrm::BackupButtonClick);
+    connect(RestoreButton, &QPushButton::clicked, this, &TCatchLogFrm::RestoreButtonClick);
+    connect(UndoRestoreButton, &QPushButton::clicked, this, &TCatchLogFrm::UndoRestoreButtonClick);
+    connect(CloseButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(BackupButton);
+    bottom->addWidget(RestoreButton);
+    bottom->addWidget(UndoRestoreButton);
+    bottom->addStretch();
+    bottom->addWidget(CloseButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Pages);
+    layout->addLayout(bottom);
+}
+
+QWidget *TCatchLogFrm::CreateCatchPage()
+{
+    auto *page = new QWidget(Pages);
+    auto *filter = new QGroupBox(QStringLiteral("Pokaż połowy"), page);
+    filter->setObjectName(QStringLiteral("FilterBox"));
+
+    SpeciesCombo = new QComboBox(filter);
+    SpeciesCombo->setObjectName(QStringLiteral("SpeciesCombo"));
+    SpeciesCombo->setMinimumContentsLength(14);
+    auto dateEdit = [filter](const char *name) {
+        auto *edit = new QDateEdit(filter);
+        edit->setObjectName(QLatin1String(name));
+        edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+        edit->setCalendarPopup(true);
+        edit->setEnabled(false);
+        return edit;
+    };
+    FromCheck = new QCheckBox(QStringLiteral("od:"), filter);
+    FromCheck->setObjectName(QStringLiteral("FromCheck"));
+    FromDate = dateEdit("FromDate");
+    ToCheck = new QCheckBox(QStringLiteral("do:"), filter);
+    ToCheck->setObjectName(QStringLiteral("ToCheck"));
+    ToDate = dateEdit("ToDate");
+    auto lineEdit = [filter](const char *name, const QString &hint) {
+        auto *edit = new QLineEdit(filter);
+        edit->setObjectName(QLatin1String(name));
+        edit->setPlaceholderText(hint);
+        edit->setClearButtonEnabled(true);
+        return edit;
+    };
+    PlaceEdit = lineEdit("PlaceEdit", QStringLiteral("fragment nazwy"));
+    BaitEdit = lineEdit("BaitEdit", QStringLiteral("fragment nazwy"));
+    NotesEdit = lineEdit("NotesEdit", QStringLiteral("szukany tekst"));
+    MinWeightEdit = NewBoundEdit(filter, "MinWeightEdit", 999, QStringLiteral(" kg"));
+    MinLengthEdit = NewBoundEdit(filter, "MinLengthEdit", 999, QStringLiteral(" cm"));
+    ClearFilterButton = new QPushButton(QStringLiteral("Wyczyść filtr"), filter);
+    ClearFilterButton->setObjectName(QStringLiteral("ClearFilterButton"));
+    ClearFilterButton->setAutoDefault(false);
+
+    auto *grid = new QGridLayout(filter);
+    auto label = [filter](const QString &text) { return new QLabel(text, filter); };
+    grid->addWidget(label(QStringLiteral("Gatunek:")), 0, 0);
+    grid->addWidget(SpeciesCombo, 0, 1);
+    grid->addWidget(label(QStringLiteral("Dzień:")), 0, 2);
+    auto *dates = new QHBoxLayout;
+    dates->addWidget(FromCheck);
+    dates->addWidget(FromDate);
+    dates->addSpacing(8);
+    dates->addWidget(ToCheck);
+    dates->addWidget(ToDate);
+    dates->addStretch();
+    grid->addLayout(dates, 0, 3, 1, 3);
+    grid->addWidget(label(QStringLiteral("Miejsce:")), 1, 0);
+    grid->addWidget(PlaceEdit, 1, 1);
+    grid->addWidget(label(QStringLiteral("Przynęta:")), 1, 2);
+    grid->addWidget(BaitEdit, 1, 3);
+    grid->addWidget(label(QStringLiteral("Opis zawiera:")), 1, 4);
+    grid->addWidget(NotesEdit, 1, 5);
+    grid->addWidget(label(QStringLiteral("Waga co najmniej:")), 2, 0);
+    grid->addWidget(MinWeightEdit, 2, 1);
+    grid->addWidget(label(QStringLiteral("Długość co najmniej:")), 2, 2);
+    grid->addWidget(MinLengthEdit, 2, 3);
+    grid->addWidget(ClearFilterButton, 2, 5, Qt::AlignRight);
+
+    CatchGrid = new QTableView(page);
+    CatchGrid->setObjectName(QStringLiteral("CatchGrid"));
+    CatchGrid->setModel(m_model);
+    CatchGrid->setSortingEnabled(true);
+    CatchGrid->horizontalHeader()->setSortIndicator(CatchLog::Day, Qt::AscendingOrder);
+    CatchGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    CatchGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    CatchGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    CatchGrid->setAlternatingRowColors(true);
+    CatchGrid->setWordWrap(false);
+    CatchGrid->verticalHeader()->setDefaultSectionSize(20);
+    CatchGrid->verticalHeader()->hide();
+    CatchGrid->setToolTip(QStringLiteral("Dwukrotne kliknięcie pokazuje dzień połowu w kalendarzu"));
+    const int widths[] = {80, 110, 70, 85, 130, 110, 80, 100};
+    for (int c = 0; c < int(std::size(widths)); ++c)
+        CatchGrid->setColumnWidth(c, widths[c]);
+    CatchGrid->horizontalHeader()->setStretchLastSection(true);
+
+    SummaryLabel = new QLabel(page);
+    SummaryLabel->setObjectName(QStringLiteral("SummaryLabel"));
+    QFont bold = SummaryLabel->font();
+    bold.setBold(true);
+    SummaryLabel->setFont(bold);
+    ExportButton = new QPushButton(QStringLiteral("Eksport do CSV…"), page);
+    ExportButton->setObjectName(QStringLiteral("ExportButton"));
+    ExportButton->setToolTip(QStringLiteral("Zapisz pokazane połowy w pliku dla arkusza kalkulacyjnego"));
+    ExportButton->setAutoDefault(false);
+
+    auto *summary = new QHBoxLayout;
+    summary->addWidget(SummaryLabel);
+    summary->addStretch();
+    summary->addWidget(ExportButton);
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(filter);
+    layout->addWidget(CatchGrid, 1);
+    layout->addLayout(summary);
+
+    auto refilter = [this] {
+        if (!m_filling)
+            ApplyFilter();
+    };
+    connect(SpeciesCombo, &QComboBox::currentIndexChanged, this, refilter);
+    for (QCheckBox *check : {FromCheck, ToCheck})
+        connect(check, &QCheckBox::toggled, this, refilter);
+    connect(FromCheck, &QCheckBox::toggled, FromDate, &QWidget::setEnabled);
+    connect(ToCheck, &QCheckBox::toggled, ToDate, &QWidget::setEnabled);
+    for (QDateEdit *edit : {FromDate, ToDate})
+        connect(edit, &QDateEdit::dateChanged, this, refilter);
+    for (QLineEdit *edit : {PlaceEdit, BaitEdit, NotesEdit})
+        connect(edit, &QLineEdit::textChanged, this, refilter);
+    for (QDoubleSpinBox *edit : {MinWeightEdit, MinLengthEdit})
+        connect(edit, &QDoubleSpinBox::valueChanged, this, refilter);
+    connect(ClearFilterButton, &QPushButton::clicked, this, &TCatchLogFrm::ClearFilter);
+    connect(ExportButton, &QPushButton::clicked, this, &TCatchLogFrm::ExportButtonClick);
+    connect(CatchGrid, &QTableView::doubleClicked, this,
+            [this](const QModelIndex &index) { CatchGridDoubleClick(index.row()); });
+    return page;
+}
+
+void TCatchLogFrm::Execute()
+{
+    try {
+        Reload();
+    } catch (...) {
+        ShowCurrentException();
+        return;
+    }
+    Platform::ShowModal(this);
+}
+
+void TCatchLogFrm::Reload()
+{
+    TDbConnection *connection = Windows().DataBase;
+    if (!connection)
+        throw Exception(QStringLiteral("Baza danych nie jest otwarta."));
+    WaitCursor wait;
+    m_log.Load(*connection);
+    FillSpecies();
+    ApplyFilter();
+    BackupButton->setEnabled(DatabaseBackup::Available(*connection));
+    RestoreButton->setEnabled(BackupButton->isEnabled());
+}
+
+void TCatchLogFrm::FillSpecies()
+{
+    const QString chosen = SpeciesCombo->currentIndex() > 0 ? SpeciesCombo->currentText() : QString();
+    m_filling = true;
+    SpeciesCombo->clear();
+    SpeciesCombo->addItem(AllSpecies);
+    SpeciesCombo->addItems(m_log.SpeciesNames());
+    const int again = chosen.isEmpty() ? 0 : SpeciesCombo->findText(chosen, Qt::MatchFixedString);
+    SpeciesCombo->setCurrentIndex(std::max(0, again));
+    m_filling = false;
+
+    // The date bounds start on the diary's first and last day.
+    if (!FromCheck->isChecked() && !ToCheck->isChecked() && !m_log.Records().empty()) {
+        QString first = m_log.Records().front().day, last = first;
+        for (const CatchRecord &record : m_log.Records()) {
+            first = std::min(first, record.day);
+            last = std::max(last, record.day);
+        }
+        m_filling = true;
+        FromDate->setDate(QDate::fromString(first.left(10), Qt::ISODate));
+        ToDate->setDate(QDate::fromString(last.left(10), Qt::ISODate));
+        m_filling = false;
+    }
+}
+
+CatchLogFilter TCatchLogFrm::FilterFromControls() const
+{
+    CatchLogFilter filter;
+    if (SpeciesCombo->currentIndex() > 0)
+        filter.species = SpeciesCombo->currentText();
+    if (FromCheck->isChecked())
+        filter.from = FromDate->date().toString(Qt::ISODate);
+    if (ToCheck->isChecked())
+        filter.to = ToDate->date().toString(Qt::ISODate);
+    filter.place = PlaceEdit->text().trimmed();
+    filter.bait = BaitEdit->text().trimmed();
+    filter.notes = NotesEdit->text().trimmed();
+    filter.minWeight = MinWeightEdit->value();
+    filter.minLength = MinLengthEdit->value();
+    return filter;
+}
+
+void TCatchLogFrm::ApplyFilter()
+{
+    m_log.Apply(FilterFromControls());
+    m_model->Reset();
+    const int shown = int(m_log.Shown().size());
+    SummaryLabel->setText(QStringLiteral("Pokazane połowy: %1 z %2     Łączna waga: %3 kg")
+                              .arg(shown)
+                              .arg(m_log.Records().size())
+                              .arg(CatchLog::NumberText(m_log.ShownWeight())));
+    ExportButton->setEnabled(shown > 0);
+    // The charts are redrawn when they are looked at, not for every key typed elsewhere.
+    m_chartsStale = true;
+    if (Pages->currentWidget() == Charts)
+        UpdateCharts();
+}
+
+void TCatchLogFrm::UpdateCharts()
+{
+    if (!m_chartsStale)
+        return;
+    Charts->Update(CatchLogStats::Compute(m_log));
+    m_chartsStale = false;
+}
+
+void TCatchLogFrm::ClearFilter()
+{
+    m_filling = true;
+    SpeciesCombo->setCurrentIndex(0);
+    FromCheck->setChecked(false);
+    ToCheck->setChecked(false);
+    PlaceEdit->clear();
+    BaitEdit->clear();
+    NotesEdit->clear();
+    MinWeightEdit->setValue(0);
+    MinLengthEdit->setValue(0);
+    m_filling = false;
+    ApplyFilter();
+}
+
+void TCatchLogFrm::ExportButtonClick()
+{
+    QString path =
+        Platform::SaveFileName(this, QStringLiteral("Eksport połowów do CSV"), QStringLiteral("dziennik-polowow.csv"),
+                               QStringLiteral("Plik CSV (arkusz kalkulacyjny)|*.csv"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        path += QStringLiteral(".csv");
+    QString error;
+    if (!CatchLogCsv::Write(path, m_log.Records(), m_log.Shown(), &error))
+        Platform::ShowMessage(
+            this, Title, QStringLiteral("Nie można zapisać pliku %1: %2").arg(QDir::toNativeSeparators(path), error),
+            Platform::Icon::Error);
+}
+
+QString TCatchLogFrm::PhotoRoot() const
+{
+    return ExecutableFolder() + QStringLiteral("data/foto");
+}
+
+void TCatchLogFrm::BackupButtonClick()
+{
+    const QString parent = Platform::ChooseFolder(this, QStringLiteral("Wybierz folder na kopię zapasową"));
+    if (parent.isEmpty() || !Windows().DataBase)
+        return;
+    try {
+        QString folder;
+        {
+            WaitCursor wait;
+            folder = DatabaseBackup::Create(*Windows().DataBase, PhotoRoot(), parent);
+        }
+        Platform::ShowMessage(this, Title,
+                              QStringLiteral("Kopię zapasową dziennika i zdjęć zapisano w folderze:\n%1")
+                                  .arg(QDir::toNativeSeparators(folder)),
+                              Platform::Icon::Information);
+    } catch (...) {
+        ShowCurrentException();
+    }
+}
+
+void TCatchLogFrm::RestoreButtonClick()
+{
+    const QString folder = Platform::ChooseFolder(this, QStringLiteral("Wybierz folder z kopią zapasową"));
+    if (folder.isEmpty())
+        return;
+    if (!DatabaseBackup::IsBackupFolder(folder)) {
+        Platform::ShowMessage(this, Title,
+                              QStringLiteral("W folderze %1 nie ma kopii zapasowej dziennika.\n"
+                                             "Wybierz folder, w którym leży plik %2.")
+                                  .arg(QDir::toNativeSeparators(folder), DatabaseBackup::DatabaseFileName),
+                              Platform::Icon::Warning);
+        return;
+    }
+    RestoreFrom(folder, QStringLiteral("Przywrócić dziennik połowów i zdjęcia z kopii w folderze\n%1?\n\n"
+                                       "Obecny dziennik zostanie odłożony na bok, więc można będzie cofnąć "
+                                       "tę zmianę.")
+                            .arg(QDir::toNativeSeparators(folder)));
+}
+
+void TCatchLogFrm::UndoRestoreButtonClick()
+{
+    if (m_asideFolder.isEmpty())
+        return;
+    RestoreFrom(m_asideFolder, QStringLiteral("Cofnąć przywrócenie i wrócić do dziennika, który był przed nim?"));
+}
+
+void TCatchLogFrm::RestoreFrom(const QString &folder, const QString &question)
+{
+    TDbConnection *connection = Windows().DataBase;
+    if (!connection || !Platform::AskYesNo(this, QStringLiteral("Pytanie:"), question))
+        return;
+    try {
+        {
+            WaitCursor wait;
+            m_asideFolder = DatabaseBackup::Restore(*connection, PhotoRoot(), folder,
+                                                    ExecutableFolder() + QStringLiteral("data/kopie"));
+        }
+        UndoRestoreButton->setEnabled(true);
+        if (Windows().DiaryReplaced)
+            Windows().DiaryReplaced();
+        Reload();
+        Platform::ShowMessage(
+            this, Title,
+            QStringLiteral("Dziennik przywrócono. Poprzedni dziennik i zdjęcia zachowano w folderze:\n%1")
+                .arg(QDir::toNativeSeparators(m_asideFolder)),
+            Platform::Icon::Information);
+    } catch (...) {
+        ShowCurrentException();
+    }
+}
+
+void TCatchLogFrm::CatchGridDoubleClick(int row)
+{
+    if (row < 0 || row >= int(m_log.Shown().size()))
+        return;
+    const CatchRecord record = m_log.ShownAt(row);
+    TDateTime day = 0;
+    if (!TryParseDateText(record.day, day))
+        return;
+    accept();
+    if (Windows().ShowCatchInCalendar)
+        Windows().ShowCatchInCalendar(DateOf(day), record.rowId);
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "data/CatchLog.h"
+
+#include <QDialog>
+
+class CatchLogCharts;
+class CatchLogModel;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+
+// "Dziennik połowów": every catch of the diary in a sortable table with filters, the
+// statistics of what is shown, its export to a spreadsheet, and the diary's backup.
+class TCatchLogFrm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TCatchLogFrm(QWidget *parent = nullptr);
+
+    // Reads the diary afresh and shows the window modally.
+    void Execute();
+    // Reads the diary afresh; keeps the filter and the order.
+    void Reload();
+    // Takes the filter from the controls and refreshes the table, the totals and the
+    // charts.
+    void ApplyFilter();
+    CatchLogFilter FilterFromControls() const;
+    // Brings the statistics up to the shown catches, if the filter changed since.
+    void UpdateCharts();
+
+    void ExportButtonClick();
+    void BackupButtonClick();
+    void RestoreButtonClick();
+    void UndoRestoreButtonClick();
+    void CatchGridDoubleClick(int row);
+
+    const CatchLog &Log() const { return m_log; }
+
+    QTabWidget *Pages = nullptr;
+    QComboBox *SpeciesCombo = nullptr;
+    QCheckBox *FromCheck = nullptr;
+    QDateEdit *FromDate = nullptr;
+    QCheckBox *ToCheck = nullptr;
+    QDateEdit *ToDate = nullptr;
+    QLineEdit *PlaceEdit = nullptr;
+    QLineEdit *BaitEdit = nullptr;
+    QLineEdit *NotesEdit = nullptr;
+    QDoubleSpinBox *MinWeightEdit = nullptr;
+    QDoubleSpinBox *MinLengthEdit = nullptr;
+    QPushButton *ClearFilterButton = nullptr;
+    QTableView *CatchGrid = nullptr;
+    QLabel *SummaryLabel = nullptr;
+    QPushButton *ExportButton = nullptr;
+    CatchLogCharts *Charts = nullptr;
+    QPushButton *BackupButton = nullptr;
+    QPushButton *RestoreButton = nullptr;
+    QPushButton *UndoRestoreButton = nullptr;
+    QPushButton *CloseButton = nullptr;
+
+private:
+    QWidget *CreateCatchPage();
+    void FillSpecies();
+    void ClearFilter();
+    QString PhotoRoot() const;
+    void RestoreFrom(const QString &folder, const QString &question);
+
+    CatchLog m_log;
+    CatchLogModel *m_model = nullptr;
+    // Set while the controls are being filled, so that each change does not refilter.
+    bool m_filling = false;
+    bool m_chartsStale = true;
+    // Where the diary a restore replaced was kept; empty until a restore.
+    QString m_asideFolder;
+};

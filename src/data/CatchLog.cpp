@@ -1,0 +1,300 @@
+#include "data/CatchLog.h"
+
+#include "data/DbErrors.h"
+#include "data/FieldConvert.h"
+#include "data/TDbConnection.h"
+
+#include <QCollator>
+#include <QHash>
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+QString TextAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
+{
+    const auto *text = reinterpret_cast<const char *>(api.column_text(stmt, column));
+    return text ? QString::fromUtf8(text, api.column_bytes(stmt, column)) : QString();
+}
+
+// A number column may hold a real, an integer, or text typed with a decimal comma.
+double NumberAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
+{
+    if (api.column_type(stmt, column) != SQLITE_TEXT)
+        return api.column_double(stmt, column);
+    QString text = TextAt(api, stmt, column).trimmed();
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    return text.toDouble();
+}
+
+int MonthOf(const QString &day)
+{
+    if (day.size() < 7 || day.at(4) != QLatin1Char('-'))
+        return 0;
+    const int month = QStringView(day).mid(5, 2).toInt();
+    return month >= 1 && month <= 12 ? month : 0;
+}
+
+QCollator PolishCollator()
+{
+    QCollator collator{QLocale(QLocale::Polish, QLocale::Poland)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
+    return collator;
+}
+
+// Ranks the texts of one column in Polish alphabetical order; equal texts share a rank.
+// Sorting the distinct texts once keeps a long diary's sort from collating every pair.
+std::vector<int> TextRanks(const std::vector<CatchRecord> &records, CatchLog::Column column)
+{
+    QHash<QString, int> index;
+    QStringList distinct;
+    std::vector<int> ranks(records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        const QString text = CatchLog::ColumnText(records[i], column);
+        auto it = index.find(text);
+        if (it == index.end()) {
+            it = index.insert(text, int(distinct.size()));
+            distinct << text;
+        }
+        ranks[i] = it.value();
+    }
+    std::vector<int> byName(size_t(distinct.size()));
+    std::iota(byName.begin(), byName.end(), 0);
+    const QCollator collator = PolishCollator();
+    std::sort(byName.begin(), byName.end(),
+              [&](int a, int b) { return collator.compare(distinct[a], distinct[b]) < 0; });
+    std::vector<int> rankOf(byName.size());
+    for (size_t r = 0; r < byName.size(); ++r)
+        rankOf[size_t(byName[r])] = int(r);
+    for (int &rank : ranks)
+        rank = rankOf[size_t(rank)];
+    return ranks;
+}
+} // namespace
+
+void CatchLog::Load(TDbConnection &connection)
+{
+    if (!connection.Connected() || !connection.Handle())
+        throw EDatabaseError(QStringLiteral("Database not connected"));
+    const SqliteApi &api = connection.Api();
+    sqlite3_stmt *stmt = nullptr;
+    const char *sql = "select rowid, data, gatunek, waga, dlugosc, miejsce, przyneta, wiatr, faza_ksiezyca, opis, foto "
+                      "from dziennik";
+    if (api.prepare(connection.Handle(), sql, -1, &stmt, nullptr) != SQLITE_OK || !stmt)
+        connection.RaiseEngineError();
+    std::vector<CatchRecord> records;
+    int rc;
+    while ((rc = api.step(stmt)) == SQLITE_ROW) {
+        CatchRecord r;
+        r.rowId = api.column_int64(stmt, 0);
+        r.day = TextAt(api, stmt, 1);
+        r.species = TextAt(api, stmt, 2);
+        r.weight = NumberAt(api, stmt, 3);
+        r.length = NumberAt(api, stmt, 4);
+        r.place = TextAt(api, stmt, 5);
+        r.bait = TextAt(api, stmt, 6);
+        r.wind = TextAt(api, stmt, 7);
+        r.moon = TextAt(api, stmt, 8);
+        r.notes = TextAt(api, stmt, 9);
+        r.photo = TextAt(api, stmt, 10);
+        r.month = MonthOf(r.day);
+        records.push_back(std::move(r));
+    }
+    if (rc != SQLITE_DONE) {
+        api.reset(stmt);
+        const QString message = QString::fromUtf8(api.errmsg(connection.Handle()));
+        api.finalize(stmt);
+        throw EDatabaseError(message);
+    }
+    api.finalize(stmt);
+    SetRecords(std::move(records));
+}
+
+void CatchLog::SetRecords(std::vector<CatchRecord> records)
+{
+    m_records = std::move(records);
+    Index();
+    Resort();
+}
+
+int CatchLog::Names::KeyOf(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return -1;
+    const QString key = trimmed.toCaseFolded();
+    auto it = keyOf.find(key);
+    if (it == keyOf.end()) {
+        it = keyOf.insert(key, int(names.size()));
+        names << trimmed;
+        folded << key;
+    }
+    return it.value();
+}
+
+std::vector<char> CatchLog::Names::Containing(const QString &part) const
+{
+    const QString key = part.toCaseFolded();
+    std::vector<char> holds(size_t(folded.size()));
+    for (qsizetype i = 0; i < folded.size(); ++i)
+        holds[size_t(i)] = folded[i].contains(key) ? 1 : 0;
+    return holds;
+}
+
+void CatchLog::Index()
+{
+    m_species = {};
+    m_places = {};
+    m_baits = {};
+    for (CatchRecord &record : m_records) {
+        record.speciesKey = m_species.KeyOf(record.species);
+        record.placeKey = m_places.KeyOf(record.place);
+        record.baitKey = m_baits.KeyOf(record.bait);
+        record.foldedNotes = record.notes.toCaseFolded();
+    }
+}
+
+void CatchLog::Sort(Column column, Qt::SortOrder order)
+{
+    m_sortColumn = column;
+    m_sortOrder = order;
+    Resort();
+}
+
+void CatchLog::Apply(const CatchLogFilter &filter)
+{
+    m_filter = filter;
+    Refilter();
+}
+
+void CatchLog::Resort()
+{
+    m_order.resize(m_records.size());
+    std::iota(m_order.begin(), m_order.end(), 0);
+    // Ties keep the diary's own order: by day, then as entered.
+    auto byDay = [this](int a, int b) {
+        const CatchRecord &x = m_records[size_t(a)], &y = m_records[size_t(b)];
+        return x.day != y.day ? x.day < y.day : x.rowId < y.rowId;
+    };
+    if (m_sortColumn == Day) {
+        std::sort(m_order.begin(), m_order.end(), byDay);
+    } else if (m_sortColumn == Weight || m_sortColumn == Length) {
+        const bool weight = m_sortColumn == Weight;
+        std::sort(m_order.begin(), m_order.end(), [&](int a, int b) {
+            const double x = weight ? m_records[size_t(a)].weight : m_records[size_t(a)].length;
+            const double y = weight ? m_records[size_t(b)].weight : m_records[size_t(b)].length;
+            return x != y ? x < y : byDay(a, b);
+        });
+    } else {
+        const std::vector<int> ranks = TextRanks(m_records, m_sortColumn);
+        std::sort(m_order.begin(), m_order.end(), [&](int a, int b) {
+            return ranks[size_t(a)] != ranks[size_t(b)] ? ranks[size_t(a)] < ranks[size_t(b)] : byDay(a, b);
+        });
+    }
+    if (m_sortOrder == Qt::DescendingOrder)
+        std::reverse(m_order.begin(), m_order.end());
+    Refilter();
+}
+
+void CatchLog::Refilter()
+{
+    m_shown.clear();
+    m_shownWeight = 0;
+    const CatchLogFilter &f = m_filter;
+    // A part of a name is looked for once in each distinct name, not in every catch.
+    const QString species = f.species.trimmed().toCaseFolded();
+    const int speciesKey = species.isEmpty() ? -1 : m_species.keyOf.value(species, -2);
+    const std::vector<char> places = m_places.Containing(f.place);
+    const std::vector<char> baits = m_baits.Containing(f.bait);
+    const QString notes = f.notes.toCaseFolded();
+    // Weights typed with two decimals must not miss a catch stored as 2.3499999.
+    constexpr double Tolerance = 1e-6;
+    auto named = [](int key, const std::vector<char> &holds, const QString &part) {
+        return part.isEmpty() || (key >= 0 && holds[size_t(key)]);
+    };
+    for (const int index : m_order) {
+        const CatchRecord &r = m_records[size_t(index)];
+        if ((speciesKey != -1 && r.speciesKey != speciesKey) || (!f.from.isEmpty() && r.day < f.from) ||
+            // A stored day may carry a time of day after its date.
+            (!f.to.isEmpty() && QStringView(r.day).left(10) > f.to) ||
+            (f.minWeight > 0 && r.weight < f.minWeight - Tolerance) ||
+            (f.minLength > 0 && r.length < f.minLength - Tolerance) || !named(r.placeKey, places, f.place) ||
+            !named(r.baitKey, baits, f.bait) || (!notes.isEmpty() && !r.foldedNotes.contains(notes)))
+            continue;
+        m_shown.push_back(index);
+        m_shownWeight += r.weight;
+    }
+}
+
+QStringList CatchLog::SpeciesNames() const
+{
+    QStringList names = m_species.names;
+    const QCollator collator = PolishCollator();
+    std::sort(names.begin(), names.end(),
+              [&](const QString &a, const QString &b) { return collator.compare(a, b) < 0; });
+    return names;
+}
+
+QString CatchLog::ColumnTitle(Column column)
+{
+    switch (column) {
+    case Day:
+        return QStringLiteral("Dzień");
+    case Species:
+        return QStringLiteral("Gatunek");
+    case Weight:
+        return QStringLiteral("Waga (kg)");
+    case Length:
+        return QStringLiteral("Długość (cm)");
+    case Place:
+        return QStringLiteral("Miejsce");
+    case Bait:
+        return QStringLiteral("Przynęta");
+    case Wind:
+        return QStringLiteral("Wiatr");
+    case Moon:
+        return QStringLiteral("Faza księżyca");
+    case Notes:
+        return QStringLiteral("Opis");
+    case ColumnCount:
+        break;
+    }
+    return QString();
+}
+
+QString CatchLog::ColumnText(const CatchRecord &record, Column column)
+{
+    switch (column) {
+    case Day:
+        return record.day.left(10);
+    case Species:
+        return record.species;
+    case Weight:
+        return NumberText(record.weight);
+    case Length:
+        return NumberText(record.length);
+    case Place:
+        return record.place;
+    case Bait:
+        return record.bait;
+    case Wind:
+        return record.wind;
+    case Moon:
+        return record.moon;
+    case Notes:
+        return record.notes;
+    case ColumnCount:
+        break;
+    }
+    return QString();
+}
+
+QString CatchLog::NumberText(double value)
+{
+    // Sums of many weights carry binary noise; grams are the finest a scale shows.
+    QString text = FieldConvert::FloatText(std::round(value * 1000) / 1000);
+    text.replace(QLatin1Char('.'), QLatin1Char(','));
+    return text;
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "data/CatchLogFilter.h"
+#include "data/CatchRecord.h"
+
+#include <QHash>
+#include <QStringList>
+#include <vector>
+
+class TDbConnection;
+
+// Every catch of the diary in memory, in the order of one column, and the ones a filter
+// lets through. Filtering walks the sorted rows once, so it keeps their order and costs
+// no sort.
+class CatchLog
+{
+public:
+    enum Column { Day, Species, Weight, Length, Place, Bait, Wind, Moon, Notes, ColumnCount };
+
+    // Reads all of dziennik; raises EDatabaseError when the engine fails. The filter and
+    // the sort order stay as they were.
+    void Load(TDbConnection &connection);
+    void SetRecords(std::vector<CatchRecord> records);
+    const std::vector<CatchRecord> &Records() const { return m_records; }
+
+    void Sort(Column column, Qt::SortOrder order);
+    Column SortColumn() const { return m_sortColumn; }
+    Qt::SortOrder SortOrder() const { return m_sortOrder; }
+
+    void Apply(const CatchLogFilter &filter);
+    const CatchLogFilter &Filter() const { return m_filter; }
+    // Indexes into Records() of what the filter lets through, in the sort order.
+    const std::vector<int> &Shown() const { return m_shown; }
+    const CatchRecord &ShownAt(int row) const { return m_records[size_t(m_shown[size_t(row)])]; }
+    double ShownWeight() const { return m_shownWeight; }
+
+    // The species names of the diary, each once, in Polish alphabetical order.
+    QStringList SpeciesNames() const;
+    // The distinct species, places and baits, indexed by the records' keys. Texts that
+    // differ only in letter case or surrounding blanks are one; each is named as it was
+    // first written.
+    const QStringList &SpeciesKeys() const { return m_species.names; }
+    const QStringList &PlaceKeys() const { return m_places.names; }
+    const QStringList &BaitKeys() const { return m_baits.names; }
+
+    static QString ColumnTitle(Column column);
+    static QString ColumnText(const CatchRecord &record, Column column);
+    // A weight or length the Polish way: decimal comma, no needless digits.
+    static QString NumberText(double value);
+
+private:
+    struct Names
+    {
+        QStringList names;
+        QStringList folded;
+        QHash<QString, int> keyOf;
+        int KeyOf(const QString &text);
+        // For each key, whether its folded name holds the folded part.
+        std::vector<char> Containing(const QString &part) const;
+    };
+
+    void Index();
+    void Resort();
+    void Refilter();
+
+    std::vector<CatchRecord> m_records;
+    Names m_species;
+    Names m_places;
+    Names m_baits;
+    std::vector<int> m_order;
+    std::vector<int> m_shown;
+    CatchLogFilter m_filter;
+    double m_shownWeight = 0;
+    Column m_sortColumn = Day;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+};

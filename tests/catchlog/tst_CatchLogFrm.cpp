@@ -1,0 +1,263 @@
+#include "../app/AppTestMain.h"
+
+#include "app/MainFrmUnit.h"
+#include "base/Clock.h"
+#include "base/ProgramPaths.h"
+#include "calendar/CalendarFrmUnit.h"
+#include "calendar/TMonthCalendar.h"
+#include "catchlog/CatchLogCharts.h"
+#include "catchlog/CatchLogFrmUnit.h"
+#include "data/TDbTable.h"
+#include "support/TestSupport.h"
+#include "widgets/AppWindows.h"
+#include "widgets/Platform.h"
+#include "widgets/TDBGrid.h"
+#include "widgets/TLinkLabel.h"
+
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTableWidget>
+#include <memory>
+
+namespace {
+// Two seasons of catches, the two on 10 April 2005 being a pike and the same pike typed
+// with its weight a decimal place off, and the empty row of the pinned day.
+QString Seed()
+{
+    const QStringList species{"Szczupak", "Okoń", "Leszcz", "Sandacz", "Karp", "Płoć", "Lin", "Węgorz"};
+    const QStringList places{"Jezioro Łańskie", "Wisła pod Płockiem", "Zalew Zegrzyński", "Staw w Mielnie"};
+    const QStringList baits{"wobler", "guma", "czerwony robak", "kukurydza", "błystka"};
+    QString sql = "begin;";
+    for (int i = 0; i < 44; ++i) {
+        const double weight = 0.2 + (i * 37 % 50) / 10.0;
+        sql += QStringLiteral("insert into dziennik values ('%1','%2',%3,%4,'%5','%6','SW','pełnia','%7','');")
+                   .arg(QDate(2004, 3, 1).addDays(i * 17).toString(Qt::ISODate), species[i % species.size()])
+                   .arg(weight)
+                   .arg(int(22 + weight * 11 + i % 5))
+                   .arg(places[i % places.size()], baits[i % baits.size()],
+                        i % 3 ? QString() : QStringLiteral("z łodzi, rano"));
+    }
+    sql += "insert into dziennik values ('2005-04-10','Szczupak',4.2,78,'Jezioro Łańskie','wobler','','','','');"
+           "insert into dziennik values ('2005-04-10','Szczupak',35.0,75,'Jezioro Łańskie','wobler','','','','');"
+           "insert into dziennik values ('2005-01-24','',0.0,0.0,'','','','','','');";
+    return sql + "commit;";
+}
+
+// Types text key by key, Polish letters included (QTest::keyClicks knows only ASCII).
+void TypeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
+        QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, key, QString(c), Qt::NoModifier);
+    }
+}
+
+bool Recorded(const QString &kind, const QString &title)
+{
+    for (const Platform::Record &record : Platform::Records())
+        if (record.kind == kind && record.title == title)
+            return true;
+    return false;
+}
+} // namespace
+
+class CatchLogFrmTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void filtersTotalsExportAndCharts();
+    void doubleClickShowsTheCatchInTheCalendar();
+    void backupRestoreAndUndoFromTheWindow();
+
+private:
+    void Start();
+    // In test mode the modal window comes back hidden at once; it is shown again to be
+    // driven as the user would.
+    void ShowAgain()
+    {
+        Log()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Log()));
+    }
+    TCatchLogFrm *Log() const { return Windows().CatchLogFrm; }
+    int Rows() const { return Log()->CatchGrid->model()->rowCount(); }
+    QStringList Stored(const QString &sql) const { return TestSupport::QueryColumn(m_dir->dbPath(), sql); }
+
+    std::unique_ptr<TestSupport::TempProgramDir> m_dir;
+};
+
+void CatchLogFrmTest::init()
+{
+    Platform::EnableTestMode();
+    Platform::ClearTestState();
+    m_dir = std::make_unique<TestSupport::TempProgramDir>(TestSupport::TempProgramDir::Content::SchemaOnly);
+    QVERIFY(m_dir->isValid());
+}
+
+void CatchLogFrmTest::cleanup()
+{
+    DestroyWindows();
+    Clock::Unpin();
+    m_dir.reset();
+}
+
+void CatchLogFrmTest::Start()
+{
+    QString error;
+    QVERIFY2(m_dir->exec(Seed(), &error), qPrintable(error));
+    OverrideExecutableFolder(m_dir->path());
+    Clock::Pin(EncodeDateTime(2005, 1, 24, 10, 30, 0, 0));
+    CreateWindows();
+    QVERIFY(Windows().MainFrm && Windows().CalendarFrm && Log());
+    Windows().MainFrm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Windows().MainFrm));
+}
+
+void CatchLogFrmTest::filtersTotalsExportAndCharts()
+{
+    Start();
+    auto *link = Windows().CalendarFrm->findChild<TLinkLabel *>("CatchLogLink");
+    QVERIFY(link && link->isVisible());
+    QTest::mouseClick(link, Qt::LeftButton);
+    QVERIFY(Recorded("modal", "Dziennik połowów"));
+    ShowAgain();
+    QAbstractItemModelTester tester(Log()->CatchGrid->model());
+    QCOMPARE(Rows(), 47);
+    QCOMPARE(Log()->SummaryLabel->text(),
+             QStringLiteral("Pokazane połowy: 47 z 47     Łączna waga: %1 kg")
+                 .arg(Stored("select round(sum(waga), 3) from dziennik").first().replace('.', ',')));
+    TestSupport::SavePng(Log(), "catchlog_table");
+    Log()->Pages->setCurrentIndex(1);
+    QApplication::processEvents();
+    TestSupport::SavePng(Log(), "catchlog_charts");
+    Log()->Pages->setCurrentIndex(0);
+
+    // "Every pike of at least 3 kg from Łańskie", typed and picked in the controls.
+    Log()->PlaceEdit->setFocus();
+    TypeText(Log()->PlaceEdit, "łańskie");
+    const QString where = "instr(miejsce, 'Łańskie') > 0";
+    QCOMPARE(Rows(), Stored("select count(*) from dziennik where " + where).first().toInt());
+    Log()->SpeciesCombo->setCurrentIndex(Log()->SpeciesCombo->findText("Szczupak"));
+    Log()->MinWeightEdit->selectAll();
+    QTest::keyClicks(Log()->MinWeightEdit, "3");
+    QCOMPARE(Log()->MinWeightEdit->value(), 3.0);
+    const QStringList days = Stored("select data||' '||replace(printf('%g', waga), '.', ',') from dziennik where " +
+                                    where + " and gatunek = 'Szczupak' and waga >= 3 order by data, rowid");
+    QVERIFY(days.size() >= 3);
+    QStringList shown;
+    for (int row = 0; row < Rows(); ++row)
+        shown << Log()->CatchGrid->model()->index(row, 0).data().toString() + ' ' +
+                     Log()->CatchGrid->model()->index(row, 2).data().toString();
+    QCOMPARE(shown, days);
+    QVERIFY(Log()->SummaryLabel->text().startsWith(QStringLiteral("Pokazane połowy: %1 z 47").arg(days.size())));
+    Log()->Pages->setCurrentIndex(1);
+    QCOMPARE(Log()->Charts->BaitsTable->item(0, 0)->text(), QStringLiteral("wobler"));
+    QCOMPARE(Log()->Charts->BaitsTable->item(0, 1)->text(), QStringLiteral("3"));
+    Log()->Pages->setCurrentIndex(0);
+
+    const QString csv = m_dir->path() + "szczupaki";
+    Platform::QueueFileChoice(csv);
+    QTest::mouseClick(Log()->ExportButton, Qt::LeftButton);
+    QFile file(csv + ".csv");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(bytes.count("\r\n"), days.size() + 1);
+    QVERIFY(bytes.contains("2005-04-10;Szczupak;35;75;Jezioro Łańskie;wobler"));
+
+    const QString png = m_dir->path() + "wykres.png";
+    Platform::QueueFileChoice(png);
+    QTest::mouseClick(Log()->Charts->SaveScatterButton, Qt::LeftButton);
+    QVERIFY(QImage(png).width() > 200);
+
+    QTest::mouseClick(Log()->ClearFilterButton, Qt::LeftButton);
+    QCOMPARE(Rows(), 47);
+}
+
+void CatchLogFrmTest::doubleClickShowsTheCatchInTheCalendar()
+{
+    Start();
+    // From the main window: the "Kalendarz" label's context menu.
+    Platform::QueuePopupChoice("DziennikPolowow1");
+    TLinkLabel *label = Windows().MainFrm->Label2;
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, label->rect().center(),
+                                label->mapToGlobal(label->rect().center()));
+    QApplication::sendEvent(label, &menuEvent);
+    QVERIFY(Recorded("popup", "CalendarPopupMenu"));
+    QVERIFY(Recorded("modal", "Dziennik połowów"));
+    ShowAgain();
+    QCOMPARE(Windows().MainFrm->Label2->text(), QStringLiteral("Kalendarz"));
+
+    // The heaviest catch first, by two clicks on the weight header.
+    QHeaderView *header = Log()->CatchGrid->horizontalHeader();
+    const QPoint weightHeader(header->sectionViewportPosition(CatchLog::Weight) + 10, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, weightHeader);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, weightHeader);
+    QCOMPARE(Log()->CatchGrid->model()->index(0, CatchLog::Weight).data().toString(), QStringLiteral("35"));
+
+    const QRect cell = Log()->CatchGrid->visualRect(Log()->CatchGrid->model()->index(0, 1));
+    // A double click begins with a whole click.
+    QTest::mouseClick(Log()->CatchGrid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(Log()->CatchGrid->viewport(), Qt::LeftButton, {}, cell.center());
+    QVERIFY(!Log()->isVisible());
+    QCOMPARE(Log()->result(), int(QDialog::Accepted));
+    TCalendarFrm *calendar = Windows().CalendarFrm;
+    QCOMPARE(calendar->MonthCalendar1->SelectedDate(), EncodeDate(2005, 4, 10));
+    QCOMPARE(calendar->dziennikTable->GetRecordCount(), 2);
+    QCOMPARE(QString::number(calendar->dziennikTable->RowId()),
+             Stored("select rowid from dziennik where waga = 35").first());
+    QCOMPARE(calendar->DBGrid1->currentIndex().row(), calendar->dziennikTable->GetRecNo() - 1);
+}
+
+void CatchLogFrmTest::backupRestoreAndUndoFromTheWindow()
+{
+    Start();
+    Windows().OpenCatchLog();
+    ShowAgain();
+    QTemporaryDir target;
+    Platform::QueueFileChoice(target.path());
+    QTest::mouseClick(Log()->BackupButton, Qt::LeftButton);
+    const QStringList made = QDir(target.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCOMPARE(made.size(), 1);
+    const QString backup = target.path() + '/' + made.first();
+    QVERIFY(Platform::Records().last().text.contains(QDir::toNativeSeparators(backup)));
+
+    QVERIFY(m_dir->exec("delete from dziennik"));
+    Platform::QueueFileChoice(backup);
+    Platform::QueueAnswer(false);
+    QTest::mouseClick(Log()->RestoreButton, Qt::LeftButton);
+    QVERIFY(Recorded("question", "Pytanie:"));
+    QCOMPARE(Stored("select count(*) from dziennik"), QStringList{"0"});
+
+    Platform::QueueFileChoice(backup);
+    Platform::QueueAnswer(true);
+    QTest::mouseClick(Log()->RestoreButton, Qt::LeftButton);
+    QCOMPARE(Stored("select count(*) from dziennik"), QStringList{"47"});
+    QCOMPARE(Rows(), 47);
+    // The calendar reads the restored diary: the pinned day has its row again.
+    QVERIFY(Windows().CalendarFrm->CheckBox1->isChecked());
+    QVERIFY(Log()->UndoRestoreButton->isEnabled());
+
+    Platform::QueueAnswer(true);
+    QTest::mouseClick(Log()->UndoRestoreButton, Qt::LeftButton);
+    QCOMPARE(Stored("select count(*) from dziennik"), QStringList{"0"});
+    QCOMPARE(Rows(), 0);
+    QVERIFY(!Windows().CalendarFrm->CheckBox1->isChecked());
+}
+
+RYBOWID_APP_TEST_MAIN(CatchLogFrmTest)
+#include "tst_CatchLogFrm.moc"

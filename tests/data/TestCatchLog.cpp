@@ -1,0 +1,228 @@
+#include "DataTestSupport.h"
+
+#include "data/CatchLog.h"
+#include "data/CatchLogCsv.h"
+#include "data/CatchLogStats.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+// A few seasons of one angler: two catches on 10 April, one of them a pike whose weight
+// was typed a decimal place off, a weight stored as text with a comma, and the empty
+// row ticking "Złowione ryby" leaves.
+const char *const Diary = R"(
+insert into dziennik values ('2005-04-10','Szczupak',4.2,78,'Jezioro Łańskie','wobler','SW','pełnia','duży, wieczorem','a.jpg');
+insert into dziennik values ('2005-04-22','szczupak ',2.1,62,'Zalew Zegrzyński','guma','','','','');
+insert into dziennik values ('2005-06-01','Okoń','0,35',28,'jezioro łańskie','Guma','','','rano','');
+insert into dziennik values ('2005-04-05','Sandacz',3.0,70,'Wisła','Wobler','','','z łodzi; dryf','');
+insert into dziennik values ('2004-12-30','Leszcz',1.5,45,'Wisła','','','','cytat "duży"
+drugi wiersz','');
+insert into dziennik values ('2005-01-24','',0.0,0.0,'','','','','','');
+insert into dziennik values ('2005-04-10','Szczupak',35.0,75,'Jezioro Łańskie','wobler','','','','');
+)";
+
+QStringList Days(const CatchLog &log)
+{
+    QStringList days;
+    for (int row = 0; row < int(log.Shown().size()); ++row)
+        days << QStringLiteral("%1 %2").arg(log.ShownAt(row).day, log.ShownAt(row).species.trimmed());
+    return days;
+}
+
+// Splits CSV text the way a spreadsheet reads it: ";" between fields, quoted fields may
+// hold ";", doubled quotes and line breaks.
+QList<QStringList> ParseCsv(const QString &text)
+{
+    QList<QStringList> rows(1);
+    QString field;
+    bool quoted = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == QLatin1Char('"') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"'))
+                field += text.at(++i);
+            else if (c == QLatin1Char('"'))
+                quoted = false;
+            else
+                field += c;
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char(';')) {
+            rows.last() << std::exchange(field, {});
+        } else if (c == QLatin1Char('\r') && text.mid(i, 2) == QLatin1String("\r\n")) {
+            rows.last() << std::exchange(field, {});
+            rows.append(QStringList());
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    rows.removeLast();
+    return rows;
+}
+} // namespace
+
+class TestCatchLog : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_db = std::make_unique<ConnectedDatabase>();
+        QVERIFY(m_db->exec(QString::fromUtf8(Diary)));
+        m_log = CatchLog();
+        m_log.Load(m_db->connection);
+        m_log.Apply({});
+    }
+
+    void readsEveryCatchInDayOrder()
+    {
+        QCOMPARE(m_log.Records().size(), size_t(7));
+        QCOMPARE(Days(m_log),
+                 QStringList({"2004-12-30 Leszcz", "2005-01-24 ", "2005-04-05 Sandacz", "2005-04-10 Szczupak",
+                              "2005-04-10 Szczupak", "2005-04-22 szczupak", "2005-06-01 Okoń"}));
+        QCOMPARE(m_log.ShownAt(3).weight, 4.2);
+        QCOMPARE(m_log.ShownAt(6).weight, 0.35);
+        QCOMPARE(m_log.SpeciesNames(), QStringList({"Leszcz", "Okoń", "Sandacz", "Szczupak"}));
+    }
+
+    void eachFilterAndTheirCombination_data()
+    {
+        QTest::addColumn<CatchLogFilter>("filter");
+        QTest::addColumn<QStringList>("days");
+        auto f = [](auto set) {
+            CatchLogFilter filter;
+            set(filter);
+            return filter;
+        };
+        QTest::newRow("species, any case and blanks")
+            << f([](CatchLogFilter &x) { x.species = "SZCZUPAK"; })
+            << QStringList{"2005-04-10 Szczupak", "2005-04-10 Szczupak", "2005-04-22 szczupak"};
+        QTest::newRow("date range, bounds included")
+            << f([](CatchLogFilter &x) { x.from = "2005-01-24", x.to = "2005-04-05"; })
+            << QStringList{"2005-01-24 ", "2005-04-05 Sandacz"};
+        QTest::newRow("place part, Polish letters in any case")
+            << f([](CatchLogFilter &x) { x.place = "ŁAŃSK"; })
+            << QStringList{"2005-04-10 Szczupak", "2005-04-10 Szczupak", "2005-06-01 Okoń"};
+        QTest::newRow("bait part") << f([](CatchLogFilter &x) { x.bait = "wob"; })
+                                   << QStringList{"2005-04-05 Sandacz", "2005-04-10 Szczupak", "2005-04-10 Szczupak"};
+        QTest::newRow("notes across a line break")
+            << f([](CatchLogFilter &x) { x.notes = "drugi"; }) << QStringList{"2004-12-30 Leszcz"};
+        QTest::newRow("minimum weight, bound included")
+            << f([](CatchLogFilter &x) { x.minWeight = 3.0; })
+            << QStringList{"2005-04-05 Sandacz", "2005-04-10 Szczupak", "2005-04-10 Szczupak"};
+        QTest::newRow("minimum length") << f([](CatchLogFilter &x) { x.minLength = 75; })
+                                        << QStringList{"2005-04-10 Szczupak", "2005-04-10 Szczupak"};
+        QTest::newRow("pike over 70 cm on a lure in April") << f([](CatchLogFilter &x) {
+            x.species = "szczupak", x.bait = "wobler", x.minLength = 70, x.from = "2005-04-01", x.to = "2005-04-30";
+        }) << QStringList{"2005-04-10 Szczupak", "2005-04-10 Szczupak"};
+        QTest::newRow("everything at once") << f([](CatchLogFilter &x) {
+            x.species = "szczupak", x.bait = "wobler", x.minLength = 70, x.minWeight = 5, x.place = "łańskie",
+            x.from = "2005-04-10", x.to = "2005-04-10";
+        }) << QStringList{"2005-04-10 Szczupak"};
+        QTest::newRow("nothing matches") << f([](CatchLogFilter &x) { x.species = "Sum"; }) << QStringList{};
+    }
+
+    void eachFilterAndTheirCombination()
+    {
+        QFETCH(CatchLogFilter, filter);
+        QFETCH(QStringList, days);
+        m_log.Apply(filter);
+        QCOMPARE(Days(m_log), days);
+        double weight = 0;
+        for (int row = 0; row < int(m_log.Shown().size()); ++row)
+            weight += m_log.ShownAt(row).weight;
+        QCOMPARE(m_log.ShownWeight(), weight);
+    }
+
+    void theFilterKeepsTheChosenOrder()
+    {
+        m_log.Sort(CatchLog::Species, Qt::AscendingOrder);
+        QCOMPARE(Days(m_log).mid(0, 4),
+                 QStringList({"2005-01-24 ", "2004-12-30 Leszcz", "2005-06-01 Okoń", "2005-04-05 Sandacz"}));
+        m_log.Sort(CatchLog::Weight, Qt::DescendingOrder);
+        CatchLogFilter over2;
+        over2.minWeight = 2;
+        m_log.Apply(over2);
+        QCOMPARE(Days(m_log), QStringList({"2005-04-10 Szczupak", "2005-04-10 Szczupak", "2005-04-05 Sandacz",
+                                           "2005-04-22 szczupak"}));
+        QCOMPARE(m_log.ShownAt(0).weight, 35.0);
+    }
+
+    void statisticsOfAKnownDiary()
+    {
+        const CatchLogStats stats = CatchLogStats::Compute(m_log);
+        QCOMPARE(stats.count, 7);
+        QCOMPARE(CatchLog::NumberText(stats.totalWeight), QStringLiteral("46,15"));
+        const std::array<int, 12> months{1, 0, 0, 4, 0, 1, 0, 0, 0, 0, 0, 1};
+        QCOMPARE(stats.perMonth, months);
+        auto summary = [](const std::vector<CatchGroup> &groups) {
+            QStringList texts;
+            for (const CatchGroup &g : groups)
+                texts << QStringLiteral("%1 %2 %3 %4")
+                             .arg(g.name)
+                             .arg(g.count)
+                             .arg(CatchLog::NumberText(g.weight), CatchLog::NumberText(g.heaviest));
+            return texts;
+        };
+        QCOMPARE(summary(stats.species), QStringList({"Szczupak 3 41,3 35", "Sandacz 1 3 3", "Leszcz 1 1,5 1,5",
+                                                      "Okoń 1 0,35 0,35", "(bez nazwy) 1 0 0"}));
+        QCOMPARE(summary(stats.baits), QStringList({"wobler 3 42,2 35", "guma 2 2,45 2,1"}));
+        QCOMPARE(summary(stats.places),
+                 QStringList({"Jezioro Łańskie 3 39,55 35", "Wisła 2 4,5 3", "Zalew Zegrzyński 1 2,1 2,1"}));
+        // The empty row has nothing to plot; the typo stands apart from the rest.
+        QCOMPARE(stats.lengthWeight.size(), size_t(6));
+        QVERIFY(std::count(stats.lengthWeight.begin(), stats.lengthWeight.end(), QPointF(75, 35)) == 1);
+    }
+
+    void aLongDiaryPlotsFewPointsButKeepsTheOddOne()
+    {
+        std::vector<CatchRecord> records(20000);
+        for (size_t i = 0; i < records.size(); ++i)
+            records[i].length = 40 + double(i % 50) / 10, records[i].weight = 0.8 + double(i % 7) / 100;
+        records.back().length = 41, records.back().weight = 9.5;
+        m_log.SetRecords(records);
+        const CatchLogStats stats = CatchLogStats::Compute(m_log);
+        QVERIFY2(stats.lengthWeight.size() < 400, qPrintable(QString::number(stats.lengthWeight.size())));
+        QVERIFY(std::count(stats.lengthWeight.begin(), stats.lengthWeight.end(), QPointF(41, 9.5)) == 1);
+    }
+
+    void csvReadsBackAsTheShownRows()
+    {
+        CatchLogFilter filter;
+        filter.place = "i"; // all but the empty row
+        m_log.Apply(filter);
+        const QString path = m_db->dir.path() + QStringLiteral("połowy.csv");
+        QString error;
+        QVERIFY2(CatchLogCsv::Write(path, m_log.Records(), m_log.Shown(), &error), qPrintable(error));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        const QList<QStringList> rows = ParseCsv(QString::fromUtf8(bytes.mid(3)));
+        QCOMPARE(rows.size(), 1 + 6);
+        QCOMPARE(rows[0], QStringList({"Dzień", "Gatunek", "Waga (kg)", "Długość (cm)", "Miejsce", "Przynęta", "Wiatr",
+                                       "Faza księżyca", "Opis"}));
+        QCOMPARE(rows[1], QStringList({"2004-12-30", "Leszcz", "1,5", "45", "Wisła", "", "", "",
+                                       "cytat \"duży\"\ndrugi wiersz"}));
+        QCOMPARE(rows[2][8], QStringLiteral("z łodzi; dryf"));
+        for (int row = 1; row < rows.size(); ++row) {
+            const CatchRecord &record = m_log.ShownAt(row - 1);
+            QCOMPARE(rows[row].size(), int(CatchLog::ColumnCount));
+            QCOMPARE(rows[row][0], record.day);
+            QCOMPARE(rows[row][1], record.species);
+            QCOMPARE(QString(rows[row][2]).replace(',', '.').toDouble(), record.weight);
+            QCOMPARE(QString(rows[row][3]).replace(',', '.').toDouble(), record.length);
+            QCOMPARE(rows[row][4], record.place);
+        }
+    }
+
+private:
+    std::unique_ptr<ConnectedDatabase> m_db;
+    CatchLog m_log;
+};
+
+QTEST_GUILESS_MAIN(TestCatchLog)
+#include "TestCatchLog.moc"
