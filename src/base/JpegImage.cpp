@@ -89,6 +89,58 @@ QString ReasonText(const ErrorManager &errors)
     }
 }
 
+// Reads the file through a buffer far larger than the library's own 4 KiB one: its fast
+// entropy decoder runs only while a few KiB of input are buffered ahead, so with the
+// small buffer most of a large photo goes through the slow path.
+constexpr size_t SourceBufferBytes = 256 * 1024;
+
+struct FileSource
+{
+    jpeg_source_mgr pub{}; // first, so the library's pointer to it is a pointer to the whole
+    std::FILE *file = nullptr;
+    bool started = false;
+    std::unique_ptr<JOCTET[]> buffer{new JOCTET[SourceBufferBytes]};
+};
+
+void InitSource(j_decompress_ptr cinfo)
+{
+    reinterpret_cast<FileSource *>(cinfo->src)->started = false;
+}
+
+boolean FillInputBuffer(j_decompress_ptr cinfo)
+{
+    static const JOCTET EndOfImage[] = {0xFF, JPEG_EOI};
+    auto *source = reinterpret_cast<FileSource *>(cinfo->src);
+    const size_t read = std::fread(source->buffer.get(), 1, SourceBufferBytes, source->file);
+    if (read == 0) {
+        if (!source->started)
+            ERREXIT(cinfo, JERR_INPUT_EMPTY);
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        source->pub.next_input_byte = EndOfImage;
+        source->pub.bytes_in_buffer = sizeof EndOfImage;
+        return TRUE;
+    }
+    source->started = true;
+    source->pub.next_input_byte = source->buffer.get();
+    source->pub.bytes_in_buffer = read;
+    return TRUE;
+}
+
+void SkipInputData(j_decompress_ptr cinfo, long count)
+{
+    jpeg_source_mgr *const source = cinfo->src;
+    if (count <= 0)
+        return;
+    while (count > long(source->bytes_in_buffer)) {
+        count -= long(source->bytes_in_buffer);
+        (*source->fill_input_buffer)(cinfo);
+    }
+    source->next_input_byte += count;
+    source->bytes_in_buffer -= size_t(count);
+}
+
+void TermSource(j_decompress_ptr) {}
+
 // Owns a decompressor. Every call into the library runs inside Guarded, so that the
 // error handler's jump lands in a frame that is still alive; the steps hold no objects
 // with destructors, which the jump would skip.
@@ -214,6 +266,7 @@ void CmykToRgb32(QImage &image, bool inverted)
 QImage LoadJpeg(const QString &path, const QSize &cover)
 {
     const FilePtr file = OpenForReading(path);
+    FileSource source;
     Decompressor decompressor;
     jpeg_decompress_struct &info = decompressor.info();
     const auto fail = [&] { Fail(path, ReasonText(decompressor.errors())); };
@@ -221,7 +274,13 @@ QImage LoadJpeg(const QString &path, const QSize &cover)
     if (!decompressor.Guarded([&] {
             jpeg_create_decompress(&info);
             info.mem->max_memory_to_use = MaxDecodedBytes;
-            jpeg_stdio_src(&info, file.get());
+            source.file = file.get();
+            source.pub.init_source = InitSource;
+            source.pub.fill_input_buffer = FillInputBuffer;
+            source.pub.skip_input_data = SkipInputData;
+            source.pub.resync_to_restart = jpeg_resync_to_restart;
+            source.pub.term_source = TermSource;
+            info.src = &source.pub;
             jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
             jpeg_read_header(&info, TRUE);
         }))
