@@ -2,6 +2,7 @@
 
 #include "base/Exception.h"
 #include "base/JpegImage.h"
+#include "base/ThumbnailCache.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,7 +26,7 @@ void TImage::Clear()
 void TImage::LoadFromFile(const QString &path)
 {
     const QSize cover = ScalesToControl() ? CoverSize() : QSize();
-    QImage loaded = LoadPicture(path, cover);
+    QImage loaded = m_thumbnails ? ThumbnailCache().Load(path, cover) : LoadPicture(path, cover);
     const bool mayBeReduced = cover.isValid() && loaded.width() >= cover.width() && loaded.height() >= cover.height();
     m_picture = std::move(loaded);
     m_reducedFrom = mayBeReduced ? path : QString();
