@@ -1,8 +1,8 @@
 // Showing a camera photo in the catch dialog's 376 x 301 photo area: our decoder asked to
 // cover the area, against a full decode scaled down, against Qt's own reader asked for
 // the area's size (which also lets libjpeg scale while decoding). The first show as the
-// dialog does it also leaves a thumbnail in the desktop's cache; the photo shown again
-// comes from that thumbnail. The reduced decode takes libjpeg's fast paths; its PSNR
+// dialog does it leaves a thumbnail in the desktop's cache once the photo is on screen;
+// the photo shown again comes from that thumbnail. The reduced decode takes libjpeg's fast paths; its PSNR
 // against the accurate full decode scaled down says what that costs in quality.
 
 #include "BenchRatio.h"
@@ -88,6 +88,17 @@ ThumbnailCache CacheOf(const QString &path)
     return ThumbnailCache(QFileInfo(path).absolutePath() + QStringLiteral("/thumbnails"));
 }
 
+// What the catch dialog waits for: no thumbnail yet, so the photo is decoded. Its
+// thumbnail is written once the photo is on screen (FirstShowWithThumbnail adds it).
+QImage FirstShow(const QString &path)
+{
+    const ThumbnailCache cache = CacheOf(path);
+    QFile::remove(cache.ThumbnailPath(path));
+    if (!cache.FindCovering(path, PhotoArea).isNull())
+        return {};
+    return LoadPicture(path, PhotoArea).scaled(PhotoArea, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 QImage FirstShowWithThumbnail(const QString &path)
 {
     const ThumbnailCache cache = CacheOf(path);
@@ -129,7 +140,8 @@ const Variant Variants[] = {{"LoadJpegCovering", LoadJpegCovering},
                             {"QtFullThenScale", QtFullThenScale},
                             {"QtReaderScaled", QtReaderScaled},
                             {"FirstShowWithThumbnail", FirstShowWithThumbnail},
-                            {"ShownAgain", ShownAgain}};
+                            {"ShownAgain", ShownAgain},
+                            {"FirstShow", FirstShow}};
 
 // Peak memory of one showing, in KiB. Each figure comes from a fresh run of this program
 // (--peak) so that nothing this process allocated before, and the allocator kept, can
@@ -224,6 +236,11 @@ void BM_QtReaderScaled(benchmark::State &state)
     Run(state, Variants[3]);
 }
 
+void BM_FirstShow(benchmark::State &state)
+{
+    Run(state, Variants[6]);
+}
+
 void BM_FirstShowWithThumbnail(benchmark::State &state)
 {
     Run(state, Variants[4]);
@@ -240,6 +257,7 @@ BENCHMARK(BM_LoadJpegCovering)->UseManualTime()->Unit(benchmark::kMillisecond)->
 BENCHMARK(BM_LoadJpegFullThenScale)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_QtFullThenScale)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_QtReaderScaled)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_FirstShow)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_FirstShowWithThumbnail)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_ShownAgain)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
@@ -255,10 +273,12 @@ int main(int argc, char **argv)
     RatioReporter reporter({{"BM_LoadJpegCovering", "BM_LoadJpegFullThenScale"},
                             {"BM_LoadJpegCovering", "BM_QtFullThenScale"},
                             {"BM_LoadJpegCovering", "BM_QtReaderScaled"},
+                            {"BM_FirstShow", "BM_QtReaderScaled"},
                             {"BM_FirstShowWithThumbnail", "BM_QtReaderScaled"},
                             {"BM_ShownAgain", "BM_QtReaderScaled"}});
-    std::printf("Goals: BM_LoadJpegCovering / BM_QtReaderScaled at most 0.80, its peak_kib at most 1/20 of "
-                "BM_LoadJpegFullThenScale's, its psnr_db (against the accurate full decode) at least 40; "
+    std::printf("Goals: BM_FirstShow / BM_QtReaderScaled at most 0.80, the peak_kib of BM_FirstShow and "
+                "BM_FirstShowWithThumbnail at most 1/20 of BM_LoadJpegFullThenScale's, the psnr_db of "
+                "BM_LoadJpegCovering (against the accurate full decode) at least 40; "
                 "BM_ShownAgain / BM_QtReaderScaled at most 0.05.\n");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

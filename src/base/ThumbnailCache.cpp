@@ -2,19 +2,19 @@
 
 #include "base/JpegImage.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -38,7 +38,9 @@ bool MakePrivateFolder(const QString &path)
     return true;
 }
 
-quint32 Crc32(const QByteArray &bytes)
+// Continues a CRC-32 (the one PNG and zlib use) over more bytes; start from ~0 and
+// invert at the end.
+quint32 Crc32(quint32 crc, const uchar *bytes, qsizetype count)
 {
     static const auto table = [] {
         std::array<quint32, 256> t{};
@@ -50,31 +52,123 @@ quint32 Crc32(const QByteArray &bytes)
         }
         return t;
     }();
-    quint32 crc = 0xFFFFFFFFu;
-    for (const char b : bytes)
-        crc = table[(crc ^ uchar(b)) & 0xFF] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFu;
+    for (qsizetype i = 0; i < count; ++i)
+        crc = table[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
+    return crc;
 }
 
-void AppendBigEndian(QByteArray &out, quint32 value)
+// Writes a PNG the way thumbnails are best stored for reading back fast: every row
+// unfiltered and the pixels in stored (uncompressed) deflate blocks, so that a reader
+// only copies them; the text comes first, uncompressed (tEXt), as thumbnail readers
+// expect it. Qt's own writer would compress the text and filter the rows.
+class PngStream
 {
-    out += char(value >> 24);
-    out += char(value >> 16);
-    out += char(value >> 8);
-    out += char(value);
-}
+public:
+    explicit PngStream(QIODevice &out) : m_out(out) {}
 
-// An uncompressed Latin-1 text chunk, the kind every thumbnail reader looks for; Qt's
-// own writer would compress a long URI into a zTXt chunk.
-QByteArray TextChunk(const QString &key, const QString &value)
-{
-    const QByteArray body = QByteArrayLiteral("tEXt") + key.toLatin1() + '\0' + value.toLatin1();
-    QByteArray chunk;
-    AppendBigEndian(chunk, quint32(body.size() - 4));
-    chunk += body;
-    AppendBigEndian(chunk, Crc32(body));
-    return chunk;
-}
+    bool Write(const QImage &image, const QList<QPair<QString, QString>> &texts)
+    {
+        const bool alpha = image.hasAlphaChannel();
+        const QImage pixels = image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+        const int width = pixels.width(), height = pixels.height();
+        const int rowBytes = 1 + width * (alpha ? 4 : 3);
+        m_out.write("\x89PNG\r\n\x1a\n", 8);
+
+        QByteArray header;
+        AppendBig(header, quint32(width));
+        AppendBig(header, quint32(height));
+        header += char(8);             // bits per sample
+        header += char(alpha ? 6 : 2); // RGBA or RGB
+        header += QByteArray(3, '\0'); // deflate, adaptive filtering, no interlace
+        Chunk("IHDR", header);
+        for (const auto &[key, value] : texts)
+            Chunk("tEXt", key.toLatin1() + '\0' + value.toLatin1());
+
+        constexpr qint64 BlockBytes = 65535;
+        const qint64 raw = qint64(height) * rowBytes;
+        const qint64 blocks = (raw + BlockBytes - 1) / BlockBytes;
+        BeginChunk("IDAT", quint32(2 + raw + 5 * blocks + 4));
+        Put(QByteArray("\x78\x01", 2)); // zlib header: deflate, 32 KiB window, no dictionary
+        quint32 adlerA = 1, adlerB = 0;
+        qint64 left = raw;
+        qint64 inBlock = 0;
+        QByteArray row(rowBytes, '\0');
+        for (int y = 0; y < height; ++y) {
+            std::memcpy(row.data() + 1, pixels.constScanLine(y), size_t(rowBytes - 1));
+            for (const char c : row) {
+                adlerA += uchar(c);
+                adlerB += adlerA;
+            }
+            adlerA %= 65521;
+            adlerB %= 65521;
+            for (qsizetype at = 0; at < row.size();) {
+                if (inBlock == 0) {
+                    const qint64 size = std::min(BlockBytes, left);
+                    QByteArray blockHeader(1, left == size ? '\1' : '\0');
+                    blockHeader += char(size & 0xFF);
+                    blockHeader += char(size >> 8);
+                    blockHeader += char(~size & 0xFF);
+                    blockHeader += char((~size >> 8) & 0xFF);
+                    Put(blockHeader);
+                    inBlock = size;
+                }
+                const qsizetype take = qsizetype(std::min<qint64>(inBlock, row.size() - at));
+                Put(row.mid(at, take));
+                at += take;
+                inBlock -= take;
+                left -= take;
+            }
+        }
+        QByteArray adler;
+        AppendBig(adler, adlerB << 16 | adlerA);
+        Put(adler);
+        EndChunk();
+        Chunk("IEND", {});
+        return m_ok;
+    }
+
+private:
+    static void AppendBig(QByteArray &out, quint32 value)
+    {
+        out += char(value >> 24);
+        out += char(value >> 16);
+        out += char(value >> 8);
+        out += char(value);
+    }
+
+    void Put(const QByteArray &bytes)
+    {
+        m_crc = Crc32(m_crc, reinterpret_cast<const uchar *>(bytes.constData()), bytes.size());
+        m_ok = m_ok && m_out.write(bytes) == bytes.size();
+    }
+
+    void BeginChunk(const char *type, quint32 length)
+    {
+        QByteArray size;
+        AppendBig(size, length);
+        m_ok = m_ok && m_out.write(size) == 4;
+        m_crc = 0xFFFFFFFFu;
+        Put(QByteArray(type, 4));
+    }
+
+    void EndChunk()
+    {
+        QByteArray crc;
+        AppendBig(crc, m_crc ^ 0xFFFFFFFFu);
+        m_ok = m_ok && m_out.write(crc) == 4;
+    }
+
+    void Chunk(const char *type, const QByteArray &data)
+    {
+        BeginChunk(type, quint32(data.size()));
+        Put(data);
+        EndChunk();
+    }
+
+    QIODevice &m_out;
+    quint32 m_crc = 0;
+    bool m_ok = true;
+};
 
 } // namespace
 
@@ -152,32 +246,20 @@ bool ThumbnailCache::Store(const QString &path, const QImage &picture) const
     if (!QDir().mkpath(QFileInfo(m_root).absolutePath()) || !MakePrivateFolder(m_root) || !MakePrivateFolder(folder))
         return false;
 
-    QByteArray png;
-    {
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "png");
-        // Stored without compression (about half a megabyte): a thumbnail is read far more
-        // often than it is written, and inflating it would take most of the time it
-        // saves over decoding the photo.
-        writer.setQuality(100);
-        if (!writer.write(picture.scaled(Size, Size, Qt::KeepAspectRatio, Qt::SmoothTransformation)))
-            return false;
-    }
-    // The text goes right after the header chunk (8 bytes of signature, 25 of IHDR).
-    constexpr int AfterHeader = 33;
-    if (png.size() < AfterHeader || png.mid(12, 4) != "IHDR")
-        return false;
-    png.insert(AfterHeader, TextChunk(UriKey, UriOf(path)) +
-                                TextChunk(MTimeKey, QString::number(ModificationSeconds(source))) +
-                                TextChunk(SizeKey, QString::number(source.size())) +
-                                TextChunk(QStringLiteral("Software"), QStringLiteral("Rybowid")));
-
     // Written under a temporary name in the same folder (created 0600) and renamed over
-    // the old one, so that no reader ever sees half a thumbnail.
+    // the old one, so that no reader ever sees half a thumbnail. Stored uncompressed
+    // (about half a megabyte): a thumbnail is read far more often than it is written,
+    // and inflating it would take most of the time it saves over decoding the photo.
     const QString target = ThumbnailPath(path);
     QTemporaryFile file(target + QStringLiteral(".XXXXXX"));
-    if (!file.open() || file.write(png) != png.size() || !file.flush())
+    if (!file.open())
+        return false;
+    PngStream png(file);
+    const QList<QPair<QString, QString>> texts = {{UriKey, UriOf(path)},
+                                                  {MTimeKey, QString::number(ModificationSeconds(source))},
+                                                  {SizeKey, QString::number(source.size())},
+                                                  {QStringLiteral("Software"), QStringLiteral("Rybowid")}};
+    if (!png.Write(picture.scaled(Size, Size, Qt::KeepAspectRatio, Qt::SmoothTransformation), texts) || !file.flush())
         return false;
     if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
         return false;
@@ -185,16 +267,23 @@ bool ThumbnailCache::Store(const QString &path, const QImage &picture) const
     return true;
 }
 
+QImage ThumbnailCache::FindCovering(const QString &path, const QSize &cover) const
+{
+    if (cover.isEmpty() || cover.width() > Size || cover.height() > Size)
+        return {};
+    QImage thumbnail = Find(path);
+    if (thumbnail.width() < cover.width() || thumbnail.height() < cover.height())
+        return {};
+    return thumbnail;
+}
+
 QImage ThumbnailCache::Load(const QString &path, const QSize &cover) const
 {
-    const bool thumbnailServes = cover.isValid() && cover.width() <= Size && cover.height() <= Size;
-    if (thumbnailServes) {
-        QImage thumbnail = Find(path);
-        if (!cover.isEmpty() && thumbnail.width() >= cover.width() && thumbnail.height() >= cover.height())
-            return thumbnail;
-    }
-    QImage picture = LoadPicture(path, cover);
-    if (thumbnailServes)
+    QImage picture = FindCovering(path, cover);
+    if (!picture.isNull())
+        return picture;
+    picture = LoadPicture(path, cover);
+    if (!cover.isEmpty() && cover.width() <= Size && cover.height() <= Size)
         Store(path, picture);
     return picture;
 }

@@ -31,6 +31,9 @@ public:
     // cache): the picture is shown all the same.
     bool Store(const QString &path, const QImage &picture) const;
 
+    // The thumbnail of the picture when it covers an area of the given size (which an
+    // x-large thumbnail can only do for areas up to Size); a null image otherwise.
+    QImage FindCovering(const QString &path, const QSize &cover) const;
     // The picture at path for an area of the given size: its thumbnail when that covers
     // the area, otherwise a decode of the file (LoadPicture), which leaves a thumbnail
     // for the next time. Raises EInOutError as LoadPicture does.

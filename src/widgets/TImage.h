@@ -26,7 +26,8 @@ public:
     // EInOutError when the file cannot be read; the picture shown before then stays.
     void LoadFromFile(const QString &path);
     // Photos the user keeps: LoadFromFile then goes through the desktop's thumbnail
-    // cache (ThumbnailCache), so a photo shown before comes up at once.
+    // cache (ThumbnailCache), so a photo shown before comes up at once. A photo decoded
+    // from its file leaves its thumbnail once it is on screen.
     bool Thumbnails() const { return m_thumbnails; }
     void SetThumbnails(bool thumbnails) { m_thumbnails = thumbnails; }
 

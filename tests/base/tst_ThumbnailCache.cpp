@@ -158,6 +158,9 @@ void TestThumbnailCache::photoFromItsThumbnailFillsTheFrameSharply()
     image.SetThumbnails(true);
     image.LoadFromFile(m_photo);
     const QImage fromPhoto = image.grab().toImage();
+    // Written after the photo is shown, not while it is decoded.
+    QVERIFY(ThumbnailCache().Find(m_photo).isNull());
+    QTRY_VERIFY(!ThumbnailCache().Find(m_photo).isNull());
     image.LoadFromFile(m_photo);
     QCOMPARE(image.Picture().size(), QSize(512, 341));
     const QImage fromThumbnail = image.grab().toImage();
