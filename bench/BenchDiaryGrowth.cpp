@@ -250,6 +250,7 @@ int main(int argc, char **argv)
     using Pair = std::pair<std::string, std::string>;
     RatioReporter reporter({Pair("ChooseDay_100k", "ChooseDay_1k"), Pair("SwitchMonth_100k", "SwitchMonth_1k"),
                             Pair("Startup_100k", "Startup_1k")});
+    std::printf("Goal: each ratio (100,000 catches against 1,000) at most 1.20.\n");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     if (!Platform::Records().isEmpty())
