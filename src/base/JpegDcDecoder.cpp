@@ -291,7 +291,8 @@ bool JpegDcDecoder::Decode()
                             return false;
                         if (size)
                             c.predictor += Extend(take(size), size);
-                        const int value = (c.predictor * c.quant + 4) >> 3;
+                        const int value =
+                            int(std::clamp<std::int64_t>((std::int64_t(c.predictor) * c.quant + 4) >> 3, -256, 256));
                         c.plane[size_t((my * c.v + by) * c.blocksWide + mx * c.h + bx)] = Clamp(value + 128);
                         // The AC coefficients, stepped over; the end of block steps past 63.
                         for (int k = 1; k < 64;) {
