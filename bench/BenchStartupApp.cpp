@@ -31,7 +31,9 @@ protected:
 
 int main(int argc, char *argv[])
 {
-    OverrideExecutableFolder(QStringLiteral(RYBOWID_RUNTIME_DIR "/"));
+    // --dir <folder>: a program folder of its own (a diary of a chosen size).
+    const bool ownFolder = argc == 3 && std::strcmp(argv[1], "--dir") == 0;
+    OverrideExecutableFolder(ownFolder ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(RYBOWID_RUNTIME_DIR "/"));
     PrepareWebEngine();
     TApplication app(argc, argv);
     InitApplication(app);

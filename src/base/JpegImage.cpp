@@ -1,6 +1,7 @@
 #include "base/JpegImage.h"
 
 #include "base/Exception.h"
+#include "base/JpegDcDecoder.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -88,6 +89,58 @@ QString ReasonText(const ErrorManager &errors)
         return QStringLiteral("błąd dekodera JPEG (%1)").arg(QString::fromLatin1(errors.message));
     }
 }
+
+// Reads the file through a buffer far larger than the library's own 4 KiB one: its fast
+// entropy decoder runs only while a few KiB of input are buffered ahead, so with the
+// small buffer most of a large photo goes through the slow path.
+constexpr size_t SourceBufferBytes = 256 * 1024;
+
+struct FileSource
+{
+    jpeg_source_mgr pub{}; // first, so the library's pointer to it is a pointer to the whole
+    std::FILE *file = nullptr;
+    bool started = false;
+    std::unique_ptr<JOCTET[]> buffer{new JOCTET[SourceBufferBytes]};
+};
+
+void InitSource(j_decompress_ptr cinfo)
+{
+    reinterpret_cast<FileSource *>(cinfo->src)->started = false;
+}
+
+boolean FillInputBuffer(j_decompress_ptr cinfo)
+{
+    static const JOCTET EndOfImage[] = {0xFF, JPEG_EOI};
+    auto *source = reinterpret_cast<FileSource *>(cinfo->src);
+    const size_t read = std::fread(source->buffer.get(), 1, SourceBufferBytes, source->file);
+    if (read == 0) {
+        if (!source->started)
+            ERREXIT(cinfo, JERR_INPUT_EMPTY);
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        source->pub.next_input_byte = EndOfImage;
+        source->pub.bytes_in_buffer = sizeof EndOfImage;
+        return TRUE;
+    }
+    source->started = true;
+    source->pub.next_input_byte = source->buffer.get();
+    source->pub.bytes_in_buffer = read;
+    return TRUE;
+}
+
+void SkipInputData(j_decompress_ptr cinfo, long count)
+{
+    jpeg_source_mgr *const source = cinfo->src;
+    if (count <= 0)
+        return;
+    while (count > long(source->bytes_in_buffer)) {
+        count -= long(source->bytes_in_buffer);
+        (*source->fill_input_buffer)(cinfo);
+    }
+    source->next_input_byte += count;
+    source->bytes_in_buffer -= size_t(count);
+}
+
+void TermSource(j_decompress_ptr) {}
 
 // Owns a decompressor. Every call into the library runs inside Guarded, so that the
 // error handler's jump lands in a frame that is still alive; the steps hold no objects
@@ -209,11 +262,11 @@ void CmykToRgb32(QImage &image, bool inverted)
     }
 }
 
-} // namespace
-
-QImage LoadJpeg(const QString &path, const QSize &cover)
+// dcOnly lets a decode at one eighth go through JpegDcDecoder.
+QImage DecodeJpeg(const QString &path, const QSize &cover, bool dcOnly)
 {
     const FilePtr file = OpenForReading(path);
+    FileSource source;
     Decompressor decompressor;
     jpeg_decompress_struct &info = decompressor.info();
     const auto fail = [&] { Fail(path, ReasonText(decompressor.errors())); };
@@ -221,7 +274,13 @@ QImage LoadJpeg(const QString &path, const QSize &cover)
     if (!decompressor.Guarded([&] {
             jpeg_create_decompress(&info);
             info.mem->max_memory_to_use = MaxDecodedBytes;
-            jpeg_stdio_src(&info, file.get());
+            source.file = file.get();
+            source.pub.init_source = InitSource;
+            source.pub.fill_input_buffer = FillInputBuffer;
+            source.pub.skip_input_data = SkipInputData;
+            source.pub.resync_to_restart = jpeg_resync_to_restart;
+            source.pub.term_source = TermSource;
+            info.src = &source.pub;
             jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
             jpeg_read_header(&info, TRUE);
         }))
@@ -263,6 +322,22 @@ QImage LoadJpeg(const QString &path, const QSize &cover)
     if (qint64(info.output_width) * info.output_height * 4 > MaxDecodedBytes)
         Fail(path, QStringLiteral("obraz jest zbyt duży (%1 x %2)").arg(info.output_width).arg(info.output_height));
 
+    if (scale == 1 && !cmyk && dcOnly) {
+        const auto fast = std::make_unique<JpegDcDecoder>(info);
+        if (fast->Usable()) {
+            bool regular = false;
+            if (!decompressor.Guarded([&] { regular = fast->Decode(); }))
+                fail();
+            // Damaged data are left to libjpeg, which shows what it can of them.
+            if (!regular)
+                return DecodeJpeg(path, cover, false);
+            QImage image = fast->ToImage();
+            if (image.isNull())
+                Fail(path, QStringLiteral("za mało pamięci"));
+            return Oriented(std::move(image), orientation);
+        }
+    }
+
     if (!decompressor.Guarded([&] { jpeg_start_decompress(&info); }))
         fail();
     if (info.output_components != 4)
@@ -290,6 +365,13 @@ QImage LoadJpeg(const QString &path, const QSize &cover)
     if (cmyk)
         CmykToRgb32(image, info.saw_Adobe_marker);
     return Oriented(std::move(image), orientation);
+}
+
+} // namespace
+
+QImage LoadJpeg(const QString &path, const QSize &cover)
+{
+    return DecodeJpeg(path, cover, true);
 }
 
 QImage LoadPicture(const QString &path, const QSize &cover)

@@ -96,7 +96,16 @@ TCalendarFrm::TCalendarFrm(QWidget *parent) : QWidget(parent), m_shownDay(std::n
     // Without a connection the main window has already said why.
     if (HasData()) {
         try {
-            dziennikTable->Open();
+            // Narrowed to the day the grid starts on, which is the day the first show
+            // selects: the rows of a long diary are never all read.
+            try {
+                dziennikTable->SetFilter(CalendarStatements::DayFilter(SelectedDay()));
+                dziennikTable->SetFiltered(true);
+            } catch (const Exception &) {
+                // Told in the engine's own words, as the open of the whole table tells it.
+                if (!dziennikTable->Active())
+                    dziennikTable->Open();
+            }
         } catch (...) {
             ShowCurrentException();
         }

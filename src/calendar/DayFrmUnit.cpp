@@ -93,6 +93,7 @@ TDayFrm::TDayFrm(QWidget *parent) : QDialog(parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(PhotoFrame.adjusted(1, 1, -1, -1));
     Image1->SetStretch(true);
+    Image1->SetThumbnails(true);
     Image1->setCursor(Qt::PointingHandCursor);
     connect(Image1, &TImage::clicked, this, &TDayFrm::Image1Click);
 

@@ -2,6 +2,7 @@
 
 #include "base/Exception.h"
 #include "base/JpegImage.h"
+#include "base/ThumbnailCache.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,11 +26,21 @@ void TImage::Clear()
 void TImage::LoadFromFile(const QString &path)
 {
     const QSize cover = ScalesToControl() ? CoverSize() : QSize();
-    QImage loaded = LoadPicture(path, cover);
+    QImage loaded = m_thumbnails ? ThumbnailCache().FindCovering(path, cover) : QImage();
+    const bool decoded = loaded.isNull();
+    if (decoded)
+        loaded = LoadPicture(path, cover);
     const bool mayBeReduced = cover.isValid() && loaded.width() >= cover.width() && loaded.height() >= cover.height();
     m_picture = std::move(loaded);
     m_reducedFrom = mayBeReduced ? path : QString();
     PictureChanged();
+    // The thumbnail serves the next showing, not this one: it is written once the photo
+    // is on screen (the paint is already queued).
+    if (m_thumbnails && decoded && cover.isValid() && cover.width() <= ThumbnailCache::Size &&
+        cover.height() <= ThumbnailCache::Size) {
+        QMetaObject::invokeMethod(
+            this, [path, picture = m_picture] { ThumbnailCache().Store(path, picture); }, Qt::QueuedConnection);
+    }
 }
 
 void TImage::SetStretch(bool stretch)

@@ -25,6 +25,11 @@ public:
     // Decodes the file at the size the control shows it (see LoadPicture). Raises
     // EInOutError when the file cannot be read; the picture shown before then stays.
     void LoadFromFile(const QString &path);
+    // Photos the user keeps: LoadFromFile then goes through the desktop's thumbnail
+    // cache (ThumbnailCache), so a photo shown before comes up at once. A photo decoded
+    // from its file leaves its thumbnail once it is on screen.
+    bool Thumbnails() const { return m_thumbnails; }
+    void SetThumbnails(bool thumbnails) { m_thumbnails = thumbnails; }
 
     bool Stretch() const { return m_stretch; }
     void SetStretch(bool stretch);
@@ -66,5 +71,6 @@ private:
     bool m_proportional = false;
     bool m_center = false;
     bool m_transparent = false;
+    bool m_thumbnails = false;
     bool m_pressed = false;
 };

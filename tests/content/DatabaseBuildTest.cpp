@@ -1,4 +1,8 @@
+#include "calendar/CalendarStatements.h"
+#include "data/RowStatements.h"
 #include "support/TestSupport.h"
+
+#include <sqlite3.h>
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -39,6 +43,23 @@ QStringList Diary(const QString &db)
 const QString CatchRow = QStringLiteral(
     "INSERT INTO dziennik (data, gatunek, waga, dlugosc, miejsce, przyneta, wiatr, faza_ksiezyca, opis, foto) "
     "VALUES ('2005-01-24', 'Szczupak', 3.5, 71, 'Jezioro', 'żywiec', 'S', 'pełnia', 'pierwszy w roku', '');");
+
+// The plan lines the engine gives for a statement.
+QStringList QueryPlan(const QString &db, const QString &statement)
+{
+    sqlite3 *handle = nullptr;
+    sqlite3_open(QFile::encodeName(db).constData(), &handle);
+    sqlite3_stmt *plan = nullptr;
+    QStringList lines;
+    if (sqlite3_prepare_v2(handle, ("EXPLAIN QUERY PLAN " + statement).toUtf8().constData(), -1, &plan, nullptr) ==
+        SQLITE_OK) {
+        while (sqlite3_step(plan) == SQLITE_ROW)
+            lines << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(plan, 3)));
+    }
+    sqlite3_finalize(plan);
+    sqlite3_close(handle);
+    return lines;
+}
 
 } // namespace
 
@@ -107,6 +128,19 @@ private Q_SLOTS:
         QCOMPARE(RunBuilder(m_db, ShippedSql()), 0);
         QVERIFY(Count(m_db, QStringLiteral("porady")).toInt() >= 40);
         QCOMPARE(Diary(m_db).size(), 1);
+
+        // The diary of a file built before the index gets it, and the day's rows and the
+        // month's marks are then found through it rather than by reading the whole diary.
+        const TDateTime day = EncodeDate(2005, 1, 24);
+        const QString dayRows =
+            TableSelectStatement(QStringLiteral("dziennik"), CalendarStatements::DayFilter(day), 0, 0);
+        const QString monthMarks = CalendarStatements::AssignedDays(EncodeDate(2005, 1, 1));
+        for (const QString &statement : {dayRows, monthMarks}) {
+            const QStringList plan = QueryPlan(m_db, statement);
+            QVERIFY2(plan.size() == 1 && plan.first().startsWith(QStringLiteral("SEARCH dziennik USING")) &&
+                         plan.first().contains(QStringLiteral("INDEX dziennik_data (data")),
+                     qPrintable(plan.join(QLatin1Char('\n'))));
+        }
     }
 
     void missingSqlFileChangesNothing()
