@@ -9,6 +9,7 @@ packages=(
   libjpeg62-turbo-dev libsqlite3-dev
   libbenchmark-dev
   fonts-dejavu-core
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -63,6 +64,9 @@ void PrepareWebEngine()
 void InitApplication(QApplication &app)
 {
     QCoreApplication::setApplicationName(TApplication::Title());
+    // Ties the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("pl.rybowid.Rybowid"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("pl.rybowid.Rybowid")));
 
     auto *translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -336,7 +336,7 @@ void TCalendarFrm::showEvent(QShowEvent *event)
 
 QString TCalendarFrm::ProgramDir() const
 {
-    return ExecutableFolder();
+    return SuppliedDataRoot();
 }
 
 TDateTime TCalendarFrm::SelectedDay() const
