@@ -1,5 +1,6 @@
 #include "data/UserDatabase.h"
 
+#include "data/DatabaseFile.h"
 #include "data/DbErrors.h"
 #include "data/SuppliedTables.h"
 #include "data/TDbConnection.h"
@@ -72,6 +73,11 @@ void TakeOverSuppliedTables(TDbConnection &db, int stamp)
     }
     db.ExecStatement(QStringLiteral("PRAGMA main.user_version = %1").arg(stamp));
 }
+
+int TakenOverStamp(TDbConnection &db)
+{
+    return Rows(db, QStringLiteral("PRAGMA main.user_version")).front().first().toInt();
+}
 } // namespace
 
 int ShippedDatabaseStamp(const QString &shippedPath)
@@ -92,7 +98,8 @@ int ShippedDatabaseStamp(const QString &shippedPath)
 void RefreshUserDatabase(const QString &engineLibrary, const QString &shippedPath, const QString &userPath)
 {
     const int stamp = ShippedDatabaseStamp(shippedPath);
-    if (stamp == 0)
+    // A damaged file is the main window's to report; it is never written over.
+    if (stamp == 0 || CheckDatabaseFile(userPath) == DatabaseFileState::NotDatabase)
         return;
     QDir().mkpath(QFileInfo(userPath).absolutePath());
 
@@ -100,13 +107,15 @@ void RefreshUserDatabase(const QString &engineLibrary, const QString &shippedPat
     db.SetDriverDLL(engineLibrary);
     db.SetDatabase(QDir::toNativeSeparators(QFileInfo(userPath).absoluteFilePath()));
     db.SetConnected(true);
-    if (Rows(db, QStringLiteral("PRAGMA main.user_version")).front().first().toInt() == stamp)
+    if (TakenOverStamp(db) == stamp)
         return;
 
     db.ExecStatement(QStringLiteral("ATTACH DATABASE %1 AS shipped").arg(Quoted(shippedPath, QLatin1Char('\''))));
     db.ExecStatement(QStringLiteral("BEGIN IMMEDIATE"));
     try {
-        TakeOverSuppliedTables(db, stamp);
+        // A second copy of the program started at the same moment may have done it meanwhile.
+        if (TakenOverStamp(db) != stamp)
+            TakeOverSuppliedTables(db, stamp);
         db.ExecStatement(QStringLiteral("COMMIT"));
     } catch (...) {
         // The engine may have rolled back already; the first failure is the one to tell.

@@ -30,6 +30,14 @@ void TestUserDatabase::newerShippedTablesReplaceOnlyTheSuppliedOnes()
 
     RefreshUserDatabase(engine, home.path() + QStringLiteral("/nothing-shipped.db"), user);
     QVERIFY(!QFile::exists(user));
+    // A damaged file of the user's is left for the main window to report, never written over.
+    const QString damaged = home.path() + QStringLiteral("/damaged.db");
+    QFile file(damaged);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not a database") > 0);
+    file.close();
+    RefreshUserDatabase(engine, shipped.dbPath(), damaged);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("not a database"));
 
     // First start: the user's file is made with every shipped table.
     RefreshUserDatabase(engine, shipped.dbPath(), user);
