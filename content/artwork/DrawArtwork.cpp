@@ -1,5 +1,6 @@
 // Draws every picture of content/grafika/ with QPainter, so the artwork can be redrawn
 // and reviewed like code instead of living only as binary files.
+#include "AppIcon.h"
 #include "GuideArtwork.h"
 #include "DrawFish.h"
 
@@ -554,6 +555,7 @@ int main(int argc, char **argv)
     ok = Save(Chevron(false), dir, QStringLiteral("dalej.png")) && ok;
     ok = Save(LinksPicture(), dir, QStringLiteral("linki.jpg")) && ok;
     ok = Save(AboutPicture(), dir, QStringLiteral("oprogramie.jpg")) && ok;
+    ok = DrawAppIcons(dir + QStringLiteral("/../ikony")) && ok;
     ok = DrawSpeciesPictures(argc > 2 ? QString::fromLocal8Bit(argv[2]) : dir + QStringLiteral("/../encyklopedia")) &&
          ok;
     return ok ? 0 : 1;

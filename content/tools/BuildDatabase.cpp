@@ -2,6 +2,8 @@
 //   rybowid_dbbuild <database> <schema.sql> <seed.sql>...
 // An existing database keeps the user's diary: only the supplied tables are replaced,
 // all in one transaction, so a failing seed leaves the file exactly as it was.
+#include "data/SuppliedTables.h"
+
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -12,8 +14,6 @@
 #include <vector>
 
 namespace {
-
-constexpr const char *SuppliedTables[] = {"ryby", "porady", "przepisy"};
 
 struct CloseDatabase
 {

@@ -128,10 +128,10 @@ TMainFrm::TMainFrm(QWidget *parent) : QWidget(parent)
 
 void TMainFrm::FormCreate()
 {
-    ProgramDir = ExecutableFolder();
+    ProgramDir = SuppliedDataRoot();
     setWindowTitle(TApplication::Title());
-    DataBase->SetDriverDLL(ProgramDir + SqliteLibraryFileName());
-    DataBase->SetDefaultDir(ProgramDir + QStringLiteral("data"));
+    DataBase->SetDriverDLL(EngineFolder() + SqliteLibraryFileName());
+    DataBase->SetDefaultDir(UserDataRoot() + QStringLiteral("data"));
     DataBase->SetDatabase(QStringLiteral("wedkarz.db"));
     // Nothing that opens the connection later may create an empty file in place of a
     // missing database.
@@ -154,7 +154,7 @@ QString TMainFrm::InstallationProblem()
                    .arg(QDir::toNativeSeparators(DataBase->DriverDLL())) +
                untilThen;
     }
-    const QString path = ProgramDir + QStringLiteral("data") + QDir::separator() + DataBase->Database();
+    const QString path = UserDataRoot() + QStringLiteral("data") + QDir::separator() + DataBase->Database();
     switch (CheckDatabaseFile(path)) {
     case DatabaseFileState::Ready:
         return {};

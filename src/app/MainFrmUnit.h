@@ -19,8 +19,8 @@ class TMainFrm : public QWidget
 public:
     explicit TMainFrm(QWidget *parent = nullptr);
 
-    // The executable's folder ending in the native separator; every data path is
-    // ProgramDir followed by "data/...".
+    // The folder of the supplied files ending in the native separator (the executable's
+    // own when the program runs portable); they are ProgramDir followed by "data/...".
     QString ProgramDir;
     TDbConnection *DataBase = nullptr;
 

@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -71,6 +72,9 @@ void PrepareWebEngine()
 void InitApplication(QApplication &app)
 {
     QCoreApplication::setApplicationName(TApplication::Title());
+    // Ties the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("pl.rybowid.Rybowid"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("pl.rybowid.Rybowid")));
 
     // Polish for Qt's own texts: the standard buttons and dialogs, and the web view's menus.
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));

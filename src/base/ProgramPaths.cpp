@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 QString &overridden()
@@ -15,6 +17,17 @@ QString withSeparator(QString folder)
     if (!folder.isEmpty() && !folder.endsWith(QDir::separator()))
         folder += QDir::separator();
     return folder;
+}
+
+// A folder given relative to the executable's at build time, for the installed layout.
+QString besideExecutable(const char *relative)
+{
+    return withSeparator(QDir::toNativeSeparators(QDir::cleanPath(ExecutableFolder() + QLatin1String(relative))));
+}
+
+bool holdsData(const QString &folder)
+{
+    return QFileInfo(folder + QStringLiteral("data")).isDir();
 }
 } // namespace
 
@@ -39,4 +52,37 @@ QString ExecutableFolder()
 void OverrideExecutableFolder(const QString &folder)
 {
     overridden() = withSeparator(QDir::toNativeSeparators(folder));
+}
+
+bool RunsInstalled()
+{
+    if (!overridden().isEmpty())
+        return false;
+    const QFileInfo data(ExecutableFolder() + QStringLiteral("data"));
+    return !data.isDir() || !data.isWritable();
+}
+
+QString EngineFolder()
+{
+    const QString folder = ExecutableFolder();
+    if (QFileInfo::exists(folder + SqliteLibraryFileName()))
+        return folder;
+    return besideExecutable(RYBOWID_ENGINE_FROM_BIN);
+}
+
+QString SuppliedDataRoot()
+{
+    const QString folder = ExecutableFolder();
+    // A read-only portable copy still reads its own files.
+    if (!RunsInstalled() || holdsData(folder))
+        return folder;
+    return besideExecutable(RYBOWID_SHARE_FROM_BIN);
+}
+
+QString UserDataRoot()
+{
+    if (!RunsInstalled())
+        return ExecutableFolder();
+    const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return withSeparator(QDir::toNativeSeparators(home + QStringLiteral("/Rybowid")));
 }

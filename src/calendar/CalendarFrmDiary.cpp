@@ -5,6 +5,7 @@
 #include "base/Exception.h"
 #include "base/FolderUtils.h"
 #include "base/Logging.h"
+#include "base/ProgramPaths.h"
 #include "calendar/CalendarStatements.h"
 #include "calendar/DayFrmUnit.h"
 #include "calendar/TMonthCalendar.h"
@@ -35,7 +36,7 @@ bool IsEditing(const TDbBaseQuery *dataSet)
 
 QString TCalendarFrm::DayFolder(TDateTime day) const
 {
-    return ProgramDir() + QStringLiteral("data/foto/") + DayText(day);
+    return UserDataRoot() + QStringLiteral("data/foto/") + DayText(day);
 }
 
 void TCalendarFrm::ShowDayCatches(TDateTime day)

@@ -373,7 +373,7 @@ QString TCalendarFrm::MoonPhaseOf(TDateTime day) const
 
 QString TCalendarFrm::ProgramDir() const
 {
-    return ExecutableFolder();
+    return SuppliedDataRoot();
 }
 
 TDateTime TCalendarFrm::SelectedDay() const

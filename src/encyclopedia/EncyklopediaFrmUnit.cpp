@@ -202,7 +202,7 @@ void TEncyklopediaFrm::rybyTableAfterScroll(TDbBaseQuery *DataSet)
 {
     const QString picture = DataSet->FieldByName(QStringLiteral("zdjecie"))->AsString();
     if (!picture.isEmpty())
-        Image1->LoadFromFile(ExecutableFolder() + QStringLiteral("data/encyklopedia/") + picture);
+        Image1->LoadFromFile(SuppliedDataRoot() + QStringLiteral("data/encyklopedia/") + picture);
     Label11->setText(MonthDay(DataSet->FieldByName(QStringLiteral("od"))->AsDateTime()));
     Label12->setText(MonthDay(DataSet->FieldByName(QStringLiteral("do"))->AsDateTime()));
 }

@@ -21,7 +21,7 @@ TAboutFrm::TAboutFrm(QWidget *parent) : QDialog(parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 308, 154);
     try {
-        Image1->LoadFromFile(ExecutableFolder() + QStringLiteral("data/grafika/oprogramie.jpg"));
+        Image1->LoadFromFile(SuppliedDataRoot() + QStringLiteral("data/grafika/oprogramie.jpg"));
     } catch (...) {
         // Without its picture the window still shows the credits and opens both sites.
     }

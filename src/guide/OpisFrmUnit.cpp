@@ -124,7 +124,7 @@ QToolButton *TOpisFrm::MakeSpeedButton(const char *name, const QString &text, co
     auto *button = new QToolButton(Panel3);
     button->setObjectName(QLatin1String(name));
     button->setText(text);
-    button->setIcon(QIcon(ExecutableFolder() + QStringLiteral("data/grafika/") + picture));
+    button->setIcon(QIcon(SuppliedDataRoot() + QStringLiteral("data/grafika/") + picture));
     button->setIconSize(QSize(22, 22));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);

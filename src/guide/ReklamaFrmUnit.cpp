@@ -20,7 +20,7 @@ TReklamaFrm::TReklamaFrm(QWidget *parent) : QDialog(parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(-1, 0, 486, 295);
     try {
-        Image1->LoadFromFile(ExecutableFolder() + QStringLiteral("data/grafika/linki.jpg"));
+        Image1->LoadFromFile(SuppliedDataRoot() + QStringLiteral("data/grafika/linki.jpg"));
     } catch (...) {
         // Without its picture the window still opens the four sites.
     }

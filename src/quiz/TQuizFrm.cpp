@@ -100,7 +100,7 @@ void TQuizFrm::SetAnswerGroups(const QList<TRadioGroup *> &groups, const QList<T
 
 QString TQuizFrm::ProgramDir() const
 {
-    return ExecutableFolder();
+    return SuppliedDataRoot();
 }
 
 void TQuizFrm::showEvent(QShowEvent *event)

@@ -29,7 +29,7 @@ TInfoFrm::TInfoFrm(QWidget *parent) : QDialog(parent)
     Image1->setGeometry(3, 3, 32, 32);
     Image1->SetTransparent(true);
     try {
-        Image1->LoadFromFile(ExecutableFolder() + QStringLiteral("data/grafika/informacja.png"));
+        Image1->LoadFromFile(SuppliedDataRoot() + QStringLiteral("data/grafika/informacja.png"));
     } catch (...) {
         // The sign is decoration; the dialog works without it.
     }
