@@ -39,22 +39,6 @@
 namespace {
 const QColor HeadingColor(0, 0, 128);
 
-QFont ProgramFont(int points, bool bold = false)
-{
-    QFont font(QStringLiteral("Sans Serif"), points, bold ? QFont::Bold : QFont::Normal);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
-QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, int x, int y)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
-
 QToolButton *MakeMonthButton(QWidget *parent, const char *name, const QString &artwork, const QString &hint)
 {
     auto *button = new QToolButton(parent);

@@ -30,22 +30,6 @@ constexpr int ValueColumn = 590;
 constexpr int ValueWidth = 52;
 constexpr int LineHeight = 16;
 
-QFont ProgramFont(int points, bool bold = false)
-{
-    QFont font(QStringLiteral("Sans Serif"), points, bold ? QFont::Bold : QFont::Normal);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
-QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, int x, int y)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
-
 template <typename Label> Label *MakeValue(Label *value, const char *name, int y)
 {
     value->setObjectName(QLatin1String(name));

@@ -17,13 +17,6 @@
 #include <QShowEvent>
 
 namespace {
-QFont ProgramFont(int points, bool bold)
-{
-    QFont font(QStringLiteral("Sans Serif"), points, bold ? QFont::Bold : QFont::Normal);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
 QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, bool bold)
 {
     auto *label = new QLabel(text, parent);

@@ -3,6 +3,7 @@
 #include "widgets/Platform.h"
 #include "widgets/TListView.h"
 
+#include <QLabel>
 #include <QMenu>
 #include <QPalette>
 #include <QTreeWidgetItem>
@@ -53,4 +54,20 @@ void SetTabChain(const QList<QWidget *> &widgets)
 {
     for (qsizetype i = 1; i < widgets.size(); ++i)
         QWidget::setTabOrder(widgets.at(i - 1), widgets.at(i));
+}
+
+QFont ProgramFont(int points, bool bold)
+{
+    QFont font(QStringLiteral("Sans Serif"), points, bold ? QFont::Bold : QFont::Normal);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, int x, int y)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(x, y);
+    label->adjustSize();
+    return label;
 }

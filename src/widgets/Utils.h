@@ -2,9 +2,11 @@
 
 #include "base/DateUtils.h"
 
+#include <QFont>
 #include <QString>
 #include <QStringList>
 
+class QLabel;
 class QMenu;
 class QWidget;
 class TListView;
@@ -26,3 +28,9 @@ void AddListRow(const QString &caption, const QStringList &texts, int imageIndex
 
 // Sets the keyboard focus chain to visit the widgets in the order given.
 void SetTabChain(const QList<QWidget *> &widgets);
+
+// The program's face: a sans-serif at the given size, as "MS Sans Serif" was.
+QFont ProgramFont(int points, bool bold = false);
+
+// A label sized to its text with its top-left corner at (x, y).
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, int x, int y);
