@@ -15,6 +15,11 @@ cmake --build "$build" -j "$(nproc)"
 # leak report from them would say nothing about this program.
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=0:print_stacktrace=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-(cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" -LE no-asan)
+(cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" -LE "no-asan|webengine")
+# The web engine's own teardown frees an object with a delete of another size inside
+# libQt6WebEngineCore; that one check is off for the tests that start the engine, every
+# other one stays.
+(cd "$build" && ASAN_OPTIONS="$ASAN_OPTIONS:new_delete_type_mismatch=0" QT_QPA_PLATFORM=offscreen \
+  ctest --output-on-failure -j "$(nproc)" -L webengine)
 
 bash "$root/scripts/fuzz.sh"
