@@ -4,8 +4,8 @@
 #include <QSize>
 #include <QString>
 
-// Thumbnails shared with the desktop, laid out as the freedesktop.org thumbnail
-// specification lays them out: PNG files in <cache>/thumbnails/x-large/, each named by
+// Thumbnails shared with the desktop, laid out by the freedesktop.org thumbnail
+// standard: PNG files in <cache>/thumbnails/x-large/, each named by
 // the MD5 of its picture's file:// URI and carrying that URI and the picture's
 // modification time and size. Thumbnails made by the file manager serve the program and
 // the program's serve the file manager.
