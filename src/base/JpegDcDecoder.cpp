@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::uint32_t Stepped = 1u << 31;
 constexpr std::uint32_t Paired = 1u << 30;
+constexpr int MaxDc = 1 << 15;
 
 int Extend(int value, int size)
 {
@@ -40,6 +41,11 @@ JpegDcDecoder::JpegDcDecoder(jpeg_decompress_struct &info) : m_info(info)
         // The component's index in the frame gives its colour; the scan's order gives
         // the order of its blocks.
         if (c->component_index != i)
+            return;
+        // The table numbers come straight from the file; libjpeg checks them only when its
+        // own decoder starts, which this one stands in for.
+        if (c->quant_tbl_no < 0 || c->quant_tbl_no >= NUM_QUANT_TBLS || c->dc_tbl_no < 0 ||
+            c->dc_tbl_no >= NUM_HUFF_TBLS || c->ac_tbl_no < 0 || c->ac_tbl_no >= NUM_HUFF_TBLS)
             return;
         const JQUANT_TBL *const quant = info.quant_tbl_ptrs[c->quant_tbl_no];
         const JHUFF_TBL *const dc = info.dc_huff_tbl_ptrs[c->dc_tbl_no];
@@ -289,8 +295,13 @@ bool JpegDcDecoder::Decode()
                         }
                         if (size < 0 || size > 11)
                             return false;
-                        if (size)
+                        if (size) {
                             c.predictor += Extend(take(size), size);
+                            // A real DC value stays within a few thousand; one that runs off
+                            // is damage, and left unchecked it would overflow over a big picture.
+                            if (c.predictor < -MaxDc || c.predictor > MaxDc)
+                                return false;
+                        }
                         const int value =
                             int(std::clamp<std::int64_t>((std::int64_t(c.predictor) * c.quant + 4) >> 3, -256, 256));
                         c.plane[size_t((my * c.v + by) * c.blocksWide + mx * c.h + bx)] = Clamp(value + 128);

@@ -203,6 +203,7 @@ private Q_SLOTS:
     void eighthScaleEqualsLibjpeg();
     void rejectsUnreadableFiles_data();
     void rejectsUnreadableFiles();
+    void rejectsForgedTableNumbers();
     void imageDecodesAtShownSize();
     void imageKeepsPictureWhenLoadFails();
     void imagePlacesPicture_data();
@@ -421,6 +422,25 @@ void TestJpegImage::rejectsUnreadableFiles()
         QVERIFY2(error.Message().startsWith(QStringLiteral("Nie można wczytać zdjęcia ") + file + ": "),
                  qPrintable(error.Message()));
         QVERIFY2(error.Message().contains(reason), qPrintable(error.Message()));
+    }
+}
+
+// The table numbers of a scan are four bits in the file but index four-entry arrays; the
+// reduced decode must refuse them as libjpeg does, not read past its tables.
+void TestJpegImage::rejectsForgedTableNumbers()
+{
+    const QString good = Path(QStringLiteral("tables.jpg"));
+    WriteJpeg(good, Gradient(400, 300));
+    const QByteArray jpeg = ReadAll(good);
+    const int sos = jpeg.indexOf("\xFF\xDA");
+    QVERIFY(sos > 0);
+    for (const int component : {0, 1, 2}) {
+        QByteArray forged = jpeg;
+        forged[sos + 6 + 2 * component] = char(0x77);
+        const QString path = Path(QStringLiteral("tables-%1.jpg").arg(component));
+        WriteAll(path, forged);
+        QVERIFY_THROWS_EXCEPTION(EInOutError, LoadJpeg(path, QSize(50, 38)));
+        QVERIFY_THROWS_EXCEPTION(EInOutError, LoadJpeg(path));
     }
 }
 
