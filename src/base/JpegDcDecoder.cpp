@@ -58,10 +58,10 @@ JpegDcDecoder::JpegDcDecoder(jpeg_decompress_struct &info) : m_info(info)
         mine.dcTable = c->dc_tbl_no;
         mine.acTable = c->ac_tbl_no;
         mine.quant = quant->quantval[0];
-        if (!m_dc[size_t(mine.dcTable)].present)
-            BuildTable(dc, false, m_dc[size_t(mine.dcTable)]);
-        if (!m_ac[size_t(mine.acTable)].present)
-            BuildTable(ac, true, m_ac[size_t(mine.acTable)]);
+        if (!m_dc[size_t(mine.dcTable)].present && !BuildTable(dc, false, m_dc[size_t(mine.dcTable)]))
+            return;
+        if (!m_ac[size_t(mine.acTable)].present && !BuildTable(ac, true, m_ac[size_t(mine.acTable)]))
+            return;
     }
     const int hMax = info.max_h_samp_factor, vMax = info.max_v_samp_factor;
     if (m_componentCount == 1) {
@@ -82,7 +82,7 @@ JpegDcDecoder::JpegDcDecoder(jpeg_decompress_struct &info) : m_info(info)
     m_usable = true;
 }
 
-void JpegDcDecoder::BuildTable(const void *huffTable, bool ac, Table &table)
+bool JpegDcDecoder::BuildTable(const void *huffTable, bool ac, Table &table)
 {
     const auto *huff = static_cast<const JHUFF_TBL *>(huffTable);
     table.present = true;
@@ -93,6 +93,9 @@ void JpegDcDecoder::BuildTable(const void *huffTable, bool ac, Table &table)
         table.valOffset[size_t(length)] = index - code;
         const int count = huff->bits[length];
         for (int n = 0; n < count && index < 256; ++n, ++index, ++code) {
+            // More codes of a length than it has bit patterns: a damaged table.
+            if (code >= (1 << length))
+                return false;
             if (length > LookBits)
                 continue;
             const int shift = LookBits - length;
@@ -104,7 +107,7 @@ void JpegDcDecoder::BuildTable(const void *huffTable, bool ac, Table &table)
     }
     table.maxCode[17] = 0x7FFFFFFF; // ends the slow search of a broken code
     if (!ac)
-        return;
+        return true;
 
     // Then the AC steps: a code whose value bits fit too, and the code after it when that
     // also fits in the rest of the look-ahead.
@@ -131,6 +134,7 @@ void JpegDcDecoder::BuildTable(const void *huffTable, bool ac, Table &table)
             entry |= Paired | std::uint32_t(drop + drop2) << 12 | std::uint32_t(step + step2) << 17;
         table.look[size_t(at)] = entry;
     }
+    return true;
 }
 
 int JpegDcDecoder::ReadByte()

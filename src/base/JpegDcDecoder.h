@@ -65,7 +65,8 @@ private:
         std::vector<std::uint8_t> plane; // one value per block
     };
 
-    static void BuildTable(const void *huffTable, bool ac, Table &table);
+    // False for a table whose codes do not fit their lengths.
+    static bool BuildTable(const void *huffTable, bool ac, Table &table);
 
     // The bit reader, over the decompressor's source.
     void Refill();

@@ -203,7 +203,7 @@ private Q_SLOTS:
     void eighthScaleEqualsLibjpeg();
     void rejectsUnreadableFiles_data();
     void rejectsUnreadableFiles();
-    void rejectsForgedTableNumbers();
+    void rejectsForgedTables();
     void imageDecodesAtShownSize();
     void imageKeepsPictureWhenLoadFails();
     void imagePlacesPicture_data();
@@ -425,9 +425,10 @@ void TestJpegImage::rejectsUnreadableFiles()
     }
 }
 
-// The table numbers of a scan are four bits in the file but index four-entry arrays; the
-// reduced decode must refuse them as libjpeg does, not read past its tables.
-void TestJpegImage::rejectsForgedTableNumbers()
+// The reduced decode reads the tables before libjpeg has checked them: table numbers
+// are four bits in the file but index four-entry arrays, and a Huffman table may list
+// more codes of a length than there are. It must refuse both as libjpeg does.
+void TestJpegImage::rejectsForgedTables()
 {
     const QString good = Path(QStringLiteral("tables.jpg"));
     WriteJpeg(good, Gradient(400, 300));
@@ -442,6 +443,14 @@ void TestJpegImage::rejectsForgedTableNumbers()
         QVERIFY_THROWS_EXCEPTION(EInOutError, LoadJpeg(path, QSize(50, 38)));
         QVERIFY_THROWS_EXCEPTION(EInOutError, LoadJpeg(path));
     }
+    QByteArray overfull = jpeg;
+    const int dht = overfull.indexOf("\xFF\xC4");
+    QVERIFY(dht > 0);
+    overfull[dht + 5] = char(5); // five one-bit codes
+    const QString path = Path(QStringLiteral("tables-overfull.jpg"));
+    WriteAll(path, overfull);
+    QVERIFY_THROWS_EXCEPTION(EInOutError, LoadJpeg(path, QSize(50, 38)));
+    QVERIFY_THROWS_EXCEPTION(EInOutError, LoadJpeg(path));
 }
 
 void TestJpegImage::imageDecodesAtShownSize()
