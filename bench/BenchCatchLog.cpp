@@ -156,8 +156,7 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter(std::vector<std::pair<std::string, std::string>>{
-        {"BM_FilterTablePage", "BM_FilterInMemory"}, {"BM_FilterStatisticsPage", "BM_FilterInMemory"}});
+    RatioReporter reporter({{"BM_FilterTablePage", "BM_FilterInMemory"}, {"BM_FilterStatisticsPage", "BM_FilterInMemory"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

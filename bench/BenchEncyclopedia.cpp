@@ -119,7 +119,7 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter(std::vector<std::pair<std::string, std::string>>{{"BM_NextSpecies", "BM_FullSizeDecode"}});
+    RatioReporter reporter(std::vector<RatioReporter::Ratio>{{"BM_NextSpecies", "BM_FullSizeDecode"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

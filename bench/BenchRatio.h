@@ -15,8 +15,15 @@
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
-    // Pairs of (benchmark name, baseline name), as the names appear in the table.
-    explicit RatioReporter(std::vector<std::pair<std::string, std::string>> pairs) : m_pairs(std::move(pairs)) {}
+    // A benchmark against its baseline, as the names appear in the table, and the ratio
+    // it must stay within (none when 0).
+    struct Ratio
+    {
+        std::string name, baseline;
+        double goal = 0;
+    };
+
+    explicit RatioReporter(std::vector<Ratio> ratios) : m_ratios(std::move(ratios)) {}
 
     void ReportRuns(const std::vector<Run> &runs) override
     {
@@ -31,19 +38,23 @@ public:
     {
         ConsoleReporter::Finalize();
         std::printf("\nRatios (time / baseline time, same run):\n");
-        for (const auto &[name, baseline] : m_pairs) {
+        for (const auto &[name, baseline, goal] : m_ratios) {
             const auto a = m_times.find(name);
             const auto b = m_times.find(baseline);
             if (a == m_times.end() || b == m_times.end() || b->second <= 0) {
                 std::printf("  %-40s vs %-30s  (not measured)\n", name.c_str(), baseline.c_str());
                 continue;
             }
-            std::printf("  %-40s vs %-30s  %.2f\n", name.c_str(), baseline.c_str(), a->second / b->second);
+            const double ratio = a->second / b->second;
+            std::printf("  %-40s vs %-30s  %.2f", name.c_str(), baseline.c_str(), ratio);
+            if (goal > 0)
+                std::printf("  (goal at most %.2f: %s)", goal, ratio <= goal ? "met" : "NOT MET");
+            std::printf("\n");
         }
     }
 
 private:
-    std::vector<std::pair<std::string, std::string>> m_pairs;
+    std::vector<Ratio> m_ratios;
     std::map<std::string, double> m_times;
 };
 
