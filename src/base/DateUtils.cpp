@@ -56,8 +56,32 @@ TDateTime FromQDateTime(const QDateTime &dateTime)
                           t.second(), t.msec());
 }
 
+namespace {
+// The civil date of a day count for years 1 to 9999, in plain integer arithmetic: the
+// diary's grid asks for it for every date cell it shows, and QDate takes several times
+// as long. Outside those years (QDate has no year 0) it declines.
+bool CivilDate(TDateTime date, int &year, int &month, int &day)
+{
+    if (!(date > -693594.0 && date < 2958466.0))
+        return false;
+    // Days since 0000-03-01, so that the leap day ends each counted year.
+    const qint64 z = static_cast<qint64>(std::trunc(date)) + 693899;
+    const qint64 era = z / 146097;
+    const qint64 dayOfEra = z - era * 146097;
+    const qint64 yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const qint64 dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const qint64 shiftedMonth = (5 * dayOfYear + 2) / 153;
+    day = int(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+    month = int(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+    year = int(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+    return year >= 1 && year <= 9999;
+}
+} // namespace
+
 void DecodeDate(TDateTime date, int &year, int &month, int &day)
 {
+    if (CivilDate(date, year, month, day))
+        return;
     const QDate d = ToQDate(date);
     year = d.year();
     month = d.month();
@@ -71,6 +95,15 @@ int DayOfWeek(TDateTime date)
 
 QString DayText(TDateTime date)
 {
+    int year = 0, month = 0, day = 0;
+    if (CivilDate(date, year, month, day)) {
+        const char16_t text[10] = {char16_t(u'0' + year / 1000),       char16_t(u'0' + year / 100 % 10),
+                                   char16_t(u'0' + year / 10 % 10),    char16_t(u'0' + year % 10),
+                                   u'-',                               char16_t(u'0' + month / 10),
+                                   char16_t(u'0' + month % 10),        u'-',
+                                   char16_t(u'0' + day / 10),          char16_t(u'0' + day % 10)};
+        return QString(reinterpret_cast<const QChar *>(text), 10);
+    }
     const QDate d = ToQDate(date);
     return QStringLiteral("%1-%2-%3")
         .arg(d.year(), 4, 10, QLatin1Char('0'))

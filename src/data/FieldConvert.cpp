@@ -214,7 +214,52 @@ QString FloatText(double value)
 {
     if (value == 0)
         return QStringLiteral("0");
-    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+    // QString::number(value, 'g', QLocale::FloatingPointShortest), built here from the
+    // shortest digits: a grid of weights and lengths asks for thousands of these, and
+    // Qt's general number formatting costs several times as much.
+    char scientific[32];
+    const auto [end, error] = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                            std::chars_format::scientific);
+    if (error != std::errc() || !std::isfinite(value))
+        return QString::number(value, 'g', QLocale::FloatingPointShortest);
+    // "-d.ddde+XX": the sign, the digits without the point, and the exponent.
+    const char *at = scientific;
+    const bool negative = *at == '-';
+    if (negative)
+        ++at;
+    char digits[24];
+    int digitCount = 0;
+    for (; at < end && *at != 'e'; ++at) {
+        if (*at != '.')
+            digits[digitCount++] = *at;
+    }
+    int exponent = 0;
+    std::from_chars(at + 1 + (at[1] == '+'), end, exponent);
+    // Qt writes the decimal form unless it would be longer than the exponent form.
+    const int point = exponent + 1;
+    const int decimalLength = point <= 0 ? 2 - point + digitCount : point >= digitCount ? point : digitCount + 1;
+    const int exponentLength = digitCount + (digitCount > 1 ? 1 : 0) + 2 + (std::abs(exponent) >= 100 ? 3 : 2);
+    if (decimalLength > exponentLength)
+        return QString::fromLatin1(scientific, end - scientific);
+    char text[48];
+    int length = 0;
+    if (negative)
+        text[length++] = '-';
+    if (point <= 0) {
+        text[length++] = '0';
+        text[length++] = '.';
+        for (int i = point; i < 0; ++i)
+            text[length++] = '0';
+        for (int i = 0; i < digitCount; ++i)
+            text[length++] = digits[i];
+    } else {
+        for (int i = 0; i < std::max(point, digitCount); ++i) {
+            if (i == point)
+                text[length++] = '.';
+            text[length++] = i < digitCount ? digits[i] : '0';
+        }
+    }
+    return QString::fromLatin1(text, length);
 }
 
 QString ShownText(TFieldType type, const QString &text)

@@ -1,5 +1,6 @@
 #include "data/TResultRows.h"
 
+#include "base/DateUtils.h"
 #include "data/DbErrors.h"
 #include "data/FieldConvert.h"
 #include "data/TextEncoding.h"
@@ -208,9 +209,20 @@ QString TResultRows::Text(int row, int field) const
     const Cell &c = cell(row, field);
     if (c.null)
         return {};
-    if (def.type == TFieldType::ftString || def.type == TFieldType::ftMemo)
+    switch (def.type) {
+    case TFieldType::ftString:
+    case TFieldType::ftMemo:
         return QString::fromUtf8(m_texts.data() + c.text.offset, c.text.length);
-    return FieldConvert::TextOfValue(def.type, Value(row, field));
+    case TFieldType::ftFloat:
+    case TFieldType::ftCurrency:
+        return FieldConvert::FloatText(c.number);
+    case TFieldType::ftDate:
+        return DayText(c.number);
+    case TFieldType::ftInteger:
+        return QString::number(int(c.integer));
+    default:
+        return FieldConvert::TextOfValue(def.type, Value(row, field));
+    }
 }
 
 std::vector<QVariant> TResultRows::RowValues(int row) const

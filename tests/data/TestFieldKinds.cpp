@@ -6,6 +6,7 @@
 #include "data/TDbQuery.h"
 #include "data/TDbTable.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 Q_DECLARE_METATYPE(TFieldType)
@@ -327,6 +328,17 @@ void TestFieldKinds::floatTextIsShortest()
     QCOMPARE(FieldConvert::FloatText(1234.5), QStringLiteral("1234.5"));
     // Shortest, yet exact: the text reads back as the same number.
     QCOMPARE(FieldConvert::FloatText(0.1 * 3), QStringLiteral("0.30000000000000004"));
+    // The same text as Qt's shortest form at every magnitude, on either side of the
+    // switch to the exponent form.
+    QRandomGenerator random(20261208);
+    for (int exponent = -30; exponent <= 30; ++exponent) {
+        const double scale = std::pow(10.0, exponent);
+        for (const double mantissa : {1.0, 1.2, 4.25, 9.999, 123.0, 1234567.0, random.generateDouble() * 10}) {
+            for (const double value : {mantissa * scale, -mantissa * scale}) {
+                QCOMPARE(FieldConvert::FloatText(value), QString::number(value, 'g', QLocale::FloatingPointShortest));
+            }
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFieldKinds)
