@@ -58,6 +58,7 @@ void TResultRows::DefineField(const QString &name, const QString &declaredType, 
     rowWidth += GetNativeFieldSize(name, info.type, info.size);
     m_slotWidth += FieldSlotSize(info.type, info.size);
     const bool sized = info.type == TFieldType::ftString || info.type == TFieldType::ftFloat;
+    m_storage.push_back(StorageOf(info.type));
     fieldDefs.push_back({name, info.type, sized ? info.size : 0, info.type == TFieldType::ftFloat ? info.precision : 0,
                          ConvertsNumericText(declaredType)});
 }
@@ -70,24 +71,105 @@ void TResultRows::CheckRowFits() const
                                   .arg(RowAssemblyBufferSize));
 }
 
-void TResultRows::StartRow()
+TResultRows::Storage TResultRows::StorageOf(TFieldType type)
 {
-    m_cells.resize(m_cells.size() + fieldDefs.size());
+    switch (type) {
+    case TFieldType::ftString:
+    case TFieldType::ftMemo:
+    case TFieldType::ftUnknown:
+    case TFieldType::ftBlob:
+    case TFieldType::ftGraphic:
+        return Storage::Text;
+    case TFieldType::ftInteger:
+    case TFieldType::ftBoolean:
+        return Storage::Integer;
+    default:
+        return Storage::Number;
+    }
 }
 
-TResultRows::TextRef TResultRows::storeText(const char *text, size_t bytes)
+TResultRows::Cell TResultRows::NullCell(Storage storage)
 {
-    if (m_texts.size() + bytes > 0xFFFFFFFFu)
+    Cell c;
+    switch (storage) {
+    case Storage::Text:
+        c.text = {0, NullLength};
+        break;
+    case Storage::Integer:
+        c.integer = NullInteger;
+        break;
+    case Storage::Number:
+        c.integer = qint64(NullNumberBits);
+        break;
+    }
+    return c;
+}
+
+bool TResultRows::IsNullCell(const Cell &c, Storage storage)
+{
+    switch (storage) {
+    case Storage::Text:
+        return c.text.length == NullLength;
+    case Storage::Integer:
+        return c.integer == NullInteger;
+    case Storage::Number:
+        return quint64(c.integer) == NullNumberBits;
+    }
+    return true;
+}
+
+quint32 TResultRows::newSlot()
+{
+    if (m_usedSlots == 0xFFFFFFFFu)
         throw EDataLayerError(QStringLiteral("The result is too large to be held in memory"));
-    const TextRef ref{quint32(m_texts.size()), quint32(bytes)};
-    m_texts.append(text, bytes);
-    return ref;
+    if (m_usedSlots % RowsPerBlock == 0)
+        m_cellBlocks.push_back(
+            std::make_unique_for_overwrite<Cell[]>(RowsPerBlock * std::max<size_t>(fieldDefs.size(), 1)));
+    return m_usedSlots++;
+}
+
+void TResultRows::StartRow()
+{
+    const quint32 slot = newSlot();
+    m_slots.push_back(slot);
+    m_current = slotCells(slot);
+    for (size_t field = 0; field < m_storage.size(); ++field)
+        m_current[field] = NullCell(m_storage[field]);
+}
+
+void TResultRows::storeText(Cell &target, const char *text, size_t bytes)
+{
+    constexpr size_t MaxBlocks = size_t(1) << (32 - TextOffsetBits);
+    if (bytes >= NullLength)
+        throw EDataLayerError(QStringLiteral("The result is too large to be held in memory"));
+    if (bytes == 0) {
+        target.text = {0, 0};
+        return;
+    }
+    if (bytes > TextBlockSize - m_textUsed) {
+        if (m_textBlocks.size() == MaxBlocks)
+            throw EDataLayerError(QStringLiteral("The result is too large to be held in memory"));
+        m_textBlocks.push_back(std::make_unique_for_overwrite<char[]>(std::max(TextBlockSize, bytes)));
+        const auto index = quint32(m_textBlocks.size() - 1);
+        target.text = {index << TextOffsetBits, quint32(bytes)};
+        std::memcpy(m_textBlocks.back().get(), text, bytes);
+        // A text as long as a block keeps its block to itself; what is left of the
+        // current block stays for the texts after it.
+        if (bytes < TextBlockSize) {
+            m_textBlock = index;
+            m_textUsed = bytes;
+        }
+        return;
+    }
+    target.text = {quint32(m_textBlock << TextOffsetBits | m_textUsed), quint32(bytes)};
+    std::memcpy(m_textBlocks[m_textBlock].get() + m_textUsed, text, bytes);
+    m_textUsed += bytes;
 }
 
 void TResultRows::AssignFromText(int field, const char *text, int bytes, const FetchOptions &options)
 {
     const TFieldDef &def = fieldDefs[size_t(field)];
-    Cell &target = m_cells[m_cells.size() - fieldDefs.size() + size_t(field)];
+    Cell &target = m_current[field];
     const std::string_view value = text ? std::string_view(text, size_t(bytes)) : std::string_view();
     std::string converted;
     auto fail = [&] {
@@ -100,8 +182,7 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
     case TFieldType::ftUnknown:
         if (text) {
             const std::string_view utf8 = utf8Text(value, converted);
-            target.text = storeText(utf8.data(), utf8PrefixForUnits(utf8.data(), utf8.size(), def.size));
-            target.null = false;
+            storeText(target, utf8.data(), utf8PrefixForUnits(utf8.data(), utf8.size(), def.size));
         }
         return;
     case TFieldType::ftMemo:
@@ -113,8 +194,7 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
             // A blob keeps its bytes; a memo is text.
             const std::string_view bytes(text, length);
             const std::string_view stored = def.type == TFieldType::ftMemo ? utf8Text(bytes, converted) : bytes;
-            target.text = storeText(stored.data(), stored.size());
-            target.null = false;
+            storeText(target, stored.data(), stored.size());
         }
         return;
     case TFieldType::ftInteger: {
@@ -122,7 +202,6 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
         if (!FieldConvert::ParseInteger(value, number))
             fail();
         target.integer = number;
-        target.null = false;
         return;
     }
     case TFieldType::ftBoolean: {
@@ -130,7 +209,6 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
         if (!FieldConvert::ParseBoolean(value, flag))
             fail();
         target.integer = flag ? 1 : 0;
-        target.null = false;
         return;
     }
     case TFieldType::ftFloat:
@@ -139,7 +217,6 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
         if (!FieldConvert::ParseFloat(value, number))
             fail();
         target.number = number;
-        target.null = false;
         return;
     }
     case TFieldType::ftDate:
@@ -156,23 +233,14 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
                  !(def.type == TFieldType::ftTime && FieldConvert::ParseTimeOfDay(value, moment)))
             fail();
         target.number = FieldConvert::KindPart(def.type, moment);
-        target.null = false;
         return;
     }
     }
 }
 
-bool TResultRows::TakesFloat(int field) const
-{
-    const TFieldType type = fieldDefs[size_t(field)].type;
-    return type == TFieldType::ftFloat || type == TFieldType::ftCurrency;
-}
-
 void TResultRows::AssignFloat(int field, double value)
 {
-    Cell &target = m_cells[m_cells.size() - fieldDefs.size() + size_t(field)];
-    target.number = value;
-    target.null = false;
+    m_current[field].number = value;
 }
 
 void TResultRows::FinishRow(qint64 identity)
@@ -184,16 +252,16 @@ void TResultRows::FinishRow(qint64 identity)
 QVariant TResultRows::Value(int row, int field) const
 {
     const Cell &c = cell(row, field);
-    if (c.null)
+    if (IsNullCell(c, m_storage[size_t(field)]))
         return {};
     switch (fieldDefs[size_t(field)].type) {
     case TFieldType::ftString:
     case TFieldType::ftMemo:
     case TFieldType::ftUnknown:
-        return QString::fromUtf8(m_texts.data() + c.text.offset, c.text.length);
+        return QString::fromUtf8(textOf(c), c.text.length);
     case TFieldType::ftBlob:
     case TFieldType::ftGraphic:
-        return QByteArray(m_texts.data() + c.text.offset, c.text.length);
+        return QByteArray(textOf(c), c.text.length);
     case TFieldType::ftInteger:
         return int(c.integer);
     case TFieldType::ftBoolean:
@@ -207,12 +275,12 @@ QString TResultRows::Text(int row, int field) const
 {
     const TFieldDef &def = fieldDefs[size_t(field)];
     const Cell &c = cell(row, field);
-    if (c.null)
+    if (IsNullCell(c, m_storage[size_t(field)]))
         return {};
     switch (def.type) {
     case TFieldType::ftString:
     case TFieldType::ftMemo:
-        return QString::fromUtf8(m_texts.data() + c.text.offset, c.text.length);
+        return QString::fromUtf8(textOf(c), c.text.length);
     case TFieldType::ftFloat:
     case TFieldType::ftCurrency:
         return FieldConvert::FloatText(c.number);
@@ -245,10 +313,9 @@ int TResultRows::IndexOfBookmark(int bookmark) const
 
 TResultRows::Cell TResultRows::cellFromValue(int field, const QVariant &value)
 {
-    Cell c;
+    Cell c = NullCell(m_storage[size_t(field)]);
     if (!value.isValid())
         return c;
-    c.null = false;
     switch (fieldDefs[size_t(field)].type) {
     case TFieldType::ftString:
     case TFieldType::ftMemo:
@@ -257,7 +324,7 @@ TResultRows::Cell TResultRows::cellFromValue(int field, const QVariant &value)
     case TFieldType::ftGraphic: {
         const QByteArray bytes =
             value.typeId() == QMetaType::QByteArray ? value.toByteArray() : value.toString().toUtf8();
-        c.text = storeText(bytes.constData(), size_t(bytes.size()));
+        storeText(c, bytes.constData(), size_t(bytes.size()));
         break;
     }
     case TFieldType::ftInteger:
@@ -268,6 +335,9 @@ TResultRows::Cell TResultRows::cellFromValue(int field, const QVariant &value)
         break;
     default:
         c.number = value.toDouble();
+        // A NaN put in by a caller must not read back as NULL.
+        if (quint64(c.integer) == NullNumberBits)
+            c.number = std::numeric_limits<double>::quiet_NaN();
         break;
     }
     return c;
@@ -275,10 +345,11 @@ TResultRows::Cell TResultRows::cellFromValue(int field, const QVariant &value)
 
 void TResultRows::InsertRow(int position, const std::vector<QVariant> &values, qint64 identity)
 {
-    std::vector<Cell> cells(fieldDefs.size());
+    const quint32 slot = newSlot();
+    Cell *const cells = slotCells(slot);
     for (int field = 0; field < FieldCount(); ++field)
-        cells[size_t(field)] = cellFromValue(field, size_t(field) < values.size() ? values[size_t(field)] : QVariant());
-    m_cells.insert(m_cells.begin() + ptrdiff_t(size_t(position) * fieldDefs.size()), cells.begin(), cells.end());
+        cells[field] = cellFromValue(field, size_t(field) < values.size() ? values[size_t(field)] : QVariant());
+    m_slots.insert(m_slots.begin() + position, slot);
     m_bookmarks.insert(m_bookmarks.begin() + position, ++m_bookmarkCounter);
     m_identities.insert(m_identities.begin() + position, identity);
 }
@@ -292,8 +363,7 @@ void TResultRows::OverwriteRow(int position, const std::vector<QVariant> &values
 
 void TResultRows::RemoveRow(int position)
 {
-    const auto first = m_cells.begin() + ptrdiff_t(size_t(position) * fieldDefs.size());
-    m_cells.erase(first, first + ptrdiff_t(fieldDefs.size()));
+    m_slots.erase(m_slots.begin() + position);
     m_bookmarks.erase(m_bookmarks.begin() + position);
     m_identities.erase(m_identities.begin() + position);
 }

@@ -4,7 +4,8 @@
 
 #include <QString>
 #include <QVariant>
-#include <string>
+#include <limits>
+#include <memory>
 #include <vector>
 
 // How a fetch defines and converts the fields of a result.
@@ -19,13 +20,19 @@ struct FetchOptions
 
 // The in-memory result of one open: the rows in order, each with its bookmark number
 // and identity (the rowid, or the row's position when added for a result without one).
-// Values are held typed; texts live in one growing buffer so that reading a large
-// result allocates per result, not per cell.
+// Values are held typed. Cells and texts are written once into blocks that never move,
+// so reading a large result allocates per block, not per cell, and never copies what
+// it has read; the rows' order is a list of storage slots, so posting a row in the
+// middle moves four bytes a row, not the cells.
 class TResultRows
 {
 public:
     std::vector<TFieldDef> fieldDefs;
     qint64 rowWidth = 0;
+
+    TResultRows() = default;
+    TResultRows(TResultRows &&) = default;
+    TResultRows &operator=(TResultRows &&) = default;
 
     int RowCount() const { return int(m_identities.size()); }
     int FieldCount() const { return int(fieldDefs.size()); }
@@ -43,10 +50,14 @@ public:
     void FinishRow(qint64 identity);
     // A finite number the engine holds in floating point, for a field of a floating-point
     // kind, taken as it is: the engine's text of it keeps only 15 digits.
-    bool TakesFloat(int field) const;
+    bool TakesFloat(int field) const
+    {
+        const TFieldType type = fieldDefs[size_t(field)].type;
+        return type == TFieldType::ftFloat || type == TFieldType::ftCurrency;
+    }
     void AssignFloat(int field, double value);
 
-    bool IsNull(int row, int field) const { return cell(row, field).null; }
+    bool IsNull(int row, int field) const { return IsNullCell(cell(row, field), m_storage[size_t(field)]); }
     QVariant Value(int row, int field) const;
     QString Text(int row, int field) const;
     std::vector<QVariant> RowValues(int row) const;
@@ -61,31 +72,57 @@ public:
     void RemoveRow(int position);
 
 private:
-    struct TextRef
-    {
-        quint32 offset;
-        quint32 length;
+    // Eight bytes a cell: a number or an integer, or a text's place and length. NULL is a
+    // value no real cell holds: a NaN of our own, the lowest 64-bit integer (fields hold
+    // 32 bits) or a length of all ones.
+    union Cell {
+        double number;
+        qint64 integer;
+        struct
+        {
+            quint32 place; // text block in the high bits, offset in it in the low ones
+            quint32 length;
+        } text;
     };
-    struct Cell
-    {
-        union {
-            double number;
-            qint64 integer;
-            TextRef text;
-        };
-        bool null = true;
-        Cell() : integer(0) {}
-    };
+    static_assert(sizeof(Cell) == 8);
+    static constexpr quint32 RowsPerBlock = 1024;
+    static constexpr int TextOffsetBits = 20;
+    static constexpr size_t TextBlockSize = size_t(1) << TextOffsetBits;
+    static constexpr quint32 NullLength = 0xFFFFFFFFu;
+    static constexpr qint64 NullInteger = std::numeric_limits<qint64>::min();
+    static constexpr quint64 NullNumberBits = 0x7FF4'0000'DEAD'BEEFull;
 
-    const Cell &cell(int row, int field) const { return m_cells[size_t(row) * fieldDefs.size() + size_t(field)]; }
-    Cell &cell(int row, int field) { return m_cells[size_t(row) * fieldDefs.size() + size_t(field)]; }
-    TextRef storeText(const char *text, size_t bytes);
+    enum class Storage : quint8 { Text, Integer, Number };
+    static Storage StorageOf(TFieldType type);
+    static Cell NullCell(Storage storage);
+    static bool IsNullCell(const Cell &c, Storage storage);
+
+    Cell *slotCells(quint32 slot) const
+    {
+        return &m_cellBlocks[slot / RowsPerBlock][size_t(slot % RowsPerBlock) * fieldDefs.size()];
+    }
+    const Cell &cell(int row, int field) const { return slotCells(m_slots[size_t(row)])[field]; }
+    Cell &cell(int row, int field) { return slotCells(m_slots[size_t(row)])[field]; }
+    const char *textOf(const Cell &c) const
+    {
+        if (c.text.length == 0)
+            return "";
+        return m_textBlocks[c.text.place >> TextOffsetBits].get() + (c.text.place & (TextBlockSize - 1));
+    }
+    quint32 newSlot();
+    void storeText(Cell &target, const char *text, size_t bytes);
     Cell cellFromValue(int field, const QVariant &value);
 
-    std::vector<Cell> m_cells;
+    std::vector<Storage> m_storage; // of each field
+    std::vector<std::unique_ptr<Cell[]>> m_cellBlocks;
+    std::vector<quint32> m_slots;
+    quint32 m_usedSlots = 0;
+    Cell *m_current = nullptr; // the cells of the row being read
     std::vector<int> m_bookmarks;
     std::vector<qint64> m_identities;
-    std::string m_texts;
+    std::vector<std::unique_ptr<char[]>> m_textBlocks;
+    size_t m_textUsed = TextBlockSize; // in the last block of TextBlockSize bytes
+    quint32 m_textBlock = 0;           // that block's index
     int m_bookmarkCounter = 0;
     qint64 m_slotWidth = 0;
 };

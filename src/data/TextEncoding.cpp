@@ -1,5 +1,8 @@
 #include "data/TextEncoding.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace TextEncoding {
 
 namespace {
@@ -37,6 +40,16 @@ bool IsValidUtf8(std::string_view bytes)
     size_t at = 0;
     const size_t size = bytes.size();
     while (at < size) {
+        // Most of an angler's text is ASCII: eight bytes at a time while no high bit is set.
+        while (size - at >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes.data() + at, 8);
+            if (word & 0x8080808080808080ull)
+                break;
+            at += 8;
+        }
+        if (at == size)
+            break;
         const auto lead = static_cast<unsigned char>(bytes[at]);
         if (lead < 0x80) {
             ++at;

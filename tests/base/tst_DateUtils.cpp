@@ -12,8 +12,7 @@ private Q_SLOTS:
     void dayCountsMatchTheCalendar()
     {
         const QDate base(1899, 12, 30);
-        for (qint64 days = base.daysTo(QDate(1, 1, 1)) - 400; days <= base.daysTo(QDate(9999, 12, 31)) + 400;
-             ++days) {
+        for (qint64 days = base.daysTo(QDate(1, 1, 1)) - 400; days <= base.daysTo(QDate(9999, 12, 31)) + 400; ++days) {
             const QDate expected = base.addDays(days);
             int year = 0, month = 0, day = 0;
             // A time of day counts away from the base date on either side of it.

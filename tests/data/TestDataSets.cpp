@@ -24,6 +24,7 @@ class TestDataSets : public QObject
 private Q_SLOTS:
     void tableOpensWithItsStatementAndFirstRowCurrent();
     void moving();
+    void largeResultsKeepEveryValue();
     void recordNumbers();
     void bookmarks();
     void filterIsTheWhereClause();
@@ -68,6 +69,45 @@ void TestDataSets::tableOpensWithItsStatementAndFirstRowCurrent()
     QCOMPARE(table.GetRecordCount(), 0);
     QCOMPARE(table.FieldCount(), 0);
     QCOMPARE(changed.count(), 2);
+}
+
+// Thousands of rows whose texts fill several storage blocks, one memo longer than a
+// block, NULL beside empty text, zero beside other numbers: each cell reads back as
+// it was stored.
+void TestDataSets::largeResultsKeepEveryValue()
+{
+    ConnectedTable db(QStringLiteral("t"));
+    QVERIFY(db.exec(
+        QStringLiteral("create table t (s varchar(255), m memo, n float, i integer);"
+                       "insert into t with recursive k(v) as (select 0 union all select v + 1 from k where v < 5999) "
+                       "select case v % 7 when 0 then null when 1 then '' else 'wiersz ' || v end, "
+                       "case v % 5 when 0 then null else replace(hex(zeroblob(200 + v % 300)), '00', 'ż') end, "
+                       "case v % 3 when 1 then 0 else v / 4.0 end, v from k;"
+                       "insert into t values ('długi', replace(hex(zeroblob(1500000)), '00', 'ł'), 1.5, 7);")));
+    TDbTable &table = db.table;
+    table.Open();
+    QCOMPARE(table.DisplayRowCount(), 6001);
+    for (int v = 0; v < 6000; ++v) {
+        const QString s = table.DisplayText(v, 0), m = table.DisplayText(v, 1);
+        const QString expectedS = v % 7 == 0   ? QString()
+                                  : v % 7 == 1 ? QStringLiteral("")
+                                               : QStringLiteral("wiersz %1").arg(v);
+        const QString expectedM = v % 5 == 0 ? QString() : QString(200 + v % 300, QChar(u'ż'));
+        const QString expectedN = v % 3 == 1 ? QStringLiteral("0") : QString::number(v / 4.0);
+        const QString expectedI = QString::number(v);
+        if (s != expectedS || s.isNull() != expectedS.isNull() || m != expectedM || m.isNull() != expectedM.isNull() ||
+            table.DisplayText(v, 2) != expectedN || table.DisplayText(v, 3) != expectedI)
+            QFAIL(qPrintable(QStringLiteral("row %1: %2 | %3 | %4").arg(v).arg(s, m.left(3), table.DisplayText(v, 2))));
+    }
+    table.Last();
+    QCOMPARE(table.Fields(1)->AsString(), QString(1500000, QChar(u'ł')));
+    QCOMPARE(table.Fields(0)->AsString(), QStringLiteral("długi"));
+    table.First();
+    QVERIFY(table.Fields(0)->IsNull());
+    table.Next();
+    QVERIFY(!table.Fields(0)->IsNull());
+    QCOMPARE(table.Fields(2)->AsFloat(), 0.0);
+    QVERIFY(!table.Fields(2)->IsNull());
 }
 
 void TestDataSets::moving()

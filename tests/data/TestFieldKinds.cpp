@@ -5,8 +5,10 @@
 #include "data/FieldInfo.h"
 #include "data/TDbQuery.h"
 #include "data/TDbTable.h"
+#include "data/TextEncoding.h"
 
 #include <QRandomGenerator>
+#include <QStringDecoder>
 #include <QTest>
 
 Q_DECLARE_METATYPE(TFieldType)
@@ -30,6 +32,7 @@ private Q_SLOTS:
     void typedTextConvertsOrFailsWithItsMessage();
     void sqliteDateFormatReadsPositionally();
     void floatTextIsShortest();
+    void utf8CheckAgreesWithQt();
 };
 
 void TestFieldKinds::declaredTypeMapping_data()
@@ -338,6 +341,38 @@ void TestFieldKinds::floatTextIsShortest()
                 QCOMPARE(FieldConvert::FloatText(value), QString::number(value, 'g', QLocale::FloatingPointShortest));
             }
         }
+    }
+}
+
+// Text that is not UTF-8 is read as the older Windows code page, so the check decides
+// what the user sees. Random bytes, mostly ASCII runs with sequences of every length and
+// their broken forms mixed in, at every alignment of the eight-byte steps.
+void TestFieldKinds::utf8CheckAgreesWithQt()
+{
+    QRandomGenerator random(7);
+    const QByteArray pieces[] = {"a",
+                                 "Wisla pod mostem ",
+                                 "\xC5\x82",
+                                 "\xC5",
+                                 "\xE2\x82\xAC",
+                                 "\xE2\x82",
+                                 "\xF0\x9F\x90\x9F",
+                                 "\xF4\x90\x80\x80",
+                                 "\xED\xA0\x80",
+                                 "\xC0\xAF",
+                                 "\x80",
+                                 "\xFF",
+                                 "12345678"};
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray text;
+        const int count = int(random.bounded(6));
+        for (int i = 0; i < count; ++i)
+            text += pieces[random.bounded(int(std::size(pieces)))];
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = decoder(text);
+        const bool qtValid = !decoder.hasError();
+        if (TextEncoding::IsValidUtf8(std::string_view(text.constData(), size_t(text.size()))) != qtValid)
+            QFAIL(qPrintable(QStringLiteral("disagree on %1").arg(QString::fromLatin1(text.toHex(' ')))));
     }
 }
 
