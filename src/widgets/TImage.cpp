@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QThreadPool>
 
 #include <cmath>
 
@@ -34,12 +35,12 @@ void TImage::LoadFromFile(const QString &path)
     m_picture = std::move(loaded);
     m_reducedFrom = mayBeReduced ? path : QString();
     PictureChanged();
-    // The thumbnail serves the next showing, not this one: it is written once the photo
-    // is on screen (the paint is already queued).
+    // The thumbnail serves the next showing, not this one: it is scaled and written on a
+    // worker thread while the photo goes on screen. A write that fails only costs the
+    // next showing its speed.
     if (m_thumbnails && decoded && cover.isValid() && cover.width() <= ThumbnailCache::Size &&
         cover.height() <= ThumbnailCache::Size) {
-        QMetaObject::invokeMethod(
-            this, [path, picture = m_picture] { ThumbnailCache().Store(path, picture); }, Qt::QueuedConnection);
+        QThreadPool::globalInstance()->start([path, picture = m_picture] { ThumbnailCache().Store(path, picture); });
     }
 }
 
