@@ -305,6 +305,7 @@ void TDbConnection::FetchInto(const QString &sql, TResultRows &rows, const Fetch
             return;
         sqlite3_stmt *const s = stmt.get();
         std::vector<int> fieldOfColumn;
+        std::vector<char> floatColumn;
         bool fieldsDefined = false;
         int identityColumn = -1;
         const auto defineFields = [&] {
@@ -321,6 +322,10 @@ void TDbConnection::FetchInto(const QString &sql, TResultRows &rows, const Fetch
                 rows.DefineField(name, QString::fromUtf8(m_api.column_decltype(s, column)), options);
             }
             rows.CheckRowFits();
+            floatColumn.assign(size_t(columns), 0);
+            for (int column = 0; column < columns; ++column)
+                floatColumn[size_t(column)] =
+                    fieldOfColumn[size_t(column)] >= 0 && rows.TakesFloat(fieldOfColumn[size_t(column)]);
         };
         int rc;
         while ((rc = m_api.step(s)) == SQLITE_ROW) {
@@ -331,7 +336,7 @@ void TDbConnection::FetchInto(const QString &sql, TResultRows &rows, const Fetch
                 const int field = fieldOfColumn[column];
                 if (field < 0)
                     continue;
-                if (rows.TakesFloat(field) && m_api.column_type(s, int(column)) == SQLITE_FLOAT) {
+                if (floatColumn[column] && m_api.column_type(s, int(column)) == SQLITE_FLOAT) {
                     const double number = m_api.column_double(s, int(column));
                     if (std::isfinite(number)) {
                         rows.AssignFloat(field, number);

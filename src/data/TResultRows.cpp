@@ -88,36 +88,6 @@ TResultRows::Storage TResultRows::StorageOf(TFieldType type)
     }
 }
 
-TResultRows::Cell TResultRows::NullCell(Storage storage)
-{
-    Cell c;
-    switch (storage) {
-    case Storage::Text:
-        c.text = {0, NullLength};
-        break;
-    case Storage::Integer:
-        c.integer = NullInteger;
-        break;
-    case Storage::Number:
-        c.integer = qint64(NullNumberBits);
-        break;
-    }
-    return c;
-}
-
-bool TResultRows::IsNullCell(const Cell &c, Storage storage)
-{
-    switch (storage) {
-    case Storage::Text:
-        return c.text.length == NullLength;
-    case Storage::Integer:
-        return c.integer == NullInteger;
-    case Storage::Number:
-        return quint64(c.integer) == NullNumberBits;
-    }
-    return true;
-}
-
 quint32 TResultRows::newSlot()
 {
     if (m_usedSlots == 0xFFFFFFFFu)
@@ -132,9 +102,8 @@ void TResultRows::StartRow()
 {
     const quint32 slot = newSlot();
     m_slots.push_back(slot);
+    // Every field of the row is assigned before the row is finished.
     m_current = slotCells(slot);
-    for (size_t field = 0; field < m_storage.size(); ++field)
-        m_current[field] = NullCell(m_storage[field]);
 }
 
 void TResultRows::storeText(Cell &target, const char *text, size_t bytes)
@@ -180,7 +149,11 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
     switch (def.type) {
     case TFieldType::ftString:
     case TFieldType::ftUnknown:
-        if (text) {
+        if (!text) {
+            target = NullCell(Storage::Text);
+            return;
+        }
+        {
             const std::string_view utf8 = utf8Text(value, converted);
             storeText(target, utf8.data(), utf8PrefixForUnits(utf8.data(), utf8.size(), def.size));
         }
@@ -188,7 +161,11 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
     case TFieldType::ftMemo:
     case TFieldType::ftBlob:
     case TFieldType::ftGraphic:
-        if (text) {
+        if (!text) {
+            target = NullCell(Storage::Text);
+            return;
+        }
+        {
             const void *zero = std::memchr(text, 0, value.size());
             const size_t length = zero ? size_t(static_cast<const char *>(zero) - text) : value.size();
             // A blob keeps its bytes; a memo is text.
@@ -224,8 +201,10 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
     case TFieldType::ftDateTime:
     case TFieldType::ftTimeStamp: {
         // An empty text or a NULL is the zero date; it stays empty when written back.
-        if (value.empty())
+        if (value.empty()) {
+            target = NullCell(Storage::Number);
             return;
+        }
         TDateTime moment = 0;
         if (def.type == TFieldType::ftDateTime && options.sqliteDateFormat)
             moment = FieldConvert::ParseSQLiteDateTime(value);

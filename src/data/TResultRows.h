@@ -94,8 +94,21 @@ private:
 
     enum class Storage : quint8 { Text, Integer, Number };
     static Storage StorageOf(TFieldType type);
-    static Cell NullCell(Storage storage);
-    static bool IsNullCell(const Cell &c, Storage storage);
+    static Cell NullCell(Storage storage)
+    {
+        Cell c;
+        if (storage == Storage::Text)
+            c.text = {0, NullLength};
+        else
+            c.integer = storage == Storage::Integer ? NullInteger : qint64(NullNumberBits);
+        return c;
+    }
+    static bool IsNullCell(const Cell &c, Storage storage)
+    {
+        if (storage == Storage::Text)
+            return c.text.length == NullLength;
+        return c.integer == (storage == Storage::Integer ? NullInteger : qint64(NullNumberBits));
+    }
 
     Cell *slotCells(quint32 slot) const
     {
