@@ -85,7 +85,9 @@ void BM_TDbTableOpenOnly(benchmark::State &state)
     }
 }
 
-void BM_RawStep(benchmark::State &state)
+// A bare step loop over the statement that hands every cell's text and length to
+// `cell`, which returns what it counts of it.
+template <typename Cell> void StepLoop(benchmark::State &state, Cell cell)
 {
     const SqliteApi &api = fixture().connection.Api();
     sqlite3 *db = fixture().connection.Handle();
@@ -93,48 +95,36 @@ void BM_RawStep(benchmark::State &state)
     for (auto _ : state) {
         sqlite3_stmt *stmt = nullptr;
         api.prepare(db, sql.constData(), -1, &stmt, nullptr);
-        size_t bytes = 0;
+        qsizetype counted = 0;
         int rows = 0;
         while (api.step(stmt) == SQLITE_ROW) {
             const int columns = api.column_count(stmt);
             for (int column = 0; column < columns; ++column) {
-                benchmark::DoNotOptimize(api.column_text(stmt, column));
-                bytes += size_t(api.column_bytes(stmt, column));
+                const auto *text = reinterpret_cast<const char *>(api.column_text(stmt, column));
+                counted += cell(text, api.column_bytes(stmt, column));
             }
             ++rows;
         }
         api.finalize(stmt);
-        benchmark::DoNotOptimize(bytes);
+        benchmark::DoNotOptimize(counted);
         if (rows != DiaryRows)
             state.SkipWithError("wrong row count");
     }
+}
+
+void BM_RawStep(benchmark::State &state)
+{
+    StepLoop(state, [](const char *text, int bytes) {
+        benchmark::DoNotOptimize(text);
+        return qsizetype(bytes);
+    });
 }
 
 // The least any program must do to show the rows as text: step, and make a QString of
 // every cell.
 void BM_RawStepQString(benchmark::State &state)
 {
-    const SqliteApi &api = fixture().connection.Api();
-    sqlite3 *db = fixture().connection.Handle();
-    const QByteArray sql = Statement.toUtf8();
-    for (auto _ : state) {
-        sqlite3_stmt *stmt = nullptr;
-        api.prepare(db, sql.constData(), -1, &stmt, nullptr);
-        qsizetype characters = 0;
-        int rows = 0;
-        while (api.step(stmt) == SQLITE_ROW) {
-            const int columns = api.column_count(stmt);
-            for (int column = 0; column < columns; ++column) {
-                const auto *text = reinterpret_cast<const char *>(api.column_text(stmt, column));
-                characters += QString::fromUtf8(text, api.column_bytes(stmt, column)).size();
-            }
-            ++rows;
-        }
-        api.finalize(stmt);
-        benchmark::DoNotOptimize(characters);
-        if (rows != DiaryRows)
-            state.SkipWithError("wrong row count");
-    }
+    StepLoop(state, [](const char *text, int bytes) { return QString::fromUtf8(text, bytes).size(); });
 }
 
 void BM_QSqlQuery(benchmark::State &state)
