@@ -204,7 +204,10 @@ void TCalendarFrm::CreateControls()
     logLink->setToolTip(QStringLiteral("Wszystkie połowy: wyszukiwanie, statystyki, eksport i kopia zapasowa"));
     logLink->setStyleSheet(QStringLiteral("color: #000080; text-decoration: underline"));
     logLink->adjustSize();
-    logLink->move(DayPanel->width() - 8 - logLink->width(), 61);
+    // On the diary's own row, at the right: the sky's lines above run as long as a phase
+    // name and a percentage make them.
+    logLink->move(DayPanel->width() - 8 - logLink->width(),
+                  CheckBox1->y() + (CheckBox1->height() - logLink->height()) / 2);
     connect(logLink, &TLinkLabel::clicked, this, [] { Windows().OpenCatchLog ? Windows().OpenCatchLog() : void(); });
 
     DBGrid1 = new TDBGrid(DayPanel);

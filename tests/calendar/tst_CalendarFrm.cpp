@@ -19,8 +19,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QDoubleSpinBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -471,6 +471,24 @@ void CalendarFrmTest::theSelectedDaysSkyForTheChosenPlace()
     QTest::mouseClick(sky->PlaceLabel, Qt::LeftButton);
     QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("49,50° N, 22,30° E"));
     QCOMPARE(SkyPlaces::Load().site, (Astronomy::Site{49.5, 22.3}));
+
+    // Through a whole lunar month, with the longest phase names and place texts, no text
+    // of the day panel is cut or runs into another.
+    for (int day = 0; day < 30; ++day) {
+        sky->ShowDay(EncodeDate(2026, 12, 1) + day);
+        QList<QPair<QString, QRect>> drawn;
+        for (QLabel *label : View()->DayPanel->findChildren<QLabel *>()) {
+            if (!label->isVisible() || label->text().isEmpty() || label->pixmap().isNull() == false)
+                continue;
+            const int advance = label->fontMetrics().horizontalAdvance(label->text());
+            QVERIFY2(advance <= label->width(), qPrintable(label->objectName() + ": " + label->text()));
+            const QPoint at = label->mapTo(View()->DayPanel, QPoint(0, 0));
+            const QRect text(at, QSize(advance, label->height()));
+            for (const auto &[other, rect] : drawn)
+                QVERIFY2(!rect.intersects(text), qPrintable(label->text() + " / " + other));
+            drawn.append({label->text(), text});
+        }
+    }
 }
 
 void CalendarFrmTest::screenshot()
