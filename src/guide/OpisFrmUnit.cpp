@@ -1,6 +1,7 @@
 #include "guide/OpisFrmUnit.h"
 
 #include "base/ProgramPaths.h"
+#include "guide/EBrowserModuleError.h"
 #include "guide/TWebBrowser.h"
 #include "widgets/Platform.h"
 
@@ -59,6 +60,8 @@ void TOpisFrm::ShowDocument(const QString &path)
         m_document = path;
         Browser->Navigate(path);
         Platform::ShowModal(this);
+    } catch (const EBrowserModuleError &) {
+        ShowCurrentException();
     } catch (...) {
         // A document that cannot be opened leaves the viewer closed, without a message.
     }
