@@ -3,6 +3,7 @@
 #include "base/ProgramPaths.h"
 #include "guide/EBrowserModuleError.h"
 #include "guide/TWebBrowser.h"
+#include "widgets/Artwork.h"
 #include "widgets/Platform.h"
 
 #include <QFrame>
@@ -127,7 +128,7 @@ QToolButton *TOpisFrm::MakeSpeedButton(const char *name, const QString &text, co
     auto *button = new QToolButton(Panel3);
     button->setObjectName(QLatin1String(name));
     button->setText(text);
-    button->setIcon(QIcon(SuppliedDataRoot() + QStringLiteral("data/grafika/") + picture));
+    button->setIcon(ArtworkIcon(SuppliedDataRoot() + QStringLiteral("data/grafika/") + picture));
     button->setIconSize(QSize(22, 22));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);
