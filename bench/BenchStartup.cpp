@@ -3,13 +3,16 @@
 // loading the libraries and any engine started early are counted: the web engine must
 // wait until a guide chapter is opened. The program's start-up runs in the companion
 // BenchStartupApp; the bare window is this program run with --bare, which links nothing
-// but Qt Widgets.
+// but Qt Widgets. The goal of 1.5 against the bare window cannot be met by any window that
+// shows text, so the fair floor is measured beside it: the bare window with one label,
+// which loads the fonts (--label).
 
 #include "BenchRatio.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QLabel>
 #include <QProcess>
 #include <QTimer>
 #include <QWidget>
@@ -31,11 +34,13 @@ protected:
     }
 };
 
-int BareWindow(int argc, char **argv)
+int BareWindow(int argc, char **argv, bool withLabel)
 {
     QApplication app(argc, argv);
     QWidget window;
     window.setFixedSize(779, 598);
+    if (withLabel)
+        (new QLabel(QStringLiteral("Złowione ryby"), &window))->move(20, 20);
     FirstPaint paint;
     window.installEventFilter(&paint);
     window.show();
@@ -62,6 +67,11 @@ void BM_BareWindow(benchmark::State &state)
     Spawn(state, Program, {QStringLiteral("--bare")});
 }
 
+void BM_BareWindowWithLabel(benchmark::State &state)
+{
+    Spawn(state, Program, {QStringLiteral("--label")});
+}
+
 void BM_ProgramStartup(benchmark::State &state)
 {
     Spawn(state, Program + QStringLiteral("App"), {});
@@ -74,6 +84,7 @@ void BM_ProgramStartupEagerEngine(benchmark::State &state)
 }
 
 BENCHMARK(BM_BareWindow)->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(BM_BareWindowWithLabel)->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK(BM_ProgramStartup)->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK(BM_ProgramStartupEagerEngine)->Unit(benchmark::kMillisecond)->Iterations(15);
 
@@ -83,10 +94,15 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc == 2 && std::strcmp(argv[1], "--bare") == 0)
-        return BareWindow(argc, argv);
+        return BareWindow(argc, argv, false);
+    if (argc == 2 && std::strcmp(argv[1], "--label") == 0)
+        return BareWindow(argc, argv, true);
     Program = QString::fromLocal8Bit(argv[0]);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter({{"BM_ProgramStartup", "BM_BareWindow", 1.5}, {"BM_ProgramStartupEagerEngine", "BM_BareWindow"}});
+    RatioReporter reporter({{"BM_ProgramStartup", "BM_BareWindow", 1.5},
+                            {"BM_ProgramStartup", "BM_BareWindowWithLabel"},
+                            {"BM_BareWindowWithLabel", "BM_BareWindow"},
+                            {"BM_ProgramStartupEagerEngine", "BM_BareWindow"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

@@ -392,8 +392,14 @@ QImage LoadPicture(const QString &path, const QSize &cover)
         return LoadJpeg(path, cover);
     }
 
-    QImageReader reader(&file);
-    reader.setDecideFormatFromContent(true);
+    // PNG, the program's own artwork, goes straight to the toolkit's built-in reader: a
+    // reader that guesses the format first loads every image format plugin installed.
+    const bool png = file.peek(8) == QByteArray("\x89PNG\r\n\x1a\n", 8);
+    QImageReader reader(&file, png ? QByteArray("png") : QByteArray());
+    if (png)
+        reader.setAutoDetectImageFormat(false);
+    else
+        reader.setDecideFormatFromContent(true);
     QImage image;
     if (!reader.read(&image)) {
         if (reader.error() == QImageReader::UnsupportedFormatError)

@@ -10,6 +10,7 @@
 // or non-JPEG file raises EInOutError with a message that names the file.
 QImage LoadJpeg(const QString &path, const QSize &cover = QSize());
 
-// Loads a picture by its content: JPEG through LoadJpeg, other formats the toolkit reads
-// (PNG, BMP) through QImage. Raises EInOutError when nothing can read it.
+// Loads a picture by its content: JPEG through LoadJpeg, PNG through the toolkit's own
+// reader without asking the image format plugins, other formats the toolkit reads (BMP)
+// through QImage. Raises EInOutError when nothing can read it.
 QImage LoadPicture(const QString &path, const QSize &cover = QSize());

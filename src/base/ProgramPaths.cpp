@@ -25,6 +25,15 @@ QString besideExecutable(const char *relative)
     return withSeparator(QDir::toNativeSeparators(QDir::cleanPath(ExecutableFolder() + QLatin1String(relative))));
 }
 
+// Beside the executable, or in the package's private library folder.
+QString privateLibraryFolder(const QString &fileName)
+{
+    const QString folder = ExecutableFolder();
+    if (QFileInfo::exists(folder + fileName))
+        return folder;
+    return besideExecutable(RYBOWID_ENGINE_FROM_BIN);
+}
+
 bool holdsData(const QString &folder)
 {
     return QFileInfo(folder + QStringLiteral("data")).isDir();
@@ -39,6 +48,15 @@ QString SqliteLibraryFileName()
     return QStringLiteral("libsqlite3.dylib");
 #else
     return QStringLiteral("libsqlite3.so");
+#endif
+}
+
+QString WebViewModuleFileName()
+{
+#if defined(Q_OS_WIN)
+    return QStringLiteral("rybowid_webview.dll");
+#else
+    return QStringLiteral("librybowid_webview.so");
 #endif
 }
 
@@ -64,10 +82,12 @@ bool RunsInstalled()
 
 QString EngineFolder()
 {
-    const QString folder = ExecutableFolder();
-    if (QFileInfo::exists(folder + SqliteLibraryFileName()))
-        return folder;
-    return besideExecutable(RYBOWID_ENGINE_FROM_BIN);
+    return privateLibraryFolder(SqliteLibraryFileName());
+}
+
+QString WebViewModuleFolder()
+{
+    return privateLibraryFolder(WebViewModuleFileName());
 }
 
 QString SuppliedDataRoot()

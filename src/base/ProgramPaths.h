@@ -4,6 +4,8 @@
 
 // File name of the SQLite engine library that lies beside the executable.
 QString SqliteLibraryFileName();
+// File name of the browser module (the web engine view), which lies with the engine library.
+QString WebViewModuleFileName();
 
 // The executable's folder ending in the native separator.
 // Tests point it at a temporary folder laid out like the program's own folder.
@@ -18,6 +20,8 @@ void OverrideExecutableFolder(const QString &folder);
 bool RunsInstalled();
 // The engine library: beside the executable, or in the package's private library folder.
 QString EngineFolder();
+// The browser module, found the same way.
+QString WebViewModuleFolder();
 // ProgramDir: the pictures, the guide's pages and the shipped database.
 QString SuppliedDataRoot();
 // The database with the diary and the photo folders.

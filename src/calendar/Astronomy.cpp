@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 namespace Astronomy {
@@ -162,6 +163,35 @@ constexpr std::array<LunarTerm, 60> LatitudeTerms{{
     {4, 0, 1, -1, 132, 0},    {1, 0, -1, -1, -119, 0},  {4, -1, 0, -1, 115, 0},   {2, -2, 0, 1, 107, 0},
 }};
 
+// The cosine and sine of an angle, multiplied as unit complex numbers: the product is
+// the turn by the sum of the angles.
+struct Turn
+{
+    double cos = 1, sin = 0;
+
+    Turn operator*(const Turn &o) const { return {cos * o.cos - sin * o.sin, sin * o.cos + cos * o.sin}; }
+};
+
+// The turns by -4 to 4 times an angle given in degrees.
+class Multiples
+{
+public:
+    explicit Multiples(double degrees)
+    {
+        const double r = Wrap360(degrees) * Rad;
+        m_turns[4] = Turn{};
+        m_turns[5] = Turn{std::cos(r), std::sin(r)};
+        for (size_t k = 6; k < m_turns.size(); ++k)
+            m_turns[k] = m_turns[k - 1] * m_turns[5];
+        for (size_t k = 0; k < 4; ++k)
+            m_turns[k] = Turn{m_turns[8 - k].cos, -m_turns[8 - k].sin};
+    }
+    const Turn &Of(int k) const { return m_turns[size_t(k + 4)]; }
+
+private:
+    std::array<Turn, 9> m_turns;
+};
+
 // The lunar series needs terrestrial time in centuries; Ecliptic of date, nutation
 // included.
 Ecliptic MoonAt(double T)
@@ -175,16 +205,21 @@ Ecliptic MoonAt(double T)
     const double E = 1.0 - 0.002516 * T - 0.0000074 * T2;
     const double A1 = 119.75 + 131.849 * T, A2 = 53.09 + 479264.290 * T, A3 = 313.45 + 481266.484 * T;
 
-    auto eccentricity = [E](int m) { return m == 0 ? 1.0 : (std::abs(m) == 1 ? E : E * E); };
+    // Every term's argument is a sum of small multiples of D, M, M' and F: their sines and
+    // cosines follow from those of the four angles by the addition formulas, which is far
+    // cheaper than a sine per term and no less exact.
+    const Multiples d(D), m(M), mp(Mp), f(F);
+    const std::array<double, 3> eccentricity{1.0, E, E * E};
     double sumL = 0, sumR = 0, sumB = 0;
     for (const LunarTerm &t : LongitudeTerms) {
-        const double arg = t.d * D + t.m * M + t.mp * Mp + t.f * F;
-        const double e = eccentricity(t.m);
-        sumL += t.coefficient * e * Sin(arg);
-        sumR += t.distance * e * Cos(arg);
+        const Turn arg = d.Of(t.d) * m.Of(t.m) * mp.Of(t.mp) * f.Of(t.f);
+        const double e = eccentricity[size_t(std::abs(t.m))];
+        sumL += t.coefficient * e * arg.sin;
+        sumR += t.distance * e * arg.cos;
     }
     for (const LunarTerm &t : LatitudeTerms)
-        sumB += t.coefficient * eccentricity(t.m) * Sin(t.d * D + t.m * M + t.mp * Mp + t.f * F);
+        sumB +=
+            t.coefficient * eccentricity[size_t(std::abs(t.m))] * (d.Of(t.d) * m.Of(t.m) * mp.Of(t.mp) * f.Of(t.f)).sin;
     sumL += 3958 * Sin(A1) + 1962 * Sin(Lp - F) + 318 * Sin(A2);
     sumB += -2235 * Sin(Lp) + 382 * Sin(A3) + 175 * Sin(A1 - F) + 175 * Sin(A1 + F) + 127 * Sin(Lp - Mp) -
             115 * Sin(Lp + Mp);
@@ -213,11 +248,6 @@ double SiderealDegrees(TDateTime ut)
     return Wrap360(280.46061837 + 360.98564736629 * (jd - J2000) + 0.000387933 * T * T - T * T * T / 38710000.0);
 }
 
-double HourAngle(Body body, TDateTime ut, const Site &site)
-{
-    return Wrap180(SiderealDegrees(ut) + site.longitude - Position(body, ut).rightAscension);
-}
-
 // The altitude at which the body's upper limb touches the horizon under standard
 // refraction; for the Moon its parallax lifts it above the geocentric horizon.
 double HorizonAltitude(Body body, double distanceKm)
@@ -228,37 +258,68 @@ double HorizonAltitude(Body body, double distanceKm)
     return 0.7275 * parallax - 0.5667;
 }
 
-// Instants in [from, to) where f crosses zero going upwards. f is sampled every ten
-// minutes, which no rise, set or transit outruns, and each crossing is then halved down
-// to well under a second. Jumps of the angle functions across ±180 are not crossings.
-template <typename Function> std::vector<TDateTime> UpwardCrossings(Function f, TDateTime from, TDateTime to)
+// The instants at which the crossing searches sample their functions: every ten minutes
+// from `from`, the last step cut short at `to`. No rise, set or transit outruns the step.
+std::vector<TDateTime> SampleTimes(TDateTime from, TDateTime to, double step)
 {
-    std::vector<TDateTime> found;
-    double t0 = from;
-    double f0 = f(t0);
-    while (t0 < to) {
-        const double t1 = std::min(t0 + Step, to);
-        const double f1 = f(t1);
+    std::vector<TDateTime> times{from};
+    for (double t0 = from; t0 < to;) {
+        t0 = std::min(t0 + step, to);
+        times.push_back(t0);
+    }
+    return times;
+}
+
+// Adds the instants where f crosses zero going upwards, given f's values at the sample
+// times: each crossing is halved down to well under a second. Jumps of the angle
+// functions across ±180 are not crossings. Several functions of one position share the
+// samples, so the Moon is computed once per sample for all of them.
+template <typename Function>
+void AddUpwardCrossings(std::vector<TDateTime> &found, const std::vector<TDateTime> &times,
+                        const std::vector<double> &values, Function f, int halvings)
+{
+    for (size_t i = 1; i < times.size(); ++i) {
+        const double f0 = values[i - 1], f1 = values[i];
         if (f0 < 0 && f1 >= 0 && f1 - f0 < 90) {
-            double lo = t0, hi = t1;
-            for (int i = 0; i < 22; ++i) {
+            double lo = times[i - 1], hi = times[i];
+            for (int n = 0; n < halvings; ++n) {
                 const double mid = (lo + hi) / 2;
                 (f(mid) < 0 ? lo : hi) = mid;
             }
             found.push_back((lo + hi) / 2);
         }
-        t0 = t1;
-        f0 = f1;
     }
+}
+
+template <typename Function> std::vector<TDateTime> UpwardCrossings(Function f, TDateTime from, TDateTime to)
+{
+    const std::vector<TDateTime> times = SampleTimes(from, to, Step);
+    std::vector<double> values;
+    values.reserve(times.size());
+    for (const TDateTime t : times)
+        values.push_back(f(t));
+    std::vector<TDateTime> found;
+    AddUpwardCrossings(found, times, values, f, 22);
     return found;
+}
+
+// The body's altitude above the altitude of its rising, given its position at ut.
+double RiseValue(Body body, TDateTime ut, const Site &site, const Equatorial &p)
+{
+    const double H = SiderealDegrees(ut) + site.longitude - p.rightAscension;
+    const double sinAlt = Sin(site.latitude) * Sin(p.declination) + Cos(site.latitude) * Cos(p.declination) * Cos(H);
+    return std::asin(std::clamp(sinAlt, -1.0, 1.0)) / Rad - HorizonAltitude(body, p.distanceKm);
 }
 
 double RiseFunction(Body body, TDateTime ut, const Site &site)
 {
-    const Equatorial p = Position(body, ut);
-    const double H = SiderealDegrees(ut) + site.longitude - p.rightAscension;
-    const double sinAlt = Sin(site.latitude) * Sin(p.declination) + Cos(site.latitude) * Cos(p.declination) * Cos(H);
-    return std::asin(std::clamp(sinAlt, -1.0, 1.0)) / Rad - HorizonAltitude(body, p.distanceKm);
+    return RiseValue(body, ut, site, Position(body, ut));
+}
+
+// Zero at the Moon's upper (offset 0) or lower (offset 180) transit, rising through it.
+double TransitValue(TDateTime ut, const Site &site, const Equatorial &p, double offset)
+{
+    return Wrap180(Wrap180(SiderealDegrees(ut) + site.longitude - p.rightAscension) + offset);
 }
 
 } // namespace
@@ -315,25 +376,23 @@ double MoonLitFraction(TDateTime ut)
 
 std::vector<PhaseInstant> PrincipalPhasesBetween(TDateTime from, TDateTime to)
 {
+    // The elongation grows about 12° a day: a six-hour step is fine enough. The four
+    // phases share the samples.
+    const std::vector<TDateTime> times = SampleTimes(from, to, 0.25);
+    std::vector<double> elongation;
+    elongation.reserve(times.size());
+    for (const TDateTime t : times)
+        elongation.push_back(MoonElongation(t));
     std::vector<PhaseInstant> phases;
+    std::vector<double> values(times.size());
     for (int k = 0; k < 4; ++k) {
-        const auto offset = [k](TDateTime t) { return Wrap180(MoonElongation(t) - 90.0 * k); };
-        // The elongation grows about 12° a day: a six-hour step is fine enough.
-        double t0 = from, f0 = offset(t0);
-        while (t0 < to) {
-            const double t1 = std::min(t0 + 0.25, to);
-            const double f1 = offset(t1);
-            if (f0 < 0 && f1 >= 0 && f1 - f0 < 90) {
-                double lo = t0, hi = t1;
-                for (int i = 0; i < 24; ++i) {
-                    const double mid = (lo + hi) / 2;
-                    (offset(mid) < 0 ? lo : hi) = mid;
-                }
-                phases.push_back({PrincipalPhase(k), (lo + hi) / 2});
-            }
-            t0 = t1;
-            f0 = f1;
-        }
+        const auto offset = [k](double e) { return Wrap180(e - 90.0 * k); };
+        std::transform(elongation.begin(), elongation.end(), values.begin(), offset);
+        std::vector<TDateTime> found;
+        AddUpwardCrossings(
+            found, times, values, [&](TDateTime t) { return offset(MoonElongation(t)); }, 24);
+        for (const TDateTime ut : found)
+            phases.push_back({PrincipalPhase(k), ut});
     }
     std::sort(phases.begin(), phases.end(), [](const PhaseInstant &a, const PhaseInstant &b) { return a.ut < b.ut; });
     return phases;
@@ -351,8 +410,53 @@ std::vector<TDateTime> Sets(Body body, TDateTime from, TDateTime to, const Site 
 
 std::vector<TDateTime> MoonTransits(bool upper, TDateTime from, TDateTime to, const Site &site)
 {
-    return UpwardCrossings([&](TDateTime t) { return Wrap180(HourAngle(Body::Moon, t, site) + (upper ? 0.0 : 180.0)); },
-                           from, to);
+    const double offset = upper ? 0.0 : 180.0;
+    return UpwardCrossings([&](TDateTime t) { return TransitValue(t, site, Position(Body::Moon, t), offset); }, from,
+                           to);
+}
+
+HorizonEvents RisesAndSets(Body body, TDateTime from, TDateTime to, const Site &site)
+{
+    const std::vector<TDateTime> times = SampleTimes(from, to, Step);
+    std::vector<double> rise;
+    rise.reserve(times.size());
+    for (const TDateTime t : times)
+        rise.push_back(RiseFunction(body, t, site));
+    std::vector<double> set(rise.size());
+    std::transform(rise.begin(), rise.end(), set.begin(), std::negate<>());
+    HorizonEvents events;
+    AddUpwardCrossings(
+        events.rises, times, rise, [&](TDateTime t) { return RiseFunction(body, t, site); }, 22);
+    AddUpwardCrossings(
+        events.sets, times, set, [&](TDateTime t) { return -RiseFunction(body, t, site); }, 22);
+    return events;
+}
+
+MoonEvents MoonEventsBetween(TDateTime from, TDateTime to, const Site &site)
+{
+    const std::vector<TDateTime> times = SampleTimes(from, to, Step);
+    std::vector<double> rise, set, upper, lower;
+    for (auto *values : {&rise, &set, &upper, &lower})
+        values->reserve(times.size());
+    for (const TDateTime t : times) {
+        const Equatorial p = Position(Body::Moon, t);
+        rise.push_back(RiseValue(Body::Moon, t, site, p));
+        set.push_back(-rise.back());
+        upper.push_back(TransitValue(t, site, p, 0.0));
+        lower.push_back(TransitValue(t, site, p, 180.0));
+    }
+    MoonEvents events;
+    AddUpwardCrossings(
+        events.rises, times, rise, [&](TDateTime t) { return RiseFunction(Body::Moon, t, site); }, 22);
+    AddUpwardCrossings(
+        events.sets, times, set, [&](TDateTime t) { return -RiseFunction(Body::Moon, t, site); }, 22);
+    AddUpwardCrossings(
+        events.upperTransits, times, upper,
+        [&](TDateTime t) { return TransitValue(t, site, Position(Body::Moon, t), 0.0); }, 22);
+    AddUpwardCrossings(
+        events.lowerTransits, times, lower,
+        [&](TDateTime t) { return TransitValue(t, site, Position(Body::Moon, t), 180.0); }, 22);
+    return events;
 }
 
 } // namespace Astronomy

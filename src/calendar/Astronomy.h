@@ -64,4 +64,17 @@ std::vector<TDateTime> Sets(Body body, TDateTime from, TDateTime to, const Site 
 // The Moon crossing the meridian above (upper) or below (lower) the pole.
 std::vector<TDateTime> MoonTransits(bool upper, TDateTime from, TDateTime to, const Site &site);
 
+// The same events found together, each instant as the single searches give it: the
+// functions share their samples, so each position is computed once for all of them.
+struct HorizonEvents
+{
+    std::vector<TDateTime> rises, sets;
+};
+HorizonEvents RisesAndSets(Body body, TDateTime from, TDateTime to, const Site &site);
+struct MoonEvents
+{
+    std::vector<TDateTime> rises, sets, upperTransits, lowerTransits;
+};
+MoonEvents MoonEventsBetween(TDateTime from, TDateTime to, const Site &site);
+
 } // namespace Astronomy

@@ -14,6 +14,7 @@
 #include "data/TDbTable.h"
 #include "data/TField.h"
 #include "widgets/AppWindows.h"
+#include "widgets/Artwork.h"
 #include "widgets/Platform.h"
 #include "widgets/TDBGrid.h"
 #include "widgets/TDBNavigator.h"
@@ -43,9 +44,7 @@ QToolButton *MakeMonthButton(QWidget *parent, const char *name, const QString &a
 {
     auto *button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
-    QIcon glyph(artwork + QStringLiteral(".png"));
-    glyph.addFile(artwork + QStringLiteral("_szara.png"), QSize(), QIcon::Disabled);
-    button->setIcon(glyph);
+    button->setIcon(ArtworkIcon(artwork + QStringLiteral(".png"), artwork + QStringLiteral("_szara.png")));
     button->setIconSize(QSize(16, 16));
     button->setAutoRaise(true);
     button->setCursor(Qt::PointingHandCursor);
@@ -185,7 +184,7 @@ void TCalendarFrm::CreateControls()
     Image1 = new TImage(DayPanel);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(DayPanel->width() - 8 - 48, 6, 48, 48);
-    Image1->SetPicture(QImage(artwork + QStringLiteral("dzien.png")));
+    Image1->SetPicture(ArtworkImage(artwork + QStringLiteral("dzien.png")));
 
     SkyPanel = new TSkyPanel(DayPanel);
     SkyPanel->setGeometry(3, 52, 243, SkyPanel->height());
@@ -301,8 +300,8 @@ void TCalendarFrm::CreateControls()
     const int periodWidth = QFontMetrics(ListView1->font()).horizontalAdvance(QStringLiteral("00-00 - 00-00")) + 10;
     ListView1->header()->resizeSection(1, std::min(90, periodWidth));
     // ImageList1: a species row, and the row that says no species is protected.
-    ListView1->SetSmallImages(
-        {QIcon(artwork + QStringLiteral("ikona_gatunek.png")), QIcon(artwork + QStringLiteral("ikona_brak.png"))});
+    ListView1->SetSmallImages({ArtworkIcon(artwork + QStringLiteral("ikona_gatunek.png")),
+                               ArtworkIcon(artwork + QStringLiteral("ikona_brak.png"))});
 
     MonthCalendar1 = new TMonthCalendar(this);
     MonthCalendar1->setObjectName(QStringLiteral("MonthCalendar1"));

@@ -71,12 +71,12 @@ DaySky SkyOfDay(TDateTime day, const Astronomy::Site &site)
     else
         sky.phase = MoonPhase(2 * int(sky.elongation / 90.0) + 1);
 
-    sky.sunrise = First(Rises(Body::Sun, from, to, site));
-    sky.sunset = First(Sets(Body::Sun, from, to, site));
-    const std::vector<TDateTime> moonrises = Rises(Body::Moon, from, to, site);
-    const std::vector<TDateTime> moonsets = Sets(Body::Moon, from, to, site);
-    sky.moonrise = First(moonrises);
-    sky.moonset = First(moonsets);
+    const HorizonEvents sun = RisesAndSets(Body::Sun, from, to, site);
+    sky.sunrise = First(sun.rises);
+    sky.sunset = First(sun.sets);
+    const MoonEvents moon = MoonEventsBetween(from, to, site);
+    sky.moonrise = First(moon.rises);
+    sky.moonset = First(moon.sets);
 
     auto addPeriods = [&sky](const std::vector<TDateTime> &centres, double halfLength, bool major) {
         for (const TDateTime ut : centres) {
@@ -84,16 +84,14 @@ DaySky SkyOfDay(TDateTime day, const Astronomy::Site &site)
             sky.periods.push_back({local - halfLength, local + halfLength, major});
         }
     };
-    const std::vector<TDateTime> upper = MoonTransits(true, from, to, site);
-    const std::vector<TDateTime> lower = MoonTransits(false, from, to, site);
-    for (const TDateTime ut : upper)
+    for (const TDateTime ut : moon.upperTransits)
         sky.upperTransits.push_back(PolishTimeFromUt(ut));
-    for (const TDateTime ut : lower)
+    for (const TDateTime ut : moon.lowerTransits)
         sky.lowerTransits.push_back(PolishTimeFromUt(ut));
-    addPeriods(upper, Hour, true);
-    addPeriods(lower, Hour, true);
-    addPeriods(moonrises, Hour / 2, false);
-    addPeriods(moonsets, Hour / 2, false);
+    addPeriods(moon.upperTransits, Hour, true);
+    addPeriods(moon.lowerTransits, Hour, true);
+    addPeriods(moon.rises, Hour / 2, false);
+    addPeriods(moon.sets, Hour / 2, false);
     std::sort(sky.periods.begin(), sky.periods.end(),
               [](const SolunarPeriod &a, const SolunarPeriod &b) { return a.start < b.start; });
     return sky;

@@ -94,6 +94,20 @@ QTableWidget *NewGroupTable(const QString &what, const char *name, QWidget *pare
 CatchLogCharts::CatchLogCharts(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("CatchLogCharts"));
+}
+
+void CatchLogCharts::setVisible(bool visible)
+{
+    // Built before the page turns visible, so that the new controls are shown with it.
+    if (visible)
+        Build();
+    QWidget::setVisible(visible);
+}
+
+void CatchLogCharts::Build()
+{
+    if (MonthChart)
+        return;
     CreateMonthChart();
     CreateSpeciesChart();
     CreateScatterChart();
@@ -211,6 +225,7 @@ void CatchLogCharts::CreateScatterChart()
 
 void CatchLogCharts::Update(const CatchLogStats &stats)
 {
+    Build();
     int most = 0;
     for (int month = 0; month < 12; ++month) {
         m_monthSet->replace(month, stats.perMonth[size_t(month)]);

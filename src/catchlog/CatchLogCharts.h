@@ -14,6 +14,8 @@ struct CatchLogStats;
 
 // The statistics page of the catch log: catches per month of the year and per species,
 // weight against length, the best baits and places, each chart savable as a picture.
+// The charts are built when the page is first shown or updated, not with the window,
+// which is created hidden at start-up; until then the controls below are null.
 class CatchLogCharts : public QWidget
 {
     Q_OBJECT
@@ -21,6 +23,7 @@ class CatchLogCharts : public QWidget
 public:
     explicit CatchLogCharts(QWidget *parent = nullptr);
 
+    // Builds the charts if they are not yet, then fills them.
     void Update(const CatchLogStats &stats);
     // Asks for a file name and writes the chart there as PNG.
     void SaveChart(QChartView *view, const QString &suggestedName);
@@ -34,7 +37,10 @@ public:
     QPushButton *SaveSpeciesButton = nullptr;
     QPushButton *SaveScatterButton = nullptr;
 
+    void setVisible(bool visible) override;
+
 private:
+    void Build();
     void CreateMonthChart();
     void CreateSpeciesChart();
     void CreateScatterChart();

@@ -106,6 +106,15 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
     layout->addLayout(bottom);
 }
 
+void TCatchLogFrm::showEvent(QShowEvent *event)
+{
+    // The clear buttons' picture is the first image the toolkit reads by guessing its
+    // format, which loads every image format plugin: not at start-up, for a hidden window.
+    for (QLineEdit *edit : {PlaceEdit, BaitEdit, NotesEdit})
+        edit->setClearButtonEnabled(true);
+    QDialog::showEvent(event);
+}
+
 QWidget *TCatchLogFrm::CreateCatchPage()
 {
     auto *page = new QWidget(Pages);
@@ -133,7 +142,6 @@ QWidget *TCatchLogFrm::CreateCatchPage()
         auto *edit = new QLineEdit(filter);
         edit->setObjectName(QLatin1String(name));
         edit->setPlaceholderText(hint);
-        edit->setClearButtonEnabled(true);
         return edit;
     };
     PlaceEdit = lineEdit("PlaceEdit", QStringLiteral("fragment nazwy"));

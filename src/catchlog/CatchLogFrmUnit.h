@@ -65,6 +65,9 @@ public:
     QPushButton *UndoRestoreButton = nullptr;
     QPushButton *CloseButton = nullptr;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     QWidget *CreateCatchPage();
     void FillSpecies();

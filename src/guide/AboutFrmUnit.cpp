@@ -61,7 +61,15 @@ QLabel *TAboutFrm::MakeLabel(const char *name, const QString &text, const QPoint
     font.setPixelSize(10);
     font.setBold(bold);
     label->setFont(font);
-    label->adjustSize();
     label->move(at);
     return label;
+}
+
+void TAboutFrm::showEvent(QShowEvent *event)
+{
+    // Measuring the credits loads their condensed faces: left to the first showing, since
+    // the window is created hidden at start-up.
+    for (QLabel *label : {Label1, Label2, Label4, Label3})
+        label->adjustSize();
+    QDialog::showEvent(event);
 }

@@ -26,6 +26,9 @@ public Q_SLOTS:
     void Image2Click();
     void Image3Click();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     QLabel *MakeLabel(const char *name, const QString &text, const QPoint &at, bool bold);
 };

@@ -1,7 +1,9 @@
 #include "guide/OpisFrmUnit.h"
 
 #include "base/ProgramPaths.h"
+#include "guide/EBrowserModuleError.h"
 #include "guide/TWebBrowser.h"
+#include "widgets/Artwork.h"
 #include "widgets/Platform.h"
 
 #include <QFrame>
@@ -59,6 +61,8 @@ void TOpisFrm::ShowDocument(const QString &path)
         m_document = path;
         Browser->Navigate(path);
         Platform::ShowModal(this);
+    } catch (const EBrowserModuleError &) {
+        ShowCurrentException();
     } catch (...) {
         // A document that cannot be opened leaves the viewer closed, without a message.
     }
@@ -124,7 +128,7 @@ QToolButton *TOpisFrm::MakeSpeedButton(const char *name, const QString &text, co
     auto *button = new QToolButton(Panel3);
     button->setObjectName(QLatin1String(name));
     button->setText(text);
-    button->setIcon(QIcon(SuppliedDataRoot() + QStringLiteral("data/grafika/") + picture));
+    button->setIcon(ArtworkIcon(SuppliedDataRoot() + QStringLiteral("data/grafika/") + picture));
     button->setIconSize(QSize(22, 22));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);

@@ -19,7 +19,8 @@ public:
     explicit TOpisFrm(QWidget *parent = nullptr);
 
     // Opens a document by its full path and shows the viewer modally. When the browser
-    // refuses the path the viewer stays closed, without a message.
+    // refuses the path the viewer stays closed, without a message; when the browser module
+    // cannot be loaded it stays closed too, and the standard error box says why.
     void ShowDocument(const QString &path);
     // The path the last ShowDocument opened.
     const QString &Document() const { return m_document; }

@@ -1,94 +1,112 @@
 #include "guide/TWebBrowser.h"
 
+#include "base/ProgramPaths.h"
 #include "guide/EBrowserError.h"
+#include "guide/EBrowserModuleError.h"
+#include "guide/TWebView.h"
+#include "guide/TWebViewFactory.h"
 #include "widgets/Platform.h"
 
-#include <QPrintDialog>
-#include <QPrinter>
+#include <QPluginLoader>
 #include <QResizeEvent>
-#include <QUrl>
-#include <QWebEngineHistory>
-#include <QWebEngineView>
+
+namespace {
+// The browser module stays loaded once it has been: its views may live until exit. A
+// module that failed is tried again at the next page, after a reinstall perhaps.
+TWebViewFactory &WebViewFactory()
+{
+    static TWebViewFactory *factory = nullptr;
+    if (factory)
+        return *factory;
+    const QString path = WebViewModuleFolder() + WebViewModuleFileName();
+    QPluginLoader loader(path);
+    factory = qobject_cast<TWebViewFactory *>(loader.instance());
+    if (!factory) {
+        qWarning("The browser module %s cannot be loaded: %s", qPrintable(path), qPrintable(loader.errorString()));
+        throw EBrowserModuleError(
+            QStringLiteral("Nie można załadować przeglądarki stron z pliku %1. Zainstaluj program ponownie.")
+                .arg(path));
+    }
+    return *factory;
+}
+} // namespace
 
 TWebBrowser::TWebBrowser(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Browser"));
 }
 
-TWebBrowser::~TWebBrowser()
-{
-    // The view goes first: a print job still running holds the printer.
-    delete m_view;
-}
+// The view goes before the widget that holds it: a print job still running holds the
+// printer.
+TWebBrowser::~TWebBrowser() = default;
 
 void TWebBrowser::Navigate(const QString &path)
 {
     if (path.isEmpty())
         throw EBrowserError(QStringLiteral("Nie podano ścieżki dokumentu"));
-    if (!m_view) {
-        m_view = new QWebEngineView(this);
-        m_view->setObjectName(QStringLiteral("BrowserView"));
-        m_view->setGeometry(rect());
-        m_view->show();
-        connect(m_view, &QWebEngineView::loadFinished, this, &TWebBrowser::loadFinished);
-        connect(m_view, &QWebEngineView::printFinished, this, &TWebBrowser::PrintingEnded);
+    if (!m_web) {
+        TWebViewFactory::Handlers handlers;
+        handlers.loadFinished = [this](bool ok) { Q_EMIT loadFinished(ok); };
+        handlers.printFinished = [this](bool ok) { PrintingEnded(ok); };
+        m_web = WebViewFactory().Create(this, std::move(handlers));
+        QWidget *view = m_web->Widget();
+        view->setObjectName(QStringLiteral("BrowserView"));
+        view->setGeometry(rect());
+        view->show();
     }
-    m_view->load(QUrl::fromLocalFile(path));
+    m_web->Load(path);
 }
 
 void TWebBrowser::GoBack()
 {
-    QWebEngineView *view = ShownView();
-    if (!view->history()->canGoBack())
+    TWebView &web = Shown();
+    if (!web.CanGoBack())
         throw EBrowserError(QStringLiteral("Brak poprzedniej strony w historii"));
-    view->back();
+    web.GoBack();
 }
 
 void TWebBrowser::GoForward()
 {
-    QWebEngineView *view = ShownView();
-    if (!view->history()->canGoForward())
+    TWebView &web = Shown();
+    if (!web.CanGoForward())
         throw EBrowserError(QStringLiteral("Brak następnej strony w historii"));
-    view->forward();
+    web.GoForward();
 }
 
 void TWebBrowser::Print()
 {
-    QWebEngineView *view = ShownView();
-    if (m_printer)
+    TWebView &web = Shown();
+    if (web.Printing())
         throw EBrowserError(QStringLiteral("Poprzedni wydruk jeszcze trwa"));
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setDocName(view->title());
-    QPrintDialog dialog(printer.get(), this);
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    m_printer = std::move(printer);
-    view->print(m_printer.get());
+    web.Print();
 }
 
 void TWebBrowser::CopySelection()
 {
-    ShownView()->triggerPageAction(QWebEnginePage::Copy);
+    Shown().CopySelection();
+}
+
+QWebEngineView *TWebBrowser::View() const
+{
+    return m_web ? m_web->View() : nullptr;
 }
 
 void TWebBrowser::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (m_view)
-        m_view->setGeometry(rect());
+    if (m_web)
+        m_web->Widget()->setGeometry(rect());
 }
 
-QWebEngineView *TWebBrowser::ShownView() const
+TWebView &TWebBrowser::Shown() const
 {
-    if (!m_view)
+    if (!m_web)
         throw EBrowserError(QStringLiteral("Nie otwarto żadnego dokumentu"));
-    return m_view;
+    return *m_web;
 }
 
 void TWebBrowser::PrintingEnded(bool ok)
 {
-    m_printer.reset();
     Q_EMIT printFinished(ok);
     if (!ok)
         Platform::ShowError(QStringLiteral("Nie udało się wydrukować strony"));

@@ -4,15 +4,16 @@
 #include <QWidget>
 #include <memory>
 
-class QPrinter;
 class QWebEngineView;
+class TWebView;
 
 // The embedded web browser of the document viewer: local pages with their own links, a
 // history kept for the browser's whole life, printing and copying. Every operation that
 // cannot be done raises EBrowserError with a text for the user.
 //
-// The web engine is heavy to start, so the view inside is made on the first Navigate,
-// not with the browser: creating the window at start-up costs nothing.
+// The web engine is heavy to load and to start, so the view inside comes from the browser
+// module (TWebViewFactory), loaded on the first Navigate: creating the window at start-up
+// costs nothing, and the program does not link the engine.
 class TWebBrowser : public QWidget
 {
     Q_OBJECT
@@ -22,7 +23,8 @@ public:
     ~TWebBrowser() override;
 
     // Starts loading a local file and returns at once; the page keeps loading while the
-    // event loop runs. A missing file shows the engine's own error page.
+    // event loop runs. A missing file shows the engine's own error page. A browser module
+    // that cannot be loaded raises EBrowserError.
     void Navigate(const QString &path);
     void GoBack();
     void GoForward();
@@ -33,7 +35,7 @@ public:
     void CopySelection();
 
     // The engine's view, or null before the first Navigate.
-    QWebEngineView *View() const { return m_view; }
+    QWebEngineView *View() const;
 
 Q_SIGNALS:
     void loadFinished(bool ok);
@@ -43,10 +45,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    QWebEngineView *ShownView() const;
+    TWebView &Shown() const;
     void PrintingEnded(bool ok);
 
-    QWebEngineView *m_view = nullptr;
-    // The printer must outlive the engine's asynchronous print job.
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<TWebView> m_web;
 };

@@ -29,7 +29,6 @@ TDBNavigator::TDBNavigator(QWidget *parent)
     for (const TNavigateBtn button : AllButtons) {
         auto *toolButton = new QToolButton(this);
         toolButton->setObjectName(ObjectName(button));
-        toolButton->setIcon(DataGlyphs::NavigatorGlyph(button));
         toolButton->setIconSize(QSize(16, 16));
         toolButton->setToolTip(Hint(button));
         // A click takes no focus, so that typing in a field is not ended by it and a grid
@@ -41,8 +40,25 @@ TDBNavigator::TDBNavigator(QWidget *parent)
         layout->addWidget(toolButton);
         m_buttons[Slot(button)] = toolButton;
     }
-    SetVisibleButtons(QList<TNavigateBtn>(AllButtons.begin(), AllButtons.end()));
+    // All buttons show until told otherwise; their glyphs wait for the show, since most
+    // navigators are told to show only a few of the ten.
+    m_visible = QList<TNavigateBtn>(AllButtons.begin(), AllButtons.end());
     UpdateButtons();
+}
+
+void TDBNavigator::showEvent(QShowEvent *event)
+{
+    DrawGlyphs();
+    QWidget::showEvent(event);
+}
+
+void TDBNavigator::DrawGlyphs()
+{
+    for (const TNavigateBtn button : m_visible) {
+        QToolButton *toolButton = m_buttons[Slot(button)];
+        if (toolButton->icon().isNull())
+            toolButton->setIcon(DataGlyphs::NavigatorGlyph(button));
+    }
 }
 
 void TDBNavigator::SetDataSource(TDataSource *source)
@@ -54,6 +70,7 @@ void TDBNavigator::SetDataSource(TDataSource *source)
 void TDBNavigator::SetVisibleButtons(const QList<TNavigateBtn> &buttons)
 {
     m_visible = buttons;
+    DrawGlyphs();
     for (const TNavigateBtn button : AllButtons)
         m_buttons[Slot(button)]->setVisible(buttons.contains(button));
 }

@@ -44,7 +44,11 @@ public:
     static QString Hint(TNavigateBtn button);
     static QString ObjectName(TNavigateBtn button);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void DrawGlyphs();
     void UpdateButtons();
     void Carry(TNavigateBtn button);
 

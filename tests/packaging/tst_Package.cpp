@@ -1,3 +1,5 @@
+#include "base/ProgramPaths.h"
+#include "guide/TWebViewFactory.h"
 #include "support/TestSupport.h"
 
 #include <QCryptographicHash>
@@ -5,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLibrary>
+#include <QPluginLoader>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -89,6 +92,9 @@ void tst_Package::holdsTheProgramItsDataAndDesktopFiles()
     const QFileInfo engine(root(QStringLiteral(RYBOWID_ENGINE_DIR "/libsqlite3.so")));
     QVERIFY(engine.isSymLink());
     QVERIFY2(QLibrary(engine.absoluteFilePath()).load(), qPrintable(engine.symLinkTarget()));
+    // The browser module lies with it, a plugin whose web engine loads only with a chapter.
+    const QPluginLoader browser(root(QStringLiteral(RYBOWID_ENGINE_DIR "/") + WebViewModuleFileName()));
+    QCOMPARE(browser.metaData().value(QStringLiteral("IID")).toString(), QStringLiteral(TWebViewFactory_iid));
 
     // The shipped database carries the species and nobody's diary.
     const QString db = root(QStringLiteral("usr/share/rybowid/data/wedkarz.db"));

@@ -107,8 +107,8 @@ TempProgramDir::TempProgramDir(Content content)
     QDir(root).mkpath(QStringLiteral("data/html"));
     // The program's own pictures are read-only: share the build's copy.
     QFile::link(RuntimeDir() + QStringLiteral("/data/grafika"), root + QStringLiteral("/data/grafika"));
-    QFile::link(RuntimeDir() + QLatin1Char('/') + SqliteLibraryFileName(),
-                root + QLatin1Char('/') + SqliteLibraryFileName());
+    for (const QString &library : {SqliteLibraryFileName(), WebViewModuleFileName()})
+        QFile::link(RuntimeDir() + QLatin1Char('/') + library, root + QLatin1Char('/') + library);
     m_valid = true;
     if (content == Content::None)
         return;

@@ -20,7 +20,7 @@ bool ExecSql(const QString &dbPath, const QString &sql, QString *error = nullptr
 // Reads the first column of every row of a SELECT as text ("" for NULL).
 QStringList QueryColumn(const QString &dbPath, const QString &sql);
 
-// A temporary folder laid out like the installed program: the engine library,
+// A temporary folder laid out like the installed program: the engine library, the browser module,
 // data/foto, data/encyklopedia, data/html, data/grafika (the build's pictures) and
 // data/wedkarz.db.
 class TempProgramDir
