@@ -299,13 +299,8 @@ bool JpegDcDecoder::Decode()
                         }
                         if (size < 0 || size > 11)
                             return false;
-                        if (size) {
+                        if (size)
                             c.predictor += Extend(take(size), size);
-                            // A real DC value stays within a few thousand; one that runs off
-                            // is damage, and left unchecked it would overflow over a big picture.
-                            if (c.predictor < -MaxDc || c.predictor > MaxDc)
-                                return false;
-                        }
                         const int value =
                             int(std::clamp<std::int64_t>((std::int64_t(c.predictor) * c.quant + 4) >> 3, -256, 256));
                         c.plane[size_t((my * c.v + by) * c.blocksWide + mx * c.h + bx)] = Clamp(value + 128);
@@ -350,6 +345,13 @@ bool JpegDcDecoder::Decode()
                     }
                 }
             }
+        }
+        // A real DC value stays within a few thousand; one that runs off is damage, and
+        // left to grow row after row it would overflow over a big picture.
+        for (int ci = 0; ci < m_componentCount; ++ci) {
+            const int predictor = m_components[size_t(ci)].predictor;
+            if (predictor < -MaxDc || predictor > MaxDc)
+                return false;
         }
     }
     save();

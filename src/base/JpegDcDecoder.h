@@ -37,7 +37,7 @@ public:
 
 private:
     // Small enough that the four tables stay in the first-level cache.
-    static constexpr int LookBits = 11;
+    static constexpr int LookBits = 12;
 
     // Code lengths up to LookBits resolve in one step: an entry holds the symbol in
     // bits 0-7 and the code length in 8-12. An AC entry has bit 31 set instead, the bits
