@@ -42,6 +42,19 @@ struct SqliteApi
     decltype(&::sqlite3_backup_remaining) backup_remaining = nullptr;
     decltype(&::sqlite3_backup_pagecount) backup_pagecount = nullptr;
 
+    // Optional: opening with flags. Where the engine has it, a connection is opened
+    // without the engine's own lock, which each call would otherwise take: each connection
+    // is used from one thread only.
+    decltype(&::sqlite3_open_v2) open_v2 = nullptr;
+
+    // sqlite3_open, unlocked where the engine allows it.
+    int OpenUnlocked(const char *path, sqlite3 **db) const
+    {
+        if (open_v2)
+            return open_v2(path, db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+        return open(path, db);
+    }
+
     bool HasBackup() const
     {
         return backup_init && backup_step && backup_finish && backup_remaining && backup_pagecount;

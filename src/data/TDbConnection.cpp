@@ -106,6 +106,7 @@ bool TDbConnection::LoadLibs()
         m_library.reset();
         return false;
     }
+    resolve(lib, "sqlite3_open_v2", api.open_v2); // optional, see SqliteApi
     if (!(resolve(lib, "sqlite3_backup_init", api.backup_init) &&
           resolve(lib, "sqlite3_backup_step", api.backup_step) &&
           resolve(lib, "sqlite3_backup_finish", api.backup_finish) &&
@@ -146,7 +147,7 @@ void TDbConnection::DBConnect()
     m_db = nullptr;
     if (BeforeConnect)
         BeforeConnect(this);
-    m_api.open(m_path.toUtf8().constData(), &m_db);
+    m_api.OpenUnlocked(m_path.toUtf8().constData(), &m_db);
     // Another program holding the file a moment (a second copy, a backup tool) is waited
     // for instead of failing the statement at once.
     if (m_db)
