@@ -72,14 +72,6 @@ Fixture &fixture()
     return f;
 }
 
-double Median(std::vector<double> times)
-{
-    if (times.empty())
-        return 0;
-    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
-    return times[times.size() / 2];
-}
-
 // Place filters typed one after another, from none to narrow.
 const QString Typed[] = {QString(), QStringLiteral("Ł"), QStringLiteral("nr 1"), QStringLiteral("nr 12"),
                          QStringLiteral("nr 2")};

@@ -63,14 +63,6 @@ Fixture &fixture()
     return f;
 }
 
-double Median(std::vector<double> times)
-{
-    if (times.empty())
-        return 0;
-    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
-    return times[times.size() / 2];
-}
-
 void BM_NextSpecies(benchmark::State &state)
 {
     Fixture &f = fixture();

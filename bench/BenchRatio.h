@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -57,6 +58,15 @@ private:
     std::vector<Ratio> m_ratios;
     std::map<std::string, double> m_times;
 };
+
+// The median of a set of timings (0 for none).
+inline double Median(std::vector<double> times)
+{
+    if (times.empty())
+        return 0;
+    std::nth_element(times.begin(), times.begin() + ptrdiff_t(times.size() / 2), times.end());
+    return times[times.size() / 2];
+}
 
 // The main() of a benchmark program whose ratios are the given pairs.
 #define RYBOWID_BENCHMARK_MAIN_WITH_RATIOS(...)                                                                        \

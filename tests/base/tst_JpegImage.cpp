@@ -21,20 +21,48 @@ enum class Ink { Rgb, Gray, Cmyk, Ycck };
 
 // Encodes with libjpeg itself, so that grayscale, CMYK, YCCK and an EXIF orientation can
 // be written. CMYK is stored the way Photoshop stores it (inverted, with the Adobe marker).
-void WriteJpeg(const QString &path, const QImage &source, Ink ink = Ink::Rgb, int orientation = 0)
+// libjpeg's encoder on a new file, set to its defaults for the picture's size; it is
+// released however the writer leaves.
+struct Compressor
 {
-    std::FILE *file = std::fopen(QFile::encodeName(path).constData(), "wb");
-    QVERIFY(file);
+    std::FILE *file;
     jpeg_compress_struct info;
     jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, file);
-    info.image_width = JDIMENSION(source.width());
-    info.image_height = JDIMENSION(source.height());
-    info.input_components = ink == Ink::Gray ? 1 : ink == Ink::Rgb ? 3 : 4;
-    info.in_color_space = ink == Ink::Gray ? JCS_GRAYSCALE : ink == Ink::Rgb ? JCS_RGB : JCS_CMYK;
-    jpeg_set_defaults(&info);
+
+    Compressor(const QString &path, const QImage &source, int components, J_COLOR_SPACE space)
+        : file(std::fopen(QFile::encodeName(path).constData(), "wb"))
+    {
+        info.err = jpeg_std_error(&errors);
+        jpeg_create_compress(&info);
+        if (file)
+            jpeg_stdio_dest(&info, file);
+        info.image_width = JDIMENSION(source.width());
+        info.image_height = JDIMENSION(source.height());
+        info.input_components = components;
+        info.in_color_space = space;
+        jpeg_set_defaults(&info);
+    }
+    ~Compressor()
+    {
+        jpeg_destroy_compress(&info);
+        if (file)
+            std::fclose(file);
+    }
+    Compressor(const Compressor &) = delete;
+    Compressor &operator=(const Compressor &) = delete;
+};
+
+void WriteJpeg(const QString &path, const QImage &source, Ink ink = Ink::Rgb, int orientation = 0)
+{
+    Compressor jpeg(path, source,
+                    ink == Ink::Gray  ? 1
+                    : ink == Ink::Rgb ? 3
+                                      : 4,
+                    ink == Ink::Gray  ? JCS_GRAYSCALE
+                    : ink == Ink::Rgb ? JCS_RGB
+                                      : JCS_CMYK);
+    QVERIFY(jpeg.file);
+    jpeg_compress_struct &info = jpeg.info;
     if (ink == Ink::Cmyk)
         jpeg_set_colorspace(&info, JCS_CMYK);
     jpeg_set_quality(&info, 92, TRUE);
@@ -64,8 +92,6 @@ void WriteJpeg(const QString &path, const QImage &source, Ink ink = Ink::Rgb, in
         jpeg_write_scanlines(&info, rows, 1);
     }
     jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::fclose(file);
 }
 
 QImage Gradient(int width, int height)
@@ -116,18 +142,9 @@ using Loader = std::function<QImage(const QString &)>;
 // A photo-like picture with sampling and restart markers as cameras write them.
 void WriteCameraJpeg(const QString &path, const QImage &source, int lumaSampling, int restartRows, bool gray)
 {
-    std::FILE *file = std::fopen(QFile::encodeName(path).constData(), "wb");
-    QVERIFY(file);
-    jpeg_compress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, file);
-    info.image_width = JDIMENSION(source.width());
-    info.image_height = JDIMENSION(source.height());
-    info.input_components = gray ? 1 : 3;
-    info.in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&info);
+    Compressor jpeg(path, source, gray ? 1 : 3, gray ? JCS_GRAYSCALE : JCS_RGB);
+    QVERIFY(jpeg.file);
+    jpeg_compress_struct &info = jpeg.info;
     jpeg_set_quality(&info, 90, TRUE);
     info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = lumaSampling;
     info.restart_in_rows = restartRows;
@@ -138,8 +155,6 @@ void WriteCameraJpeg(const QString &path, const QImage &source, int lumaSampling
         jpeg_write_scanlines(&info, row, 1);
     }
     jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::fclose(file);
 }
 
 // libjpeg's own decode at one eighth, plain upsampling.
