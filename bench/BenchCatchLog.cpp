@@ -7,7 +7,7 @@
 
 #include "base/ProgramPaths.h"
 #include "catchlog/CatchLogFrmUnit.h"
-#include "data/CatchLog.h"
+#include "diary/CatchLog.h"
 #include "data/TDbConnection.h"
 #include "widgets/AppWindows.h"
 

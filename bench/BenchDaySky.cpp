@@ -4,8 +4,8 @@
 
 #include "BenchRatio.h"
 
-#include "calendar/Astronomy.h"
-#include "calendar/DaySky.h"
+#include "sky/Astronomy.h"
+#include "sky/DaySky.h"
 
 namespace {
 const Astronomy::Site Centre{52.0692, 19.4803};

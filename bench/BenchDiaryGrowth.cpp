@@ -17,7 +17,7 @@
 #include "base/Clock.h"
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
-#include "calendar/CalendarStatements.h"
+#include "diary/CalendarStatements.h"
 #include "calendar/TMonthCalendar.h"
 #include "data/RowStatements.h"
 #include "support/TestSupport.h"

@@ -2,7 +2,7 @@
 //   rybowid_dbbuild <database> <schema.sql> <seed.sql>...
 // An existing database keeps the user's diary: only the supplied tables are replaced,
 // all in one transaction, so a failing seed leaves the file exactly as it was.
-#include "data/SuppliedTables.h"
+#include "diary/SuppliedTables.h"
 
 #include <sqlite3.h>
 

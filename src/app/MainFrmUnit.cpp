@@ -3,7 +3,7 @@
 #include "app/TApplication.h"
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
-#include "data/DatabaseFile.h"
+#include "diary/DatabaseFile.h"
 #include "data/TDbConnection.h"
 #include "encyclopedia/EncyklopediaFrmUnit.h"
 #include "guide/AboutFrmUnit.h"

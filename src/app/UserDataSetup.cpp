@@ -2,7 +2,7 @@
 
 #include "base/Exception.h"
 #include "base/ProgramPaths.h"
-#include "data/UserDatabase.h"
+#include "diary/UserDatabase.h"
 #include "widgets/Platform.h"
 
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "base/FolderUtils.h"
 #include "base/Logging.h"
 #include "base/ProgramPaths.h"
-#include "calendar/CalendarStatements.h"
+#include "diary/CalendarStatements.h"
 #include "calendar/DayFrmUnit.h"
 #include "calendar/TMonthCalendar.h"
 #include "data/TDbConnection.h"

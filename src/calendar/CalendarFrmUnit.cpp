@@ -4,7 +4,7 @@
 #include "base/Exception.h"
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarNames.h"
-#include "calendar/CalendarStatements.h"
+#include "diary/CalendarStatements.h"
 #include "calendar/TCatchGuard.h"
 #include "calendar/TMonthCalendar.h"
 #include "calendar/TMonthCalendarColors.h"

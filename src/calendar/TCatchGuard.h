@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/DateUtils.h"
-#include "calendar/ProtectionRule.h"
+#include "diary/ProtectionRule.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calendar/DaySky.h"
-#include "calendar/SkyPlace.h"
+#include "sky/DaySky.h"
+#include "sky/SkyPlace.h"
 
 #include <QWidget>
 #include <map>

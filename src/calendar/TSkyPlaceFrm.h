@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calendar/SkyPlace.h"
+#include "sky/SkyPlace.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "catchlog/CatchLogCharts.h"
 
-#include "data/CatchLog.h"
-#include "data/CatchLogStats.h"
+#include "diary/CatchLog.h"
+#include "diary/CatchLogStats.h"
 #include "widgets/Platform.h"
 
 #include <QBarCategoryAxis>

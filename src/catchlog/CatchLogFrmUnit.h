@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/CatchLog.h"
+#include "diary/CatchLog.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "catchlog/CatchLogModel.h"
 
-#include "data/CatchLog.h"
+#include "diary/CatchLog.h"
 
 CatchLogModel::CatchLogModel(CatchLog &log, QObject *parent) : QAbstractTableModel(parent), m_log(log) {}
 

@@ -4,7 +4,7 @@
 #include "base/Clock.h"
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
-#include "calendar/SkyPlace.h"
+#include "sky/SkyPlace.h"
 #include "calendar/TMonthCalendar.h"
 #include "calendar/TSkyPanel.h"
 #include "calendar/TSkyPlaceFrm.h"

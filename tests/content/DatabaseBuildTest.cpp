@@ -1,4 +1,4 @@
-#include "calendar/CalendarStatements.h"
+#include "diary/CalendarStatements.h"
 #include "data/RowStatements.h"
 #include "support/TestSupport.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/CatchRecord.h"
+#include "diary/CatchRecord.h"
 
 #include <QByteArray>
 #include <vector>

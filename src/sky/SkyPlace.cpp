@@ -1,4 +1,4 @@
-#include "calendar/SkyPlace.h"
+#include "sky/SkyPlace.h"
 
 #include <QSettings>
 

@@ -1,7 +1,7 @@
-#include "DataTestSupport.h"
+#include "data/DataTestSupport.h"
 
 #include "base/FolderUtils.h"
-#include "data/DatabaseBackup.h"
+#include "diary/DatabaseBackup.h"
 #include "data/DbErrors.h"
 
 #include <QDir>

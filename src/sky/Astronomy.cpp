@@ -1,4 +1,4 @@
-#include "calendar/Astronomy.h"
+#include "sky/Astronomy.h"
 
 #include <algorithm>
 #include <array>

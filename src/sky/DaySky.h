@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/DateUtils.h"
-#include "calendar/Astronomy.h"
+#include "sky/Astronomy.h"
 
 #include <QString>
 #include <optional>

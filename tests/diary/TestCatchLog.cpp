@@ -1,8 +1,8 @@
-#include "DataTestSupport.h"
+#include "data/DataTestSupport.h"
 
-#include "data/CatchLog.h"
-#include "data/CatchLogCsv.h"
-#include "data/CatchLogStats.h"
+#include "diary/CatchLog.h"
+#include "diary/CatchLogCsv.h"
+#include "diary/CatchLogStats.h"
 
 #include <QFile>
 #include <QTest>

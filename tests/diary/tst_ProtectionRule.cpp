@@ -1,5 +1,5 @@
 #include "base/ProgramPaths.h"
-#include "calendar/ProtectionRule.h"
+#include "diary/ProtectionRule.h"
 #include "data/TDbConnection.h"
 #include "support/TestSupport.h"
 

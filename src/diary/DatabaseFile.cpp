@@ -1,4 +1,4 @@
-#include "data/DatabaseFile.h"
+#include "diary/DatabaseFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "data/CatchLogCsv.h"
+#include "diary/CatchLogCsv.h"
 
-#include "data/CatchLog.h"
+#include "diary/CatchLog.h"
 
 #include <QSaveFile>
 

@@ -1,6 +1,6 @@
-#include "data/CatchLogStats.h"
+#include "diary/CatchLogStats.h"
 
-#include "data/CatchLog.h"
+#include "diary/CatchLog.h"
 
 #include <algorithm>
 

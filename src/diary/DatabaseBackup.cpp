@@ -1,4 +1,4 @@
-#include "data/DatabaseBackup.h"
+#include "diary/DatabaseBackup.h"
 
 #include "base/FolderUtils.h"
 #include "data/DbErrors.h"

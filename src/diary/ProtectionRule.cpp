@@ -1,4 +1,4 @@
-#include "calendar/ProtectionRule.h"
+#include "diary/ProtectionRule.h"
 
 #include "data/TDbQuery.h"
 #include "data/TField.h"

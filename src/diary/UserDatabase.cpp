@@ -1,8 +1,8 @@
-#include "data/UserDatabase.h"
+#include "diary/UserDatabase.h"
 
-#include "data/DatabaseFile.h"
+#include "diary/DatabaseFile.h"
 #include "data/DbErrors.h"
-#include "data/SuppliedTables.h"
+#include "diary/SuppliedTables.h"
 #include "data/TDbConnection.h"
 
 #include <QCryptographicHash>

@@ -1,4 +1,4 @@
-#include "calendar/DaySky.h"
+#include "sky/DaySky.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calendar/Astronomy.h"
+#include "sky/Astronomy.h"
 
 #include <QString>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/CatchLogFilter.h"
-#include "data/CatchRecord.h"
+#include "diary/CatchLogFilter.h"
+#include "diary/CatchRecord.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,5 +1,5 @@
 #include "base/ProgramPaths.h"
-#include "data/UserDatabase.h"
+#include "diary/UserDatabase.h"
 #include "support/TestSupport.h"
 
 #include <QFile>

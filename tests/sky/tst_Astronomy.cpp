@@ -1,5 +1,5 @@
-#include "calendar/Astronomy.h"
-#include "calendar/DaySky.h"
+#include "sky/Astronomy.h"
+#include "sky/DaySky.h"
 
 #include <QTest>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "data/CatchLog.h"
+#include "diary/CatchLog.h"
 
 #include "data/DbErrors.h"
 #include "data/FieldConvert.h"
