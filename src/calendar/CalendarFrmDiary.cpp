@@ -7,6 +7,7 @@
 #include "base/Logging.h"
 #include "base/ProgramPaths.h"
 #include "diary/CalendarStatements.h"
+#include "diary/UserDataFolder.h"
 #include "calendar/DayFrmUnit.h"
 #include "calendar/TMonthCalendar.h"
 #include "data/TDbConnection.h"
@@ -36,7 +37,7 @@ bool IsEditing(const TDbBaseQuery *dataSet)
 
 QString TCalendarFrm::DayFolder(TDateTime day) const
 {
-    return UserDataRoot() + QStringLiteral("data/foto/") + DayText(day);
+    return UserDataFolder::PhotoFolder() + QLatin1Char('/') + DayText(day);
 }
 
 void TCalendarFrm::ShowDayCatches(TDateTime day)
