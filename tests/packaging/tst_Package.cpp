@@ -55,8 +55,12 @@ private Q_SLOTS:
     void dependsOnWhatTheProgramLoads();
     void desktopEntryAndMetainfoAreValid();
     void installedProgramKeepsTheDiaryInTheUsersFolder();
+    void installedBackupAndRestoreUseTheUsersFolder();
 
 private:
+    // Runs a catch log errand as the installed program would, under a home of its own;
+    // returns the messages the program showed.
+    QString errand(const QString &home, const QStringList &arguments);
     // Starts the installed program with a home folder of its own and waits until its
     // windows have read the species from the user's database.
     void startInstalled(QProcess &program);
@@ -186,6 +190,69 @@ void tst_Package::installedProgramKeepsTheDiaryInTheUsersFolder()
     QCOMPARE(QueryColumn(user, QStringLiteral("SELECT count(*) FROM ryby")).value(0).toInt(), species + 1);
     QCOMPARE(QueryColumn(user, QStringLiteral("SELECT data || '|' || gatunek || '|' || waga FROM dziennik")),
              QStringList{QStringLiteral("2005-01-24|Szczupak|2.5")});
+}
+
+QString tst_Package::errand(const QString &home, const QStringList &arguments)
+{
+    const QString copy = root(QStringLiteral("usr/bin/InstalledErrand"));
+    if (!QFile::exists(copy) && !QFile::copy(QStringLiteral(INSTALLED_ERRAND_PATH), copy))
+        return QStringLiteral("<cannot copy the errand>");
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.start(copy, arguments);
+    if (!process.waitForFinished(120000) || process.exitCode() != 0)
+        return QStringLiteral("<errand failed> ") + QString::fromUtf8(process.readAllStandardError());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+void tst_Package::installedBackupAndRestoreUseTheUsersFolder()
+{
+    QTemporaryDir home, target;
+    const QString data = home.path() + QStringLiteral("/.local/share/Rybowid/data");
+    QCOMPARE(errand(home.path(), {QStringLiteral("przygotuj")}), QString());
+    QVERIFY(TestSupport::ExecSql(data + QStringLiteral("/wedkarz.db"),
+                                 QStringLiteral("INSERT INTO dziennik VALUES ('2005-01-24', 'Szczupak', 2.5, 64, "
+                                                "'Jezioro', 'żywiec', 'S', 'pełnia', '', 'a.jpg');")));
+    QDir().mkpath(data + QStringLiteral("/foto/2005-01-24"));
+    {
+        QFile photo(data + QStringLiteral("/foto/2005-01-24/a.jpg"));
+        QVERIFY(photo.open(QIODevice::WriteOnly));
+        photo.write("szczupak");
+    }
+
+    const QString made = errand(home.path(), {QStringLiteral("kopia"), target.path()});
+    QVERIFY2(made.contains(QStringLiteral("Kopię zapasową")), qPrintable(made));
+    const QStringList backups = QDir(target.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCOMPARE(backups.size(), 1);
+    const QString backup = target.filePath(backups.first());
+    QVERIFY(QFileInfo(backup + QStringLiteral("/foto/2005-01-24/a.jpg")).isFile());
+
+    QVERIFY(TestSupport::ExecSql(data + QStringLiteral("/wedkarz.db"), QStringLiteral("DELETE FROM dziennik;")));
+    QVERIFY(QFile::remove(data + QStringLiteral("/foto/2005-01-24/a.jpg")));
+    const QString restored = errand(home.path(), {QStringLiteral("przywroc"), backup});
+    QVERIFY2(restored.contains(QStringLiteral("Dziennik przywrócono")), qPrintable(restored));
+    QCOMPARE(QueryColumn(data + QStringLiteral("/wedkarz.db"), QStringLiteral("SELECT gatunek || foto FROM dziennik")),
+             QStringList{QStringLiteral("Szczupaka.jpg")});
+    QVERIFY(QFileInfo(data + QStringLiteral("/foto/2005-01-24/a.jpg")).isFile());
+    QCOMPARE(QDir(data + QStringLiteral("/kopie")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+    // Nothing was written beside the executable, which would turn the next start portable.
+    QVERIFY(!QFileInfo::exists(root(QStringLiteral("usr/bin/data"))));
+
+    // A file where the data folder belongs: the folder is named, in Polish.
+    QTemporaryDir blocked;
+    QDir().mkpath(blocked.path() + QStringLiteral("/.local"));
+    QFile share(blocked.path() + QStringLiteral("/.local/share"));
+    QVERIFY(share.open(QIODevice::WriteOnly));
+    share.close();
+    const QString refused = errand(blocked.path(), {QStringLiteral("przygotuj")});
+    QVERIFY2(refused.startsWith(QStringLiteral("error: Nie można utworzyć folderu")) &&
+                 refused.contains(QDir::toNativeSeparators(share.fileName())) && refused.count('\n') == 1,
+             qPrintable(refused));
 }
 
 QTEST_GUILESS_MAIN(tst_Package)
