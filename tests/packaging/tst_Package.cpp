@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using TestSupport::QueryColumn;
 
@@ -60,7 +62,7 @@ private Q_SLOTS:
 private:
     // Runs a catch log errand as the installed program would, under a home of its own;
     // returns the messages the program showed.
-    QString errand(const QString &home, const QStringList &arguments);
+    QString errand(const QString &home, const QStringList &arguments, rlim_t fileSizeLimit = RLIM_INFINITY);
     // Starts the installed program with a home folder of its own and waits until its
     // windows have read the species from the user's database.
     void startInstalled(QProcess &program);
@@ -192,7 +194,7 @@ void tst_Package::installedProgramKeepsTheDiaryInTheUsersFolder()
              QStringList{QStringLiteral("2005-01-24|Szczupak|2.5")});
 }
 
-QString tst_Package::errand(const QString &home, const QStringList &arguments)
+QString tst_Package::errand(const QString &home, const QStringList &arguments, rlim_t fileSizeLimit)
 {
     const QString copy = root(QStringLiteral("usr/bin/InstalledErrand"));
     if (!QFile::exists(copy) && !QFile::copy(QStringLiteral(INSTALLED_ERRAND_PATH), copy))
@@ -204,6 +206,12 @@ QString tst_Package::errand(const QString &home, const QStringList &arguments)
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(env);
+    // A disk that is full: no file may grow past the limit.
+    process.setChildProcessModifier([fileSizeLimit] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{fileSizeLimit, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
     process.start(copy, arguments);
     if (!process.waitForFinished(120000) || process.exitCode() != 0)
         return QStringLiteral("<errand failed> ") + QString::fromUtf8(process.readAllStandardError());
@@ -253,6 +261,13 @@ void tst_Package::installedBackupAndRestoreUseTheUsersFolder()
     QVERIFY2(refused.startsWith(QStringLiteral("error: Nie można utworzyć folderu")) &&
                  refused.contains(QDir::toNativeSeparators(share.fileName())) && refused.count('\n') == 1,
              qPrintable(refused));
+
+    // A disk that fills up while the user's database is made: said in Polish.
+    QTemporaryDir full;
+    const QString filled = errand(full.path(), {QStringLiteral("przygotuj")}, 5000);
+    QVERIFY2(filled.startsWith(QStringLiteral("error: Nie można uzupełnić bazy danych")) &&
+                 filled.contains(QStringLiteral(" dysk")) && !filled.contains(QLatin1String("disk")),
+             qPrintable(filled));
 }
 
 QTEST_GUILESS_MAIN(tst_Package)
