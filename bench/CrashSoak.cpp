@@ -23,7 +23,8 @@ int main(int argc, char **argv)
     long long rows = 0, edits = 0;
     for (int trial = 0; trial < trials; ++trial) {
         int reported = 0, edited = 0;
-        const QString failure = RunCrashTrial(QStringLiteral(CRASH_POSTER_PATH), dir, random, trial, &reported, &edited);
+        const QString failure =
+            RunCrashTrial(QStringLiteral(CRASH_POSTER_PATH), dir, random, trial, &reported, &edited);
         if (!failure.isEmpty()) {
             std::printf("post trial %d of %d failed: %s\n", trial + 1, trials, qPrintable(failure));
             return 1;

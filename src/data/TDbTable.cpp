@@ -82,8 +82,8 @@ void TDbTable::InternalPost()
     RowTransaction transaction(connection, AutoCommit);
     if (State() == TDataSetState::dsEdit && rows.RowCount() > 0) {
         connection->ExecStatement(RowUpdateStatement(TableName, names, values, rows.Identity(d->pos)));
-        RequireOneChangedRow(*connection,
-                             NamedMessage(QStringLiteral("The row is no longer in the database; the record was not saved")));
+        RequireOneChangedRow(*connection, NamedMessage(QStringLiteral(
+                                              "The row is no longer in the database; the record was not saved")));
         transaction.Commit();
         rows.OverwriteRow(d->pos, record);
         return;

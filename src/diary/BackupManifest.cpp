@@ -67,10 +67,11 @@ std::vector<Entry> Check(const QString &folder, QString *error)
     const QString where = QDir::toNativeSeparators(folder);
     QFile file(QDir(folder).filePath(FileName));
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("W folderze %1 nie ma spisu plików kopii (%2), więc nie można sprawdzić, czy kopia jest "
-                                "cała: jej zapis przerwano albo zrobiła ją starsza wersja programu. Taka kopia nie "
-                                "zostanie przywrócona.")
-                     .arg(where, FileName);
+        *error =
+            QStringLiteral("W folderze %1 nie ma spisu plików kopii (%2), więc nie można sprawdzić, czy kopia jest "
+                           "cała: jej zapis przerwano albo zrobiła ją starsza wersja programu. Taka kopia nie "
+                           "zostanie przywrócona.")
+                .arg(where, FileName);
         return {};
     }
     const QList<QByteArray> lines = file.readAll().split('\n');

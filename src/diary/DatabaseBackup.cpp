@@ -211,8 +211,8 @@ QStringList Column(const SqliteApi &api, sqlite3 *db, const QString &sql)
 // older, and gets added empty.
 const QStringList RequiredColumns{QStringLiteral("data"), QStringLiteral("gatunek"), QStringLiteral("waga"),
                                   QStringLiteral("dlugosc")};
-const QStringList AddableColumns{QStringLiteral("miejsce"), QStringLiteral("przyneta"), QStringLiteral("wiatr"),
-                                 QStringLiteral("faza_ksiezyca"), QStringLiteral("opis"), QStringLiteral("foto")};
+const QStringList AddableColumns{QStringLiteral("miejsce"),       QStringLiteral("przyneta"), QStringLiteral("wiatr"),
+                                 QStringLiteral("faza_ksiezyca"), QStringLiteral("opis"),     QStringLiteral("foto")};
 
 QString DiaryProblem(const SqliteApi &api, const QString &path)
 {
@@ -224,8 +224,8 @@ QString DiaryProblem(const SqliteApi &api, const QString &path)
             return QStringLiteral("Plik %1 jest uszkodzony (sprawdzenie bazy danych zgłasza: %2). Taka kopia nie "
                                   "zostanie przywrócona.")
                 .arg(file, integrity.mid(0, 3).join(QStringLiteral("; ")));
-        const QStringList kind = Column(
-            api, db.get(), QStringLiteral("select type from sqlite_master where lower(name) = 'dziennik'"));
+        const QStringList kind =
+            Column(api, db.get(), QStringLiteral("select type from sqlite_master where lower(name) = 'dziennik'"));
         if (!kind.contains(QStringLiteral("table")))
             return QStringLiteral("Plik %1 nie zawiera tabeli dziennika połowów (dziennik), więc nie jest kopią "
                                   "dziennika.")
@@ -241,8 +241,10 @@ QString DiaryProblem(const SqliteApi &api, const QString &path)
             return QStringLiteral("Tabeli dziennik w pliku %1 brakuje kolumn: %2, więc nie jest to dziennik połowów "
                                   "tego programu.")
                 .arg(file, missing.join(QStringLiteral(", ")));
-    } catch (const Exception &e) {
-        return QStringLiteral("Pliku %1 nie można odczytać jako bazy danych: %2").arg(file, e.Message());
+    } catch (const Exception &) {
+        return QStringLiteral("Pliku %1 nie można odczytać jako bazy danych: nie jest bazą danych albo jest "
+                              "uszkodzony. Taka kopia nie zostanie przywrócona.")
+            .arg(file);
     }
     return {};
 }
@@ -295,7 +297,8 @@ void BuildStage(TDbConnection &connection, const LivePaths &p)
     const SqliteApi &api = connection.Api();
     Handle stage(api, p.stage, false);
     sqlite3 *db = stage.get();
-    Exec(api, db, QStringLiteral("ATTACH DATABASE %1 AS zywa").arg(Quoted(connection.DatabasePath(), QLatin1Char('\''))));
+    Exec(api, db,
+         QStringLiteral("ATTACH DATABASE %1 AS zywa").arg(Quoted(connection.DatabasePath(), QLatin1Char('\''))));
     Exec(api, db, QStringLiteral("BEGIN IMMEDIATE"));
     for (const char *table : SuppliedTables) {
         const QString name = Quoted(QLatin1String(table), QLatin1Char('"'));

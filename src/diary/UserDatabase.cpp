@@ -1,9 +1,9 @@
 #include "diary/UserDatabase.h"
 
-#include "diary/DatabaseFile.h"
 #include "data/DbErrors.h"
-#include "diary/SuppliedTables.h"
 #include "data/TDbConnection.h"
+#include "diary/DatabaseFile.h"
+#include "diary/SuppliedTables.h"
 
 #include <QCryptographicHash>
 #include <QDir>

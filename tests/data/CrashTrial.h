@@ -21,7 +21,8 @@ inline QString RunCrashTrial(const QString &posterPath, const TestSupport::TempP
                              QRandomGenerator &random, int trial, int *reportedRows = nullptr,
                              int *reportedEdits = nullptr)
 {
-    const QString day = QStringLiteral("2006-%1-%2").arg(1 + trial / 28 % 12, 2, 10, QLatin1Char('0'))
+    const QString day = QStringLiteral("2006-%1-%2")
+                            .arg(1 + trial / 28 % 12, 2, 10, QLatin1Char('0'))
                             .arg(1 + trial % 28, 2, 10, QLatin1Char('0'));
     QProcess poster;
     poster.setProcessChannelMode(QProcess::SeparateChannels);
@@ -64,9 +65,10 @@ inline QString RunCrashTrial(const QString &posterPath, const TestSupport::TempP
         return QStringLiteral("integrity check: ") + integrity.join(QLatin1Char(' '));
     QHash<QString, QString> stored;
     for (const QString &row : TestSupport::QueryColumn(
-             dir.dbPath(), QStringLiteral("select rowid || '|' || data || '|' || gatunek || '|' || printf('%.2f', waga) "
-                                          "|| '|' || miejsce || '|' || opis from dziennik where data = '%1'")
-                               .arg(day)))
+             dir.dbPath(),
+             QStringLiteral("select rowid || '|' || data || '|' || gatunek || '|' || printf('%.2f', waga) "
+                            "|| '|' || miejsce || '|' || opis from dziennik where data = '%1'")
+                 .arg(day)))
         stored.insert(row.section(QLatin1Char('|'), 0, 0), row);
     for (auto it = reported.cbegin(); it != reported.cend(); ++it) {
         const qint64 n = it.value();

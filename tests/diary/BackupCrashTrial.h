@@ -51,8 +51,8 @@ public:
             const bool accepted = Problem(folder).isEmpty();
             const bool unfinished = name.endsWith(QLatin1String(".niedokonczona"));
             // Killed after its list was written, an unfinished copy is whole.
-            if (accepted && State(folder + QStringLiteral("/wedkarz.db"), folder + QStringLiteral("/foto")) !=
-                                m_states[m_live])
+            if (accepted &&
+                State(folder + QStringLiteral("/wedkarz.db"), folder + QStringLiteral("/foto")) != m_states[m_live])
                 return QStringLiteral("a copy that would be restored does not hold the diary: ") + folder;
             if (!accepted && !unfinished)
                 return QStringLiteral("a copy's folder is refused: ") + Problem(folder);
@@ -88,9 +88,9 @@ public:
             m_live = other;
         else if (now != m_states[m_live])
             return QStringLiteral("the live diary is neither the old nor the new one: ") + now.join(QLatin1Char(' '));
-        const QStringList left = QDir(Data()).entryList({QStringLiteral("*.przywrac*"), QStringLiteral("*.poprzednie"),
-                                                         QStringLiteral("przywracanie.txt")},
-                                                        QDir::AllEntries | QDir::NoDotAndDotDot);
+        const QStringList left = QDir(Data()).entryList(
+            {QStringLiteral("*.przywrac*"), QStringLiteral("*.poprzednie"), QStringLiteral("przywracanie.txt")},
+            QDir::AllEntries | QDir::NoDotAndDotDot);
         if (!left.isEmpty())
             return QStringLiteral("left behind: ") + left.join(QLatin1Char(' '));
         // The diaries kept aside are not what the soak checks; they only fill the disk.
@@ -137,7 +137,8 @@ private:
         DeleteFolder(m_dir.fotoDir());
         m_photoCount = 200;
         for (int i = 0; i < m_photoCount; ++i) {
-            const QString path = m_dir.fotoDir() + QStringLiteral("/2005-04-%1/%2-%3.jpg").arg(10 + i % 20).arg(n).arg(i);
+            const QString path =
+                m_dir.fotoDir() + QStringLiteral("/2005-04-%1/%2-%3.jpg").arg(10 + i % 20).arg(n).arg(i);
             QDir().mkpath(QFileInfo(path).path());
             QFile file(path);
             if (!file.open(QIODevice::WriteOnly))

@@ -1,9 +1,9 @@
 #include "data/DataTestSupport.h"
 
 #include "base/FolderUtils.h"
+#include "data/DbErrors.h"
 #include "diary/BackupManifest.h"
 #include "diary/DatabaseBackup.h"
-#include "data/DbErrors.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -119,8 +119,8 @@ private Q_SLOTS:
         const auto copyOf = [&](const QString &name) {
             const QString folder = target.filePath(name);
             QDir().mkpath(folder + "/foto/2005-04-10");
-            for (const QString &file : {QString("wedkarz.db"), QString("foto/2005-04-10/a.jpg"),
-                                        BackupManifest::FileName})
+            for (const QString &file :
+                 {QString("wedkarz.db"), QString("foto/2005-04-10/a.jpg"), BackupManifest::FileName})
                 QFile::copy(good + '/' + file, folder + '/' + file);
             return folder;
         };
@@ -172,8 +172,9 @@ private Q_SLOTS:
         for (const Case &c : cases) {
             const QString problem = DatabaseBackup::RestoreProblem(db.connection, DataFolder(db), c.folder);
             QVERIFY2(problem.contains(c.reason, Qt::CaseInsensitive), qPrintable(c.folder + ": " + problem));
-            QCOMPARE(failureOf<EDatabaseError>([&] { DatabaseBackup::Restore(db.connection, DataFolder(db), c.folder); }),
-                     problem);
+            QCOMPARE(
+                failureOf<EDatabaseError>([&] { DatabaseBackup::Restore(db.connection, DataFolder(db), c.folder); }),
+                problem);
             QCOMPARE(LiveState(db), before);
         }
     }
@@ -209,8 +210,8 @@ private Q_SLOTS:
         const QString broken = db.dir.fotoDir() + "/2005-04-10/b.jpg";
         QVERIFY(QFile::link(db.dir.fotoDir() + "/nigdzie.jpg", broken));
         QTemporaryDir target;
-        const QString message = failureOf<EDatabaseError>(
-            [&] { DatabaseBackup::Create(db.connection, db.dir.fotoDir(), target.path()); });
+        const QString message =
+            failureOf<EDatabaseError>([&] { DatabaseBackup::Create(db.connection, db.dir.fotoDir(), target.path()); });
         QVERIFY2(message.contains(QDir::toNativeSeparators(broken)), qPrintable(message));
         QCOMPARE(QDir(target.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
         // Nor can a copy be written into the photos it copies.
