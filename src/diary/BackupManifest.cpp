@@ -92,7 +92,8 @@ std::vector<Entry> Check(const QString &folder, QString *error)
             entry.sha256 = parts[1];
             entry.path = QUrl::fromPercentEncoding(parts[2]);
         }
-        if (!sized || entry.sha256.size() != 64 || entry.path.isEmpty() || entry.path.contains(QLatin1String(".."))) {
+        if (!sized || entry.sha256.size() != 64 || entry.path.isEmpty() || entry.path.contains(QLatin1String("..")) ||
+            QDir::isAbsolutePath(entry.path)) {
             entries.clear();
             break;
         }

@@ -123,6 +123,12 @@ bool CopyFolder(const QString &from, const QString &to, QString *failure)
             }
             continue;
         }
+        // A pipe would block the copy for good, a broken link has nothing to copy.
+        if (!it.fileInfo().isFile()) {
+            *failure = QStringLiteral("Nie można odczytać pliku %1: to nie jest zwykły plik.")
+                           .arg(QDir::toNativeSeparators(path));
+            return false;
+        }
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
             *failure = QStringLiteral("Nie można odczytać pliku %1: %2.")
@@ -311,6 +317,12 @@ void BuildStage(TDbConnection &connection, const LivePaths &p)
         Exec(api, db, QStringLiteral("DROP TABLE IF EXISTS main.") + name);
         Exec(api, db, sql.first());
         Exec(api, db, QStringLiteral("INSERT INTO main.%1 SELECT * FROM zywa.%1").arg(name));
+        for (const QString &index :
+             Column(api, db,
+                    QStringLiteral("select sql from zywa.sqlite_master where type = 'index' and sql is not null and "
+                                   "lower(tbl_name) = '%1'")
+                        .arg(QLatin1String(table))))
+            Exec(api, db, index);
     }
     const QStringList columns =
         Column(api, db, QStringLiteral("select lower(name) from pragma_table_info('dziennik', 'main')"));

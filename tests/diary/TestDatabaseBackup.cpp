@@ -9,6 +9,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 void WriteFile(const QString &path, const QByteArray &bytes)
@@ -214,6 +215,12 @@ private Q_SLOTS:
             failureOf<EDatabaseError>([&] { DatabaseBackup::Create(db.connection, db.dir.fotoDir(), target.path()); });
         QVERIFY2(message.contains(QDir::toNativeSeparators(broken)), qPrintable(message));
         QCOMPARE(QDir(target.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+        // A pipe named like a photo is named too, rather than waited on for good.
+        QVERIFY(QFile::remove(broken));
+        QCOMPARE(mkfifo(QFile::encodeName(broken).constData(), 0600), 0);
+        QVERIFY(failureOf<EDatabaseError>([&] {
+                    DatabaseBackup::Create(db.connection, db.dir.fotoDir(), target.path());
+                }).contains(QDir::toNativeSeparators(broken)));
         // Nor can a copy be written into the photos it copies.
         QVERIFY(failureOf<EDatabaseError>([&] {
                     DatabaseBackup::Create(db.connection, db.dir.fotoDir(), db.dir.fotoDir() + "/2005-04-10");
