@@ -251,6 +251,28 @@ void tst_Package::installedBackupAndRestoreUseTheUsersFolder()
     // Nothing was written beside the executable, which would turn the next start portable.
     QVERIFY(!QFileInfo::exists(root(QStringLiteral("usr/bin/data"))));
 
+    // A restore killed after it began replacing the diary is finished at the next start,
+    // before any window reads the diary.
+    const QString stage = data + QStringLiteral("/wedkarz.db.przywracana");
+    QVERIFY(QFile::copy(backup + QStringLiteral("/wedkarz.db"), stage));
+    QVERIFY(TestSupport::ExecSql(stage, QStringLiteral("UPDATE dziennik SET gatunek = 'Sum', foto = 'b.jpg';")));
+    QVERIFY(QDir().mkpath(data + QStringLiteral("/foto.przywracane/2005-01-24")));
+    QVERIFY(QFile::copy(backup + QStringLiteral("/foto/2005-01-24/a.jpg"),
+                        data + QStringLiteral("/foto.przywracane/2005-01-24/b.jpg")));
+    {
+        QFile journal(data + QStringLiteral("/przywracanie.txt"));
+        QVERIFY(journal.open(QIODevice::WriteOnly));
+        journal.write("zamiana\n\n");
+    }
+    QCOMPARE(errand(home.path(), {QStringLiteral("przygotuj")}), QString());
+    QCOMPARE(QueryColumn(data + QStringLiteral("/wedkarz.db"), QStringLiteral("SELECT gatunek || foto FROM dziennik")),
+             QStringList{QStringLiteral("Sumb.jpg")});
+    QCOMPARE(QDir(data + QStringLiteral("/foto/2005-01-24")).entryList(QDir::Files),
+             QStringList{QStringLiteral("b.jpg")});
+    QCOMPARE(QDir(data).entryList({QStringLiteral("*.przywrac*"), QStringLiteral("przywracanie.txt")},
+                                  QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{});
+
     // A file where the data folder belongs: the folder is named, in Polish.
     QTemporaryDir blocked;
     QDir().mkpath(blocked.path() + QStringLiteral("/.local"));
