@@ -67,7 +67,10 @@ private:
 // Copies the main database of source into destination page by page. A change made
 // through another connection while it runs starts the copy over, one made through the
 // source connection is carried into it: either way the result is one moment's state.
-void CopyPages(const SqliteApi &api, sqlite3 *destination, sqlite3 *source, int pagesPerStep, const Progress &progress)
+// busyWaitMs: how long, in all, to wait for a lock; the engine waits for a lock on the
+// destination by the destination connection's own busy timeout first.
+void CopyPages(const SqliteApi &api, sqlite3 *destination, sqlite3 *source, int pagesPerStep, const Progress &progress,
+               int busyWaitMs = BusyWaitMs)
 {
     sqlite3_backup *backup = api.backup_init(destination, "main", source, "main");
     if (!backup)
@@ -79,7 +82,7 @@ void CopyPages(const SqliteApi &api, sqlite3 *destination, sqlite3 *source, int 
         if (rc == SQLITE_DONE)
             break;
         if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
-            if (waited >= BusyWaitMs)
+            if (waited >= busyWaitMs)
                 break;
             QThread::msleep(BusyPauseMs);
             waited += BusyPauseMs;
@@ -286,6 +289,10 @@ void RemoveStage(const LivePaths &p)
 {
     for (const char *suffix : {"", "-journal", "-wal", "-shm"})
         QFile::remove(p.stage + QLatin1String(suffix));
+    // A super-journal, should the engine have made one while the live diary was attached.
+    const QString name = QFileInfo(p.stage).fileName();
+    for (const QString &file : QDir(p.folder).entryList({name + QStringLiteral("-mj*")}, QDir::Files | QDir::Hidden))
+        QFile::remove(QDir(p.folder).filePath(file));
 }
 
 // Undoes a preparation: nothing live was touched yet.
@@ -305,7 +312,8 @@ void BuildStage(TDbConnection &connection, const LivePaths &p)
     sqlite3 *db = stage.get();
     Exec(api, db,
          QStringLiteral("ATTACH DATABASE %1 AS zywa").arg(Quoted(connection.DatabasePath(), QLatin1Char('\''))));
-    Exec(api, db, QStringLiteral("BEGIN IMMEDIATE"));
+    // Deferred: the live diary is only read, and another program may be writing it.
+    Exec(api, db, QStringLiteral("BEGIN"));
     for (const char *table : SuppliedTables) {
         const QString name = Quoted(QLatin1String(table), QLatin1Char('"'));
         const QStringList sql =
@@ -342,14 +350,26 @@ void BuildStage(TDbConnection &connection, const LivePaths &p)
     Exec(api, db, QStringLiteral("DETACH DATABASE zywa"));
 }
 
+// Replaces the live diary with the staged one in one transaction of the engine, which
+// either happens whole or not at all. The staged file goes at once, so that nothing
+// written to the diary afterwards is ever replaced again by finishing the restore.
+void ReplaceDatabase(TDbConnection &connection, const LivePaths &p)
+{
+    if (!QFileInfo(p.stage).isFile())
+        return;
+    {
+        Handle stage(connection.Api(), p.stage, true);
+        // The live connection has already waited its busy timeout when this step fails.
+        CopyPages(connection.Api(), connection.Handle(), stage.get(), -1, {}, 0);
+    }
+    RemoveStage(p);
+}
+
 // Replaces the live diary with the staged one and the photo folder with the incoming
 // one. Each step can be run again after a crash at any point of the one before.
 void RollForward(TDbConnection &connection, const LivePaths &p)
 {
-    if (QFileInfo(p.stage).isFile()) {
-        Handle stage(connection.Api(), p.stage, true);
-        CopyPages(connection.Api(), connection.Handle(), stage.get(), -1, {});
-    }
+    ReplaceDatabase(connection, p);
     if (FolderExists(p.incoming)) {
         if (FolderExists(p.photos)) {
             if (FolderExists(p.outgoing) || !QDir().rename(p.photos, p.outgoing))
@@ -461,6 +481,9 @@ QString Restore(TDbConnection &connection, const QString &dataFolder, const QStr
         options.namePrefix = QStringLiteral("Przed przywróceniem");
         aside = Create(connection, p.photos, p.aside, options);
         WriteJournal(p, Replacing, aside);
+        // Refused (another program holds the diary, say), the replacement left the live
+        // diary as it was: the restore is undone rather than finished later.
+        ReplaceDatabase(connection, p);
     } catch (...) {
         Discard(p);
         throw;

@@ -283,6 +283,24 @@ private Q_SLOTS:
         QCOMPARE(db.column(Rows), oldRows);
         QCOMPARE(Files(foto), QStringList{"2005-04-10/a.jpg=szczupak"});
         QCOMPARE(leftovers(), QStringList{});
+
+        // Another program holding the diary refuses the replacement: the restore is
+        // undone whole, and nothing is left for the next start to replace again.
+        const QString another = DatabaseBackup::Create(db.connection, foto, target.path());
+        db.connection.ExecStatement("insert into dziennik values ('2005-05-01','Lin',1,30,'','','','','','')");
+        const QStringList later = db.column(Rows);
+        TDbConnection other;
+        other.SetDriverDLL(db.connection.DriverDLL());
+        other.SetDatabase(db.dir.dbPath());
+        other.SetConnected(true);
+        other.ExecStatement("begin immediate");
+        db.connection.SetBusyTimeout(50);
+        QVERIFY(failureOf<EDatabaseError>([&] {
+                    DatabaseBackup::Restore(db.connection, data, another);
+                }).contains("zajęta"));
+        other.ExecStatement("rollback");
+        QCOMPARE(db.column(Rows), later);
+        QCOMPARE(leftovers(), QStringList{});
     }
 
     // Writes through the program's own connection and through another program land
