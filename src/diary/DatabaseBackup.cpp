@@ -422,9 +422,11 @@ QString Create(TDbConnection &connection, const QString &photoRoot, const QStrin
     return folder;
 }
 
-QString RestoreProblem(TDbConnection &connection, const QString &dataFolder, const QString &backupFolder)
+namespace {
+// The reason the copy may not be restored, or empty with its checked list in entries.
+QString CheckCopy(TDbConnection &connection, const LivePaths &p, const QString &backupFolder,
+                  std::vector<BackupManifest::Entry> *entries)
 {
-    const LivePaths p(dataFolder);
     const QString where = QDir::toNativeSeparators(backupFolder);
     if (Within(backupFolder, p.folder) && !Within(backupFolder, p.aside))
         return QStringLiteral("Folder %1 należy do bieżącego dziennika programu i nie jest kopią zapasową. Wybierz "
@@ -433,25 +435,29 @@ QString RestoreProblem(TDbConnection &connection, const QString &dataFolder, con
     if (!FolderExists(backupFolder))
         return QStringLiteral("Folder %1 nie istnieje.").arg(where);
     QString problem;
-    const std::vector<BackupManifest::Entry> entries = BackupManifest::Check(backupFolder, &problem);
+    *entries = BackupManifest::Check(backupFolder, &problem);
     if (!problem.isEmpty())
         return problem;
-    if (std::none_of(entries.begin(), entries.end(),
+    if (std::none_of(entries->begin(), entries->end(),
                      [](const BackupManifest::Entry &entry) { return entry.path == DatabaseFileName; }))
         return QStringLiteral("W kopii w folderze %1 nie ma pliku bazy danych %2.").arg(where, DatabaseFileName);
     return DiaryProblem(connection.Api(), QDir(backupFolder).filePath(DatabaseFileName));
+}
+} // namespace
+
+QString RestoreProblem(TDbConnection &connection, const QString &dataFolder, const QString &backupFolder)
+{
+    std::vector<BackupManifest::Entry> entries;
+    return CheckCopy(connection, LivePaths(dataFolder), backupFolder, &entries);
 }
 
 QString Restore(TDbConnection &connection, const QString &dataFolder, const QString &backupFolder)
 {
     RequireBackup(connection);
     FinishInterruptedRestore(connection, dataFolder);
-    if (const QString problem = RestoreProblem(connection, dataFolder, backupFolder); !problem.isEmpty())
-        Fail(problem);
     const LivePaths p(dataFolder);
-    QString problem;
-    const std::vector<BackupManifest::Entry> entries = BackupManifest::Check(backupFolder, &problem);
-    if (!problem.isEmpty())
+    std::vector<BackupManifest::Entry> entries;
+    if (const QString problem = CheckCopy(connection, p, backupFolder, &entries); !problem.isEmpty())
         Fail(problem);
 
     QString aside;

@@ -13,7 +13,7 @@ private Q_SLOTS:
         BackupCrashSoak soak(QStringLiteral(CRASH_BACKUP_PATH));
         QVERIFY2(soak.isValid(), qPrintable(soak.failure()));
         QRandomGenerator random(QRandomGenerator::global()->generate());
-        for (int trial = 0; trial < 12; ++trial) {
+        for (int trial = 0; trial < 8; ++trial) {
             const QString failure = trial % 2 ? soak.RestoreTrial(random) : soak.BackupTrial(random);
             QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("trial %1: %2").arg(trial).arg(failure)));
         }
