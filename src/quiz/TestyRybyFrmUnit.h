@@ -25,4 +25,5 @@ public:
 
 protected:
     void ShowQuestion() override;
+    void ClearQuestion() override;
 };
