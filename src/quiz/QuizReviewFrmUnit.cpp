@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QUrl>
 #include <QVBoxLayout>
 
 TQuizReviewFrm::TQuizReviewFrm(QWidget *parent) : QDialog(parent)
@@ -34,8 +35,11 @@ TQuizReviewFrm::TQuizReviewFrm(QWidget *parent) : QDialog(parent)
     layout->addLayout(buttons);
 }
 
-void TQuizReviewFrm::ShowReview(const QString &html)
+void TQuizReviewFrm::ShowReview(const QString &html, const QHash<QString, QImage> &pictures)
 {
+    Memo1->clear();
+    for (auto picture = pictures.begin(); picture != pictures.end(); ++picture)
+        Memo1->document()->addResource(QTextDocument::ImageResource, QUrl(picture.key()), picture.value());
     Memo1->setHtml(html);
     Memo1->moveCursor(QTextCursor::Start);
     Memo1->setFocus();

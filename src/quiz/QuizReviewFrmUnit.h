@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
+#include <QImage>
 
 class QPushButton;
 class QTextBrowser;
@@ -14,8 +16,9 @@ class TQuizReviewFrm : public QDialog
 public:
     explicit TQuizReviewFrm(QWidget *parent = nullptr);
 
-    // Shows the review and returns when the window is closed.
-    void ShowReview(const QString &html);
+    // Shows the review, with the pictures its text names, and returns when the window is
+    // closed.
+    void ShowReview(const QString &html, const QHash<QString, QImage> &pictures = {});
 
     QTextBrowser *Memo1 = nullptr;
     QPushButton *Button1 = nullptr;

@@ -55,6 +55,11 @@ QString ReviewHtml(const QList<ReviewItem> &items, int points, int possiblePoint
                     .arg(n + 1)
                     .arg(allRight ? QStringLiteral("<span style=\"color:#006400\">dobrze</span>")
                                   : QStringLiteral("<span style=\"color:#b00000\">błąd</span>"));
+        // A picture stands beside the answers it was asked about.
+        if (!item.Picture.isEmpty())
+            html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\"><tr><td><img src=\"%1\"></td>"
+                                   "<td style=\"padding-left:12px\">")
+                        .arg(escaped(item.Picture));
         for (const ReviewPart &part : item.Parts) {
             const QString colour = part.IsRight ? QStringLiteral("#006400") : QStringLiteral("#b00000");
             const QString chosen =
@@ -63,6 +68,8 @@ QString ReviewHtml(const QList<ReviewItem> &items, int points, int possiblePoint
                                    "Prawidłowa odpowiedź: <b>%4</b></p>")
                         .arg(escaped(part.Question), colour, chosen, escaped(part.Right));
         }
+        if (!item.Picture.isEmpty())
+            html += QStringLiteral("</td></tr></table>");
         html += QStringLiteral("<p style=\"color:#333366\">%1</p>").arg(escaped(item.Explanation));
     }
     return html;

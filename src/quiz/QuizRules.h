@@ -48,6 +48,8 @@ struct ReviewItem
 {
     QList<ReviewPart> Parts;
     QString Explanation;
+    // The name under which the review window holds the question's picture; empty for none.
+    QString Picture;
 };
 // The review as rich text for a text browser; every stored text is escaped.
 QString ReviewHtml(const QList<ReviewItem> &items, int points, int possiblePoints);

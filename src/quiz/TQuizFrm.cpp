@@ -134,7 +134,12 @@ void TQuizFrm::Button2Click()
 
 void TQuizFrm::Button3Click()
 {
-    ReviewFrm->ShowReview(QuizRules::ReviewHtml(m_review, Points, m_possiblePoints));
+    ReviewFrm->ShowReview(QuizRules::ReviewHtml(m_review, Points, m_possiblePoints), m_reviewPictures);
+}
+
+QImage TQuizFrm::QuestionPicture() const
+{
+    return {};
 }
 
 bool TQuizFrm::HasData() const
@@ -149,6 +154,7 @@ void TQuizFrm::NewTest()
     Points = 0;
     UsedIds.clear();
     m_review.clear();
+    m_reviewPictures.clear();
     Button3->setEnabled(false);
     if (!HasData()) {
         Label3->setText(QuizRules::CounterText(0));
@@ -221,6 +227,10 @@ void TQuizFrm::GradeQuestion()
     for (qsizetype i = 0; i < review.Parts.size(); ++i)
         review.Parts[i].IsRight = !grade.Wrong.value(i, true);
     review.Explanation = Query->FieldByName(QStringLiteral("przepis"))->AsString();
+    if (const QImage picture = QuestionPicture(); !picture.isNull()) {
+        review.Picture = QStringLiteral("pytanie%1").arg(m_review.size() + 1);
+        m_reviewPictures.insert(review.Picture, picture);
+    }
     m_review.append(review);
     for (qsizetype i = 0; i < m_marks.size(); ++i)
         m_marks[i]->setVisible(grade.Wrong.value(i));

@@ -2,6 +2,8 @@
 
 #include "quiz/QuizRules.h"
 
+#include <QHash>
+#include <QImage>
 #include <QList>
 #include <QStringList>
 #include <QWidget>
@@ -67,6 +69,8 @@ protected:
     virtual void ShowQuestion() = 0;
     // Empties the test's own controls when there is no data to ask from.
     virtual void ClearQuestion() = 0;
+    // The picture the question showed, for the review; none by default.
+    virtual QImage QuestionPicture() const;
 
     QString ProgramDir() const;
     void showEvent(QShowEvent *event) override;
@@ -87,5 +91,6 @@ private:
     // Per group, the stored number of the answer shown at each position.
     QList<QList<int>> m_shownOrder;
     QList<QuizRules::ReviewItem> m_review;
+    QHash<QString, QImage> m_reviewPictures;
     int m_possiblePoints = 0;
 };

@@ -84,6 +84,12 @@ void TTestyRybyFrm::ShowQuestion()
     RadioGroup3->setTitle(text("pytanie3"));
 }
 
+QImage TTestyRybyFrm::QuestionPicture() const
+{
+    const QImage &shown = Image1->Picture();
+    return shown.isNull() ? QImage() : shown.scaledToWidth(200, Qt::SmoothTransformation);
+}
+
 void TTestyRybyFrm::ClearQuestion()
 {
     for (TRadioGroup *group : {RadioGroup1, RadioGroup2, RadioGroup3})

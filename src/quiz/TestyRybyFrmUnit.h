@@ -26,4 +26,5 @@ public:
 protected:
     void ShowQuestion() override;
     void ClearQuestion() override;
+    QImage QuestionPicture() const override;
 };

@@ -201,19 +201,26 @@ void TestyRybyFrmTest::twelveFishWithCrossesPicturesAndScore()
 
     // The review lists each fish's three parts with the answers given and the right ones.
     QString review;
-    Platform::SetModalHandler([&review](QDialog *dialog) {
+    QImage reviewPicture;
+    Platform::SetModalHandler([&review, &reviewPicture](QDialog *dialog) {
         auto *frm = qobject_cast<TQuizReviewFrm *>(dialog);
         if (!frm)
             return -1;
         review = frm->Memo1->toPlainText();
+        reviewPicture = frm->Memo1->document()
+                            ->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("pytanie12")))
+                            .value<QImage>();
         TestSupport::SavePng(frm, QStringLiteral("testy_ryby_przeglad"));
         return 0;
     });
     QTest::mouseClick(v->Button3, Qt::LeftButton);
     QVERIFY(review.startsWith(QStringLiteral("Twój wynik: 20 na 36 możliwych punktów.")));
+    // Each fish is shown again beside its answers: the last one as it was on screen.
+    QCOMPARE(Ink(reviewPicture), shownInk);
     const QString second = v->UsedIds[1];
+    QVERIFY(review.contains(QStringLiteral("Pytanie 2 – błąd")));
     const QList<int> right = RightAnswers(second.toInt());
-    QVERIFY2(review.contains(QStringLiteral("Pytanie 2 – błąd\nJaka to ryba? (%1)\nTwoja odpowiedź: %2\n"
+    QVERIFY2(review.contains(QStringLiteral("Jaka to ryba? (%1)\nTwoja odpowiedź: %2\n"
                                             "Prawidłowa odpowiedź: %2\nWymiar ochronny?\nTwoja odpowiedź: %3\n"
                                             "Prawidłowa odpowiedź: %4\n")
                                  .arg(second, AnswerText(second, right[0]), AnswerText(second, right[1] % 3 + 1),
