@@ -75,10 +75,15 @@ inline QStringList MnemonicLetters(const QWidget *window)
     static const QRegularExpression mnemonic(QStringLiteral("(?<!&)&([^&])"));
     QStringList letters;
     QStringList texts;
-    for (const QAbstractButton *button : window->findChildren<QAbstractButton *>())
-        texts << button->text();
-    for (const QLabel *label : window->findChildren<QLabel *>())
-        texts << label->text();
+    // Only what lies in this window: a dialog it owns has letters of its own.
+    for (const QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
+        if (button->window() == window->window())
+            texts << button->text();
+    }
+    for (const QLabel *label : window->findChildren<QLabel *>()) {
+        if (label->window() == window->window())
+            texts << label->text();
+    }
     for (const QString &text : std::as_const(texts)) {
         const QRegularExpressionMatch match = mnemonic.match(text);
         if (match.hasMatch())
