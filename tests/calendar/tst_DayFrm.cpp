@@ -222,6 +222,7 @@ void DayFrmTest::init()
     Platform::ClearTestState();
     QVERIFY(m_dir->exec(QStringLiteral("delete from dziennik;")));
     QDir(Folder()).removeRecursively();
+    QFile::remove(Folder());
     m_table = std::make_unique<TDbTable>();
     m_table->setObjectName(QStringLiteral("dziennikTable"));
     m_table->TableName = QStringLiteral("dziennik");
