@@ -435,8 +435,8 @@ void TestJpegImage::rejectsUnreadableFiles()
     QFETCH(QString, file);
     QFETCH(bool, throughLoadPicture);
     QFETCH(QString, reason);
-    // Whole, and for the catch dialog's photo area, which takes the reduced decode.
-    for (const QSize cover : {QSize(), QSize(376, 301)}) {
+    // Whole, for the catch dialog's photo area, and small enough for the eighth-scale decode.
+    for (const QSize cover : {QSize(), QSize(376, 301), QSize(40, 30)}) {
         const Loader load = throughLoadPicture ? Loader([cover](const QString &p) { return LoadPicture(p, cover); })
                                                : Loader([cover](const QString &p) { return LoadJpeg(p, cover); });
         if (reason.isEmpty()) {

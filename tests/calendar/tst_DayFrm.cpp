@@ -515,6 +515,9 @@ void DayFrmTest::aReplacedPhotoIsSetAsideNeverDeleted()
 {
     const QString aside = m_dir->path() + QStringLiteral("data/kopie/zastąpione zdjęcia/2005-01-24/");
     QDir(m_dir->path() + QStringLiteral("data/kopie")).removeRecursively();
+    // One set aside earlier under the same name stays as it is.
+    QVERIFY(SaveJpeg(Photo(Qt::black), aside + QStringLiteral("stary.jpg")));
+    const QByteArray earlierBytes = Bytes(aside + QStringLiteral("stary.jpg"));
     QVERIFY(SaveJpeg(Photo(Qt::yellow), Folder() + QStringLiteral("/stary.jpg")));
     QVERIFY(SaveJpeg(Photo(Qt::cyan), Folder() + QStringLiteral("/wspólny.jpg")));
     const QByteArray oldBytes = Bytes(Folder() + QStringLiteral("/stary.jpg"));
@@ -535,7 +538,8 @@ void DayFrmTest::aReplacedPhotoIsSetAsideNeverDeleted()
         QVERIFY(QFileInfo::exists(Folder() + QStringLiteral("/stary.jpg")));
         Click(TNavigateBtn::nbPost);
         QVERIFY(!QFileInfo::exists(Folder() + QStringLiteral("/stary.jpg")));
-        QCOMPARE(Bytes(aside + QStringLiteral("stary.jpg")), oldBytes);
+        QCOMPARE(Bytes(aside + QStringLiteral("stary (2).jpg")), oldBytes);
+        QCOMPARE(Bytes(aside + QStringLiteral("stary.jpg")), earlierBytes);
 
         // A photo another catch still names stays.
         Click(TNavigateBtn::nbNext);
