@@ -275,6 +275,9 @@ void TDayFrm::SetReplacedPhotosAside()
 
 void TDayFrm::Image1Click()
 {
+    // A day without photos has no folder to open yet.
+    if (PhotoName().isEmpty() && !FolderExists(DayFolder()))
+        return;
     Platform::ShellOpen(PhotoPath());
 }
 
