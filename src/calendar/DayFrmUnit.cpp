@@ -257,8 +257,9 @@ void TDayFrm::SetReplacedPhotosAside()
     TDbBaseQuery *const dataSet = m_dataSource->DataSet();
     const TDataSetState state = dataSet ? dataSet->State() : TDataSetState::dsInactive;
     // While the row is being edited the file still counts as the row's: it is written
-    // or dropped first.
-    if (state == TDataSetState::dsEdit || state == TDataSetState::dsInsert || !dataSet->Connection())
+    // or dropped first. A closed table (a new day being read, the program ending) waits
+    // for the next reading.
+    if (state != TDataSetState::dsBrowse || !dataSet->Connection())
         return;
     const QList<ReplacedPhoto> replaced = std::exchange(m_replaced, {});
     for (const ReplacedPhoto &photo : replaced) {
