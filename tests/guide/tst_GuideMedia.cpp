@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEngineView>
@@ -95,8 +96,8 @@ void GuideMediaTest::indexListsEveryIllustrationWithItsPage()
 {
     const QDir dir = Chapter4();
     const QString index = Read(dir.filePath(QStringLiteral("index.htm")));
-    const QString list = index.section(QStringLiteral("<ul class=\"indeks\">"), 1).section(QStringLiteral("</ul>"), 0, 0);
-    const QStringList entries = Matches(list, QStringLiteral("(?s)<li[^>]*>(.*?)</li>"));
+    const QStringList entries = Matches(Matches(index, QStringLiteral("(?s)<ul class=\"indeks\">(.*?)</ul>")).join(QString()),
+                                        QStringLiteral("(?s)<li[^>]*>(.*?)</li>"));
     QSet<QString> listedFiles;
     QSet<QString> listedFigures;
     for (const QString &entry : entries) {
@@ -104,11 +105,12 @@ void GuideMediaTest::indexListsEveryIllustrationWithItsPage()
         const qsizetype sentences = caption.count(QRegularExpression(QStringLiteral("[.!?](\\s|$)")));
         QVERIFY2(sentences >= 2 && sentences <= 3, qPrintable(entry));
         // The entry leads to a page that uses the picture, not only back into the index.
-        const QStringList pages = Matches(entry, QStringLiteral("<p class=\"gdzie\">.*?href=\"([^\"#]+)"));
-        QVERIFY2(!pages.isEmpty() && pages.first() != QStringLiteral("galeria.htm"), qPrintable(entry));
+        const QString where = Matches(entry, QStringLiteral("(?s)<p class=\"gdzie\">(.*?)</p>")).value(0);
+        const QStringList pages = Matches(where, QStringLiteral("href=\"([^\"#]+)"));
+        QVERIFY2(!pages.isEmpty() && !pages.contains(QStringLiteral("galeria.htm")), qPrintable(entry));
         for (const QString &src : Matches(entry, QStringLiteral("<img src=\"\\.\\./\\.\\./ilustracje/([^\"]+)\"")))
             listedFiles.insert(src);
-        for (const QString &link : Matches(entry, QStringLiteral("href=\"(\\w+\\.htm#\\w+)\"")))
+        for (const QString &link : Matches(where, QStringLiteral("href=\"(\\w+\\.htm#\\w+)\"")))
             listedFigures.insert(link);
     }
 
@@ -176,7 +178,7 @@ void GuideMediaTest::pagesFitTheViewerAndPauseStopsTheKnots()
             RunScript(view, QStringLiteral("[document.documentElement.scrollWidth, document.documentElement.clientWidth]"))
                 .toList();
         QVERIFY2(widths.size() == 2 && widths[0].toInt() <= widths[1].toInt(), qPrintable(name));
-        RunScript(view, QStringLiteral("document.querySelector('figure').scrollIntoView()"));
+        RunScript(view, QStringLiteral("document.querySelector('figure')?.scrollIntoView()"));
         const QString shot = QStringLiteral("guide_media_") + name.section(QLatin1Char('.'), 0, 0);
         if (!knots.contains(name)) {
             TestSupport::SavePng(&frm, shot);
@@ -209,6 +211,10 @@ void GuideMediaTest::pagesFitTheViewerAndPauseStopsTheKnots()
             RunScript(view, QStringLiteral("(function(){const f=document.querySelector('figure.animacja');"
                                            "while(f.dataset.krok!=='%1')f.querySelector('button.dalej').click();})()")
                                 .arg(step));
+            // The picture is taken once the page has painted the step shown.
+            RunScript(view, QStringLiteral("window.painted=false;requestAnimationFrame(()=>requestAnimationFrame(()=>"
+                                           "{window.painted=true;}))"));
+            QTRY_VERIFY(RunScript(view, QStringLiteral("window.painted")).toBool());
             TestSupport::SavePng(&frm, shot + QStringLiteral("_%1").arg(step));
         }
         click("pauza");
