@@ -72,6 +72,15 @@ QVariant RunScript(QWebEngineView *view, const QString &script)
         qWarning("script did not finish: %s", qPrintable(script));
     return result;
 }
+// The picture is taken once the page has painted what the script last changed.
+void SaveWhenPainted(TOpisFrm *frm, const QString &name)
+{
+    QWebEngineView *view = frm->Browser->View();
+    RunScript(view, QStringLiteral("window.painted=false;"
+                                   "requestAnimationFrame(()=>requestAnimationFrame(()=>{window.painted=true;}))"));
+    QTRY_VERIFY(RunScript(view, QStringLiteral("window.painted")).toBool());
+    TestSupport::SavePng(frm, name);
+}
 } // namespace
 
 class GuideMediaTest : public QObject
@@ -178,10 +187,10 @@ void GuideMediaTest::pagesFitTheViewerAndPauseStopsTheKnots()
             RunScript(view, QStringLiteral("[document.documentElement.scrollWidth, document.documentElement.clientWidth]"))
                 .toList();
         QVERIFY2(widths.size() == 2 && widths[0].toInt() <= widths[1].toInt(), qPrintable(name));
-        RunScript(view, QStringLiteral("document.querySelector('figure')?.scrollIntoView()"));
+        RunScript(view, QStringLiteral("document.querySelector('figure, ul.indeks').scrollIntoView()"));
         const QString shot = QStringLiteral("guide_media_") + name.section(QLatin1Char('.'), 0, 0);
         if (!knots.contains(name)) {
-            TestSupport::SavePng(&frm, shot);
+            SaveWhenPainted(&frm, shot);
             continue;
         }
 
@@ -211,11 +220,7 @@ void GuideMediaTest::pagesFitTheViewerAndPauseStopsTheKnots()
             RunScript(view, QStringLiteral("(function(){const f=document.querySelector('figure.animacja');"
                                            "while(f.dataset.krok!=='%1')f.querySelector('button.dalej').click();})()")
                                 .arg(step));
-            // The picture is taken once the page has painted the step shown.
-            RunScript(view, QStringLiteral("window.painted=false;requestAnimationFrame(()=>requestAnimationFrame(()=>"
-                                           "{window.painted=true;}))"));
-            QTRY_VERIFY(RunScript(view, QStringLiteral("window.painted")).toBool());
-            TestSupport::SavePng(&frm, shot + QStringLiteral("_%1").arg(step));
+            SaveWhenPainted(&frm, shot + QStringLiteral("_%1").arg(step));
         }
         click("pauza");
         QVERIFY(state().startsWith(QStringLiteral("gra ")));
