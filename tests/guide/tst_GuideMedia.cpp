@@ -105,8 +105,9 @@ void GuideMediaTest::indexListsEveryIllustrationWithItsPage()
 {
     const QDir dir = Chapter4();
     const QString index = Read(dir.filePath(QStringLiteral("index.htm")));
-    const QStringList entries = Matches(Matches(index, QStringLiteral("(?s)<ul class=\"indeks\">(.*?)</ul>")).join(QString()),
-                                        QStringLiteral("(?s)<li[^>]*>(.*?)</li>"));
+    const QStringList entries =
+        Matches(Matches(index, QStringLiteral("(?s)<ul class=\"indeks\">(.*?)</ul>")).join(QString()),
+                QStringLiteral("(?s)<li[^>]*>(.*?)</li>"));
     QSet<QString> listedFiles;
     QSet<QString> listedFigures;
     for (const QString &entry : entries) {
@@ -124,14 +125,16 @@ void GuideMediaTest::indexListsEveryIllustrationWithItsPage()
     }
 
     QSet<QString> files;
-    for (const QString &name : QDir(dir.filePath(QStringLiteral("../../ilustracje"))).entryList({QStringLiteral("*.svg")}))
+    for (const QString &name :
+         QDir(dir.filePath(QStringLiteral("../../ilustracje"))).entryList({QStringLiteral("*.svg")}))
         files.insert(name);
     QVERIFY(!files.isEmpty());
     QCOMPARE(listedFiles, files);
 
     QSet<QString> figures;
     for (const QString &page : PagesWith(QStringLiteral("animacja")) + PagesWith(QStringLiteral("schemat"))) {
-        for (const QString &id : Matches(Read(dir.filePath(page)), QStringLiteral("<figure class=\"\\w+\" id=\"(\\w+)\"")))
+        for (const QString &id :
+             Matches(Read(dir.filePath(page)), QStringLiteral("<figure class=\"\\w+\" id=\"(\\w+)\"")))
             figures.insert(page + QLatin1Char('#') + id);
     }
     QVERIFY(figures.size() >= 10);
@@ -152,7 +155,8 @@ void GuideMediaTest::knotsAndRigsAreComplete()
     for (const QString &name : knots) {
         const QString page = Read(Chapter4().filePath(name));
         QVERIFY2(page.contains(QStringLiteral("<script src=\"animacja.js\">")), qPrintable(name));
-        const QString figure = page.section(QStringLiteral("<figure class=\"animacja\""), 1).section(QStringLiteral("</figure>"), 0, 0);
+        const QString figure =
+            page.section(QStringLiteral("<figure class=\"animacja\""), 1).section(QStringLiteral("</figure>"), 0, 0);
         const qsizetype steps = figure.count(QRegularExpression(QStringLiteral("<g class=\"krok[ \"]")));
         QVERIFY2(steps >= 4, qPrintable(name));
         // Every drawn step has its caption in the picture and its instruction below it.
@@ -184,7 +188,8 @@ void GuideMediaTest::pagesFitTheViewerAndPauseStopsTheKnots()
         QWebEngineView *view = frm.Browser->View();
         QCOMPARE(frm.size(), QSize(816, 570));
         const QVariantList widths =
-            RunScript(view, QStringLiteral("[document.documentElement.scrollWidth, document.documentElement.clientWidth]"))
+            RunScript(view,
+                      QStringLiteral("[document.documentElement.scrollWidth, document.documentElement.clientWidth]"))
                 .toList();
         QVERIFY2(widths.size() == 2 && widths[0].toInt() <= widths[1].toInt(), qPrintable(name));
         RunScript(view, QStringLiteral("document.querySelector('figure, ul.indeks').scrollIntoView()"));
@@ -195,21 +200,25 @@ void GuideMediaTest::pagesFitTheViewerAndPauseStopsTheKnots()
         }
 
         const auto state = [&] {
-            return RunScript(view, QStringLiteral("(function(){const f=document.querySelector('figure.animacja');"
-                                                  "return f.dataset.stan+' '+f.dataset.krok+' '+"
-                                                  "document.getAnimations().filter(a=>a.playState==='running').length;})()"))
+            return RunScript(view,
+                             QStringLiteral("(function(){const f=document.querySelector('figure.animacja');"
+                                            "return f.dataset.stan+' '+f.dataset.krok+' '+"
+                                            "document.getAnimations().filter(a=>a.playState==='running').length;})()"))
                 .toString();
         };
         const auto click = [&](const char *button) {
-            RunScript(view, QStringLiteral("document.querySelector('figure.animacja button.%1').click()").arg(QLatin1String(button)));
+            RunScript(view, QStringLiteral("document.querySelector('figure.animacja button.%1').click()")
+                                .arg(QLatin1String(button)));
         };
-        const int steps = RunScript(view, QStringLiteral("document.querySelectorAll('figure.animacja .krok').length")).toInt();
+        const int steps =
+            RunScript(view, QStringLiteral("document.querySelectorAll('figure.animacja .krok').length")).toInt();
         QTRY_VERIFY_WITH_TIMEOUT(state().startsWith(QStringLiteral("gra 1 ")), 5000);
         if (name == knots.first()) // the steps follow each other on their own
             QTRY_VERIFY_WITH_TIMEOUT(state().startsWith(QStringLiteral("gra 2 ")), 10000);
         click("pauza");
         const QString paused = state();
-        QVERIFY2(paused.startsWith(QStringLiteral("pauza ")) && paused.endsWith(QStringLiteral(" 0")), qPrintable(paused));
+        QVERIFY2(paused.startsWith(QStringLiteral("pauza ")) && paused.endsWith(QStringLiteral(" 0")),
+                 qPrintable(paused));
         const int at = paused.section(QLatin1Char(' '), 1, 1).toInt();
         click("dalej");
         QCOMPARE(state(), QStringLiteral("pauza %1 0").arg(at % steps + 1));
