@@ -219,6 +219,8 @@ void GuideMediaTest::pagesFitTheViewerAndPauseStopsTheKnots()
         const QString paused = state();
         QVERIFY2(paused.startsWith(QStringLiteral("pauza ")) && paused.endsWith(QStringLiteral(" 0")),
                  qPrintable(paused));
+        if (name == knots.first()) // longer than a step lasts while playing: the step stays
+            QVERIFY(!QTest::qWaitFor([&] { return state() != paused; }, 4500));
         const int at = paused.section(QLatin1Char(' '), 1, 1).toInt();
         click("dalej");
         QCOMPARE(state(), QStringLiteral("pauza %1 0").arg(at % steps + 1));
