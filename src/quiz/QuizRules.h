@@ -7,7 +7,7 @@
 class QRandomGenerator;
 
 // The rules both knowledge tests share: which question comes next, how a question is
-// graded, where its picture lies and what the end of a test says.
+// graded, where its picture lies, what the end of a test says and how its review reads.
 namespace QuizRules {
 
 inline constexpr int QuestionsPerTest = 12;
