@@ -181,8 +181,8 @@ private:
         return state + files;
     }
 
-    // Runs the helper to its end once to learn how long it takes, then kills runs at a
-    // random moment within that time. True when the run was killed.
+    // Runs the helper to its end once for each errand to learn how long it takes, then
+    // kills runs at a random moment within that time. True when the run was killed.
     bool Run(const QStringList &arguments, QRandomGenerator &random)
     {
         QProcess helper;
@@ -193,7 +193,8 @@ private:
         }
         QEventLoop loop;
         QObject::connect(&helper, &QProcess::finished, &loop, &QEventLoop::quit);
-        const int at = m_runMs > 0 ? random.bounded(m_runMs + m_runMs / 5 + 1) : -1;
+        int &runMs = m_runMs[arguments.first() == QLatin1String("kopia") ? 0 : 1];
+        const int at = runMs > 0 ? random.bounded(runMs + runMs / 5 + 1) : -1;
         QElapsedTimer timer;
         timer.start();
         if (at >= 0)
@@ -204,7 +205,7 @@ private:
             return true;
         if (helper.exitCode() != 0)
             m_failure = QStringLiteral("the helper failed: ") + QString::fromLocal8Bit(helper.readAllStandardError());
-        m_runMs = std::max(m_runMs, int(timer.elapsed()));
+        runMs = std::max(runMs, int(timer.elapsed()));
         return false;
     }
 
@@ -214,7 +215,8 @@ private:
     QStringList m_states[2];
     QString m_backups[2];
     int m_live = 0;
-    int m_runMs = 0;
+    // How long a backup (0) and a restore (1) take when nothing stops them.
+    int m_runMs[2] = {0, 0};
     int m_photoCount = 0;
     int m_kills[2] = {0, 0};
     QString m_failure;
