@@ -11,6 +11,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QThread>
 #include <algorithm>
@@ -334,15 +335,33 @@ void BuildStage(TDbConnection &connection, const LivePaths &p)
     }
     const QStringList columns =
         Column(api, db, QStringLiteral("select lower(name) from pragma_table_info('dziennik', 'main')"));
-    for (const QString &column : AddableColumns) {
+    // The columns a diary may lack and those the live one has besides (a newer program's),
+    // added empty: a number column as 0, for every row must read as a number, unless the
+    // live diary gives a default of its own.
+    QStringList wanted = AddableColumns;
+    for (const QString &column :
+         Column(api, db, QStringLiteral("select lower(name) from pragma_table_info('dziennik', 'zywa')"))) {
+        if (!wanted.contains(column))
+            wanted << column;
+    }
+    for (const QString &column : wanted) {
         if (columns.contains(column))
             continue;
-        const QString type = Column(api, db,
-                                    QStringLiteral("select type from pragma_table_info('dziennik', 'zywa') where "
-                                                   "lower(name) = '%1'")
-                                        .arg(column))
-                                 .value(0, QStringLiteral("text"));
-        Exec(api, db, QStringLiteral("ALTER TABLE main.dziennik ADD COLUMN %1 %2 DEFAULT ''").arg(column, type));
+        const auto live = [&](const char *what) {
+            return Column(api, db,
+                          QStringLiteral("select ifnull(%1, '') from pragma_table_info('dziennik', 'zywa') where "
+                                         "lower(name) = %2")
+                              .arg(QLatin1String(what), Quoted(column, QLatin1Char('\''))))
+                .value(0);
+        };
+        const QString type = live("type").isEmpty() ? QStringLiteral("text") : live("type");
+        static const QRegularExpression number(QStringLiteral("int|real|floa|doub|num|dec"),
+                                               QRegularExpression::CaseInsensitiveOption);
+        const QString fallback = number.match(type).hasMatch() ? QStringLiteral("0") : QStringLiteral("''");
+        const QString initial = live("dflt_value").isEmpty() ? fallback : live("dflt_value");
+        Exec(api, db,
+             QStringLiteral("ALTER TABLE main.dziennik ADD COLUMN %1 %2 DEFAULT %3")
+                 .arg(Quoted(column, QLatin1Char('"')), type, initial));
     }
     const QString version = Column(api, db, QStringLiteral("pragma zywa.user_version")).value(0, QStringLiteral("0"));
     Exec(api, db, QStringLiteral("pragma main.user_version = %1").arg(version.toLongLong()));

@@ -186,6 +186,10 @@ private Q_SLOTS:
     {
         ConnectedDatabase db;
         Seed(db);
+        // The live diary has columns a newer program added.
+        QVERIFY(db.exec("alter table dziennik add column zabrana integer;"
+                        "alter table dziennik add column ocena integer default 3;"
+                        "alter table dziennik add column powod varchar(255);"));
         QTemporaryDir old;
         QVERIFY(TestSupport::ExecSql(
             old.filePath("wedkarz.db"),
@@ -196,8 +200,8 @@ private Q_SLOTS:
         QString error;
         QVERIFY(BackupManifest::Write(old.path(), &error));
         DatabaseBackup::Restore(db.connection, DataFolder(db), old.path());
-        QCOMPARE(db.column("select data||gatunek||opis||'['||foto||']' from dziennik"),
-                 QStringList{"1999-06-01Karpdawno[]"});
+        QCOMPARE(db.column("select data||gatunek||opis||'['||foto||']'||zabrana||ocena||'['||powod||']' from dziennik"),
+                 QStringList{"1999-06-01Karpdawno[]03[]"});
         QCOMPARE(db.column("select nazwa from ryby"), QStringList{"Sum"});
         QCOMPARE(db.column("select count(*) from porady where 0"), QStringList{"0"});
         QCOMPARE(Files(db.dir.fotoDir()), QStringList{});
