@@ -429,6 +429,15 @@ void TCatchLogFrm::RestoreFrom(const QString &folder, const QString &question)
             Platform::Icon::Information);
     } catch (...) {
         ShowCurrentException();
+        // The diary may have been replaced before the photos failed: no view may go on
+        // writing the rows it read before.
+        try {
+            if (Windows().DiaryReplaced)
+                Windows().DiaryReplaced();
+            Reload();
+        } catch (...) {
+            ShowCurrentException();
+        }
     }
 }
 
