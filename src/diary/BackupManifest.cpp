@@ -50,7 +50,7 @@ bool Write(const QString &folder, QString *error)
             return false;
         }
         text += QByteArray::number(QFileInfo(QDir(folder).filePath(relative)).size()) + ' ' + hex + ' ' +
-                QUrl::toPercentEncoding(relative, "/ ") + '\n';
+                QUrl::toPercentEncoding(relative, "/") + '\n';
     }
     text += Ending + QByteArray::number(files.size()) + '\n';
     QSaveFile file(QDir(folder).filePath(FileName));

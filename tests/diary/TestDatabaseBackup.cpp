@@ -45,10 +45,11 @@ QString DataFolder(const ConnectedDatabase &db)
 // The diary of the tests: one pike with its photo, one perch.
 void Seed(ConnectedDatabase &db)
 {
-    QVERIFY(db.exec("insert into dziennik values ('2005-04-10','Szczupak',4.2,78,'Wisła','wobler','','','','a.jpg');"
-                    "insert into dziennik values ('2005-04-11','Okoń',0.3,25,'Wisła','','','','','');"
-                    "insert into ryby (nazwa) values ('Sum');"));
-    WriteFile(db.dir.fotoDir() + "/2005-04-10/a.jpg", "szczupak");
+    QVERIFY(db.exec(
+        "insert into dziennik values ('2005-04-10','Szczupak',4.2,78,'Wisła','wobler','','','','z łodzi 1%.jpg');"
+        "insert into dziennik values ('2005-04-11','Okoń',0.3,25,'Wisła','','','','','');"
+        "insert into ryby (nazwa) values ('Sum');"));
+    WriteFile(db.dir.fotoDir() + "/2005-04-10/z łodzi 1%.jpg", "szczupak");
 }
 
 // What a restore must never touch when it refuses or undoes itself.
@@ -72,7 +73,7 @@ private Q_SLOTS:
         const QStringList savedRows = db.column(Rows);
         QTemporaryDir target;
         const QString backup = DatabaseBackup::Create(db.connection, foto, target.path());
-        QCOMPARE(Files(backup + "/foto"), QStringList{"2005-04-10/a.jpg=szczupak"});
+        QCOMPARE(Files(backup + "/foto"), QStringList{"2005-04-10/z łodzi 1%.jpg=szczupak"});
         QCOMPARE(TestSupport::QueryColumn(backup + "/wedkarz.db", Rows), savedRows);
         QCOMPARE(QDir(target.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
         QString problem;
@@ -91,7 +92,7 @@ private Q_SLOTS:
         QCOMPARE(DatabaseBackup::RestoreProblem(db.connection, DataFolder(db), backup), QString());
         const QString aside = DatabaseBackup::Restore(db.connection, DataFolder(db), backup);
         QCOMPARE(db.column(Rows), savedRows);
-        QCOMPARE(Files(foto), QStringList{"2005-04-10/a.jpg=szczupak"});
+        QCOMPARE(Files(foto), QStringList{"2005-04-10/z łodzi 1%.jpg=szczupak"});
         QCOMPARE(db.column("select nazwa from ryby order by rowid"), (QStringList{"Sum", "Jesiotr"}));
         QCOMPARE(QDir(DataFolder(db)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
                  (QStringList{"encyklopedia", "foto", "grafika", "html", "kopie", "wedkarz.db"}));
@@ -121,7 +122,7 @@ private Q_SLOTS:
             const QString folder = target.filePath(name);
             QDir().mkpath(folder + "/foto/2005-04-10");
             for (const QString &file :
-                 {QString("wedkarz.db"), QString("foto/2005-04-10/a.jpg"), BackupManifest::FileName})
+                 {QString("wedkarz.db"), QString("foto/2005-04-10/z łodzi 1%.jpg"), BackupManifest::FileName})
                 QFile::copy(good + '/' + file, folder + '/' + file);
             return folder;
         };
@@ -155,9 +156,9 @@ private Q_SLOTS:
             list.resize(text.lastIndexOf("# "));
         }
         cases.push_back({copyOf("bez zdjęcia"), "brakuje pliku"});
-        QVERIFY(QFile::remove(cases.back().folder + "/foto/2005-04-10/a.jpg"));
+        QVERIFY(QFile::remove(cases.back().folder + "/foto/2005-04-10/z łodzi 1%.jpg"));
         cases.push_back({copyOf("inne zdjęcie"), "różni się"});
-        WriteFile(cases.back().folder + "/foto/2005-04-10/a.jpg", "sandacz");
+        WriteFile(cases.back().folder + "/foto/2005-04-10/z łodzi 1%.jpg", "sandacz");
         cases.push_back({withDiary("obca tabela", "create table dziennik(x);"), "brakuje kolumn: data"});
         cases.push_back(
             {withDiary("widok", "create table t(data,gatunek,waga,dlugosc); create view dziennik as select * from t;"),
@@ -263,7 +264,7 @@ private Q_SLOTS:
         QVERIFY(DatabaseBackup::RestorePending(data));
         QVERIFY(DatabaseBackup::FinishInterruptedRestore(db.connection, data));
         QCOMPARE(db.column(Rows), oldRows);
-        QCOMPARE(Files(foto), QStringList{"2005-04-10/a.jpg=szczupak"});
+        QCOMPARE(Files(foto), QStringList{"2005-04-10/z łodzi 1%.jpg=szczupak"});
         QCOMPARE(leftovers(), QStringList{});
         QVERIFY(!DatabaseBackup::FinishInterruptedRestore(db.connection, data));
 
@@ -285,7 +286,7 @@ private Q_SLOTS:
         const QString aside = DatabaseBackup::Restore(db.connection, data, backup);
         QCOMPARE(Files(aside + "/foto"), QStringList{"2005-04-11/c.jpg=nowe"});
         QCOMPARE(db.column(Rows), oldRows);
-        QCOMPARE(Files(foto), QStringList{"2005-04-10/a.jpg=szczupak"});
+        QCOMPARE(Files(foto), QStringList{"2005-04-10/z łodzi 1%.jpg=szczupak"});
         QCOMPARE(leftovers(), QStringList{});
 
         // Another program holding the diary refuses the replacement: the restore is
