@@ -63,6 +63,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
+    void theFirstClickPicksTheDayOfTheCatch();
     void tickingTheBoxOpensTheDayWithAnEmptyRow();
     void theKeyboardOnlyChangesTheTick();
     void clearingTheBoxAsksAndDeletesTheDayWithItsFolder();
@@ -179,6 +180,26 @@ bool CatchDiaryTest::DiaryControlsEnabled() const
     if (!all && !none)
         qWarning("the four diary controls disagree");
     return all;
+}
+
+void CatchDiaryTest::theFirstClickPicksTheDayOfTheCatch()
+{
+    // The catch log opened and closed before any day was clicked; the grid has never
+    // been painted with the focus. The click alone must move the day panel.
+    Start();
+    QVERIFY(!View()->MonthCalendar1->FocusSeen());
+    Windows().OpenCatchLog();
+    QCOMPARE(Count(QStringLiteral("modal")), 1);
+    ClickDay(m_nextDay);
+    QCOMPARE(View()->MonthCalendar1->SelectedDate(), m_nextDay);
+    QCOMPARE(View()->Label2->text(), QStringLiteral("Wtorek, 2005-01-25"));
+
+    QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
+    View()->DBGrid1->setFocus();
+    ClickCell(0, 0);
+    TypeText(KeyTarget(), QStringLiteral("Lin"));
+    QVERIFY(Windows().MainFrm->close());
+    QCOMPARE(Stored(QStringLiteral("data||'|'||gatunek")), QStringList{QStringLiteral("2005-01-25|Lin")});
 }
 
 void CatchDiaryTest::tickingTheBoxOpensTheDayWithAnEmptyRow()
