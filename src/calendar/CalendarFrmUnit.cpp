@@ -4,7 +4,6 @@
 #include "base/Exception.h"
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarNames.h"
-#include "diary/CalendarStatements.h"
 #include "calendar/TCatchGuard.h"
 #include "calendar/TMonthCalendar.h"
 #include "calendar/TMonthCalendarColors.h"
@@ -13,6 +12,8 @@
 #include "data/TDbQuery.h"
 #include "data/TDbTable.h"
 #include "data/TField.h"
+#include "diary/CalendarStatements.h"
+#include "diary/CatchValues.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Artwork.h"
 #include "widgets/Platform.h"
@@ -132,6 +133,27 @@ void TCalendarFrm::CreateDataSets()
             data->SetAsDateTime(SelectedDay());
         if (TField *phase = dziennikTable->FindField(QStringLiteral("faza_ksiezyca")))
             phase->SetAsString(MoonPhaseOf(SelectedDay()));
+    };
+
+    // A weight or length the angler writes must be one a fish can have; what a file
+    // already holds is kept and shown as it is, so only the columns written since the
+    // row was started or opened for editing are checked.
+    auto forgetWritten = [this](TDbBaseQuery *) { m_writtenColumns.clear(); };
+    dziennikTable->BeforeEdit = forgetWritten;
+    dziennikTable->BeforeInsert = forgetWritten;
+    connect(dziennikTable, &TDbBaseQuery::fieldChanged, this, [this](TField *field) {
+        if (field)
+            m_writtenColumns.insert(field->FieldName().toLower());
+    });
+    dziennikTable->BeforePost = [this](TDbBaseQuery *) {
+        for (const QString &column : {QStringLiteral("waga"), QStringLiteral("dlugosc")}) {
+            const TField *field = m_writtenColumns.contains(column) ? dziennikTable->FindField(column) : nullptr;
+            if (!field)
+                continue;
+            const QString refusal = CatchValues::Refusal(column, field->AsFloat(), !field->IsNull());
+            if (!refusal.isEmpty())
+                throw Exception(refusal);
+        }
     };
 
     DataSource1 = new TDataSource(this);

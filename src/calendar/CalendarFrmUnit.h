@@ -5,6 +5,7 @@
 #include "widgets/TNavigateBtn.h"
 
 #include <QElapsedTimer>
+#include <QSet>
 #include <QWidget>
 #include <set>
 
@@ -133,6 +134,8 @@ private:
     void ShowDayDialog();
     void ShowTip();
 
+    // The diary columns written since the pending row was started or opened for editing.
+    QSet<QString> m_writtenColumns;
     // The whole days that have diary rows in the month last read, for the marks.
     std::set<TDateTime> m_markedDays;
     // The day whose rows dziennikTable holds; NaN before the first.

@@ -1,5 +1,6 @@
 #include "diary/ProtectionRule.h"
 
+#include "data/FieldConvert.h"
 #include "data/TDbQuery.h"
 #include "data/TField.h"
 
@@ -22,7 +23,7 @@ QString MonthDayText(int key)
 
 QString Centimetres(double value)
 {
-    return QString::number(value, 'g', 6).replace(QLatin1Char('.'), QLatin1Char(','));
+    return FieldConvert::FloatText(value).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 double NumberOf(const QString &text)

@@ -76,6 +76,7 @@ private Q_SLOTS:
     void aMissingPhotoFolderIsReportedAndTheBoxFollowsTheTable();
     void insertAndDetailsGoThroughTheDialog();
     void rowsStartedInTheGridBelongToTheSelectedDay();
+    void impossibleNumbersAreRefusedStoredOnesKept();
     void protectedCatchesAreWarnedStoredAndMarked();
 
 private:
@@ -581,6 +582,56 @@ void CatchDiaryTest::rowsStartedInTheGridBelongToTheSelectedDay()
     QCOMPARE(Stored(QStringLiteral("data"), QStringLiteral("gatunek='Boleń'")),
              QStringList{QStringLiteral("2005-01-24")});
     QCOMPARE(Count(QStringLiteral("error")), 0);
+}
+
+void CatchDiaryTest::impossibleNumbersAreRefusedStoredOnesKept()
+{
+    Start(QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Sum',-3,100000);"));
+    TDataSetModel *model = View()->DBGrid1->Model();
+    // A file's values are shown as they are, in plain digits, and editing another
+    // column of the row never rewrites them.
+    QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("-3"));
+    QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("100000"));
+    View()->DBGrid1->setFocus();
+    ClickCell(0, 3);
+    TypeText(KeyTarget(), QStringLiteral("Odra"));
+    View()->DBNavigator1->Button(TNavigateBtn::nbPost)->click();
+    QCOMPARE(Stored(QStringLiteral("waga||'|'||dlugosc||'|'||miejsce")), QStringList{"-3.0|100000.0|Odra"});
+
+    auto typeInto = [this](int column, const QString &text) {
+        ClickCell(View()->dziennikTable->DisplayRow(), column);
+        QTest::keyClick(KeyTarget(), Qt::Key_A, Qt::ControlModifier);
+        TypeText(KeyTarget(), text);
+    };
+    auto post = [this] { View()->DBNavigator1->Button(TNavigateBtn::nbPost)->click(); };
+    QTest::keyClick(View()->DBGrid1, Qt::Key_Insert);
+    typeInto(0, QStringLiteral("Lin"));
+    const QList<std::pair<int, QString>> refused = {{1, QStringLiteral("-3")},
+                                                    {1, QStringLiteral("0")},
+                                                    {1, QStringLiteral("400,5")},
+                                                    {1, QStringLiteral("2")},
+                                                    {2, QStringLiteral("500,1")}};
+    for (const auto &[column, text] : refused) {
+        typeInto(column, text);
+        if (text != QStringLiteral("2"))
+            post();
+        QCOMPARE(View()->dziennikTable->State(), TDataSetState::dsInsert);
+    }
+    QCOMPARE(Count(QStringLiteral("error")), 4);
+    QCOMPARE(Platform::Records().at(0).text,
+             QStringLiteral("Waga ryby musi być większa od 0 i nie większa niż 400 kg (wpisano: -3 kg)."));
+    QCOMPARE(Platform::Records().at(3).text,
+             QStringLiteral("Długość ryby musi być większa od 0 i nie większa niż 500 cm (wpisano: 500,1 cm)."));
+    QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Sum")});
+
+    // The bounds themselves are believable; a cleared value is an unweighed fish.
+    typeInto(1, QStringLiteral("400"));
+    typeInto(2, QStringLiteral("500"));
+    post();
+    QCOMPARE(View()->dziennikTable->State(), TDataSetState::dsBrowse);
+    QCOMPARE(Stored(QStringLiteral("waga||'|'||dlugosc"), QStringLiteral("gatunek='Lin'")),
+             QStringList{QStringLiteral("400.0|500.0")});
+    QCOMPARE(Count(QStringLiteral("error")), 4);
 }
 
 void CatchDiaryTest::protectedCatchesAreWarnedStoredAndMarked()
