@@ -37,6 +37,7 @@
 #include <QToolButton>
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 const QColor HeadingColor(0, 0, 128);
@@ -146,6 +147,7 @@ void TCalendarFrm::CreateDataSets()
             m_writtenColumns.insert(field->FieldName().toLower());
     });
     dziennikTable->BeforePost = [this](TDbBaseQuery *) {
+        m_postingInsert = dziennikTable->State() == TDataSetState::dsInsert;
         for (const QString &column : {QStringLiteral("waga"), QStringLiteral("dlugosc")}) {
             const TField *field = m_writtenColumns.contains(column) ? dziennikTable->FindField(column) : nullptr;
             if (!field)
@@ -154,6 +156,10 @@ void TCalendarFrm::CreateDataSets()
             if (!refusal.isEmpty())
                 throw Exception(refusal);
         }
+    };
+    dziennikTable->AfterPost = [this](TDbBaseQuery *) {
+        if (std::exchange(m_postingInsert, false))
+            m_startedRows.insert(dziennikTable->RowId());
     };
 
     DataSource1 = new TDataSource(this);

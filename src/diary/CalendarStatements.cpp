@@ -1,5 +1,7 @@
 #include "diary/CalendarStatements.h"
 
+#include <QStringList>
+
 namespace CalendarStatements {
 
 QString AssignedDays(TDateTime firstOfMonth)
@@ -42,6 +44,21 @@ QString FirstDiaryRow(TDateTime day, const QString &moonPhase)
 QString DeleteDay(TDateTime day)
 {
     return QStringLiteral("DELETE FROM dziennik WHERE (data=\"%1\")").arg(DayText(day));
+}
+
+QString DeleteUnfilledRows(TDateTime day, const std::set<qint64> &startedRows)
+{
+    QStringList started;
+    for (const qint64 rowId : startedRows)
+        started << QString::number(rowId);
+    const auto blankText = [](const char *column) { return QStringLiteral("(trim(ifnull(%1,''))='')").arg(column); };
+    const auto blankNumber = [](const char *column) { return QStringLiteral("(ifnull(%1,'') IN ('',0))").arg(column); };
+    const QString empty =
+        QStringList{blankNumber("waga"), blankNumber("dlugosc"), blankText("miejsce"), blankText("przyneta"),
+                    blankText("wiatr"),  blankText("opis"),      blankText("foto")}
+            .join(QStringLiteral(" AND "));
+    return QStringLiteral("DELETE FROM dziennik WHERE (data=\"%1\") AND %2 AND ((rowid IN (%3)) OR (%4));")
+        .arg(DayText(day), blankText("gatunek"), started.join(QLatin1Char(',')), empty);
 }
 
 QString DeleteCatch(qint64 rowId)

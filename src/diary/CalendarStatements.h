@@ -3,6 +3,7 @@
 #include "base/DateUtils.h"
 
 #include <QString>
+#include <set>
 
 // The SQL the calendar view and its diary send, built in one place. Every value put
 // into these texts is a date text or a number made by the program, never user input.
@@ -24,6 +25,10 @@ QString Tips(int category);
 QString FirstDiaryRow(TDateTime day, const QString &moonPhase = {});
 // Every diary row of a day.
 QString DeleteDay(TDateTime day);
+// The rows of a day that no one filled in: without a species, and either started by
+// the program in this session (startedRows) or holding nothing the angler could have
+// written (a moon phase is filled in by the program). Rows with data are never named.
+QString DeleteUnfilledRows(TDateTime day, const std::set<qint64> &startedRows);
 // One catch, by its row identity.
 QString DeleteCatch(qint64 rowId);
 // The filter that narrows the diary table to a day.

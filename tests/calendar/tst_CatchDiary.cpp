@@ -66,6 +66,7 @@ private Q_SLOTS:
     void theFirstClickPicksTheDayOfTheCatch();
     void tickingTheBoxOpensTheDayWithAnEmptyRow();
     void theKeyboardOnlyChangesTheTick();
+    void rowsNoOneFilledInDoNotSurviveLeavingThem();
     void clearingTheBoxAsksAndDeletesTheDayWithItsFolder();
     void deletingTheLastCatchKeepsTheFolderAndItsPhotos();
     void usunDeletesTheSelectedRowAloneWhateverItHolds();
@@ -248,12 +249,66 @@ void CatchDiaryTest::theKeyboardOnlyChangesTheTick()
     QCOMPARE(Stored(QStringLiteral("data")).size(), 1);
     QVERIFY(QDir(DayFolder(m_day)).exists());
 
+    View()->DBGrid1->setFocus();
+    ClickCell(0, 0);
+    TypeText(KeyTarget(), QStringLiteral("Lin"));
+    box->setFocus();
     Platform::QueueAnswer(false);
     QTest::keyClick(box, Qt::Key_Space);
     QCOMPARE(Platform::Records().size(), 1);
     QCOMPARE(Platform::Records().first().kind, QStringLiteral("question"));
     QVERIFY(box->isChecked());
     QCOMPARE(Stored(QStringLiteral("data")).size(), 1);
+}
+
+void CatchDiaryTest::rowsNoOneFilledInDoNotSurviveLeavingThem()
+{
+    // A row of an older file with a weight but no species is data and stays; an empty
+    // one left by an older version goes when its day is left.
+    const TDateTime third = EncodeDate(2005, 1, 26);
+    Start(QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc,miejsce,przyneta,wiatr,faza_ksiezyca,opis,"
+                         "foto) values ('2005-01-24','',2.5,0,'','','','','',''),"
+                         "('2005-01-26','',0,0,'','','','Pełnia','',''),('2005-01-26','Lin',1,30,'','','','','','');"));
+    const QStringList kept{QStringLiteral("2005-01-24||2.5"), QStringLiteral("2005-01-26|Lin|1.0")};
+    auto stored = [this] { return Stored(QStringLiteral("data||'|'||gatunek||'|'||waga")); };
+    auto tick = [this] {
+        QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
+        QCOMPARE(View()->DBGrid1->Model()->rowCount(), 1);
+    };
+    ClickDay(m_nextDay);
+
+    // Ticked, then another day.
+    tick();
+    ClickDay(third);
+    ClickDay(m_nextDay);
+    QVERIFY(!View()->CheckBox1->isChecked());
+    QVERIFY(!Marked(m_nextDay));
+    QCOMPARE(stored(), kept);
+
+    // Ticked, a weight typed but no species, then the catch log: it never sees the row.
+    tick();
+    View()->DBGrid1->setFocus();
+    ClickCell(0, 1);
+    QTest::keyClick(KeyTarget(), Qt::Key_A, Qt::ControlModifier);
+    TypeText(KeyTarget(), QStringLiteral("2"));
+    Windows().OpenCatchLog();
+    QCOMPARE(stored(), kept);
+    QCOMPARE(View()->DBGrid1->Model()->rowCount(), 0);
+
+    // Ticked and unticked: nothing to ask about.
+    tick();
+    QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
+    QCOMPARE(Count(Question), 0);
+    QVERIFY(!View()->CheckBox1->isChecked());
+    QCOMPARE(stored(), kept);
+
+    // "+" and the details dialog closed untouched, then the window closed.
+    tick();
+    View()->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
+    QCOMPARE(Stored(QStringLiteral("data"), QStringLiteral("data='2005-01-25'")).size(), 2);
+    QVERIFY(Windows().MainFrm->close());
+    QCOMPARE(stored(), kept);
+    QCOMPARE(Count(QStringLiteral("error")), 0);
 }
 
 void CatchDiaryTest::clearingTheBoxAsksAndDeletesTheDayWithItsFolder()
