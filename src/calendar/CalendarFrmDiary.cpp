@@ -116,7 +116,7 @@ void TCalendarFrm::DropUnfilledRows()
 {
     // The box and "+" write a row at once; one left without a species would stay in the
     // catch log, its totals and its CSV as an empty catch.
-    if (!HasData() || !dziennikTable->Active() || std::isnan(m_shownDay))
+    if (m_startedRows.empty() || !HasData() || !dziennikTable->Active() || std::isnan(m_shownDay))
         return;
     const TField *species = dziennikTable->FindField(QStringLiteral("gatunek"));
     if (!species)

@@ -51,14 +51,9 @@ QString DeleteUnfilledRows(TDateTime day, const std::set<qint64> &startedRows)
     QStringList started;
     for (const qint64 rowId : startedRows)
         started << QString::number(rowId);
-    const auto blankText = [](const char *column) { return QStringLiteral("(trim(ifnull(%1,''))='')").arg(column); };
-    const auto blankNumber = [](const char *column) { return QStringLiteral("(ifnull(%1,'') IN ('',0))").arg(column); };
-    const QString empty =
-        QStringList{blankNumber("waga"), blankNumber("dlugosc"), blankText("miejsce"), blankText("przyneta"),
-                    blankText("wiatr"),  blankText("opis"),      blankText("foto")}
-            .join(QStringLiteral(" AND "));
-    return QStringLiteral("DELETE FROM dziennik WHERE (data=\"%1\") AND %2 AND ((rowid IN (%3)) OR (%4));")
-        .arg(DayText(day), blankText("gatunek"), started.join(QLatin1Char(',')), empty);
+    return QStringLiteral("DELETE FROM dziennik WHERE (data=\"%1\") AND (trim(ifnull(gatunek,''))='') AND "
+                          "(rowid IN (%2));")
+        .arg(DayText(day), started.join(QLatin1Char(',')));
 }
 
 QString DeleteCatch(qint64 rowId)

@@ -25,9 +25,8 @@ QString Tips(int category);
 QString FirstDiaryRow(TDateTime day, const QString &moonPhase = {});
 // Every diary row of a day.
 QString DeleteDay(TDateTime day);
-// The rows of a day that no one filled in: without a species, and either started by
-// the program in this session (startedRows) or holding nothing the angler could have
-// written (a moon phase is filled in by the program). Rows with data are never named.
+// The rows of a day that the program started in this session (startedRows) and that
+// were left without a species. Rows of the file from before are never named.
 QString DeleteUnfilledRows(TDateTime day, const std::set<qint64> &startedRows);
 // One catch, by its row identity.
 QString DeleteCatch(qint64 rowId);

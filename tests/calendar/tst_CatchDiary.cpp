@@ -263,13 +263,13 @@ void CatchDiaryTest::theKeyboardOnlyChangesTheTick()
 
 void CatchDiaryTest::rowsNoOneFilledInDoNotSurviveLeavingThem()
 {
-    // A row of an older file with a weight but no species is data and stays; an empty
-    // one left by an older version goes when its day is left.
+    // Rows of the file from before are never touched, not even one without a species.
     const TDateTime third = EncodeDate(2005, 1, 26);
     Start(QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc,miejsce,przyneta,wiatr,faza_ksiezyca,opis,"
                          "foto) values ('2005-01-24','',2.5,0,'','','','','',''),"
                          "('2005-01-26','',0,0,'','','','Pełnia','',''),('2005-01-26','Lin',1,30,'','','','','','');"));
-    const QStringList kept{QStringLiteral("2005-01-24||2.5"), QStringLiteral("2005-01-26|Lin|1.0")};
+    const QStringList kept{QStringLiteral("2005-01-24||2.5"), QStringLiteral("2005-01-26||0.0"),
+                           QStringLiteral("2005-01-26|Lin|1.0")};
     auto stored = [this] { return Stored(QStringLiteral("data||'|'||gatunek||'|'||waga")); };
     auto tick = [this] {
         QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
