@@ -4,10 +4,10 @@
 #include "base/Clock.h"
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
-#include "sky/SkyPlace.h"
 #include "calendar/TMonthCalendar.h"
 #include "calendar/TSkyPanel.h"
 #include "calendar/TSkyPlaceFrm.h"
+#include "sky/SkyPlace.h"
 #include "support/TestSupport.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
@@ -19,14 +19,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -441,15 +442,18 @@ void CalendarFrmTest::theSelectedDaysSkyForTheChosenPlace()
     QCOMPARE(sky->PhaseLabel->text(), QStringLiteral("Pełnia, 100%"));
     const QString centreSun = sky->SunLabel->text();
 
-    auto choose = [](const QString &place, double latitude, double longitude) {
+    auto choose = [](const QString &place, const QString &latitude = {}, const QString &longitude = {}) {
         Platform::SetModalHandler([=](QDialog *shown) {
             auto *dialog = qobject_cast<TSkyPlaceFrm *>(shown);
             if (!dialog)
                 return int(QDialog::Rejected);
             dialog->PlaceCombo->setCurrentIndex(dialog->PlaceCombo->findText(place));
             if (dialog->LatitudeEdit->isEnabled()) {
-                dialog->LatitudeEdit->setValue(latitude);
-                dialog->LongitudeEdit->setValue(longitude);
+                for (auto [edit, text] :
+                     {std::pair{dialog->LatitudeEdit, latitude}, {dialog->LongitudeEdit, longitude}}) {
+                    edit->selectAll();
+                    QTest::keyClicks(edit, text);
+                }
                 TestSupport::SavePng(dialog, QStringLiteral("SkyPlaceFrm"));
             }
             QTest::mouseClick(dialog->OkButton, Qt::LeftButton);
@@ -457,7 +461,7 @@ void CalendarFrmTest::theSelectedDaysSkyForTheChosenPlace()
         });
     };
     // Gdańsk: its sky at once, and again at the next start.
-    choose(QStringLiteral("Gdańsk"), 0, 0);
+    choose(QStringLiteral("Gdańsk"));
     QTest::mouseClick(sky->PlaceLabel, Qt::LeftButton);
     QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("Gdańsk"));
     QVERIFY(sky->SunLabel->text() != centreSun);
@@ -467,10 +471,42 @@ void CalendarFrmTest::theSelectedDaysSkyForTheChosenPlace()
     sky = View()->SkyPanel;
     QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("Gdańsk"));
 
-    choose(QStringLiteral("Własne współrzędne"), 49.5, 22.3);
+    const QString own = QStringLiteral("Własne współrzędne");
+    choose(own, QStringLiteral("49,5"), QStringLiteral("22.3"));
     QTest::mouseClick(sky->PlaceLabel, Qt::LeftButton);
     QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("49,50° N, 22,30° E"));
     QCOMPARE(SkyPlaces::Load().site, (Astronomy::Site{49.5, 22.3}));
+
+    // The whole globe, with the hemisphere as a sign or a letter, shown back as a letter.
+    choose(own, QStringLiteral("78,2"), QStringLiteral("15.6"));
+    QTest::mouseClick(sky->PlaceLabel, Qt::LeftButton);
+    QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("78,20° N, 15,60° E"));
+    choose(own, QStringLiteral("-34"), QStringLiteral("58,4 W"));
+    QTest::mouseClick(sky->PlaceLabel, Qt::LeftButton);
+    QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("34,00° S, 58,40° W"));
+    QCOMPARE(SkyPlaces::Load().site, (Astronomy::Site{-34, -58.4}));
+    QString shownLatitude;
+    Platform::SetModalHandler([&](QDialog *shown) {
+        shownLatitude = qobject_cast<TSkyPlaceFrm *>(shown)->LatitudeEdit->text();
+        return int(QDialog::Rejected);
+    });
+    QTest::mouseClick(sky->PlaceLabel, Qt::LeftButton);
+    QCOMPARE(shownLatitude, QStringLiteral("34,0000° S"));
+
+    // A number that is wrong is never changed into another: the dialog says what is
+    // allowed and stays open.
+    Platform::ClearTestState();
+    for (const auto &[latitude, longitude] :
+         {std::pair{"90,5", "0"}, {"-12 S", "0"}, {"1e1", "0"}, {"45", "180,01"}, {"45", "abc"}}) {
+        choose(own, QString::fromUtf8(latitude), QString::fromUtf8(longitude));
+        QTest::mouseClick(sky->PlaceLabel, Qt::LeftButton);
+        QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("34,00° S, 58,40° W"));
+    }
+    QCOMPARE(std::count_if(Platform::Records().begin(), Platform::Records().end(),
+                           [](const Platform::Record &r) { return r.kind == QStringLiteral("message"); }),
+             5);
+    QVERIFY(Platform::Records().at(1).text.startsWith(QStringLiteral("Szerokość geograficzna musi być liczbą")));
+    QVERIFY(Platform::Records().last().text.startsWith(QStringLiteral("Długość geograficzna musi być liczbą")));
 
     // Through a whole lunar month, with the longest phase names and place texts, no text
     // of the day panel is cut or runs into another.
