@@ -79,6 +79,7 @@ private Q_SLOTS:
     void rowsStartedInTheGridBelongToTheSelectedDay();
     void impossibleNumbersAreRefusedStoredOnesKept();
     void protectedCatchesAreWarnedStoredAndMarked();
+    void escapeClosesTheSuggestionsAndAPickStays();
 
 private:
     void Start(const QString &seed = {});
@@ -749,6 +750,50 @@ void CatchDiaryTest::protectedCatchesAreWarnedStoredAndMarked()
              QStringList{QStringLiteral("Przybywający garb")});
     QCoreApplication::processEvents();
     QCOMPARE(Count(QStringLiteral("message")), 1);
+    QCOMPARE(Count(QStringLiteral("error")), 0);
+}
+
+void CatchDiaryTest::escapeClosesTheSuggestionsAndAPickStays()
+{
+    Start(QStringLiteral("insert into ryby (nazwa) values ('Szczupak'),('Okoń'),('Okoń pospolity');"
+                         "insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Lin',0,0);"));
+    // Escape with the list open closes it and keeps the text; typing opens it again and
+    // a suggestion clicked with the mouse is what the field keeps when it is left.
+    auto escapeThenPick = [](QLineEdit *edit, const QString &typed, const QString &more) {
+        QAbstractItemView *list = edit->completer() ? edit->completer()->popup() : nullptr;
+        if (!list || !QTest::qWaitFor([list] { return list->isVisible(); }))
+            return QStringLiteral("no list");
+        QTest::keyClick(list, Qt::Key_Escape);
+        if (list->isVisible() || edit->text() != typed)
+            return QString(QStringLiteral("after Escape: ") + edit->text() + (list->isVisible() ? " (list open)" : ""));
+        TypeText(edit, more);
+        if (!QTest::qWaitFor([list] { return list->isVisible(); }))
+            return QStringLiteral("no list again");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+        return edit->text();
+    };
+    TDayFrm *dialog = Windows().DayFrm;
+    QString inDialog;
+    Platform::SetModalHandler([&](QDialog *shown) {
+        if (shown != dialog)
+            return 0;
+        dialog->DBEdit1->setFocus();
+        TypeText(dialog->DBEdit1, QStringLiteral("sz"));
+        inDialog = escapeThenPick(dialog->DBEdit1, QStringLiteral("sz"), QStringLiteral("c"));
+        dialog->DBEdit4->setFocus();
+        return 0;
+    });
+    View()->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
+    QCOMPARE(inDialog, QStringLiteral("Szczupak"));
+    QCOMPARE(Stored(QStringLiteral("gatunek"), QStringLiteral("gatunek<>'Lin'")), QStringList{"Szczupak"});
+
+    View()->DBGrid1->setFocus();
+    QTest::keyClick(View()->DBGrid1, Qt::Key_Insert);
+    TypeText(KeyTarget(), QStringLiteral("ok"));
+    QCOMPARE(escapeThenPick(View()->DBGrid1->CellEditor(), QStringLiteral("ok"), QStringLiteral("o")),
+             QStringLiteral("Okoń"));
+    View()->DBNavigator1->Button(TNavigateBtn::nbPost)->click();
+    QCOMPARE(Stored(QStringLiteral("gatunek"), QStringLiteral("gatunek like 'Oko%'")), QStringList{"Okoń"});
     QCOMPARE(Count(QStringLiteral("error")), 0);
 }
 
