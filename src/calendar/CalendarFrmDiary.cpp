@@ -131,6 +131,9 @@ void TCalendarFrm::DropUnfilledRows()
         Query->SetSQL(CalendarStatements::DeleteUnfilledRows(m_shownDay, m_startedRows));
         Query->ExecSQL();
         ShowDayCatches(m_shownDay);
+        // A day left without rows keeps no empty photo folder; one holding a photo stays.
+        if (dziennikTable->IsEmpty())
+            QDir().rmdir(DayFolder(m_shownDay));
         RefreshAssignedDays();
         for (int recNo = 1; recNo <= dziennikTable->GetRecordCount(); ++recNo) {
             dziennikTable->SetRecNo(recNo);

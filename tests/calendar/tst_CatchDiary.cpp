@@ -284,6 +284,7 @@ void CatchDiaryTest::rowsNoOneFilledInDoNotSurviveLeavingThem()
     ClickDay(m_nextDay);
     QVERIFY(!View()->CheckBox1->isChecked());
     QVERIFY(!Marked(m_nextDay));
+    QVERIFY(!QDir(DayFolder(m_nextDay)).exists());
     QCOMPARE(stored(), kept);
 
     // Ticked, a weight typed but no species, then the catch log: it never sees the row.
