@@ -149,10 +149,16 @@ void TCalendarFrm::CreateDataSets()
     dziennikTable->BeforePost = [this](TDbBaseQuery *) {
         m_postingInsert = dziennikTable->State() == TDataSetState::dsInsert;
         for (const QString &column : {QStringLiteral("waga"), QStringLiteral("dlugosc")}) {
-            const TField *field = m_writtenColumns.contains(column) ? dziennikTable->FindField(column) : nullptr;
+            TField *field = m_writtenColumns.contains(column) ? dziennikTable->FindField(column) : nullptr;
             if (!field)
                 continue;
-            const QString refusal = CatchValues::Refusal(column, field->AsFloat(), !field->IsNull());
+            // A cleared value is an unmeasured fish, kept as 0 like the day's first row:
+            // a stored null would make the whole day unreadable.
+            if (field->IsNull()) {
+                field->SetAsFloat(0);
+                continue;
+            }
+            const QString refusal = CatchValues::Refusal(column, field->AsFloat());
             if (!refusal.isEmpty())
                 throw Exception(refusal);
         }

@@ -4,11 +4,11 @@
 
 namespace CatchValues {
 
-QString Refusal(const QString &column, double value, bool given)
+QString Refusal(const QString &column, double value)
 {
     const bool weight = column.compare(QLatin1String("waga"), Qt::CaseInsensitive) == 0;
     const bool length = column.compare(QLatin1String("dlugosc"), Qt::CaseInsensitive) == 0;
-    if (!given || (!weight && !length))
+    if (!weight && !length)
         return {};
     const double max = weight ? MaxWeightKg : MaxLengthCm;
     // NaN fails both comparisons and is refused with the rest.

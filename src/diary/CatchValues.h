@@ -10,8 +10,7 @@ inline constexpr double MaxWeightKg = 400;
 inline constexpr double MaxLengthCm = 500;
 
 // The Polish sentence that refuses a value written into column `waga` or `dlugosc`,
-// saying what is allowed; empty when the value is believable, when nothing was given
-// (a cleared cell) and for every other column.
-QString Refusal(const QString &column, double value, bool given = true);
+// saying what is allowed; empty when the value is believable and for other columns.
+QString Refusal(const QString &column, double value);
 
 } // namespace CatchValues
