@@ -335,7 +335,6 @@ void TestFieldKinds::floatTextIsShortest()
     // The same text as Qt's shortest decimal form at every magnitude: a length of 100000
     // is never written 1e+05, nor a tiny value with an exponent.
     QCOMPARE(FieldConvert::FloatText(100000), QStringLiteral("100000"));
-    QCOMPARE(FieldConvert::FloatText(-0.00001), QStringLiteral("-0.00001"));
     QRandomGenerator random(20261208);
     for (int exponent = -30; exponent <= 30; ++exponent) {
         const double scale = std::pow(10.0, exponent);
