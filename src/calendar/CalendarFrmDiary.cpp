@@ -6,13 +6,13 @@
 #include "base/FolderUtils.h"
 #include "base/Logging.h"
 #include "base/ProgramPaths.h"
+#include "diary/CalendarStatements.h"
 #include "calendar/DayFrmUnit.h"
 #include "calendar/TMonthCalendar.h"
 #include "data/TDbConnection.h"
 #include "data/TDbQuery.h"
 #include "data/TDbTable.h"
 #include "data/TField.h"
-#include "diary/CalendarStatements.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
 #include "widgets/TDBEdit.h"
@@ -167,23 +167,10 @@ void TCalendarFrm::CheckBox1MouseUp(bool tickBefore)
 void TCalendarFrm::TickedBranch(TDateTime day)
 {
     try {
+        // The day's photo folder is made by its first photo, not here.
         Query->SetSQL(CalendarStatements::FirstDiaryRow(day, MoonPhaseOf(day)));
-        const QString folder = DayFolder(day);
-        const bool made = !FolderExists(folder);
-        if (made && !QDir().mkdir(folder)) {
-            throw EInOutError(QStringLiteral("Nie można utworzyć folderu na zdjęcia z dnia %1: %2. "
-                                             "Sprawdź, czy istnieje folder data%3foto programu")
-                                  .arg(DayText(day), QDir::toNativeSeparators(folder), QDir::separator()));
-        }
-        try {
-            Query->ExecSQL();
-            m_startedRows.insert(dziennikTable->Connection()->LastInsertRowId());
-        } catch (...) {
-            // No row, no folder: a day that could not be started leaves nothing behind.
-            if (made)
-                QDir().rmdir(folder);
-            throw;
-        }
+        Query->ExecSQL();
+        m_startedRows.insert(dziennikTable->Connection()->LastInsertRowId());
         RefreshAssignedDays();
     } catch (...) {
         // The box then tells the truth about the day: ticked only when it has rows.
