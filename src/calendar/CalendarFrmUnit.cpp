@@ -4,8 +4,6 @@
 #include "base/Exception.h"
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarNames.h"
-#include "diary/CalendarStatements.h"
-#include "diary/CatchValues.h"
 #include "calendar/TCatchGuard.h"
 #include "calendar/TMonthCalendar.h"
 #include "calendar/TMonthCalendarColors.h"
@@ -14,6 +12,8 @@
 #include "data/TDbQuery.h"
 #include "data/TDbTable.h"
 #include "data/TField.h"
+#include "diary/CalendarStatements.h"
+#include "diary/CatchValues.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Artwork.h"
 #include "widgets/Platform.h"
@@ -99,6 +99,14 @@ TCalendarFrm::TCalendarFrm(QWidget *parent) : QWidget(parent), m_shownDay(std::n
 
 TCalendarFrm::~TCalendarFrm()
 {
+    // Ending the program without closing the window (a logout) leaves the day too; what
+    // was typed and not saved is gone by then.
+    try {
+        if (dziennikTable->Active())
+            dziennikTable->Cancel();
+    } catch (const std::exception &) {
+    }
+    DropUnfilledRows();
     // The controls bound to the diary go before the data link and the table they watch,
     // and the grid stops calling back into a view being torn down.
     MonthCalendar1->SetOnWorkingDateChange(nullptr);
