@@ -3,8 +3,9 @@
 #include "app/TApplication.h"
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
-#include "diary/DatabaseFile.h"
 #include "data/TDbConnection.h"
+#include "diary/DatabaseFile.h"
+#include "diary/DiarySchema.h"
 #include "encyclopedia/EncyklopediaFrmUnit.h"
 #include "guide/AboutFrmUnit.h"
 #include "guide/OpisFrmUnit.h"
@@ -144,6 +145,7 @@ void TMainFrm::FormCreate()
         return;
     }
     DataBase->SetConnected(true);
+    UpgradeDiarySchema(*DataBase);
 }
 
 QString TMainFrm::InstallationProblem()

@@ -4,7 +4,6 @@
 #include "base/Exception.h"
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarNames.h"
-#include "diary/CalendarStatements.h"
 #include "calendar/TCatchGuard.h"
 #include "calendar/TMonthCalendar.h"
 #include "calendar/TMonthCalendarColors.h"
@@ -13,6 +12,7 @@
 #include "data/TDbQuery.h"
 #include "data/TDbTable.h"
 #include "data/TField.h"
+#include "diary/CalendarStatements.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Artwork.h"
 #include "widgets/Platform.h"
@@ -132,6 +132,9 @@ void TCalendarFrm::CreateDataSets()
             data->SetAsDateTime(SelectedDay());
         if (TField *phase = dziennikTable->FindField(QStringLiteral("faza_ksiezyca")))
             phase->SetAsString(MoonPhaseOf(SelectedDay()));
+        // A fish is kept unless the angler says it went back.
+        if (TField *kept = dziennikTable->FindField(QStringLiteral("zabrana")))
+            kept->SetAsString(QStringLiteral("1"));
     };
 
     DataSource1 = new TDataSource(this);
@@ -214,10 +217,11 @@ void TCalendarFrm::CreateControls()
     // The designer's widths (80, 25, 33, 88) were measured for a narrower face: with this
     // one a weight such as 12,75 no longer fits 25 pixels, so the same total is shared out
     // to keep two decimals readable.
-    DBGrid1->AddColumn(QStringLiteral("gatunek"), QStringLiteral("Gatunek"), 64);
-    DBGrid1->AddColumn(QStringLiteral("waga"), QStringLiteral("Kg."), 42);
+    DBGrid1->AddColumn(QStringLiteral("gatunek"), QStringLiteral("Gatunek"), 62);
+    DBGrid1->AddColumn(QStringLiteral("waga"), QStringLiteral("Kg."), 40);
     DBGrid1->AddColumn(QStringLiteral("dlugosc"), QStringLiteral("Dł.cm."), 36);
-    DBGrid1->AddColumn(QStringLiteral("miejsce"), QStringLiteral("Miejsce"), 84);
+    DBGrid1->AddColumn(QStringLiteral("miejsce"), QStringLiteral("Miejsce"), 62);
+    DBGrid1->AddCheckColumn(QStringLiteral("zabrana"), QStringLiteral("Zabr."), 26);
     DBGrid1->SetDataSource(DataSource1);
     DBGrid1->horizontalHeader()->setFont(ProgramFont(7));
     DBGrid1->setGeometry(3, diaryTop + 22, 243, 282 - (diaryTop + 22));

@@ -76,13 +76,25 @@ std::vector<int> TextRanks(const std::vector<CatchRecord> &records, CatchLog::Co
 
 void CatchLog::Load(TDbConnection &connection)
 {
+    SetRecords(ReadRecords(connection));
+}
+
+std::vector<CatchRecord> CatchLog::ReadRecords(TDbConnection &connection, const QString &where)
+{
     if (!connection.Connected() || !connection.Handle())
         throw EDatabaseError(QStringLiteral("Database not connected"));
     const SqliteApi &api = connection.Api();
     sqlite3_stmt *stmt = nullptr;
-    const char *sql = "select rowid, data, gatunek, waga, dlugosc, miejsce, przyneta, wiatr, faza_ksiezyca, opis, foto "
-                      "from dziennik";
-    if (api.prepare(connection.Handle(), sql, -1, &stmt, nullptr) != SQLITE_OK || !stmt)
+    auto prepare = [&](const char *kept) {
+        const QString sql = QStringLiteral("select rowid, data, gatunek, waga, dlugosc, miejsce, przyneta, wiatr, "
+                                           "faza_ksiezyca, opis, foto, %1 from dziennik")
+                                .arg(QLatin1String(kept)) +
+                            (where.isEmpty() ? QString() : QStringLiteral(" where ") + where) +
+                            QStringLiteral(" order by rowid");
+        const QByteArray text = sql.toUtf8();
+        return api.prepare(connection.Handle(), text.constData(), -1, &stmt, nullptr) == SQLITE_OK && stmt;
+    };
+    if (!prepare("zabrana") && !prepare("1"))
         connection.RaiseEngineError();
     std::vector<CatchRecord> records;
     int rc;
@@ -99,6 +111,8 @@ void CatchLog::Load(TDbConnection &connection)
         r.moon = TextAt(api, stmt, 8);
         r.notes = TextAt(api, stmt, 9);
         r.photo = TextAt(api, stmt, 10);
+        // Only a stored 0 says released; anything else the column might hold keeps the fish.
+        r.kept = api.column_type(stmt, 11) == SQLITE_NULL || NumberAt(api, stmt, 11) != 0;
         r.month = MonthOf(r.day);
         records.push_back(std::move(r));
     }
@@ -109,7 +123,7 @@ void CatchLog::Load(TDbConnection &connection)
         throw EDatabaseError(message);
     }
     api.finalize(stmt);
-    SetRecords(std::move(records));
+    return records;
 }
 
 void CatchLog::SetRecords(std::vector<CatchRecord> records)
@@ -258,6 +272,10 @@ QString CatchLog::ColumnTitle(Column column)
         return QStringLiteral("Faza księżyca");
     case Notes:
         return QStringLiteral("Opis");
+    case Kept:
+        return QStringLiteral("Zabrana");
+    case Warning:
+        return QStringLiteral("Naruszone przepisy");
     case ColumnCount:
         break;
     }
@@ -285,6 +303,10 @@ QString CatchLog::ColumnText(const CatchRecord &record, Column column)
         return record.moon;
     case Notes:
         return record.notes;
+    case Kept:
+        return record.kept ? QStringLiteral("tak") : QStringLiteral("nie");
+    case Warning:
+        return record.warning;
     case ColumnCount:
         break;
     }

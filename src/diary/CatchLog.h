@@ -15,11 +15,14 @@ class TDbConnection;
 class CatchLog
 {
 public:
-    enum Column { Day, Species, Weight, Length, Place, Bait, Wind, Moon, Notes, ColumnCount };
+    enum Column { Day, Species, Weight, Length, Place, Bait, Wind, Moon, Notes, Kept, Warning, ColumnCount };
 
     // Reads all of dziennik; raises EDatabaseError when the engine fails. The filter and
     // the sort order stay as they were.
     void Load(TDbConnection &connection);
+    // The catches a condition on dziennik picks (all when empty), in entry order. A
+    // diary without the kept column reads every catch as kept.
+    static std::vector<CatchRecord> ReadRecords(TDbConnection &connection, const QString &where = {});
     void SetRecords(std::vector<CatchRecord> records);
     const std::vector<CatchRecord> &Records() const { return m_records; }
 

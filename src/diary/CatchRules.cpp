@@ -1,0 +1,130 @@
+#include "diary/CatchRules.h"
+
+#include <QDate>
+#include <QHash>
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+const QString National = QStringLiteral("przepisy krajowe");
+
+QString Number(double value)
+{
+    return QString::number(value, 'g', 6).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QString MonthDay(int key)
+{
+    return Permit::MonthDayText(key);
+}
+
+const PermitSpecies *FindPermitSpecies(const Permit &permit, const QString &folded)
+{
+    for (const PermitSpecies &s : permit.species)
+        if (ProtectionRule::FoldedName(s.name) == folded)
+            return &s;
+    return nullptr;
+}
+
+QString SeasonText(const QString &name, int from, int to, const QString &source)
+{
+    if (from == 101 && to == 1231)
+        return QStringLiteral("%1 jest pod ochroną przez cały rok (%2).").arg(name, source);
+    return QStringLiteral("%1 jest pod ochroną od %2 do %3 (%4).").arg(name, MonthDay(from), MonthDay(to), source);
+}
+} // namespace
+
+CatchRules::CatchRules(std::vector<SpeciesProtection> national, Permit permit)
+    : m_national(std::move(national)), m_permit(std::move(permit))
+{
+}
+
+QString CatchRules::PermitSource() const
+{
+    const QString name = m_permit.name.trimmed();
+    return name.isEmpty() ? QStringLiteral("zezwolenie") : QStringLiteral("zezwolenie „%1”").arg(name);
+}
+
+std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &records) const
+{
+    std::vector<QStringList> broken(records.size());
+    std::vector<int> order(records.size());
+    std::iota(order.begin(), order.end(), 0);
+    // A stored day may carry a time of day after its date.
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const QStringView x = QStringView(records[size_t(a)].day).left(10);
+        const QStringView y = QStringView(records[size_t(b)].day).left(10);
+        return x != y ? x < y : records[size_t(a)].rowId < records[size_t(b)].rowId;
+    });
+
+    QStringView day;
+    QHash<QString, int> countOf;
+    double keptKg = 0;
+    for (const int index : order) {
+        const CatchRecord &r = records[size_t(index)];
+        if (QStringView(r.day).left(10) != day) {
+            day = QStringView(r.day).left(10);
+            countOf.clear();
+            keptKg = 0;
+        }
+        if (!r.kept)
+            continue;
+        const QString folded = ProtectionRule::FoldedName(r.species);
+        const int count = folded.isEmpty() ? 0 : ++countOf[folded];
+        if (r.weight > 0)
+            keptKg += r.weight;
+        if (folded.isEmpty())
+            continue;
+
+        QStringList &out = broken[size_t(index)];
+        const bool permitBinds = m_permit.AppliesTo(r.day);
+        const SpeciesProtection *national = ProtectionRule::Find(m_national, r.species);
+        const PermitSpecies *own = permitBinds ? FindPermitSpecies(m_permit, folded) : nullptr;
+        const QString name = national ? national->name : own ? own->name : r.species.simplified();
+        const QDate date = QDate::fromString(r.day.left(10), Qt::ISODate);
+
+        if (!date.isValid()) {
+        } else if (national && ProtectionRule::InClosedSeason(*national, FromQDate(date))) {
+            out << SeasonText(name, national->from, national->to, National);
+        } else if (own && own->from && own->to) {
+            SpeciesProtection season;
+            season.from = own->from;
+            season.to = own->to;
+            if (ProtectionRule::InClosedSeason(season, FromQDate(date)))
+                out << SeasonText(name, own->from, own->to, PermitSource());
+        }
+
+        const double nationalSize = national ? national->size : 0;
+        const double ownSize = own ? own->size : 0;
+        const bool ownStricter = ownSize > nationalSize;
+        const double size = std::max(nationalSize, ownSize);
+        if (size > 0 && r.length > 0 && r.length <= size)
+            out << QStringLiteral("%1: %2 cm – wymiar ochronny %3 cm, ryba musi być dłuższa (%4).")
+                       .arg(name, Number(r.length), Number(size), ownStricter ? PermitSource() : National);
+
+        const int nationalLimit = folded == QLatin1String("wegorz") ? NationalEelsADay : 0;
+        const int ownLimit = own ? own->dailyCount : 0;
+        const bool ownLimitStricter = ownLimit > 0 && (nationalLimit == 0 || ownLimit < nationalLimit);
+        const int limit = ownLimitStricter ? ownLimit : nationalLimit;
+        if (limit > 0 && count > limit)
+            out << QStringLiteral("%1: %2. sztuka tego dnia – dzienny limit %3 szt. (%4).")
+                       .arg(name)
+                       .arg(count)
+                       .arg(limit)
+                       .arg(ownLimitStricter ? PermitSource() : National);
+
+        // Weighed to the gram: a sum of typed weights must not pass the limit by noise.
+        if (permitBinds && m_permit.dailyKg > 0 && r.weight > 0 && keptKg > m_permit.dailyKg + 0.0005)
+            out << QStringLiteral("Zabrane ryby tego dnia: %1 kg – dzienny limit %2 kg (%3).")
+                       .arg(Number(std::round(keptKg * 1000) / 1000), Number(m_permit.dailyKg), PermitSource());
+    }
+    return broken;
+}
+
+void CatchRules::Mark(std::vector<CatchRecord> &records) const
+{
+    const std::vector<QStringList> broken = Judge(records);
+    for (size_t i = 0; i < records.size(); ++i)
+        records[i].warning = broken[i].join(QStringLiteral("; "));
+}
