@@ -211,6 +211,13 @@ void TCalendarFrm::CreateControls()
     logLink->move(DayPanel->width() - 8 - logLink->width(),
                   CheckBox1->y() + (CheckBox1->height() - logLink->height()) / 2);
     connect(logLink, &TLinkLabel::clicked, this, [] { Windows().OpenCatchLog ? Windows().OpenCatchLog() : void(); });
+    auto *permitLink = new TLinkLabel(QStringLiteral("Moje zezwolenie"), DayPanel);
+    permitLink->setObjectName(QStringLiteral("PermitLink"));
+    permitLink->setToolTip(QStringLiteral("Zasady z Twojego zezwolenia: wymiary, okresy i limity dzienne"));
+    permitLink->setStyleSheet(logLink->styleSheet());
+    permitLink->adjustSize();
+    permitLink->move(Label1->x() + Label1->sizeHint().width() + 10, Label1->y());
+    connect(permitLink, &TLinkLabel::clicked, this, [] { Windows().OpenPermit ? Windows().OpenPermit() : void(); });
 
     DBGrid1 = new TDBGrid(DayPanel);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));

@@ -188,13 +188,13 @@ QStringList TCatchGuard::BrokenInRow(int row) const
     const int keptColumn = ColumnOf(model, QStringLiteral("zabrana"));
     if (speciesColumn < 0 || row < 0 || row >= model->rowCount())
         return {};
-    // The grid holds the rows of the selected day only, in the order they were entered;
-    // the row being typed is judged as it stands.
+    // The grid holds the rows of the selected day only; they are counted in the order
+    // they were entered, the row being typed last and as it stands.
     const QString day = DayText(m_view->MonthCalendar1->SelectedDate());
     std::vector<CatchRecord> records(size_t(model->rowCount()));
     for (int r = 0; r < model->rowCount(); ++r) {
         CatchRecord &record = records[size_t(r)];
-        record.rowId = r;
+        record.rowId = m_view->dziennikTable->DisplayRowId(r);
         record.day = day;
         record.species = model->index(r, speciesColumn).data().toString();
         record.length = lengthColumn < 0 ? 0 : LengthOf(model->index(r, lengthColumn).data().toString());

@@ -40,6 +40,21 @@ CatchRules::CatchRules(std::vector<SpeciesProtection> national, Permit permit)
 {
 }
 
+CatchRules CatchRules::OfDiary(TDbConnection &connection)
+{
+    std::vector<SpeciesProtection> national;
+    Permit permit;
+    try {
+        national = ProtectionRule::ReadSpecies(&connection);
+    } catch (const std::exception &) {
+    }
+    try {
+        permit = Permit::Read(connection);
+    } catch (const std::exception &) {
+    }
+    return CatchRules(std::move(national), std::move(permit));
+}
+
 QString CatchRules::PermitSource() const
 {
     const QString name = m_permit.name.trimmed();

@@ -19,6 +19,9 @@ public:
 
     CatchRules() = default;
     CatchRules(std::vector<SpeciesProtection> national, Permit permit);
+    // The rules a diary holds: the species table and the stored permit. What cannot be
+    // read is left out, so a damaged permit never hides the national rules.
+    static CatchRules OfDiary(TDbConnection &connection);
 
     const Permit &PermitRules() const { return m_permit; }
 
