@@ -7,8 +7,8 @@
 
 #include "base/ProgramPaths.h"
 #include "catchlog/CatchLogFrmUnit.h"
-#include "diary/CatchLog.h"
 #include "data/TDbConnection.h"
+#include "diary/CatchLog.h"
 #include "widgets/AppWindows.h"
 
 #include <QApplication>
@@ -48,15 +48,17 @@ struct Fixture
         // Twelve species, thirty places, fifteen baits over eight seasons.
         connection.ExecStatement(QStringLiteral("delete from dziennik"));
         connection.ExecStatement(
-            QStringLiteral("with recursive n(i) as (select 0 union all select i + 1 from n where i < %1) "
-                           "insert into dziennik select date('2018-01-01', '+' || (i * 7919 % 2900) || ' days'), "
-                           "case i % 12 when 0 then 'Szczupak' when 1 then 'Okoń' when 2 then 'Sandacz' "
-                           "when 3 then 'Leszcz' when 4 then 'Płoć' when 5 then 'Karp' when 6 then 'Lin' "
-                           "when 7 then 'Węgorz' when 8 then 'Sum' when 9 then 'Jaź' when 10 then 'Kleń' "
-                           "else 'Boleń' end, (i * 37 % 1500) / 100.0, "
-                           "15 + (i * 37 % 1500) / 15.0 + i % 7, 'Łowisko nr ' || (i % 30), "
-                           "'przynęta ' || (i % 15), 'SW', 'pełnia', "
-                           "case when i % 4 = 0 then 'z łodzi, rano' else '' end, '' from n")
+            QStringLiteral(
+                "with recursive n(i) as (select 0 union all select i + 1 from n where i < %1) "
+                "insert into dziennik (data,gatunek,waga,dlugosc,miejsce,przyneta,wiatr,faza_ksiezyca,opis,foto) "
+                "select date('2018-01-01', '+' || (i * 7919 % 2900) || ' days'), "
+                "case i % 12 when 0 then 'Szczupak' when 1 then 'Okoń' when 2 then 'Sandacz' "
+                "when 3 then 'Leszcz' when 4 then 'Płoć' when 5 then 'Karp' when 6 then 'Lin' "
+                "when 7 then 'Węgorz' when 8 then 'Sum' when 9 then 'Jaź' when 10 then 'Kleń' "
+                "else 'Boleń' end, (i * 37 % 1500) / 100.0, "
+                "15 + (i * 37 % 1500) / 15.0 + i % 7, 'Łowisko nr ' || (i % 30), "
+                "'przynęta ' || (i % 15), 'SW', 'pełnia', "
+                "case when i % 4 = 0 then 'z łodzi, rano' else '' end, '' from n")
                 .arg(Catches - 1));
         Windows().DataBase = &connection;
         window = std::make_unique<TCatchLogFrm>();
@@ -148,7 +150,8 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter({{"BM_FilterTablePage", "BM_FilterInMemory"}, {"BM_FilterStatisticsPage", "BM_FilterInMemory"}});
+    RatioReporter reporter(
+        {{"BM_FilterTablePage", "BM_FilterInMemory"}, {"BM_FilterStatisticsPage", "BM_FilterInMemory"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

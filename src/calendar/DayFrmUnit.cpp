@@ -71,8 +71,9 @@ TDayFrm::TDayFrm(QWidget *parent) : QDialog(parent)
     DBNavigator1->SetFlat(true);
     DBNavigator1->setGeometry(LeftColumn, 268, ColumnWidth, 25);
     DBNavigator1->OnClick = [this](TNavigateBtn button) { DBNavigator1Click(button); };
-    DBCheckBox1 = new TDBCheckBox(QStringLiteral("Ryba za&brana (nie wypuszczona)"), this);
+    DBCheckBox1 = new TDBCheckBox(QStringLiteral("Ryba za&brana"), this);
     DBCheckBox1->setObjectName(QStringLiteral("DBCheckBox1"));
+    DBCheckBox1->setToolTip(QStringLiteral("Wyczyść, gdy ryba wróciła do wody: wypuszczonej nie liczą limity"));
     DBCheckBox1->setGeometry(LeftColumn, 298, ColumnWidth, 22);
 
     Shape1 = new QFrame(this);

@@ -43,6 +43,7 @@ CatchRegisterPage::CatchRegisterPage(const CatchLog &log, QWidget *parent) : QWi
     RegisterTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     RegisterTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     RegisterTable->verticalHeader()->setDefaultSectionSize(20);
+    RegisterTable->verticalHeader()->hide();
     TotalLabel = new QLabel(this);
     TotalLabel->setObjectName(QStringLiteral("RegisterTotalLabel"));
     QFont bold = TotalLabel->font();
@@ -105,6 +106,7 @@ void CatchRegisterPage::Rebuild()
 void CatchRegisterPage::FillTable()
 {
     RegisterTable->setUpdatesEnabled(false);
+    RegisterTable->clearSpans();
     RegisterTable->setRowCount(0);
     auto add = [this](const QStringList &cells, bool bold) {
         const int row = RegisterTable->rowCount();
@@ -120,6 +122,9 @@ void CatchRegisterPage::FillTable()
             }
             RegisterTable->setItem(row, c, item);
         }
+        // A section's heading runs across the table.
+        if (bold && cells.size() == 1)
+            RegisterTable->setSpan(row, 0, 1, RegisterTable->columnCount());
     };
     for (const CatchRegister::Line &l : m_register.lines)
         add({l.day, l.water, l.number, l.species, QString::number(l.count), CatchLog::NumberText(l.weight)}, false);

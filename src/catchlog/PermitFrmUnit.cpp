@@ -76,8 +76,8 @@ TPermitFrm::TPermitFrm(TDbConnection &connection, QWidget *parent) : QDialog(par
     SpeciesTable = new QTableWidget(0, SpeciesColumnCount, this);
     SpeciesTable->setObjectName(QStringLiteral("SpeciesTable"));
     SpeciesTable->setHorizontalHeaderLabels({QStringLiteral("Gatunek"), QStringLiteral("Wymiar ochronny (cm)"),
-                                             QStringLiteral("Okres ochronny od (mm-dd)"), QStringLiteral("do (mm-dd)"),
-                                             QStringLiteral("Limit dzienny (szt.)")});
+                                             QStringLiteral("Ochrona od (mm-dd)"), QStringLiteral("Ochrona do (mm-dd)"),
+                                             QStringLiteral("Limit (szt. dziennie)")});
     SpeciesTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     SpeciesTable->verticalHeader()->hide();
 

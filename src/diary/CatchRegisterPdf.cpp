@@ -59,10 +59,10 @@ std::vector<Block> Blocks(const CatchRegister &reg, const CatchRegisterPdf::Head
     Block lines;
     lines.columns = {{QStringLiteral("Lp."), 10, Qt::AlignRight},
                      {QStringLiteral("Data"), 24},
-                     {QStringLiteral("Łowisko"), 54},
+                     {QStringLiteral("Łowisko"), 50},
                      {QStringLiteral("Nr łowiska"), 20},
                      {QStringLiteral("Gatunek"), 34},
-                     {QStringLiteral("Liczba szt."), 18, Qt::AlignRight},
+                     {QStringLiteral("Liczba szt."), 22, Qt::AlignRight},
                      {QStringLiteral("Waga (kg)"), 20, Qt::AlignRight}};
     int number = 0;
     for (const CatchRegister::Line &l : reg.lines)
@@ -74,8 +74,8 @@ std::vector<Block> Blocks(const CatchRegister &reg, const CatchRegisterPdf::Head
 
     blocks.push_back({QStringLiteral("Razem według gatunków"), 12, true, {}, {}, -1});
     Block species;
-    species.columns = {{QStringLiteral("Gatunek"), 142},
-                       {QStringLiteral("Liczba szt."), 18, Qt::AlignRight},
+    species.columns = {{QStringLiteral("Gatunek"), 138},
+                       {QStringLiteral("Liczba szt."), 22, Qt::AlignRight},
                        {QStringLiteral("Waga (kg)"), 20, Qt::AlignRight}};
     for (const CatchRegister::Total &t : reg.bySpecies)
         species.rows.push_back({t.name, QString::number(t.count), Kg(t.weight)});
@@ -85,9 +85,9 @@ std::vector<Block> Blocks(const CatchRegister &reg, const CatchRegisterPdf::Head
 
     blocks.push_back({QStringLiteral("Razem według łowisk"), 12, true, {}, {}, -1});
     Block waters;
-    waters.columns = {{QStringLiteral("Łowisko"), 122},
+    waters.columns = {{QStringLiteral("Łowisko"), 118},
                       {QStringLiteral("Nr łowiska"), 20},
-                      {QStringLiteral("Liczba szt."), 18, Qt::AlignRight},
+                      {QStringLiteral("Liczba szt."), 22, Qt::AlignRight},
                       {QStringLiteral("Waga (kg)"), 20, Qt::AlignRight}};
     for (const CatchRegister::Total &t : reg.byWater)
         waters.rows.push_back({t.name.isEmpty() ? QStringLiteral("(bez nazwy)") : t.name, t.number,
