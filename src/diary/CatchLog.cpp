@@ -135,9 +135,13 @@ void CatchLog::SetRecords(std::vector<CatchRecord> records)
 
 int CatchLog::Names::KeyOf(const QString &text)
 {
+    if (const auto stored = storedKeyOf.constFind(text); stored != storedKeyOf.constEnd())
+        return stored.value();
     const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
+    if (trimmed.isEmpty()) {
+        storedKeyOf.insert(text, -1);
         return -1;
+    }
     const QString key = trimmed.toCaseFolded();
     auto it = keyOf.find(key);
     if (it == keyOf.end()) {
@@ -145,6 +149,7 @@ int CatchLog::Names::KeyOf(const QString &text)
         names << trimmed;
         folded << key;
     }
+    storedKeyOf.insert(text, it.value());
     return it.value();
 }
 
@@ -166,7 +171,8 @@ void CatchLog::Index()
         record.speciesKey = m_species.KeyOf(record.species);
         record.placeKey = m_places.KeyOf(record.place);
         record.baitKey = m_baits.KeyOf(record.bait);
-        record.foldedNotes = record.notes.toCaseFolded();
+        // Most catches have no notes, or the same few words.
+        record.foldedNotes = record.notes.isEmpty() ? QString() : record.notes.toCaseFolded();
     }
 }
 

@@ -57,6 +57,9 @@ private:
         QStringList names;
         QStringList folded;
         QHash<QString, int> keyOf;
+        // The key of each text as stored, so that a name written the same way a thousand
+        // times is trimmed and folded once.
+        QHash<QString, int> storedKeyOf;
         int KeyOf(const QString &text);
         // For each key, whether its folded name holds the folded part.
         std::vector<char> Containing(const QString &part) const;

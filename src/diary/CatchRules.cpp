@@ -19,14 +19,6 @@ QString MonthDay(int key)
     return Permit::MonthDayText(key);
 }
 
-const PermitSpecies *FindPermitSpecies(const Permit &permit, const QString &folded)
-{
-    for (const PermitSpecies &s : permit.species)
-        if (ProtectionRule::FoldedName(s.name) == folded)
-            return &s;
-    return nullptr;
-}
-
 QString SeasonText(const QString &name, int from, int to, const QString &source)
 {
     if (from == 101 && to == 1231)
@@ -38,6 +30,18 @@ QString SeasonText(const QString &name, int from, int to, const QString &source)
 CatchRules::CatchRules(std::vector<SpeciesProtection> national, Permit permit)
     : m_national(std::move(national)), m_permit(std::move(permit))
 {
+    IndexNames();
+}
+
+void CatchRules::IndexNames()
+{
+    // The first of two rows of one name binds, as a lookup by name finds it.
+    for (int i = int(m_national.size()) - 1; i >= 0; --i)
+        m_nationalOf.insert(ProtectionRule::FoldedName(m_national[size_t(i)].name), i);
+    for (int i = int(m_permit.species.size()) - 1; i >= 0; --i)
+        m_permitOf.insert(ProtectionRule::FoldedName(m_permit.species[size_t(i)].name), i);
+    m_nationalOf.remove(QString());
+    m_permitOf.remove(QString());
 }
 
 CatchRules CatchRules::OfDiary(TDbConnection &connection)
@@ -66,26 +70,41 @@ std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &recor
     std::vector<QStringList> broken(records.size());
     std::vector<int> order(records.size());
     std::iota(order.begin(), order.end(), 0);
-    // A stored day may carry a time of day after its date.
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const QStringView x = QStringView(records[size_t(a)].day).left(10);
-        const QStringView y = QStringView(records[size_t(b)].day).left(10);
-        return x != y ? x < y : records[size_t(a)].rowId < records[size_t(b)].rowId;
-    });
+    auto byEntry = [&](int a, int b) { return records[size_t(a)].rowId < records[size_t(b)].rowId; };
+    // A diary read whole comes in entry order already; sorting it again would cost more
+    // than judging it.
+    if (!std::is_sorted(order.begin(), order.end(), byEntry))
+        std::stable_sort(order.begin(), order.end(), byEntry);
 
-    QStringView day;
-    QHash<QString, int> countOf;
-    double keptKg = 0;
+    // What each day has seen so far; a stored day may carry a time of day after its date.
+    struct DayTally
+    {
+        QDate date;
+        bool permitBinds = false;
+        QHash<QString, int> countOf;
+        double keptKg = 0;
+    };
+    QHash<QString, DayTally> days;
+    QHash<QString, QString> foldedOf;
     for (const int index : order) {
         const CatchRecord &r = records[size_t(index)];
-        if (QStringView(r.day).left(10) != day) {
-            day = QStringView(r.day).left(10);
-            countOf.clear();
-            keptKg = 0;
+        const QString dayKey = r.day.size() == 10 ? r.day : r.day.left(10);
+        auto tally = days.find(dayKey);
+        if (tally == days.end()) {
+            tally = days.insert(dayKey, {});
+            tally->date = QDate::fromString(dayKey, Qt::ISODate);
+            tally->permitBinds = m_permit.AppliesTo(dayKey);
         }
+        const QDate &date = tally->date;
+        const bool permitBinds = tally->permitBinds;
+        QHash<QString, int> &countOf = tally->countOf;
+        double &keptKg = tally->keptKg;
         if (!r.kept)
             continue;
-        const QString folded = ProtectionRule::FoldedName(r.species);
+        auto known = foldedOf.constFind(r.species);
+        if (known == foldedOf.constEnd())
+            known = foldedOf.insert(r.species, ProtectionRule::FoldedName(r.species));
+        const QString &folded = known.value();
         const int count = folded.isEmpty() ? 0 : ++countOf[folded];
         if (r.weight > 0)
             keptKg += r.weight;
@@ -93,11 +112,11 @@ std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &recor
             continue;
 
         QStringList &out = broken[size_t(index)];
-        const bool permitBinds = m_permit.AppliesTo(r.day);
-        const SpeciesProtection *national = ProtectionRule::Find(m_national, r.species);
-        const PermitSpecies *own = permitBinds ? FindPermitSpecies(m_permit, folded) : nullptr;
+        const int nationalAt = m_nationalOf.value(folded, -1);
+        const int ownAt = permitBinds ? m_permitOf.value(folded, -1) : -1;
+        const SpeciesProtection *national = nationalAt < 0 ? nullptr : &m_national[size_t(nationalAt)];
+        const PermitSpecies *own = ownAt < 0 ? nullptr : &m_permit.species[size_t(ownAt)];
         const QString name = national ? national->name : own ? own->name : r.species.simplified();
-        const QDate date = QDate::fromString(r.day.left(10), Qt::ISODate);
 
         if (!date.isValid()) {
         } else if (national && ProtectionRule::InClosedSeason(*national, FromQDate(date))) {

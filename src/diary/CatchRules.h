@@ -4,6 +4,7 @@
 #include "diary/Permit.h"
 #include "diary/ProtectionRule.h"
 
+#include <QHash>
 #include <QStringList>
 #include <vector>
 
@@ -34,7 +35,12 @@ public:
 
 private:
     QString PermitSource() const;
+    void IndexNames();
 
     std::vector<SpeciesProtection> m_national;
     Permit m_permit;
+    // Each species' rules by its folded name, so that judging a long diary looks each
+    // name up once, not every rule for every catch.
+    QHash<QString, int> m_nationalOf;
+    QHash<QString, int> m_permitOf;
 };
