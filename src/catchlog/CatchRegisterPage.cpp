@@ -89,11 +89,22 @@ void CatchRegisterPage::Refresh(TDbConnection *connection)
         } catch (const std::exception &) {
         }
     }
-    Rebuild();
+    // A long diary's register fills thousands of table rows: not for a page unseen.
+    m_stale = true;
+    if (isVisible())
+        Rebuild();
+}
+
+void CatchRegisterPage::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_stale)
+        Rebuild();
 }
 
 void CatchRegisterPage::Rebuild()
 {
+    m_stale = false;
     m_register = CatchRegister::Build(m_log.Records(), m_waters, YearEdit->value());
     NoteLabel->setText(m_register.Unfinished(Today())
                            ? QStringLiteral("Rok %1 jeszcze trwa: rejestr może się powiększyć.").arg(m_register.year)

@@ -20,8 +20,8 @@ class CatchRegisterPage : public QWidget
 public:
     CatchRegisterPage(const CatchLog &log, QWidget *parent = nullptr);
 
-    // Builds the register of the chosen year from the log's catches and the diary's
-    // waters and permit.
+    // Reads the diary's waters and permit; the register of the chosen year is built from
+    // the log's catches when the page is next shown (at once when it is on screen).
     void Refresh(TDbConnection *connection);
     const CatchRegister &Register() const { return m_register; }
 
@@ -35,6 +35,9 @@ public:
     QPushButton *PdfButton = nullptr;
     QPushButton *CsvButton = nullptr;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void Rebuild();
     void FillTable();
@@ -43,4 +46,5 @@ private:
     std::vector<Water> m_waters;
     QString m_permitName;
     CatchRegister m_register;
+    bool m_stale = true;
 };
