@@ -72,6 +72,30 @@ std::vector<int> TextRanks(const std::vector<CatchRecord> &records, CatchLog::Co
         rank = rankOf[size_t(rank)];
     return ranks;
 }
+// The rank of each record's day among the distinct days, in text order.
+std::vector<int> DayRanks(const std::vector<CatchRecord> &records)
+{
+    QHash<QString, int> index;
+    QStringList distinct;
+    std::vector<int> ranks(records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        auto it = index.find(records[i].day);
+        if (it == index.end()) {
+            it = index.insert(records[i].day, int(distinct.size()));
+            distinct << records[i].day;
+        }
+        ranks[i] = it.value();
+    }
+    std::vector<int> byText(size_t(distinct.size()));
+    std::iota(byText.begin(), byText.end(), 0);
+    std::sort(byText.begin(), byText.end(), [&](int a, int b) { return distinct[a] < distinct[b]; });
+    std::vector<int> rankOf(byText.size());
+    for (size_t r = 0; r < byText.size(); ++r)
+        rankOf[size_t(byText[r])] = int(r);
+    for (int &rank : ranks)
+        rank = rankOf[size_t(rank)];
+    return ranks;
+}
 } // namespace
 
 void CatchLog::Load(TDbConnection &connection)
@@ -193,10 +217,12 @@ void CatchLog::Resort()
 {
     m_order.resize(m_records.size());
     std::iota(m_order.begin(), m_order.end(), 0);
-    // Ties keep the diary's own order: by day, then as entered.
-    auto byDay = [this](int a, int b) {
-        const CatchRecord &x = m_records[size_t(a)], &y = m_records[size_t(b)];
-        return x.day != y.day ? x.day < y.day : x.rowId < y.rowId;
+    // Ties keep the diary's own order: by day, then as entered. A long diary has few
+    // distinct days: they are ranked once, so the sort compares numbers, not texts.
+    const std::vector<int> dayRanks = DayRanks(m_records);
+    auto byDay = [this, &dayRanks](int a, int b) {
+        const int x = dayRanks[size_t(a)], y = dayRanks[size_t(b)];
+        return x != y ? x < y : m_records[size_t(a)].rowId < m_records[size_t(b)].rowId;
     };
     if (m_sortColumn == Day) {
         std::sort(m_order.begin(), m_order.end(), byDay);

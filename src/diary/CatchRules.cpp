@@ -19,6 +19,21 @@ QString MonthDay(int key)
     return Permit::MonthDayText(key);
 }
 
+// yyyymmdd of a yyyy-mm-dd text, -1 for any other text.
+qint64 DayNumber(QStringView day)
+{
+    if (day.size() != 10 || day[4] != QLatin1Char('-') || day[7] != QLatin1Char('-'))
+        return -1;
+    qint64 number = 0;
+    for (const qsizetype i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        const char16_t c = day[i].unicode();
+        if (c < '0' || c > '9')
+            return -1;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
 QString SeasonText(const QString &name, int from, int to, const QString &source)
 {
     if (from == 101 && to == 1231)
@@ -84,16 +99,22 @@ std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &recor
         QHash<QString, int> countOf;
         double keptKg = 0;
     };
-    QHash<QString, DayTally> days;
+    // Days are told apart by their date as a number, which hashes far faster than a
+    // text; a day that is no date is its own, by its text.
+    QHash<qint64, DayTally> days;
+    QHash<QString, qint64> oddDays;
     QHash<QString, QString> foldedOf;
     for (const int index : order) {
         const CatchRecord &r = records[size_t(index)];
-        const QString dayKey = r.day.size() == 10 ? r.day : r.day.left(10);
-        auto tally = days.find(dayKey);
+        const QStringView dayText = QStringView(r.day).left(10);
+        qint64 key = DayNumber(dayText);
+        if (key < 0)
+            key = -1 - *oddDays.insert(dayText.toString(), oddDays.value(dayText.toString(), oddDays.size()));
+        auto tally = days.find(key);
         if (tally == days.end()) {
-            tally = days.insert(dayKey, {});
-            tally->date = QDate::fromString(dayKey, Qt::ISODate);
-            tally->permitBinds = m_permit.AppliesTo(dayKey);
+            tally = days.insert(key, {});
+            tally->date = QDate::fromString(dayText, Qt::ISODate);
+            tally->permitBinds = m_permit.AppliesTo(dayText.toString());
         }
         const QDate &date = tally->date;
         const bool permitBinds = tally->permitBinds;
