@@ -87,6 +87,9 @@ QVariant TDataSetModel::data(const QModelIndex &index, int role) const
     case Qt::CheckStateRole:
         if (!check)
             return ExtraCellRole ? ExtraCellRole(index, role) : QVariant();
+        // A diary without the column shows no box rather than an empty one.
+        if (!FieldForColumn(index.column()))
+            return {};
         return CellText(index.row(), index.column()).replace(QLatin1Char(','), QLatin1Char('.')).toDouble() != 0
                    ? QVariant(Qt::Checked)
                    : QVariant(Qt::Unchecked);

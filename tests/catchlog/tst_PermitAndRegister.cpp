@@ -10,6 +10,7 @@
 #include "catchlog/CatchRegisterPage.h"
 #include "catchlog/PermitFrmUnit.h"
 #include "catchlog/WatersFrmUnit.h"
+#include "diary/CatchRegisterPdf.h"
 #include "support/TestSupport.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
@@ -370,6 +371,22 @@ void PermitAndRegisterTest::theRegisterOfAYearWithItsWatersGoesToPdfAndCsv()
             for (int x = 0; x < page1.width(); x += 2)
                 dark += qGray(page1.pixel(x, y)) < 100 ? 1 : 0;
         QVERIFY2(dark > 500, qPrintable(QString::number(dark)));
+    }
+
+    // A long year goes on over pages, each with its number.
+    CatchRegister year;
+    year.year = 2005;
+    for (int i = 0; i < 120; ++i)
+        year.lines.push_back({QStringLiteral("2005-06-%1").arg(i % 28 + 1, 2, 10, QLatin1Char('0')),
+                              QStringLiteral("Wisła"), QString(), QStringLiteral("Płoć"), 1, 0.2});
+    const QList<QImage> pages = CatchRegisterPdf::Pages(year, {QString(), QDate(2006, 1, 2)}, 40);
+    QCOMPARE(pages.size(), 4);
+    for (const QImage &printed : pages) {
+        int inked = 0;
+        for (int y = printed.height() * 93 / 100; y < printed.height() * 96 / 100; ++y)
+            for (int x = printed.width() / 2; x < printed.width(); ++x)
+                inked += qGray(printed.pixel(x, y)) < 128 ? 1 : 0;
+        QVERIFY(inked > 0);
     }
 
     const QString csv = m_dir->path() + "rejestr";
