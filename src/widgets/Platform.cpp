@@ -9,10 +9,14 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 #include <QQueue>
+#include <QStandardPaths>
 #include <QUrl>
 #include <exception>
 
@@ -24,6 +28,8 @@ struct TestState
     QQueue<QString> pictures;
     QQueue<QString> fileChoices;
     QQueue<QString> popupChoices;
+    int shellFailures = 0;
+    QString shellOpener;
     QPoint cursor;
     std::function<int(QDialog *)> modalHandler;
     QList<Platform::Record> records;
@@ -185,14 +191,70 @@ QAction *Platform::PopupMenu(QMenu *menu, const QPoint &at)
     return nullptr;
 }
 
+namespace {
+void ReportNoOpener(const QUrl &url)
+{
+    const QString what = url.isLocalFile() ? (QFileInfo(url.toLocalFile()).isDir() ? QStringLiteral("folderu %1")
+                                                                                   : QStringLiteral("pliku %1"))
+                                                 .arg(QDir::toNativeSeparators(url.toLocalFile()))
+                                           : QStringLiteral("adresu %1").arg(url.toString());
+    const QString advice = url.isLocalFile() ? QStringLiteral("Zainstaluj program do jego przeglądania")
+                                             : QStringLiteral("Zainstaluj przeglądarkę internetową");
+    Platform::ShowMessage(
+        QApplication::activeWindow(), QStringLiteral("Rybowid"),
+        QStringLiteral("Żaden program nie mógł otworzyć %1. %2 albo otwórz go samodzielnie.").arg(what, advice),
+        Platform::Icon::Warning);
+}
+
+// The desktop's opener runs as a program of its own, whose exit tells whether anything
+// took the file or address: it fails at once when nothing can. A browser it starts may
+// run on after it, so its output goes nowhere rather than into a pipe.
+void StartOpener(const QString &program, const QUrl &url)
+{
+    auto *process = new QProcess(qApp);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process, [process, url](int code, QProcess::ExitStatus status) {
+        if (status != QProcess::NormalExit || code != 0)
+            ReportNoOpener(url);
+        process->deleteLater();
+    });
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, url](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        ReportNoOpener(url);
+        process->deleteLater();
+    });
+    // An opener still waiting on its program at exit is let go of quietly.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, process, [process] {
+        process->kill();
+        process->waitForFinished(1000);
+    });
+    process->start(program, {url.isLocalFile() ? url.toLocalFile() : url.toString()});
+}
+} // namespace
+
 void Platform::ShellOpen(const QString &pathOrUrl)
 {
+    const QUrl url = QUrl::fromUserInput(pathOrUrl, QString(), QUrl::AssumeLocalFile);
     if (test().enabled) {
         record(QStringLiteral("shell"), QStringLiteral("open"), pathOrUrl);
+        if (!test().shellOpener.isEmpty()) {
+            StartOpener(test().shellOpener, url);
+        } else if (test().shellFailures > 0) {
+            --test().shellFailures;
+            ReportNoOpener(url);
+        }
         return;
     }
-    const QUrl url = QUrl::fromUserInput(pathOrUrl, QString(), QUrl::AssumeLocalFile);
-    QDesktopServices::openUrl(url);
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    if (const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open")); !opener.isEmpty()) {
+        StartOpener(opener, url);
+        return;
+    }
+#endif
+    if (!QDesktopServices::openUrl(url))
+        ReportNoOpener(url);
 }
 
 QPoint Platform::CursorPos()
@@ -230,6 +292,16 @@ void Platform::QueueFileChoice(const QString &path)
 void Platform::QueuePopupChoice(const QString &actionObjectName)
 {
     test().popupChoices.enqueue(actionObjectName);
+}
+
+void Platform::QueueShellFailure()
+{
+    ++test().shellFailures;
+}
+
+void Platform::SetShellOpener(const QString &program)
+{
+    test().shellOpener = program;
 }
 
 void Platform::SetCursorPos(const QPoint &pos)
