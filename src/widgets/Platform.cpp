@@ -12,6 +12,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
@@ -133,30 +136,74 @@ QString NextFileChoice(const QString &kind, const QString &title, const QString 
     record(kind, title, text);
     return test().fileChoices.isEmpty() ? QString() : test().fileChoices.dequeue();
 }
+
+// The file model's modification dates and sizes in the Polish form.
+class PolishFileColumns : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (role != Qt::DisplayRole || !files || (index.column() != 1 && index.column() != 3))
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex source = mapToSource(index);
+        const QLocale polish(QLocale::Polish, QLocale::Poland);
+        if (index.column() == 3)
+            return polish.toString(files->lastModified(source), QLocale::ShortFormat);
+        if (files->isDir(source))
+            return QString();
+        return polish.formattedDataSize(files->size(source));
+    }
+};
+
+QString RunFileDialog(QFileDialog &dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
 } // namespace
+
+std::unique_ptr<QFileDialog> Platform::MakeFileDialog(QWidget *parent, const QString &title, const QString &folder,
+                                                      const QString &filter)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, title, folder, QtFilter(filter));
+    dialog->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
+    dialog->setProxyModel(new PolishFileColumns(dialog.get()));
+    return dialog;
+}
 
 QString Platform::ChooseFolder(QWidget *parent, const QString &title)
 {
     if (test().enabled)
         return NextFileChoice(QStringLiteral("chooseFolder"), title, QString());
-    return QFileDialog::getExistingDirectory(parent, title);
+    const auto dialog = MakeFileDialog(parent, title);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    return RunFileDialog(*dialog);
 }
 
 QString Platform::SaveFileName(QWidget *parent, const QString &title, const QString &suggested, const QString &filter)
 {
     if (test().enabled)
         return NextFileChoice(QStringLiteral("saveFile"), title, suggested);
-    return QFileDialog::getSaveFileName(parent, title, suggested, QtFilter(filter));
+    const auto dialog = MakeFileDialog(parent, title, suggested, filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    return RunFileDialog(*dialog);
 }
 
 QString Platform::OpenPicture(QWidget *parent, const QString &filter)
 {
-    const QString qtFilter = QtFilter(filter);
     if (test().enabled) {
-        record(QStringLiteral("openPicture"), QString(), qtFilter);
+        record(QStringLiteral("openPicture"), QString(), QtFilter(filter));
         return test().pictures.isEmpty() ? QString() : test().pictures.dequeue();
     }
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), qtFilter);
+    const auto dialog = MakeFileDialog(parent, QString(), QString(), filter);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    return RunFileDialog(*dialog);
 }
 
 int Platform::ShowModal(QDialog *dialog)

@@ -4,9 +4,11 @@
 #include <QPoint>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QDialog;
+class QFileDialog;
 class QMenu;
 class QWidget;
 
@@ -39,6 +41,12 @@ public:
     // names it; the desktop's own report is in English on standard error at best.
     static void ShellOpen(const QString &pathOrUrl);
     static QPoint CursorPos();
+    // The program's own file dialog, as the file choosers above show it: its dates and
+    // sizes are written the Polish way whatever the system's locale (the file model
+    // itself would follow the system, "8 Dec" under the C locale).
+    static std::unique_ptr<QFileDialog> MakeFileDialog(QWidget *parent, const QString &title,
+                                                       const QString &folder = QString(),
+                                                       const QString &filter = QString());
 
     // --- Test seam -------------------------------------------------------------
     struct Record
