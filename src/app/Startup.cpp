@@ -16,6 +16,7 @@
 #include "widgets/AppWindows.h"
 #include "widgets/InfoUnit.h"
 #include "widgets/Platform.h"
+#include "widgets/TFocusFrame.h"
 
 #include <QApplication>
 #include <QFont>
@@ -93,6 +94,7 @@ void InitApplication(QApplication &app)
     QFont font(QStringLiteral("Sans Serif"), 8);
     font.setStyleHint(QFont::SansSerif);
     QApplication::setFont(font);
+    TFocusFrame::FollowFocus();
 
     SetDataLayerMessageHandler([](const QString &text) {
         Platform::ShowMessage(QApplication::activeWindow(), TApplication::Title(), text, Platform::Icon::Information);

@@ -282,6 +282,15 @@ void KeyboardWalkTest::tabAndShiftTabCrossEveryViewAndComeBack()
     if (view == QLatin1String("calendar"))
         QVERIFY(Windows().CalendarFrm->CheckBox1->isChecked());
 
+    // Whatever has the focus is framed in navy, which shows on the views' light grey.
+    if (view == QLatin1String("calendar")) {
+        QCheckBox *box = Windows().CalendarFrm->CheckBox1;
+        box->setFocus(Qt::TabFocusReason);
+        const QImage screen = Main()->grab().toImage();
+        const QPoint outside = box->mapTo(Main(), QPoint(box->width() / 2, -1));
+        QCOMPARE(screen.pixelColor(outside), QColor(0, 0, 128));
+    }
+
     QList<QWidget *> expected = TabStops(shown);
     QVERIFY(!expected.isEmpty());
     std::sort(expected.begin(), expected.end());
