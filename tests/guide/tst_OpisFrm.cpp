@@ -277,6 +277,11 @@ void OpisFrmTest::contextMenuIsPolishAndInternetLinksGoToTheBrowser()
                           QStringLiteral("&Zaznacz wszystko"), QStringLiteral("Kopiuj &adres odnośnika"),
                           QStringLiteral("D&rukuj…")}));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("https://example.org/ryby"));
+    QMenu *menu = m_frm->Browser->ContextMenu;
+    menu->popup(m_frm->mapToGlobal(QPoint(40, 60)));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    TestSupport::SavePng(menu, QStringLiteral("guide_context_menu"));
+    menu->hide();
 
     // Away from a link there is no address to copy; "Zaznacz wszystko" selects the page.
     QVERIFY(!rightClick(QStringLiteral("h1"), "Zaznaczwszystko1").contains(QStringLiteral("Kopiuj &adres odnośnika")));
