@@ -11,6 +11,7 @@
 #include "widgets/Platform.h"
 #include "widgets/TImage.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -90,6 +91,16 @@ void GuideLinksTest::linksOpenTheirSitesAndNothingElse()
     QTest::mouseRelease(frm.Image2, Qt::LeftButton, Qt::NoModifier, QPoint(300, 10));
     QVERIFY(Opened().isEmpty());
     QCOMPARE(frm.Image5->cursor().shape(), Qt::PointingHandCursor);
+
+    // The keyboard reaches the banners in order and opens them with Space or Enter.
+    frm.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frm));
+    frm.Image2->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(frm.Image2, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), frm.Image3);
+    QTest::keyClick(frm.Image3, Qt::Key_Space);
+    QTest::keyClick(frm.Image3, Qt::Key_Return);
+    QCOMPARE(Opened(), QStringList(2, QLatin1String(WebAddresses::Links[1])));
 }
 
 void GuideLinksTest::aboutOpensTheTwoSitesAndShowsTheCredits()
