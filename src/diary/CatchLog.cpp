@@ -10,6 +10,10 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
 
 namespace {
 QString TextAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
@@ -17,6 +21,43 @@ QString TextAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
     const auto *text = reinterpret_cast<const char *>(api.column_text(stmt, column));
     return text ? QString::fromUtf8(text, api.column_bytes(stmt, column)) : QString();
 }
+
+// The texts of a column that repeat (species, places, baits, days) are made once and
+// shared: a long diary names a few dozen of them a hundred thousand times.
+class SharedTexts
+{
+public:
+    QString At(const SqliteApi &api, sqlite3_stmt *stmt, int column)
+    {
+        const auto *text = reinterpret_cast<const char *>(api.column_text(stmt, column));
+        if (!text)
+            return QString();
+        const std::string_view bytes(text, size_t(api.column_bytes(stmt, column)));
+        if (const auto known = m_texts.find(bytes); known != m_texts.end())
+            return known->second;
+        // Notes and photo names rarely repeat: a diary of them must not fill the table.
+        QString made = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+        if (m_texts.size() < 4096)
+            m_texts.emplace(std::string(bytes), made);
+        return made;
+    }
+
+private:
+    // FNV-1a: these texts are short, and the general string hash costs more than the
+    // decoding it saves.
+    struct Hash
+    {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const
+        {
+            size_t hash = 14695981039346656037ull;
+            for (const char c : text)
+                hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+            return hash;
+        }
+    };
+    std::unordered_map<std::string, QString, Hash, std::equal_to<>> m_texts;
+};
 
 // A number column may hold a real, an integer, or text typed with a decimal comma.
 double NumberAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
@@ -75,15 +116,25 @@ std::vector<int> TextRanks(const std::vector<CatchRecord> &records, CatchLog::Co
 // The rank of each record's day among the distinct days, in text order.
 std::vector<int> DayRanks(const std::vector<CatchRecord> &records)
 {
+    // Days read from one diary share their letters when equal: their address finds them
+    // without hashing the text.
+    QHash<std::pair<const QChar *, qsizetype>, int> shared;
     QHash<QString, int> index;
     QStringList distinct;
     std::vector<int> ranks(records.size());
     for (size_t i = 0; i < records.size(); ++i) {
-        auto it = index.find(records[i].day);
-        if (it == index.end()) {
-            it = index.insert(records[i].day, int(distinct.size()));
-            distinct << records[i].day;
+        const QString &day = records[i].day;
+        const std::pair<const QChar *, qsizetype> letters{day.constData(), day.size()};
+        if (const auto known = shared.constFind(letters); known != shared.constEnd()) {
+            ranks[i] = known.value();
+            continue;
         }
+        auto it = index.find(day);
+        if (it == index.end()) {
+            it = index.insert(day, int(distinct.size()));
+            distinct << day;
+        }
+        shared.insert(letters, it.value());
         ranks[i] = it.value();
     }
     std::vector<int> byText(size_t(distinct.size()));
@@ -121,18 +172,19 @@ std::vector<CatchRecord> CatchLog::ReadRecords(TDbConnection &connection, const 
     if (!prepare("zabrana") && !prepare("1"))
         connection.RaiseEngineError();
     std::vector<CatchRecord> records;
+    SharedTexts days, species, places, baits, winds, moons;
     int rc;
     while ((rc = api.step(stmt)) == SQLITE_ROW) {
         CatchRecord r;
         r.rowId = api.column_int64(stmt, 0);
-        r.day = TextAt(api, stmt, 1);
-        r.species = TextAt(api, stmt, 2);
+        r.day = days.At(api, stmt, 1);
+        r.species = species.At(api, stmt, 2);
         r.weight = NumberAt(api, stmt, 3);
         r.length = NumberAt(api, stmt, 4);
-        r.place = TextAt(api, stmt, 5);
-        r.bait = TextAt(api, stmt, 6);
-        r.wind = TextAt(api, stmt, 7);
-        r.moon = TextAt(api, stmt, 8);
+        r.place = places.At(api, stmt, 5);
+        r.bait = baits.At(api, stmt, 6);
+        r.wind = winds.At(api, stmt, 7);
+        r.moon = moons.At(api, stmt, 8);
         r.notes = TextAt(api, stmt, 9);
         r.photo = TextAt(api, stmt, 10);
         // Only a stored 0 says released; anything else the column might hold keeps the fish.
@@ -158,6 +210,18 @@ void CatchLog::SetRecords(std::vector<CatchRecord> records)
 }
 
 int CatchLog::Names::KeyOf(const QString &text)
+{
+    // Texts read from one diary share their letters when equal: the letters' address
+    // finds them without hashing the text.
+    const std::pair<const QChar *, qsizetype> letters{text.constData(), text.size()};
+    if (const auto shared = sharedKeyOf.constFind(letters); shared != sharedKeyOf.constEnd())
+        return shared.value();
+    const int key = KeyOfText(text);
+    sharedKeyOf.insert(letters, key);
+    return key;
+}
+
+int CatchLog::Names::KeyOfText(const QString &text)
 {
     if (const auto stored = storedKeyOf.constFind(text); stored != storedKeyOf.constEnd())
         return stored.value();

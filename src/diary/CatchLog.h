@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <utility>
 #include <vector>
 
 class TDbConnection;
@@ -60,7 +61,10 @@ private:
         // The key of each text as stored, so that a name written the same way a thousand
         // times is trimmed and folded once.
         QHash<QString, int> storedKeyOf;
+        // The same by the address of the text's letters, valid while the records are.
+        QHash<std::pair<const QChar *, qsizetype>, int> sharedKeyOf;
         int KeyOf(const QString &text);
+        int KeyOfText(const QString &text);
         // For each key, whether its folded name holds the folded part.
         std::vector<char> Containing(const QString &part) const;
     };

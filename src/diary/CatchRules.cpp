@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <utility>
 
 namespace {
 const QString National = QStringLiteral("przepisy krajowe");
@@ -96,14 +97,19 @@ std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &recor
     {
         QDate date;
         bool permitBinds = false;
-        QHash<QString, int> countOf;
+        // Kept fish of each species so far, by the species' number in names.
+        QHash<int, int> countOf;
         double keptKg = 0;
     };
     // Days are told apart by their date as a number, which hashes far faster than a
     // text; a day that is no date is its own, by its text.
     QHash<qint64, DayTally> days;
     QHash<QString, qint64> oddDays;
-    QHash<QString, QString> foldedOf;
+    // Each species text folded once; texts read from one diary share their letters when
+    // equal, so their address finds them without hashing the text.
+    QHash<std::pair<const QChar *, qsizetype>, int> nameOf;
+    QHash<QString, int> numberOfFolded;
+    QStringList folds;
     for (const int index : order) {
         const CatchRecord &r = records[size_t(index)];
         const QStringView dayText = QStringView(r.day).left(10);
@@ -118,15 +124,23 @@ std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &recor
         }
         const QDate &date = tally->date;
         const bool permitBinds = tally->permitBinds;
-        QHash<QString, int> &countOf = tally->countOf;
+        QHash<int, int> &countOf = tally->countOf;
         double &keptKg = tally->keptKg;
         if (!r.kept)
             continue;
-        auto known = foldedOf.constFind(r.species);
-        if (known == foldedOf.constEnd())
-            known = foldedOf.insert(r.species, ProtectionRule::FoldedName(r.species));
-        const QString &folded = known.value();
-        const int count = folded.isEmpty() ? 0 : ++countOf[folded];
+        const std::pair<const QChar *, qsizetype> letters{r.species.constData(), r.species.size()};
+        auto known = nameOf.constFind(letters);
+        if (known == nameOf.constEnd()) {
+            const QString fold = ProtectionRule::FoldedName(r.species);
+            auto number = numberOfFolded.constFind(fold);
+            if (number == numberOfFolded.constEnd()) {
+                number = numberOfFolded.insert(fold, int(folds.size()));
+                folds << fold;
+            }
+            known = nameOf.insert(letters, number.value());
+        }
+        const QString &folded = folds[known.value()];
+        const int count = folded.isEmpty() ? 0 : ++countOf[known.value()];
         if (r.weight > 0)
             keptKg += r.weight;
         if (folded.isEmpty())
