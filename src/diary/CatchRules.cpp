@@ -107,15 +107,24 @@ std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &recor
     QHash<QString, qint64> oddDays;
     // Each species text folded once; texts read from one diary share their letters when
     // equal, so their address finds them without hashing the text.
+    struct Name
+    {
+        QString folded;
+        // Indexes of its national and permit rules, -1 for none.
+        int national = -1;
+        int own = -1;
+    };
     QHash<std::pair<const QChar *, qsizetype>, int> nameOf;
     QHash<QString, int> numberOfFolded;
-    QStringList folds;
+    std::vector<Name> names;
     for (const int index : order) {
         const CatchRecord &r = records[size_t(index)];
         const QStringView dayText = QStringView(r.day).left(10);
         qint64 key = DayNumber(dayText);
-        if (key < 0)
-            key = -1 - *oddDays.insert(dayText.toString(), oddDays.value(dayText.toString(), oddDays.size()));
+        if (key < 0) {
+            const QString odd = dayText.toString();
+            key = -1 - *oddDays.insert(odd, oddDays.value(odd, oddDays.size()));
+        }
         auto tally = days.find(key);
         if (tally == days.end()) {
             tally = days.insert(key, {});
@@ -134,12 +143,13 @@ std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &recor
             const QString fold = ProtectionRule::FoldedName(r.species);
             auto number = numberOfFolded.constFind(fold);
             if (number == numberOfFolded.constEnd()) {
-                number = numberOfFolded.insert(fold, int(folds.size()));
-                folds << fold;
+                number = numberOfFolded.insert(fold, int(names.size()));
+                names.push_back({fold, m_nationalOf.value(fold, -1), m_permitOf.value(fold, -1)});
             }
             known = nameOf.insert(letters, number.value());
         }
-        const QString &folded = folds[known.value()];
+        const Name &species = names[size_t(known.value())];
+        const QString &folded = species.folded;
         const int count = folded.isEmpty() ? 0 : ++countOf[known.value()];
         if (r.weight > 0)
             keptKg += r.weight;
@@ -147,16 +157,16 @@ std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &recor
             continue;
 
         QStringList &out = broken[size_t(index)];
-        const int nationalAt = m_nationalOf.value(folded, -1);
-        const int ownAt = permitBinds ? m_permitOf.value(folded, -1) : -1;
+        const int nationalAt = species.national;
+        const int ownAt = permitBinds ? species.own : -1;
         const SpeciesProtection *national = nationalAt < 0 ? nullptr : &m_national[size_t(nationalAt)];
         const PermitSpecies *own = ownAt < 0 ? nullptr : &m_permit.species[size_t(ownAt)];
         const QString name = national ? national->name : own ? own->name : r.species.simplified();
 
-        if (!date.isValid()) {
-        } else if (national && ProtectionRule::InClosedSeason(*national, FromQDate(date))) {
+        // A day that is no date has no season.
+        if (date.isValid() && national && ProtectionRule::InClosedSeason(*national, FromQDate(date))) {
             out << SeasonText(name, national->from, national->to, National);
-        } else if (own && own->from && own->to) {
+        } else if (date.isValid() && own && own->from && own->to) {
             SpeciesProtection season;
             season.from = own->from;
             season.to = own->to;
