@@ -23,6 +23,7 @@ public:
     void SetDataSource(TDataSource *source);
 
     void AddColumn(const QString &fieldName, const QString &title, int width);
+    void AddCheckColumn(const QString &fieldName, const QString &title, int width);
     void ClearColumns();
     int ColumnCount() const;
     const TDBGridColumn &Column(int index) const;
@@ -52,6 +53,8 @@ private:
     void OnFocusChanged(QWidget *old, QWidget *now);
     void OnStateChanged();
     bool Owns(const QWidget *widget) const;
+    // The current cell is the last one (next) or the first one, where Tab leaves the grid.
+    bool AtEdge(bool next) const;
 
     TDataSetModel *m_model;
     TDBGridDelegate *m_delegate;
