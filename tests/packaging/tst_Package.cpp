@@ -176,8 +176,10 @@ void tst_Package::installedProgramKeepsTheDiaryInTheUsersFolder()
     QVERIFY(QFileInfo(m_home.path() + QStringLiteral("/.local/share/Rybowid/data/foto")).isDir());
     QCOMPARE(QueryColumn(user, QStringLiteral("SELECT count(*) FROM ryby")).value(0).toInt(), species);
     QCOMPARE(Digest(shipped), shippedBefore);
-    QVERIFY(TestSupport::ExecSql(user, QStringLiteral("INSERT INTO dziennik VALUES ('2005-01-24', 'Szczupak', 2.5, 64, "
-                                                      "'Jezioro', 'żywiec', 'S', 'pełnia', '', '');")));
+    QVERIFY(TestSupport::ExecSql(
+        user, QStringLiteral("INSERT INTO dziennik (data, gatunek, waga, dlugosc, miejsce, przyneta, wiatr, "
+                             "faza_ksiezyca, opis, foto) VALUES ('2005-01-24', 'Szczupak', 2.5, 64, "
+                             "'Jezioro', 'żywiec', 'S', 'pełnia', '', '');")));
 
     // A newer package ships one more species.
     QVERIFY(TestSupport::ExecSql(
@@ -223,9 +225,11 @@ void tst_Package::installedBackupAndRestoreUseTheUsersFolder()
     QTemporaryDir home, target;
     const QString data = home.path() + QStringLiteral("/.local/share/Rybowid/data");
     QCOMPARE(errand(home.path(), {QStringLiteral("przygotuj")}), QString());
-    QVERIFY(TestSupport::ExecSql(data + QStringLiteral("/wedkarz.db"),
-                                 QStringLiteral("INSERT INTO dziennik VALUES ('2005-01-24', 'Szczupak', 2.5, 64, "
-                                                "'Jezioro', 'żywiec', 'S', 'pełnia', '', 'a.jpg');")));
+    QVERIFY(TestSupport::ExecSql(
+        data + QStringLiteral("/wedkarz.db"),
+        QStringLiteral("INSERT INTO dziennik (data, gatunek, waga, dlugosc, miejsce, przyneta, wiatr, "
+                       "faza_ksiezyca, opis, foto) VALUES ('2005-01-24', 'Szczupak', 2.5, 64, "
+                       "'Jezioro', 'żywiec', 'S', 'pełnia', '', 'a.jpg');")));
     QDir().mkpath(data + QStringLiteral("/foto/2005-01-24"));
     {
         QFile photo(data + QStringLiteral("/foto/2005-01-24/a.jpg"));
