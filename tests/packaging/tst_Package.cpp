@@ -170,8 +170,9 @@ void tst_Package::installedProgramKeepsTheDiaryInTheUsersFolder()
     QVERIFY(QFileInfo(m_home.path() + QStringLiteral("/.local/share/Rybowid/data/foto")).isDir());
     QCOMPARE(QueryColumn(user, QStringLiteral("SELECT count(*) FROM ryby")).value(0).toInt(), species);
     QCOMPARE(Digest(shipped), shippedBefore);
-    QVERIFY(TestSupport::ExecSql(user, QStringLiteral("INSERT INTO dziennik VALUES ('2005-01-24', 'Szczupak', 2.5, 64, "
-                                                      "'Jezioro', 'żywiec', 'S', 'pełnia', '', '');")));
+    QVERIFY(TestSupport::ExecSql(user, QStringLiteral("INSERT INTO dziennik (data, gatunek, waga, dlugosc, miejsce, przyneta, wiatr, "
+                                                      "faza_ksiezyca, opis, foto) VALUES ('2005-01-24', 'Szczupak', "
+                                                      "2.5, 64, 'Jezioro', 'żywiec', 'S', 'pełnia', '', '');")));
 
     // A newer package ships one more species.
     QVERIFY(TestSupport::ExecSql(
