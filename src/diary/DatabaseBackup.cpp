@@ -4,6 +4,7 @@
 #include "data/DbErrors.h"
 #include "data/TDbConnection.h"
 #include "diary/BackupManifest.h"
+#include "diary/DiarySchema.h"
 #include "diary/SuppliedTables.h"
 
 #include <QDateTime>
@@ -514,6 +515,8 @@ QString Restore(TDbConnection &connection, const QString &dataFolder, const QStr
         throw;
     }
     RollForward(connection, p);
+    // A copy made by an older program lacks the tables of the permit and the waters.
+    UpgradeDiarySchema(connection);
     return aside;
 }
 

@@ -206,6 +206,10 @@ private Q_SLOTS:
         QCOMPARE(db.column("select nazwa from ryby"), QStringList{"Sum"});
         QCOMPARE(db.column("select count(*) from porady where 0"), QStringList{"0"});
         QCOMPARE(Files(db.dir.fotoDir()), QStringList{});
+        // Nor had it the permit and the waters: they come back empty, ready to be kept.
+        QCOMPARE(db.column("select (select count(*) from zezwolenie) + (select count(*) from zezwolenie_gatunki) + "
+                           "(select count(*) from lowiska)"),
+                 QStringList{"0"});
     }
 
     // A photo that cannot be read is named, and no copy is left under a copy's name.
@@ -292,7 +296,8 @@ private Q_SLOTS:
         // Another program holding the diary refuses the replacement: the restore is
         // undone whole, and nothing is left for the next start to replace again.
         const QString another = DatabaseBackup::Create(db.connection, foto, target.path());
-        db.connection.ExecStatement("insert into dziennik values ('2005-05-01','Lin',1,30,'','','','','','')");
+        db.connection.ExecStatement(
+            "insert into dziennik (data, gatunek, waga, dlugosc) values ('2005-05-01','Lin',1,30)");
         const QStringList later = db.column(Rows);
         TDbConnection other;
         other.SetDriverDLL(db.connection.DriverDLL());
