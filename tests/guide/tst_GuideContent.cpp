@@ -165,8 +165,16 @@ void GuideContentTest::chaptersHoldEnoughTextToTeach()
     for (const auto &[chapter, words] : perChapter)
         qInfo("%5d  %s", words, qPrintable(chapter));
     qInfo("%5d  all chapters", total);
-    for (const QString &page : methodPages)
+    // A method page teaches the whole method: when and where, the species, the tackle, the rig
+    // step by step and the usual mistakes.
+    for (const QString &page : methodPages) {
         QVERIFY2(Pages().contains(page), qPrintable(page));
+        const QString text = Read(HtmlRoot().filePath(page));
+        for (const char *heading : {"<h2>Kiedy i gdzie</h2>", "<h2>Jakie ryby</h2>", "<h2>Sprzęt</h2>",
+                                    "krok po kroku</h2>", "<h2>Typowe błędy</h2>"})
+            QVERIFY2(text.contains(QString::fromUtf8(heading)),
+                     qPrintable(page + QLatin1Char(' ') + QString::fromUtf8(heading)));
+    }
     QVERIFY2(tooShort.isEmpty(), qPrintable(tooShort.join(QStringLiteral(", "))));
     QVERIFY2(total >= 9000, qPrintable(QString::number(total)));
 
