@@ -188,11 +188,18 @@ FanGeometry FanOf(const FishFrame &fr, const Fin &fin, FinPlace place)
 }
 
 void PaintFan(QPainter &g, const FanGeometry &fan, const QColor &color, int alpha, int rays, bool spiny, int seed,
-              const QColor &spots = QColor(), double spotRadius = 3, int spotCount = 14, const QColor &rim = QColor())
+              const QColor &spots = QColor(), double spotRadius = 3, int spotCount = 14, const QColor &rim = QColor(),
+              const QColor &root = QColor())
 {
     const QPainterPath outline = fan.Outline();
     QLinearGradient fill(fan.base.front(), fan.tip.front());
-    fill.setColorAt(0, Alpha(color.darker(112), alpha));
+    if (root.isValid()) {
+        fill.setColorAt(0, Alpha(root, alpha));
+        fill.setColorAt(0.45, Alpha(root, alpha));
+        fill.setColorAt(0.75, Alpha(color, alpha));
+    } else {
+        fill.setColorAt(0, Alpha(color.darker(112), alpha));
+    }
     fill.setColorAt(1, Alpha(color.lighter(112), std::max(0, alpha - 50)));
     g.setPen(Qt::NoPen);
     g.setBrush(fill);
@@ -242,7 +249,7 @@ void PaintFin(QPainter &g, const FishFrame &fr, const Fin &fin, FinPlace place, 
     const double base = fin.to - fin.from;
     const int rays = fin.spines > 0 ? fin.spines + 1 : std::max(5, int(base * (base > 0.3 ? 40 : 90)) + 6);
     PaintFan(g, fan, fin.color, fin.alpha, rays, fin.spines > 0, seed, fin.spots, fin.spotSize * fr.L, fin.spotCount,
-             fin.rim);
+             fin.rim, fin.root);
     if (fin.whiteLead) {
         const QPointF a = fan.base.front(), b = fan.tip.front();
         const QPointF a2 = fan.base[3], b2 = fan.tip[3];
@@ -479,6 +486,7 @@ void PaintHead(QPainter &g, const FishFrame &fr)
 
     // Mouth.
     const double m = f.mouthLength;
+    const double L = fr.L;
     QPainterPath mouth;
     switch (f.mouth) {
     case MouthShape::Terminal:
@@ -490,8 +498,8 @@ void PaintHead(QPainter &g, const FishFrame &fr)
         mouth.quadTo(fr.At(m * 0.5, 0.62), fr.At(m, 0.6));
         break;
     case MouthShape::Upturned:
-        mouth.moveTo(fr.At(0.003, 0.3));
-        mouth.quadTo(fr.At(m * 0.45, 0.4), fr.At(m, 0.5));
+        mouth.moveTo(fr.At(0.003, 0.3) + QPointF(-f.jut * L, -0.4 * f.jut * L));
+        mouth.quadTo(fr.At(m * 0.45, 0.3 + (f.gapeEnd - 0.3) * 0.5), fr.At(m, f.gapeEnd));
         break;
     case MouthShape::Under:
         mouth.moveTo(fr.At(0.02, 0.9));
@@ -505,14 +513,57 @@ void PaintHead(QPainter &g, const FishFrame &fr)
         const QPointF c = fr.At(0.012, 0.72);
         g.setPen(QPen(Alpha(dark, 180), 1.5));
         g.setBrush(Alpha(f.belly.darker(115), 255));
-        g.drawEllipse(c, 0.014 * fr.L, 0.022 * fr.L);
+        g.drawEllipse(c, 0.014 * L, 0.022 * L);
         break;
     }
     }
+    // A lower jaw that juts out ahead of the snout: the chin's crescent under the gape.
+    if (f.jut > 0 && !mouth.isEmpty()) {
+        const QPointF front = mouth.pointAtPercent(0);
+        QPainterPath chin = mouth;
+        chin.cubicTo(fr.At(m * 0.7, 0.78), fr.At(0.012, 0.8) + QPointF(-f.jut * L * 0.6, 0),
+                     front + QPointF(0, 0.3 * f.jut * L));
+        chin.closeSubpath();
+        QLinearGradient shade(front, fr.At(m * 0.5, 0.85));
+        shade.setColorAt(0, f.flank.lighter(104));
+        shade.setColorAt(1, f.belly.darker(108));
+        g.setPen(QPen(Alpha(dark, 160), 1.4));
+        g.setBrush(shade);
+        g.drawPath(chin);
+    }
+    // A fleshy nose hanging over a mouth underneath.
+    if (f.nose > 0) {
+        const double r = f.nose * L;
+        QPainterPath nose;
+        nose.moveTo(fr.At(0.01, 0.18));
+        nose.cubicTo(fr.At(0.0, 0.2) + QPointF(-r, 0), fr.At(0.0, 0.75) + QPointF(-r * 1.1, r * 0.4),
+                     fr.At(0.03, 0.86) + QPointF(-r * 0.2, r * 0.3));
+        nose.quadTo(fr.At(0.045, 0.6), fr.At(0.01, 0.18));
+        QLinearGradient flesh(fr.At(0.0, 0.1), fr.At(0.0, 0.9));
+        QColor top = f.back;
+        top.setRgbF((f.back.redF() + f.flank.redF()) / 2, (f.back.greenF() + f.flank.greenF()) / 2,
+                    (f.back.blueF() + f.flank.blueF()) / 2);
+        flesh.setColorAt(0, top);
+        flesh.setColorAt(1, f.flank.lighter(108));
+        g.setPen(QPen(Alpha(dark, 170), 1.5));
+        g.setBrush(flesh);
+        g.drawPath(nose);
+    }
     if (!mouth.isEmpty()) {
         g.setBrush(Qt::NoBrush);
-        g.setPen(QPen(Alpha(dark, 210), 2.6, Qt::SolidLine, Qt::RoundCap));
+        g.setPen(QPen(Alpha(dark, 225), 3.4, Qt::SolidLine, Qt::RoundCap));
         g.drawPath(mouth);
+        g.setPen(QPen(QColor(255, 255, 255, 80), 1.2, Qt::SolidLine, Qt::RoundCap));
+        g.drawPath(mouth.translated(0, -2.6));
+    }
+    // The horny edge of the lower lip: straight and hard, seen from the side as a bar.
+    if (f.hornyLip.isValid()) {
+        const QPointF a = fr.At(0.016, 0.94), b = fr.At(0.02 + m, 0.94);
+        const QPointF level(b.x(), a.y());
+        g.setPen(QPen(f.hornyLip, 4.6, Qt::SolidLine, Qt::FlatCap));
+        g.drawLine(a, level);
+        g.setPen(QPen(QColor(236, 230, 214, 220), 1.4, Qt::SolidLine, Qt::FlatCap));
+        g.drawLine(a + QPointF(0, 3), level + QPointF(0, 3));
     }
     // Nostril.
     g.setPen(Qt::NoPen);

@@ -26,7 +26,8 @@ struct Fin
     QColor spots; // none when invalid
     double spotSize = 0.006;
     int spotCount = 14;
-    QColor rim; // a coloured outer edge
+    QColor rim;  // a coloured outer edge
+    QColor root; // a colour of the fin's root that fades into `color` towards the edge
     bool whiteLead = false;
     bool on() const { return height > 0; }
 };
@@ -78,6 +79,13 @@ struct Fish
     bool glassyEye = false;
     MouthShape mouth = MouthShape::Terminal;
     double mouthLength = 0.05;
+    // The marks of the mouth that tell look-alikes apart: how far the lower jaw juts out
+    // ahead of the snout (a mouth at the top), a fleshy nose hanging over a mouth
+    // underneath, and a straight, horny edge of the lower lip.
+    double jut = 0;
+    double gapeEnd = 0.5; // where a mouth at the top ends, across the head
+    double nose = 0;
+    QColor hornyLip; // none when invalid
     // Colouring from back to belly, scales, lateral line.
     QColor back, flank, belly;
     double flankAt = 0.45;

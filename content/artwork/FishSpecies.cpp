@@ -184,13 +184,17 @@ std::vector<Fish> EncyclopediaSpecies()
     { // Amur biały: long, round in section, broad flat head, large dark-edged scales.
         Fish f = Cyprinid("amur_bialy.jpg", QColor(70, 82, 72), QColor(175, 175, 145), QColor(236, 232, 212),
                           QColor(110, 112, 100));
-        f.depth = 0.21;
-        f.arch = 0.52;
-        f.snout = 0.55;
-        f.noseHalf = 0.022;
-        f.eyeSize = 0.017;
-        f.eyeV = 0.46;
-        f.mouthLength = 0.045;
+        f.depth = 0.19;
+        f.arch = 0.5;
+        f.backAt = 0.36;
+        f.snout = 0.42;
+        f.chin = 0.5;
+        f.noseHalf = 0.03;
+        f.head = 0.2;
+        f.eyeSize = 0.016;
+        f.eyeX = 0.065;
+        f.eyeV = 0.52;
+        f.mouthLength = 0.04;
         f.scale = 0.042;
         f.scaleDark = 0.42;
         f.dorsal = Dorsal(0.43, 0.52, 0.12, f.tailColor, 0.9);
@@ -205,7 +209,11 @@ std::vector<Fish> EncyclopediaSpecies()
         f.snout = 1.0;
         f.noseShift = -0.12;
         f.mouth = MouthShape::Upturned;
-        f.mouthLength = 0.09;
+        f.mouthLength = 0.105;
+        f.jut = 0.014;
+        f.gapeEnd = 0.66;
+        f.eyeX = 0.07;
+        f.eyeV = 0.3;
         f.eyeSize = 0.02;
         f.scale = 0.022;
         f.shine = 0.22;
@@ -239,12 +247,13 @@ std::vector<Fish> EncyclopediaSpecies()
         all.push_back(f);
     }
     { // Certa: snout overhanging a small underslung mouth, long anal fin, yellowish lower fins.
-        Fish f = Cyprinid("certa.jpg", QColor(58, 78, 104), QColor(192, 196, 202), QColor(240, 236, 226), grey);
+        Fish f = Cyprinid("certa.jpg", QColor(40, 54, 74), QColor(188, 192, 200), QColor(240, 236, 226), grey);
         f.depth = 0.23;
         f.snout = 0.95;
         f.chin = 0.75;
         f.mouth = MouthShape::Under;
         f.mouthLength = 0.03;
+        f.nose = 0.026;
         f.scale = 0.024;
         f.anal = Anal(0.6, 0.82, 0.11, QColor(196, 180, 130), 0.6);
         f.pelvic = Pelvic(0.46, 0.1, QColor(214, 190, 128));
@@ -287,14 +296,15 @@ std::vector<Fish> EncyclopediaSpecies()
         all.push_back(f);
     }
     { // Jaź: thick-set, small head, brassy flanks, reddish lower fins.
-        Fish f = Cyprinid("jaz.jpg", QColor(70, 80, 88), QColor(204, 186, 140), QColor(236, 230, 210),
+        Fish f = Cyprinid("jaz.jpg", QColor(62, 74, 82), QColor(202, 198, 178), QColor(238, 236, 226),
                           QColor(128, 118, 112));
+        f.shine = 0.16;
         f.depth = 0.28;
         f.head = 0.21;
         f.snout = 0.65;
         f.eyeSize = 0.021;
         f.scale = 0.025;
-        f.anal = Anal(0.66, 0.77, 0.11, QColor(214, 112, 72), 1.0);
+        f.anal = Anal(0.66, 0.77, 0.12, QColor(214, 112, 72), 0.75, 0.3);
         f.pelvic = Pelvic(0.46, 0.1, QColor(218, 112, 70));
         f.pectoral = Pectoral(0.225, 0.11, QColor(210, 130, 90));
         f.tailColor = QColor(168, 112, 92);
@@ -309,7 +319,7 @@ std::vector<Fish> EncyclopediaSpecies()
         f.mouthLength = 0.03;
         f.shine = 0.2;
         f.scale = 0.026;
-        f.anal = Anal(0.66, 0.76, 0.11, f.tailColor, 0.45, 0.18);
+        f.anal = Anal(0.645, 0.775, 0.14, f.tailColor, 0.5, 0.3);
         f.dorsal = Dorsal(0.46, 0.56, 0.15, f.tailColor, 0.5, 0.2);
         f.fork = 0.36;
         f.iris = QColor(220, 200, 120);
@@ -430,7 +440,7 @@ std::vector<Fish> EncyclopediaSpecies()
         f.mouthLength = 0.065;
         f.scale = 0.045;
         f.scaleDark = 0.5;
-        f.anal = Anal(0.66, 0.76, 0.11, QColor(212, 104, 62), 1.6, 0.45);
+        f.anal = Anal(0.66, 0.76, 0.11, QColor(212, 104, 62), 2.2, 0.6);
         f.pelvic = Pelvic(0.46, 0.1, QColor(216, 118, 70));
         f.pectoral = Pectoral(0.265, 0.11, QColor(206, 140, 96));
         f.tailColor = QColor(64, 64, 64);
@@ -446,8 +456,11 @@ std::vector<Fish> EncyclopediaSpecies()
         f.scale = 0.034;
         f.dorsal = Dorsal(0.46, 0.56, 0.17, grey, 0.55, 0.2);
         f.anal = Anal(0.6, 0.86, 0.11, grey, 0.7);
-        f.pelvic = Pelvic(0.45, 0.1, QColor(206, 126, 104));
-        f.pectoral = Pectoral(0.235, 0.12, QColor(204, 134, 110));
+        f.eyeSize = 0.032;
+        f.pelvic = Pelvic(0.45, 0.1, grey);
+        f.pelvic.root = QColor(206, 58, 44);
+        f.pectoral = Pectoral(0.235, 0.12, grey);
+        f.pectoral.root = QColor(206, 64, 48);
         all.push_back(f);
     }
     { // Leszcz: very deep, humped and flat, long anal fin, small underslung mouth, dark fins.
@@ -521,11 +534,11 @@ std::vector<Fish> EncyclopediaSpecies()
     { // Łosoś: silver, slender tail root, forked tail, few x-shaped spots above the lateral line.
         Fish f = Salmonid("losos.jpg", QColor(52, 72, 92), QColor(202, 207, 212), QColor(246, 246, 246),
                           QColor(112, 116, 122));
-        f.peduncle = 0.062;
+        f.peduncle = 0.048;
         f.mouthLength = 0.07;
         f.shine = 0.22;
-        f.spots = {{QColor(30, 34, 40), 26, 0.005, 0.12, 0.72, 0.06, 0.38, {}, true}};
-        f.fork = 0.72;
+        f.spots = {{QColor(30, 34, 40), 14, 0.0045, 0.14, 0.62, 0.06, 0.34, {}, true}};
+        f.fork = 0.6;
         all.push_back(f);
     }
     { // Miętus: long and round, two dorsal fins (the second long), one chin barbel, marbled.
@@ -720,7 +733,9 @@ std::vector<Fish> EncyclopediaSpecies()
         f.snout = 0.5;
         f.noseShift = -0.12;
         f.mouth = MouthShape::Upturned;
-        f.mouthLength = 0.035;
+        f.mouthLength = 0.04;
+        f.jut = 0.008;
+        f.gapeEnd = 0.56;
         f.eyeSize = 0.026;
         f.dorsal = Dorsal(0.48, 0.57, 0.15, grey, 0.55);
         f.dorsal.rim = QColor(60, 60, 60);
@@ -790,7 +805,8 @@ std::vector<Fish> EncyclopediaSpecies()
         f.snout = 0.55;
         f.noseShift = -0.03;
         f.mouth = MouthShape::Under;
-        f.mouthLength = 0.02;
+        f.mouthLength = 0.022;
+        f.nose = 0.005;
         f.scale = 0.03;
         f.scaleDark = 0.2;
         f.shine = 0.2;
@@ -806,7 +822,9 @@ std::vector<Fish> EncyclopediaSpecies()
         f.head = 0.21;
         f.noseShift = -0.12;
         f.mouth = MouthShape::Upturned;
-        f.mouthLength = 0.035;
+        f.mouthLength = 0.04;
+        f.jut = 0.012;
+        f.gapeEnd = 0.58;
         f.eyeSize = 0.03;
         f.scale = 0.028;
         f.scaleDark = 0.2;
@@ -931,10 +949,7 @@ std::vector<Fish> EncyclopediaSpecies()
         f.pelvic = Pelvic(0.46, 0.1, QColor(212, 128, 100));
         f.pectoral = Pectoral(0.235, 0.11, QColor(208, 138, 112));
         f.tailColor = QColor(150, 120, 112);
-        f.extra = [](QPainter &g, const FishFrame &fr) {
-            g.setPen(QPen(QColor(40, 36, 34), 3.0, Qt::SolidLine, Qt::RoundCap));
-            g.drawLine(fr.At(0.022, 0.9), fr.At(0.065, 0.9));
-        };
+        f.hornyLip = QColor(46, 40, 36);
         all.push_back(f);
     }
     { // Tołpyga biała: silver, large head, eye set low below the upturned mouth, tiny scales.
@@ -999,10 +1014,11 @@ std::vector<Fish> EncyclopediaSpecies()
         // tail root with a square tail, jaw reaching behind the eye.
         Fish f = Salmonid("troc_wedrowna.jpg", QColor(50, 66, 86), QColor(216, 219, 223), QColor(248, 248, 248),
                           QColor(118, 122, 128));
-        f.peduncle = 0.088;
+        f.peduncle = 0.1;
         f.mouthLength = 0.1;
         f.shine = 0.24;
-        f.spots = {{QColor(28, 30, 36), 46, 0.0055, 0.12, 0.86, 0.05, 0.62, {}, true}};
+        f.spots = {{QColor(28, 30, 36), 70, 0.0055, 0.12, 0.9, 0.05, 0.78, {}, true},
+                   {QColor(28, 30, 36), 6, 0.005, 0.14, 0.22, 0.25, 0.55}};
         f.tail = TailShape::Square;
         all.push_back(f);
     }
