@@ -10,6 +10,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#if !defined(Q_OS_WIN)
+#include <unistd.h>
+#endif
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -24,10 +29,21 @@ namespace {
 // A decode larger than this is refused rather than left to exhaust memory: a forged
 // header can announce a picture of 65500 x 65500 pixels in a file of a few bytes.
 constexpr qint64 MaxDecodedBytes = qint64(512) * 1024 * 1024;
+// Refused from the header, before anything is decoded: no camera photo comes near it, and
+// even a reduced decode of such a picture costs hundreds of megabytes.
+constexpr qint64 MaxPixels = qint64(200) * 1000 * 1000;
 
 [[noreturn]] void Fail(const QString &path, const QString &reason)
 {
     throw EInOutError(QStringLiteral("Nie można wczytać zdjęcia %1: %2").arg(path, reason));
+}
+
+[[noreturn]] void FailTooManyPixels(const QString &path, qint64 width, qint64 height)
+{
+    Fail(path, QStringLiteral("obraz jest zbyt duży (%1 x %2 pikseli, najwyżej %3 megapikseli)")
+                   .arg(width)
+                   .arg(height)
+                   .arg(MaxPixels / 1000000));
 }
 
 struct FileCloser
@@ -36,18 +52,48 @@ struct FileCloser
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
+[[noreturn]] void FailOpen(const QString &path, int error)
+{
+    if (error == ENOENT)
+        Fail(path, QStringLiteral("nie ma takiego pliku"));
+    Fail(path, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+// Opens only a regular file. A folder would read as an empty file, and opening a named
+// pipe waits for a writer that never comes, freezing the window; the file is therefore
+// opened without waiting and checked by what was opened, not by its name.
 FilePtr OpenForReading(const QString &path)
 {
-    // A folder opens for reading here and would then read as an empty file.
-    if (QFileInfo(path).isDir())
+    const QByteArray name = QFile::encodeName(path);
+#if defined(Q_OS_WIN)
+    const QFileInfo info(path);
+    if (info.isDir())
         Fail(path, QStringLiteral("to jest folder, nie plik"));
-    FilePtr file(std::fopen(QFile::encodeName(path).constData(), "rb"));
+    if (info.exists() && !info.isFile())
+        Fail(path, QStringLiteral("to nie jest zwykły plik"));
+    FilePtr file(std::fopen(name.constData(), "rb"));
+    if (!file)
+        FailOpen(path, errno);
+    return file;
+#else
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        FailOpen(path, errno);
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        const bool folder = S_ISDIR(status.st_mode);
+        ::close(fd);
+        Fail(path, folder ? QStringLiteral("to jest folder, nie plik") : QStringLiteral("to nie jest zwykły plik"));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    FilePtr file(::fdopen(fd, "rb"));
     if (!file) {
-        if (errno == ENOENT)
-            Fail(path, QStringLiteral("nie ma takiego pliku"));
-        Fail(path, QString::fromLocal8Bit(std::strerror(errno)));
+        const int error = errno;
+        ::close(fd);
+        FailOpen(path, error);
     }
     return file;
+#endif
 }
 
 struct ErrorManager
@@ -71,8 +117,16 @@ void OnMessage(j_common_ptr cinfo, int level)
 {
     // A file cut short is padded by the library with an end marker and only warned
     // about; shown, it would be a picture with a grey lower part, so it counts as broken.
-    // Other warnings (stray bytes between segments, common in camera files) are ignored.
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+    // So does one whose image data run into its end marker: a file cut short with the
+    // marker written after it. A stray marker elsewhere in the data (a damaged restart
+    // marker) is survivable and shown. Other warnings (stray bytes between segments,
+    // common in camera files) are ignored.
+    if (level >= 0)
+        return;
+    const int code = cinfo->err->msg_code;
+    const bool endMarkerTooEarly = code == JWRN_HIT_MARKER && cinfo->is_decompressor &&
+                                   reinterpret_cast<j_decompress_ptr>(cinfo)->unread_marker == JPEG_EOI;
+    if (code == JWRN_JPEG_EOF || endMarkerTooEarly)
         (*cinfo->err->error_exit)(cinfo);
 }
 
@@ -85,6 +139,8 @@ QString ReasonText(const ErrorManager &errors)
         return QStringLiteral("plik jest pusty");
     case JWRN_JPEG_EOF:
         return QStringLiteral("plik jest niekompletny");
+    case JWRN_HIT_MARKER:
+        return QStringLiteral("plik jest uszkodzony: dane obrazu urywają się przed końcem zdjęcia");
     default:
         return QStringLiteral("błąd dekodera JPEG (%1)").arg(QString::fromLatin1(errors.message));
     }
@@ -285,6 +341,8 @@ QImage DecodeJpeg(const QString &path, const QSize &cover, bool dcOnly)
             jpeg_read_header(&info, TRUE);
         }))
         fail();
+    if (qint64(info.image_width) * info.image_height > MaxPixels)
+        FailTooManyPixels(path, qint64(info.image_width), qint64(info.image_height));
 
     const int orientation = ExifOrientation(info);
     const bool quarterTurn = orientation >= 5;
@@ -376,14 +434,10 @@ QImage LoadJpeg(const QString &path, const QSize &cover)
 
 QImage LoadPicture(const QString &path, const QSize &cover)
 {
-    if (QFileInfo(path).isDir())
-        Fail(path, QStringLiteral("to jest folder, nie plik"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!file.exists())
-            Fail(path, QStringLiteral("nie ma takiego pliku"));
+    const FilePtr handle = OpenForReading(path);
+    QFile file;
+    if (!file.open(handle.get(), QIODevice::ReadOnly))
         Fail(path, file.errorString());
-    }
     if (file.size() == 0)
         Fail(path, QStringLiteral("plik jest pusty"));
     const QByteArray head = file.peek(3);
@@ -400,6 +454,9 @@ QImage LoadPicture(const QString &path, const QSize &cover)
         reader.setAutoDetectImageFormat(false);
     else
         reader.setDecideFormatFromContent(true);
+    const QSize declared = reader.size();
+    if (declared.isValid() && qint64(declared.width()) * declared.height() > MaxPixels)
+        FailTooManyPixels(path, declared.width(), declared.height());
     QImage image;
     if (!reader.read(&image)) {
         if (reader.error() == QImageReader::UnsupportedFormatError)

@@ -116,22 +116,9 @@ void TCalendarFrm::CheckBox1MouseUp(bool tickBefore)
 void TCalendarFrm::TickedBranch(TDateTime day)
 {
     try {
+        // The day's photo folder is made by its first photo, not here.
         Query->SetSQL(CalendarStatements::FirstDiaryRow(day, MoonPhaseOf(day)));
-        const QString folder = DayFolder(day);
-        const bool made = !FolderExists(folder);
-        if (made && !QDir().mkdir(folder)) {
-            throw EInOutError(QStringLiteral("Nie można utworzyć folderu na zdjęcia z dnia %1: %2. "
-                                             "Sprawdź, czy istnieje folder data%3foto programu")
-                                  .arg(DayText(day), QDir::toNativeSeparators(folder), QDir::separator()));
-        }
-        try {
-            Query->ExecSQL();
-        } catch (...) {
-            // No row, no folder: a day that could not be started leaves nothing behind.
-            if (made)
-                QDir().rmdir(folder);
-            throw;
-        }
+        Query->ExecSQL();
         RefreshAssignedDays();
     } catch (...) {
         // The box then tells the truth about the day: ticked only when it has rows.

@@ -3,10 +3,12 @@
 #include "base/Exception.h"
 #include "base/FolderUtils.h"
 #include "base/JpegImage.h"
+#include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
 #include "calendar/TMonthCalendar.h"
 #include "data/TDbBaseQuery.h"
 #include "data/TField.h"
+#include "diary/CatchPhotos.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
 #include "widgets/TDBEdit.h"
@@ -26,9 +28,15 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include <utility>
+
 namespace {
 const QString FotoField = QStringLiteral("foto");
-const QString PictureFilter = QStringLiteral("Pliki graficzne JPG (*.jpg)|*.jpg");
+// File names are matched letter case and all: cameras write ".JPG", other programs ".jpeg".
+const QString PictureFilter = QStringLiteral("Pliki graficzne JPG (*.jpg *.jpeg *.JPG *.JPEG *.Jpg *.Jpeg)|*.jpg "
+                                             "*.jpeg *.JPG *.JPEG *.Jpg *.Jpeg");
+// The bands beside a photo shown with its own proportions.
+const QColor Letterbox(48, 48, 48);
 
 constexpr int LeftColumn = 8;
 constexpr int ColumnWidth = 174;
@@ -92,7 +100,12 @@ TDayFrm::TDayFrm(QWidget *parent) : QDialog(parent)
     Image1 = new TImage(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(PhotoFrame.adjusted(1, 1, -1, -1));
+    // A photo keeps its proportions, as in any photo viewer: a fish stretched to the
+    // frame's shape would look fatter or thinner than it was.
     Image1->SetStretch(true);
+    Image1->SetProportional(true);
+    Image1->SetCenter(true);
+    Image1->SetBackdrop(Letterbox);
     Image1->SetThumbnails(true);
     Image1->setCursor(Qt::PointingHandCursor);
     connect(Image1, &TImage::clicked, this, &TDayFrm::Image1Click);
@@ -145,7 +158,11 @@ TDataSource *TDayFrm::DataSource() const
 
 void TDayFrm::SetDataSource(TDataSource *source)
 {
+    if (m_dataSource)
+        disconnect(m_dataSource, &TDataSource::stateChanged, this, &TDayFrm::SetReplacedPhotosAside);
     m_dataSource = source;
+    if (source)
+        connect(source, &TDataSource::stateChanged, this, &TDayFrm::SetReplacedPhotosAside);
     for (TDBEdit *edit : {DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7})
         edit->SetDataSource(source);
     DBMemo1->SetDataSource(source);
@@ -202,16 +219,28 @@ void TDayFrm::Label11Click()
                               Platform::Icon::Warning);
         return;
     }
+    const QString folder = DayFolder();
+    // The day's folder is made by the first photo it holds.
+    if (!FolderExists(folder) && !QDir().mkpath(folder)) {
+        Platform::ShowMessage(this, QStringLiteral("Rybowid"),
+                              QStringLiteral("Nie można utworzyć folderu na zdjęcia %1. Sprawdź, czy folder danych "
+                                             "programu istnieje i czy można w nim zapisywać.")
+                                  .arg(QDir::toNativeSeparators(folder)),
+                              Platform::Icon::Warning);
+        return;
+    }
     try {
-        const QString folder = DayFolder();
-        if (!FolderExists(folder) && !QDir().mkdir(folder))
-            return;
         const QString target = folder + QLatin1Char('/') + name;
         // A photo of that name already in the folder is kept and wins. A copy that failed
         // with nothing there leaves the row's photo as it was rather than naming a file
         // that does not exist.
         if (!QFile::copy(chosen, target) && !QFileInfo(target).isFile())
             return;
+        const QString before = PhotoName();
+        // Both may end up named by no row: the replaced photo once the row is written, the
+        // new one if the row is dropped.
+        m_replaced.append({folder, before});
+        m_replaced.append({folder, name});
         if (!m_dataSource || !m_dataSource->Edit())
             return;
         m_dataSource->DataSet()->FieldByName(FotoField)->SetAsString(name);
@@ -221,8 +250,35 @@ void TDayFrm::Label11Click()
     }
 }
 
+void TDayFrm::SetReplacedPhotosAside()
+{
+    if (m_replaced.isEmpty() || !m_dataSource)
+        return;
+    TDbBaseQuery *const dataSet = m_dataSource->DataSet();
+    const TDataSetState state = dataSet ? dataSet->State() : TDataSetState::dsInactive;
+    // While the row is being edited the file still counts as the row's: it is written
+    // or dropped first. A closed table (a new day being read, the program ending) waits
+    // for the next reading.
+    if (state != TDataSetState::dsBrowse || !dataSet->Connection())
+        return;
+    const QList<ReplacedPhoto> replaced = std::exchange(m_replaced, {});
+    for (const ReplacedPhoto &photo : replaced) {
+        if (photo.fileName.isEmpty())
+            continue;
+        try {
+            if (!CatchPhotos::IsNamed(*dataSet->Connection(), QFileInfo(photo.folder).fileName(), photo.fileName))
+                CatchPhotos::SetAside(photo.folder, photo.fileName, UserDataRoot() + QStringLiteral("data/kopie"));
+        } catch (const Exception &) {
+            // Unsure whether a row still names it, the photo stays where it is.
+        }
+    }
+}
+
 void TDayFrm::Image1Click()
 {
+    // A day without photos has no folder to open yet.
+    if (PhotoName().isEmpty() && !FolderExists(DayFolder()))
+        return;
     Platform::ShellOpen(PhotoPath());
 }
 

@@ -3,6 +3,7 @@
 #include "widgets/TNavigateBtn.h"
 
 #include <QDialog>
+#include <QList>
 #include <QPointer>
 
 class QFrame;
@@ -81,6 +82,16 @@ private:
     // Shows a photo of the day folder. The frame is emptied first, so a photo that
     // cannot be read (EInOutError) never leaves another catch's picture in its place.
     void LoadPhoto(const QString &fileName);
+    // Photos that a change of photo may have left named by no row are set aside once
+    // the row is no longer being edited.
+    void SetReplacedPhotosAside();
+
+    struct ReplacedPhoto
+    {
+        QString folder;
+        QString fileName;
+    };
+    QList<ReplacedPhoto> m_replaced;
 
     QPointer<TDataSource> m_dataSource;
 };

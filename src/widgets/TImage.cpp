@@ -76,6 +76,14 @@ void TImage::SetTransparent(bool transparent)
     PictureChanged();
 }
 
+void TImage::SetBackdrop(const QColor &colour)
+{
+    if (m_backdrop == colour)
+        return;
+    m_backdrop = colour;
+    update();
+}
+
 QRect TImage::DestRect() const
 {
     int w = m_picture.width();
@@ -126,6 +134,8 @@ void TImage::paintEvent(QPaintEvent *)
     const qreal ratio = devicePixelRatioF();
     const QSize target(qRound(dest.width() * ratio), qRound(dest.height() * ratio));
     QPainter painter(this);
+    if (m_backdrop.isValid())
+        painter.fillRect(rect(), m_backdrop);
     if (target == m_shown.size()) {
         painter.drawImage(dest, m_shown);
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -42,6 +43,12 @@ public:
     bool Transparent() const { return m_transparent; }
     void SetTransparent(bool transparent);
 
+    // While a picture is shown, the part of the control it leaves free (the bands beside
+    // a photo shown with its proportions kept) takes this colour; by default, or with an
+    // invalid colour, what lies beneath shows through there.
+    const QColor &Backdrop() const { return m_backdrop; }
+    void SetBackdrop(const QColor &colour);
+
     // Where the picture lands inside the control, in the control's coordinates.
     QRect DestRect() const;
     QSize sizeHint() const override;
@@ -67,6 +74,7 @@ private:
     // The file the picture was decoded from at a reduced size; an enlarged control
     // decodes it again rather than blowing up the small decode.
     QString m_reducedFrom;
+    QColor m_backdrop;
     bool m_stretch = false;
     bool m_proportional = false;
     bool m_center = false;

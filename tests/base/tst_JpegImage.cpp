@@ -14,6 +14,7 @@
 #include <functional>
 
 #include <jpeglib.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -403,6 +404,14 @@ void TestJpegImage::rejectsUnreadableFiles_data()
     const QString huge = Path(QStringLiteral("huge.jpg"));
     WriteAll(huge, forged);
 
+    // Cut in half with an end marker after it, as a broken copy leaves a file: it ends
+    // properly but its picture stops halfway.
+    const QString halved = Path(QStringLiteral("halved.jpg"));
+    WriteAll(halved, jpeg.left(jpeg.size() / 2) + QByteArray("\xFF\xD9", 2));
+    // A named pipe never delivers its bytes when nothing writes to it.
+    const QString pipe = Path(QStringLiteral("potok.jpg"));
+    QVERIFY(QFile::exists(pipe) || ::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+
     const QString missing = Path(QStringLiteral("brak/zdjęcie.jpg"));
     for (const bool picture : {false, true}) {
         const char *via = picture ? "LoadPicture" : "LoadJpeg";
@@ -412,6 +421,8 @@ void TestJpegImage::rejectsUnreadableFiles_data()
         QTest::addRow("%s: empty file", via) << empty << picture << "pusty";
         QTest::addRow("%s: forged size", via) << huge << picture << "zbyt duży";
         QTest::addRow("%s: folder", via) << m_dir.path() << picture << "folder";
+        QTest::addRow("%s: cut in half, end marker appended", via) << halved << picture << "uszkodzony";
+        QTest::addRow("%s: named pipe", via) << pipe << picture << "zwykły plik";
     }
     QTest::newRow("LoadJpeg: text") << text << false << "nie jest plik JPEG";
     QTest::newRow("LoadPicture: text") << text << true << "nieznany format";
@@ -424,19 +435,23 @@ void TestJpegImage::rejectsUnreadableFiles()
     QFETCH(QString, file);
     QFETCH(bool, throughLoadPicture);
     QFETCH(QString, reason);
-    const Loader load = throughLoadPicture ? Loader([](const QString &p) { return LoadPicture(p); })
-                                           : Loader([](const QString &p) { return LoadJpeg(p); });
-    if (reason.isEmpty()) {
-        QCOMPARE(load(file).size(), QSize(64, 48));
-        return;
-    }
-    try {
-        load(file);
-        QFAIL("no error raised");
-    } catch (const EInOutError &error) {
-        QVERIFY2(error.Message().startsWith(QStringLiteral("Nie można wczytać zdjęcia ") + file + ": "),
-                 qPrintable(error.Message()));
-        QVERIFY2(error.Message().contains(reason), qPrintable(error.Message()));
+    // Whole, for the catch dialog's photo area, and small enough for the eighth-scale decode.
+    for (const QSize cover : {QSize(), QSize(376, 301), QSize(40, 30)}) {
+        const Loader load = throughLoadPicture ? Loader([cover](const QString &p) { return LoadPicture(p, cover); })
+                                               : Loader([cover](const QString &p) { return LoadJpeg(p, cover); });
+        if (reason.isEmpty()) {
+            QCOMPARE(load(file).size(), QSize(64, 48));
+            continue;
+        }
+        try {
+            load(file);
+            QFAIL(qPrintable(
+                QStringLiteral("no error raised for an area of %1 x %2").arg(cover.width()).arg(cover.height())));
+        } catch (const EInOutError &error) {
+            QVERIFY2(error.Message().startsWith(QStringLiteral("Nie można wczytać zdjęcia ") + file + ": "),
+                     qPrintable(error.Message()));
+            QVERIFY2(error.Message().contains(reason), qPrintable(error.Message()));
+        }
     }
 }
 

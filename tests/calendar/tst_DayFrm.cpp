@@ -3,6 +3,7 @@
 #include "app/MainFrmUnit.h"
 #include "base/Clock.h"
 #include "base/ProgramPaths.h"
+#include "base/ThumbnailCache.h"
 #include "calendar/CalendarFrmUnit.h"
 #include "calendar/DayFrmUnit.h"
 #include "calendar/TMonthCalendar.h"
@@ -22,11 +23,13 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QWindow>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 // Computed on use: the date helpers' own tables are set up by static initialisation too.
@@ -79,6 +82,37 @@ bool SaveJpeg(const QImage &image, const QString &path)
     return image.save(path, "JPG", 90);
 }
 
+// A 4:3 photo: a red circle on green, a blue square in its top-left corner.
+QImage CircleScene(const QSize &size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(0, 150, 0));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::red);
+    const int diameter = qMin(size.width(), size.height()) * 6 / 10;
+    p.drawEllipse(QRect(QPoint(0, 0), QSize(diameter, diameter))
+                      .translated(image.rect().center() - QPoint(diameter / 2, diameter / 2)));
+    p.fillRect(0, 0, diameter / 4, diameter / 4, Qt::blue);
+    return image;
+}
+
+// The same JPEG with an EXIF orientation written after its JFIF segment, as a camera held
+// upright writes it: the pixels as the sensor saw them, the turn in the tag.
+QByteArray WithExifOrientation(const QByteArray &jpeg, int orientation)
+{
+    const QByteArray tiff("MM\0\x2a\0\0\0\x08"
+                          "\0\x01"
+                          "\x01\x12\0\x03\0\0\0\x01\0",
+                          19);
+    const QByteArray body = QByteArray("Exif\0\0", 6) + tiff + char(orientation) + QByteArray(6, '\0');
+    const int length = int(body.size()) + 2;
+    const QByteArray segment = QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + body;
+    const int app0End = 4 + (uchar(jpeg[4]) << 8 | uchar(jpeg[5]));
+    return jpeg.left(app0End) + segment + jpeg.mid(app0End);
+}
+
 QByteArray Bytes(const QString &path)
 {
     QFile file(path);
@@ -96,6 +130,30 @@ bool Near(const QColor &a, const QColor &b)
 {
     return a.isValid() && qAbs(a.red() - b.red()) < 24 && qAbs(a.green() - b.green()) < 24 &&
            qAbs(a.blue() - b.blue()) < 24;
+}
+
+// Where the photo, its circle and its blue corner landed in the photo frame.
+struct Placement
+{
+    QRect photo, circle, blue;
+};
+
+Placement Measure(const QImage &shot)
+{
+    Placement found;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            const QRect pixel(x, y, 1, 1);
+            if (!Near(c, QColor(48, 48, 48)))
+                found.photo |= pixel;
+            if (c.red() > 180 && c.green() < 90 && c.blue() < 90)
+                found.circle |= pixel;
+            if (c.blue() > 180 && c.red() < 90 && c.green() < 90)
+                found.blue |= pixel;
+        }
+    }
+    return found;
 }
 
 int CountRecords(const QString &kind)
@@ -121,6 +179,8 @@ private Q_SLOTS:
     void navigatorMovesShowEachRowsOwnPhoto();
     void changingThePhotoCopiesIntoANewDayFolder();
     void aPhotoOfTheSameNameAlreadyThereWins();
+    void photosKeepTheirProportionsAndOrientation();
+    void aReplacedPhotoIsSetAsideNeverDeleted();
     void aBrokenPhotoIsReportedAndTheDialogStaysUsable();
     void clickingThePhotoOpensItOrTheDayFolder();
     void theDiaryShowsTheDialogOnItsCurrentCatch();
@@ -163,6 +223,7 @@ void DayFrmTest::init()
     Platform::ClearTestState();
     QVERIFY(m_dir->exec(QStringLiteral("delete from dziennik;")));
     QDir(Folder()).removeRecursively();
+    QFile::remove(Folder());
     m_table = std::make_unique<TDbTable>();
     m_table->setObjectName(QStringLiteral("dziennikTable"));
     m_table->TableName = QStringLiteral("dziennik");
@@ -310,15 +371,38 @@ void DayFrmTest::changingThePhotoCopiesIntoANewDayFolder()
     const QString chosen = m_pictures.filePath(QStringLiteral("lin.jpg"));
     QVERIFY(SaveJpeg(Photo(Qt::green), chosen));
     AddCatch(QStringLiteral("Lin"), QString());
-    QVERIFY(!QFileInfo::exists(Folder()));
+    // Not even data/foto is there yet; a file stands where the day's folder belongs.
+    QVERIFY(QDir(m_dir->fotoDir()).removeRecursively());
+    QVERIFY(QDir().mkpath(m_dir->fotoDir()));
+    QFile blocker(Folder());
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
 
     RunDialog([this, &chosen](TDayFrm *dialog) {
         // Cancelling the chooser changes nothing.
         QTest::mouseClick(dialog->Label11, Qt::LeftButton);
         QCOMPARE(CountRecords(QStringLiteral("openPicture")), 1);
-        QCOMPARE(Platform::Records().last().text, QStringLiteral("Pliki graficzne JPG (*.jpg)"));
-        QVERIFY(!QFileInfo::exists(Folder()));
+        // The chooser shows photos however their names are spelt, and nothing else.
+        const QString filter = Platform::Records().last().text;
+        QVERIFY(filter.startsWith(QStringLiteral("Pliki graficzne JPG (")));
+        QStringList patterns;
+        for (const QString &pattern : filter.section(QLatin1Char('('), 1).chopped(1).split(QLatin1Char(' ')))
+            patterns << QRegularExpression::wildcardToRegularExpression(pattern);
+        const QRegularExpression offered(patterns.join(QLatin1Char('|')));
+        for (const char *file : {"lin.jpg", "lin.jpeg", "DSC_0042.JPG", "IMG.JPEG"})
+            QVERIFY2(offered.match(QLatin1String(file)).hasMatch(), file);
+        for (const char *file : {"lin.png", "lin.jpg.txt"})
+            QVERIFY2(!offered.match(QLatin1String(file)).hasMatch(), file);
         QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
+
+        // A day folder that cannot be made is reported; nothing is stored.
+        Platform::QueueOpenPicture(chosen);
+        QTest::mouseClick(dialog->Label11, Qt::LeftButton);
+        QCOMPARE(Platform::Records().last().kind, QStringLiteral("message"));
+        QVERIFY2(Platform::Records().last().text.startsWith(QStringLiteral("Nie można utworzyć folderu na zdjęcia")),
+                 qPrintable(Platform::Records().last().text));
+        QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
+        QVERIFY(QFile::remove(Folder()));
 
         Platform::QueueOpenPicture(chosen);
         QTest::mouseClick(dialog->Label11, Qt::LeftButton);
@@ -363,6 +447,114 @@ void DayFrmTest::aPhotoOfTheSameNameAlreadyThereWins()
     QCOMPARE(CountRecords(QStringLiteral("error")), 0);
 }
 
+void DayFrmTest::photosKeepTheirProportionsAndOrientation()
+{
+    // Camera-sized, so that each leaves a thumbnail for its next showing.
+    const QString wide = Folder() + QStringLiteral("/szeroki.jpg");
+    const QString upright = Folder() + QStringLiteral("/pionowy.jpg");
+    const QString turned = Folder() + QStringLiteral("/obrocony.jpg");
+    QVERIFY(SaveJpeg(CircleScene(QSize(1600, 1200)), wide));
+    QVERIFY(SaveJpeg(CircleScene(QSize(1200, 1600)), upright));
+    QVERIFY(SaveJpeg(CircleScene(QSize(1600, 1200)), turned));
+    const QByteArray turnedBytes = WithExifOrientation(Bytes(turned), 6);
+    QFile file(turned);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(turnedBytes) == turnedBytes.size());
+    file.close();
+    AddCatch(QStringLiteral("Szczupak"), QStringLiteral("szeroki.jpg"));
+    AddCatch(QStringLiteral("Sum"), QStringLiteral("pionowy.jpg"));
+    AddCatch(QStringLiteral("Sandacz"), QStringLiteral("obrocony.jpg"));
+
+    // Each photo whole inside the frame with its own proportions, centred, the circle
+    // round; the blue corner where the photo's top-left is once the EXIF turn is applied
+    // (a right turn takes it to the top-right).
+    const auto check = [](TDayFrm *dialog, double aspect, bool blueOnTheRight) {
+        const QImage shot = dialog->Image1->grab().toImage();
+        const Placement at = Measure(shot);
+        QString where;
+        QDebug(&where) << "photo" << at.photo << "circle" << at.circle << "blue" << at.blue;
+        QVERIFY2(at.photo.width() == shot.width() || at.photo.height() == shot.height(), qPrintable(where));
+        QVERIFY2(qAbs(double(at.photo.width()) / at.photo.height() - aspect) < 0.02, qPrintable(where));
+        QVERIFY2(qAbs(at.photo.center().x() - shot.rect().center().x()) <= 1 &&
+                     qAbs(at.photo.center().y() - shot.rect().center().y()) <= 1,
+                 qPrintable(where));
+        QVERIFY2(at.circle.width() > 100 && qAbs(at.circle.width() - at.circle.height()) <= 2, qPrintable(where));
+        QVERIFY2(at.blue.top() <= at.photo.top() + 1, qPrintable(where));
+        QVERIFY2(blueOnTheRight ? at.blue.right() >= at.photo.right() - 1 : at.blue.left() <= at.photo.left() + 1,
+                 qPrintable(where));
+    };
+    const auto checkAll = [&](TDayFrm *dialog) {
+        if (dialog->DBNavigator1->Button(TNavigateBtn::nbFirst)->isEnabled())
+            Click(TNavigateBtn::nbFirst);
+        check(dialog, 4.0 / 3, false);
+        Click(TNavigateBtn::nbNext);
+        check(dialog, 3.0 / 4, false);
+        Click(TNavigateBtn::nbNext);
+        check(dialog, 3.0 / 4, true);
+    };
+    RunDialog(checkAll);
+    // Shown again from the thumbnails the first showing left.
+    for (const QString &photo : {wide, upright, turned})
+        QTRY_VERIFY(!ThumbnailCache().Find(photo).isNull());
+    RunDialog([&](TDayFrm *dialog) {
+        checkAll(dialog);
+        QCOMPARE(dialog->Image1->Picture().size(), QSize(384, 512));
+        TestSupport::SavePng(dialog, QStringLiteral("DayFrm-upright-photo"));
+    });
+    QCOMPARE(CountRecords(QStringLiteral("error")), 0);
+}
+
+void DayFrmTest::aReplacedPhotoIsSetAsideNeverDeleted()
+{
+    const QString aside = m_dir->path() + QStringLiteral("data/kopie/zastąpione zdjęcia/2005-01-24/");
+    QDir(m_dir->path() + QStringLiteral("data/kopie")).removeRecursively();
+    // One set aside earlier under the same name stays as it is.
+    QVERIFY(SaveJpeg(Photo(Qt::black), aside + QStringLiteral("stary.jpg")));
+    const QByteArray earlierBytes = Bytes(aside + QStringLiteral("stary.jpg"));
+    QVERIFY(SaveJpeg(Photo(Qt::yellow), Folder() + QStringLiteral("/stary.jpg")));
+    QVERIFY(SaveJpeg(Photo(Qt::cyan), Folder() + QStringLiteral("/wspólny.jpg")));
+    const QByteArray oldBytes = Bytes(Folder() + QStringLiteral("/stary.jpg"));
+    const QString first = m_pictures.filePath(QStringLiteral("nowy.jpg"));
+    const QString second = m_pictures.filePath(QStringLiteral("drugi.jpg"));
+    const QString third = m_pictures.filePath(QStringLiteral("porzucony.jpg"));
+    QVERIFY(SaveJpeg(Photo(Qt::green), first));
+    QVERIFY(SaveJpeg(Photo(Qt::magenta), second));
+    QVERIFY(SaveJpeg(Photo(Qt::blue), third));
+    AddCatch(QStringLiteral("Karp"), QStringLiteral("stary.jpg"));
+    AddCatch(QStringLiteral("Lin"), QStringLiteral("wspólny.jpg"));
+    AddCatch(QStringLiteral("Lin"), QStringLiteral("wspólny.jpg"));
+
+    RunDialog([&](TDayFrm *dialog) {
+        Platform::QueueOpenPicture(first);
+        QTest::mouseClick(dialog->Label11, Qt::LeftButton);
+        // Until the row is written it still names its old photo in the file.
+        QVERIFY(QFileInfo::exists(Folder() + QStringLiteral("/stary.jpg")));
+        Click(TNavigateBtn::nbPost);
+        QVERIFY(!QFileInfo::exists(Folder() + QStringLiteral("/stary.jpg")));
+        QCOMPARE(Bytes(aside + QStringLiteral("stary (2).jpg")), oldBytes);
+        QCOMPARE(Bytes(aside + QStringLiteral("stary.jpg")), earlierBytes);
+
+        // A photo another catch still names stays.
+        Click(TNavigateBtn::nbNext);
+        Platform::QueueOpenPicture(second);
+        QTest::mouseClick(dialog->Label11, Qt::LeftButton);
+        Click(TNavigateBtn::nbPost);
+        QVERIFY(QFileInfo::exists(Folder() + QStringLiteral("/wspólny.jpg")));
+
+        // A new catch dropped unwritten leaves no photo behind in the day folder.
+        Click(TNavigateBtn::nbInsert);
+        Platform::QueueOpenPicture(third);
+        QTest::mouseClick(dialog->Label11, Qt::LeftButton);
+        QVERIFY(QFileInfo::exists(Folder() + QStringLiteral("/porzucony.jpg")));
+        m_table->Cancel();
+        QVERIFY(!QFileInfo::exists(Folder() + QStringLiteral("/porzucony.jpg")));
+        QCOMPARE(Bytes(aside + QStringLiteral("porzucony.jpg")), Bytes(third));
+    });
+    QCOMPARE(QDir(Folder()).entryList(QDir::Files),
+             (QStringList{QStringLiteral("drugi.jpg"), QStringLiteral("nowy.jpg"), QStringLiteral("wspólny.jpg")}));
+    QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select foto from dziennik order by rowid")),
+             (QStringList{QStringLiteral("nowy.jpg"), QStringLiteral("drugi.jpg"), QStringLiteral("wspólny.jpg")}));
+}
+
 void DayFrmTest::aBrokenPhotoIsReportedAndTheDialogStaysUsable()
 {
     QVERIFY(SaveJpeg(Photo(Qt::cyan), Folder() + QStringLiteral("/dobre.jpg")));
@@ -390,18 +582,21 @@ void DayFrmTest::aBrokenPhotoIsReportedAndTheDialogStaysUsable()
         Click(TNavigateBtn::nbFirst);
         QVERIFY(Near(MiddleColour(dialog->Image1), Qt::cyan));
 
-        // Choosing a file that does not decode is refused: nothing copied, the photo and
-        // the row stay.
+        // Choosing a file that does not decode, or a named pipe (which would never
+        // deliver its bytes), is refused at once: nothing copied, the photo and the row stay.
         QTemporaryDir elsewhere;
-        const QString bad = elsewhere.path() + QStringLiteral("/karta.jpg");
-        QVERIFY(QFile::copy(Folder() + QStringLiteral("/zepsute.jpg"), bad));
-        Platform::QueueOpenPicture(bad);
-        QTest::mouseClick(dialog->Label11, Qt::LeftButton);
-        QCOMPARE(Platform::Records().last().kind, QStringLiteral("message"));
-        QVERIFY(Platform::Records().last().text.contains(QStringLiteral("karta.jpg")));
-        QVERIFY(!QFileInfo::exists(Folder() + QStringLiteral("/karta.jpg")));
-        QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
-        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::cyan));
+        QVERIFY(
+            QFile::copy(Folder() + QStringLiteral("/zepsute.jpg"), elsewhere.filePath(QStringLiteral("karta.jpg"))));
+        QVERIFY(::mkfifo(QFile::encodeName(elsewhere.filePath(QStringLiteral("potok.jpg"))).constData(), 0600) == 0);
+        for (const QString name : {QStringLiteral("karta.jpg"), QStringLiteral("potok.jpg")}) {
+            Platform::QueueOpenPicture(elsewhere.filePath(name));
+            QTest::mouseClick(dialog->Label11, Qt::LeftButton);
+            QCOMPARE(Platform::Records().last().kind, QStringLiteral("message"));
+            QVERIFY(Platform::Records().last().text.contains(name));
+            QVERIFY(!QFileInfo::exists(Folder() + QLatin1Char('/') + name));
+            QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
+            QVERIFY(Near(MiddleColour(dialog->Image1), Qt::cyan));
+        }
     });
     QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select miejsce||foto from dziennik")),
              (QStringList{QStringLiteral("Wisładobre.jpg"), QStringLiteral("Narewzepsute.jpg")}));
@@ -416,6 +611,9 @@ void DayFrmTest::clickingThePhotoOpensItOrTheDayFolder()
     RunDialog([this](TDayFrm *dialog) {
         QTest::mouseClick(dialog->Image1, Qt::LeftButton);
         Click(TNavigateBtn::nbNext);
+        QTest::mouseClick(dialog->Image1, Qt::LeftButton);
+        // Without its folder the day has nothing to open.
+        QVERIFY(QDir(Folder()).removeRecursively());
         QTest::mouseClick(dialog->Image1, Qt::LeftButton);
     });
     QStringList opened;
