@@ -30,13 +30,13 @@ INSERT INTO porady (porada, rodzaj_porady) VALUES
 ('Brzana i certa są chronione od 1 stycznia do 30 czerwca. Wymiar ochronny brzany wynosi 40 cm, certy 30 cm.', 1),
 ('Lipień i głowacica są chronione od 1 marca do 31 maja. Wymiar lipienia to 30 cm, a głowacicy 70 cm.', 1),
 ('Pstrąg potokowy jest chroniony od 1 września do 31 grudnia i ma wymiar 30 cm. W dorzeczu górnej Wisły, w dorzeczu Sanu i na górnej Odrze ochrona trwa do 31 stycznia, a wymiar wynosi 25 cm.', 1),
-('Miętus jest chroniony od 1 grudnia do końca lutego, a węgorz od 1 grudnia do 31 marca. Ich wymiary ochronne to 25 cm i 50 cm; na dolnej Odrze miętus musi mieć ponad 30 cm.', 1),
+('Miętus jest chroniony od 1 grudnia do końca lutego, a węgorz od 1 grudnia do 31 marca. Ich wymiary ochronne to 25 cm i 50 cm; na Odrze od ujścia Warty do granicy z wodami morskimi okres ochronny miętusa nie obowiązuje, a musi on tam mieć ponad 30 cm.', 1),
 ('Boleń nie ma krajowego okresu ochronnego, ale jego wymiar wynosi 40 cm. Większość okręgów chroni go w zezwoleniu od 1 stycznia do 30 kwietnia.', 1),
 ('Jaź, kleń, lin, świnka i rozpiór mają wymiar ochronny 25 cm, a jelec i wzdręga 15 cm. Okręg może ustalić wymiar wyższy.', 1),
 ('Sieja i sielawa są chronione od 15 października do 31 grudnia. Wymiar siei wynosi 35 cm, sielawy 18 cm.', 1),
 ('Troć wędrowna w rzekach i łosoś są chronione od 1 października do 31 grudnia i mają wymiar 35 cm; dla łososia na Wiśle obowiązują odrębne zasady. Wymiar troci jeziorowej wynosi 50 cm.', 1),
 ('Jesiotra ostronosego nie wolno zatrzymać przez cały rok. Złowionego przypadkiem trzeba od razu ostrożnie wypuścić.', 1),
-('Okoń, płoć, leszcz i karp nie mają krajowego wymiaru ochronnego, ale okręgi zwykle go ustalają: dla okonia często 15–18 cm, dla karpia 30 cm. Sprawdź to w zezwoleniu.', 1),
+('Okoń, płoć, leszcz i karp nie mają krajowego wymiaru ochronnego. Dla okonia i karpia okręgi zwykle ustalają go w zezwoleniu: dla okonia często 15–18 cm, dla karpia 30 cm. Sprawdź to w swoim zezwoleniu przed wyjazdem.', 1),
 ('Ryby używane jako przynęta muszą mieć wymiar dozwolony do połowu i nie mogą być w okresie ochronnym. Gatunków chronionych, takich jak piskorz czy piekielnica, nigdy nie wolno używać jako przynęty.', 1),
 ('Węgorza wolno zatrzymać tylko wtedy, gdy jest dłuższy niż 50 cm i złowiony poza okresem ochronnym. Dziennie można zatrzymać najwyżej dwa węgorze.', 1);
 
@@ -53,7 +53,7 @@ INSERT INTO porady (porada, rodzaj_porady) VALUES
 ('Haczyki bez zadziorów albo z przygniecionym zadziorem ułatwiają uwolnienie ryby i mniej ją ranią. To dobry wybór wszędzie tam, gdzie większość złowionych ryb wraca do wody.', 2),
 ('Prowadząc przynętę spinningową, zmieniaj tempo i rób krótkie pauzy. Drapieżnik często atakuje w chwili, gdy przynęta nagle zwalnia lub opada.', 2),
 ('Regularnie sprawdzaj końcówkę żyłki i przypon, przesuwając je między palcami. Przetarty lub skręcony odcinek odetnij, zanim zerwie się przy pierwszej dobrej rybie.', 2),
-('Na lód wchodź tylko wtedy, gdy jest gruby i przejrzysty, a nigdy tuż po odwilży ani przy ujściach rzek i trzcinach. Zabierz kolce asekuracyjne, linkę i nie łów w pojedynkę.', 2),
+('Na lód wchodź tylko wtedy, gdy ma co najmniej 10 cm grubości i jest przejrzysty; lód mleczny, porowaty lub pokryty wodą jest znacznie słabszy. Nigdy nie wchodź na niego tuż po odwilży ani przy ujściach rzek i trzcinach. Zabierz kolce asekuracyjne, linkę i nie łów w pojedynkę.', 2),
 ('Dobieraj wielkość haczyka do przynęty i ryby. Za duży haczyk ryba wyczuje, za mały nie zatnie się pewnie w twardym pysku.', 2),
 ('Wszystkie śmieci, resztki żyłki i opakowania zabieraj ze sobą. Porzucona żyłka z haczykiem to pułapka dla ptaków wodnych.', 2);
 

@@ -48,8 +48,8 @@ INSERT INTO ryby (nazwa, od, "do", wymiar, rekord, wystepowanie, metoda, opis_dl
 'Jaź', '', '', '25', '-',
 'Rzeki nizinne i jeziora z nimi połączone',
 'Spławik, mucha, drobne błystki i woblery',
-'Krępa ryba karpiowata o złocistych bokach i czerwonawych płetwach, spotykana w większych rzekach i połączonych z nimi jeziorach. Jest wszystkożerna: zjada owady, larwy, ślimaki, a duże osobniki także małe ryby. Krajowy wymiar ochronny wynosi 25 cm, okresu ochronnego nie ma. Łowi się ją z nurtu na spławik, na sztuczną muchę lub na małe przynęty spinningowe; wczesną wiosną tworzy stada przy tarliskach.',
-'Złocisty mieszkaniec rzek', 'jaz.jpg');
+'Krępa ryba karpiowata o srebrzystych bokach z mosiężnym połyskiem, ciemniejszym grzbiecie i czerwonawych płetwach brzusznych i odbytowej, spotykana w większych rzekach i połączonych z nimi jeziorach. Złocistopomarańczowa odmiana, zwana orfą, to ryba ozdobna ze stawów i oczek wodnych, a nie dziki jaź. Jest wszystkożerny: zjada owady, larwy, ślimaki, a duże osobniki także małe ryby. Krajowy wymiar ochronny wynosi 25 cm, okresu ochronnego nie ma. Łowi się go z nurtu na spławik, na sztuczną muchę lub na małe przynęty spinningowe; wczesną wiosną tworzy stada przy tarliskach.',
+'Srebrzysty mieszkaniec rzek', 'jaz.jpg');
 
 INSERT INTO ryby (nazwa, od, "do", wymiar, rekord, wystepowanie, metoda, opis_dlugi, opis_krotki, zdjecie) VALUES (
 'Jelec', '', '', '15', '-',
@@ -139,8 +139,8 @@ INSERT INTO ryby (nazwa, od, "do", wymiar, rekord, wystepowanie, metoda, opis_dl
 'Miętus', '0001-12-01', '0001-02-28', '25', '-',
 'Chłodne rzeki i głębokie jeziora',
 'Grunt, nocą; robaki, martwa rybka',
-'Jedyna słodkowodna ryba z rodziny dorszowatych, z pojedynczym wąsikiem na brodzie. Jest aktywna w zimnej wodzie, a tarło odbywa zimą, pod lodem. Okres ochronny trwa od 1 grudnia do końca lutego, czyli przechodzi przez nowy rok, a wymiar wynosi 25 cm. Na Odrze od ujścia Warty do morza okres ochronny nie obowiązuje, a wymiar wynosi tam 30 cm. Żeruje głównie nocą przy dnie, więc łowi się go gruntówką po zmroku. Okręg może wprowadzić zasady surowsze od krajowych.',
-'Zimowy dorsz słodkowodny', 'mietus.jpg');
+'Jedyny słodkowodny przedstawiciel rzędu dorszokształtnych, z pojedynczym wąsikiem na brodzie. Dawniej zaliczano go do dorszowatych, dziś tworzy z kilkoma morskimi krewnymi osobną rodzinę miętusowatych (Lotidae). Jest aktywna w zimnej wodzie, a tarło odbywa zimą, pod lodem. Okres ochronny trwa od 1 grudnia do końca lutego, czyli przechodzi przez nowy rok, a wymiar wynosi 25 cm. Na Odrze od ujścia Warty do morza okres ochronny nie obowiązuje, a wymiar wynosi tam 30 cm. Żeruje głównie nocą przy dnie, więc łowi się go gruntówką po zmroku. Okręg może wprowadzić zasady surowsze od krajowych.',
+'Zimowy krewny dorsza', 'mietus.jpg');
 
 INSERT INTO ryby (nazwa, od, "do", wymiar, rekord, wystepowanie, metoda, opis_dlugi, opis_krotki, zdjecie) VALUES (
 'Minóg strumieniowy', '0001-01-01', '0001-12-31', '-', '-',
@@ -293,7 +293,7 @@ INSERT INTO ryby (nazwa, od, "do", wymiar, rekord, wystepowanie, metoda, opis_dl
 'Węgorz', '0001-12-01', '0001-03-31', '50', '-',
 'Rzeki, jeziora, zalewy; większość z zarybień',
 'Grunt, nocą; rosówki, martwa rybka',
-'Ryba o wężowatym ciele, która rodzi się w Morzu Sargassowym, a jej larwy przez wiele miesięcy dryfują z prądami do wybrzeży Europy. W słodkich wodach dorasta przez wiele lat, po czym wraca do morza na tarło. Liczebność węgorzy mocno spadła, dlatego gatunek jest chroniony od 1 grudnia do 31 marca, czyli przez przełom roku, a wymiar ochronny wynosi 50 cm. Obecne rozporządzenie z 2023 roku pozwala zatrzymać najwyżej 2 węgorze dziennie, a skrócenie okresu ochronnego z powodu dnia wolnego nigdy go nie dotyczy. Okręgi mogą ustalać surowsze zasady.',
+'Ryba o wężowatym ciele, która rodzi się w Morzu Sargassowym, a jej larwy przez wiele miesięcy dryfują z prądami do wybrzeży Europy. W słodkich wodach dorasta przez wiele lat, po czym wraca do morza na tarło. Europejskie stado węgorza załamało się: do rzek dociera dziś ułamek dawnej liczby młodych ryb. To z tego powodu połów węgorza jest ograniczony: gatunek jest chroniony od 1 grudnia do 31 marca, czyli przez przełom roku, a wymiar ochronny wynosi 50 cm. Obecne rozporządzenie z 2023 roku pozwala zatrzymać najwyżej 2 węgorze dziennie, a skrócenie okresu ochronnego z powodu dnia wolnego nigdy go nie dotyczy. Okręgi mogą ustalać surowsze zasady.',
 'Wędrowiec z Morza Sargassowego', 'wegorz.jpg');
 
 INSERT INTO ryby (nazwa, od, "do", wymiar, rekord, wystepowanie, metoda, opis_dlugi, opis_krotki, zdjecie) VALUES (

@@ -49,8 +49,7 @@ void DiaryReplaced()
     TCalendarFrm *calendar = Windows().CalendarFrm;
     if (!calendar)
         return;
-    calendar->ShowDayCatches(calendar->MonthCalendar1->SelectedDate());
-    calendar->RefreshMonth();
+    calendar->DiaryFileReplaced();
 }
 } // namespace
 

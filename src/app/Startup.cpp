@@ -3,6 +3,7 @@
 #include "app/CatchLogLinks.h"
 #include "app/MainFrmUnit.h"
 #include "app/TApplication.h"
+#include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
 #include "calendar/DayFrmUnit.h"
 #include "catchlog/CatchLogFrmUnit.h"
@@ -18,10 +19,12 @@
 #include "widgets/Platform.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QLockFile>
 #include <QTranslator>
 
 #include <memory>
@@ -97,6 +100,33 @@ void InitApplication(QApplication &app)
     SetDataLayerMessageHandler([](const QString &text) {
         Platform::ShowMessage(QApplication::activeWindow(), TApplication::Title(), text, Platform::Icon::Information);
     });
+}
+
+std::unique_ptr<QLockFile> LockDataFolder(const QString &dataFolder)
+{
+    QDir().mkpath(dataFolder);
+    auto lock = std::make_unique<QLockFile>(QDir(dataFolder).filePath(QStringLiteral("rybowid.lock")));
+    // Only a dead owner makes a lock stale, never its age: a copy may run for days.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0))
+        return lock;
+    if (lock->error() == QLockFile::LockFailedError) {
+        Platform::ShowMessage(nullptr, TApplication::Title(),
+                              QStringLiteral("Rybowid jest już uruchomiony i pracuje na tym dzienniku połowów "
+                                             "(%1). Przejdź do jego okna: dwie kopie programu naraz mogłyby "
+                                             "zapisać jeden dziennik sprzecznie.")
+                                  .arg(QDir::toNativeSeparators(dataFolder)),
+                              Platform::Icon::Information);
+        return nullptr;
+    }
+    // A folder where no lock can be written (read-only media) is not a second copy:
+    // the program starts unlocked, and the database tells what it cannot do.
+    return lock;
+}
+
+std::unique_ptr<QLockFile> LockDataFolder()
+{
+    return LockDataFolder(UserDataRoot() + QStringLiteral("data"));
 }
 
 void CreateWindows()

@@ -24,6 +24,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QPushButton>
+#include <cmath>
 
 namespace {
 const QString QuestionTitle = QStringLiteral("Pytanie:");
@@ -86,7 +87,7 @@ bool TCalendarFrm::DiaryPending() const
     return dziennikTable->Active() && (IsEditing(dziennikTable) || DataSource1->AnyPending());
 }
 
-bool TCalendarFrm::SettleDiary()
+bool TCalendarFrm::PostDiary()
 {
     if (!DiaryPending())
         return true;
@@ -96,14 +97,64 @@ bool TCalendarFrm::SettleDiary()
     });
 }
 
+bool TCalendarFrm::SettleDiary()
+{
+    if (!PostDiary())
+        return false;
+    DropUnfilledRows();
+    return true;
+}
+
+void TCalendarFrm::DiaryFileReplaced()
+{
+    m_startedRows.clear();
+    ShowDayCatches(SelectedDay());
+    RefreshMonth();
+}
+
+void TCalendarFrm::DropUnfilledRows()
+{
+    // The box and "+" write a row at once; one left without a species would stay in the
+    // catch log, its totals and its CSV as an empty catch.
+    if (m_startedRows.empty() || !HasData() || !dziennikTable->Active() || std::isnan(m_shownDay))
+        return;
+    const TField *species = dziennikTable->FindField(QStringLiteral("gatunek"));
+    if (!species)
+        return;
+    bool anyWithout = false;
+    for (int row = 0; row < dziennikTable->DisplayRowCount() && !anyWithout; ++row)
+        anyWithout = dziennikTable->DisplayText(row, species->Index()).trimmed().isEmpty();
+    if (!anyWithout)
+        return;
+    try {
+        const qint64 current = dziennikTable->IsEmpty() ? -1 : dziennikTable->RowId();
+        Query->SetSQL(CalendarStatements::DeleteUnfilledRows(m_shownDay, m_startedRows));
+        Query->ExecSQL();
+        ShowDayCatches(m_shownDay);
+        // A day left without rows keeps no empty photo folder; one holding a photo stays.
+        if (dziennikTable->IsEmpty())
+            QDir().rmdir(DayFolder(m_shownDay));
+        RefreshAssignedDays();
+        for (int recNo = 1; recNo <= dziennikTable->GetRecordCount(); ++recNo) {
+            dziennikTable->SetRecNo(recNo);
+            if (dziennikTable->RowId() == current)
+                break;
+        }
+    } catch (const std::exception &e) {
+        // A locked file keeps the row until the day is left again.
+        qCWarning(lcData).noquote() << "unfilled rows not dropped:" << e.what();
+    }
+}
+
 void TCalendarFrm::CheckBox1MouseUp(bool tickBefore)
 {
-    // Typed values of the day are posted before the day's rows are read again.
+    const bool ticked = CheckBox1->isChecked();
+    // Typed values of the day are posted before the day's rows are read again, and
+    // rows never filled in go.
     if (!SettleDiary()) {
         CheckBox1->setChecked(tickBefore);
         return;
     }
-    const bool ticked = CheckBox1->isChecked();
     SetDiaryControlsEnabled(ticked);
     const TDateTime day = SelectedDay();
     if (ticked)
@@ -119,6 +170,7 @@ void TCalendarFrm::TickedBranch(TDateTime day)
         // The day's photo folder is made by its first photo, not here.
         Query->SetSQL(CalendarStatements::FirstDiaryRow(day, MoonPhaseOf(day)));
         Query->ExecSQL();
+        m_startedRows.insert(dziennikTable->Connection()->LastInsertRowId());
         RefreshAssignedDays();
     } catch (...) {
         // The box then tells the truth about the day: ticked only when it has rows.
@@ -130,9 +182,12 @@ void TCalendarFrm::TickedBranch(TDateTime day)
 void TCalendarFrm::ClearedBranch(TDateTime day)
 {
     try {
-        if (Platform::AskYesNo(
-                this, QuestionTitle,
-                QStringLiteral("Czy na pewno chcesz bezpowrotnie usunąć przypisane do tego dnia informacje?"))) {
+        // A day whose only rows were never filled in has lost them already: nothing to ask.
+        if (dziennikTable->Active() && dziennikTable->IsEmpty()) {
+            QDir().rmdir(DayFolder(day));
+        } else if (Platform::AskYesNo(
+                       this, QuestionTitle,
+                       QStringLiteral("Czy na pewno chcesz bezpowrotnie usunąć przypisane do tego dnia informacje?"))) {
             Query->SetSQL(CalendarStatements::DeleteDay(day));
             Query->ExecSQL();
             const QString folder = DayFolder(day);
@@ -155,7 +210,7 @@ void TCalendarFrm::Button1Click()
 
 void TCalendarFrm::Button2Click()
 {
-    if (!dziennikTable->Active() || !SettleDiary())
+    if (!dziennikTable->Active() || !PostDiary())
         return;
     const TDateTime day = SelectedDay();
     if (dziennikTable->IsEmpty()) {

@@ -5,6 +5,7 @@
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarNames.h"
 #include "diary/CalendarStatements.h"
+#include "diary/CatchValues.h"
 #include "calendar/TCatchGuard.h"
 #include "calendar/TMonthCalendar.h"
 #include "calendar/TMonthCalendarColors.h"
@@ -36,6 +37,7 @@
 #include <QToolButton>
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 const QColor HeadingColor(0, 0, 128);
@@ -97,6 +99,14 @@ TCalendarFrm::TCalendarFrm(QWidget *parent) : QWidget(parent), m_shownDay(std::n
 
 TCalendarFrm::~TCalendarFrm()
 {
+    // Ending the program without closing the window (a logout) leaves the day too; what
+    // was typed and not saved is gone by then.
+    try {
+        if (dziennikTable->Active())
+            dziennikTable->Cancel();
+    } catch (const std::exception &) {
+    }
+    DropUnfilledRows();
     // The controls bound to the diary go before the data link and the table they watch,
     // and the grid stops calling back into a view being torn down.
     MonthCalendar1->SetOnWorkingDateChange(nullptr);
@@ -132,6 +142,38 @@ void TCalendarFrm::CreateDataSets()
             data->SetAsDateTime(SelectedDay());
         if (TField *phase = dziennikTable->FindField(QStringLiteral("faza_ksiezyca")))
             phase->SetAsString(MoonPhaseOf(SelectedDay()));
+    };
+
+    // A weight or length the angler writes must be one a fish can have; what a file
+    // already holds is kept and shown as it is, so only the columns written since the
+    // row was started or opened for editing are checked.
+    auto forgetWritten = [this](TDbBaseQuery *) { m_writtenColumns.clear(); };
+    dziennikTable->BeforeEdit = forgetWritten;
+    dziennikTable->BeforeInsert = forgetWritten;
+    connect(dziennikTable, &TDbBaseQuery::fieldChanged, this, [this](TField *field) {
+        if (field)
+            m_writtenColumns.insert(field->FieldName().toLower());
+    });
+    dziennikTable->BeforePost = [this](TDbBaseQuery *) {
+        m_postingInsert = dziennikTable->State() == TDataSetState::dsInsert;
+        for (const QString &column : {QStringLiteral("waga"), QStringLiteral("dlugosc")}) {
+            TField *field = m_writtenColumns.contains(column) ? dziennikTable->FindField(column) : nullptr;
+            if (!field)
+                continue;
+            // A cleared value is an unmeasured fish, kept as 0 like the day's first row:
+            // a stored null would make the whole day unreadable.
+            if (field->IsNull()) {
+                field->SetAsFloat(0);
+                continue;
+            }
+            const QString refusal = CatchValues::Refusal(column, field->AsFloat());
+            if (!refusal.isEmpty())
+                throw Exception(refusal);
+        }
+    };
+    dziennikTable->AfterPost = [this](TDbBaseQuery *) {
+        if (std::exchange(m_postingInsert, false))
+            m_startedRows.insert(dziennikTable->RowId());
     };
 
     DataSource1 = new TDataSource(this);

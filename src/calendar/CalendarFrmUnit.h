@@ -5,6 +5,7 @@
 #include "widgets/TNavigateBtn.h"
 
 #include <QElapsedTimer>
+#include <QSet>
 #include <QWidget>
 #include <set>
 
@@ -109,9 +110,12 @@ public:
     void RefreshMonthPanels();
     // Everything that names the selected day's month: the marks and the month panels.
     void RefreshMonth();
-    // Posts a changed pending diary row, cancels an unchanged one. A failure is shown
-    // and the typed values stay; false then.
+    // Leaving the day's diary (another day, the catch log, closing): posts a changed
+    // pending row and cancels an unchanged one, then drops the day's rows no one filled
+    // in. A failed post is shown and the typed values stay; false then.
     bool SettleDiary();
+    // The diary file was replaced (a restore): rows started here no longer exist.
+    void DiaryFileReplaced();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -123,6 +127,9 @@ private:
     TDateTime SelectedDay() const;
     QString ProgramDir() const;
     bool DiaryPending() const;
+    // Posts a changed pending row, cancels an unchanged one; false when the post failed.
+    bool PostDiary();
+    void DropUnfilledRows();
     // False while the program runs without its database.
     bool HasData() const;
     static int MonthKey(TDateTime day);
@@ -133,6 +140,11 @@ private:
     void ShowDayDialog();
     void ShowTip();
 
+    // Diary rows this view started (the box, a new row posted), by row identity.
+    std::set<qint64> m_startedRows;
+    bool m_postingInsert = false;
+    // The diary columns written since the pending row was started or opened for editing.
+    QSet<QString> m_writtenColumns;
     // The whole days that have diary rows in the month last read, for the marks.
     std::set<TDateTime> m_markedDays;
     // The day whose rows dziennikTable holds; NaN before the first.

@@ -13,9 +13,11 @@
 #include "widgets/TDBGridDelegate.h"
 #include "widgets/TDataSetModel.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QColor>
 #include <QCompleter>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -108,7 +110,24 @@ void TCatchGuard::Prepare()
         m_dialogCompleter = MakeCompleter(this, names);
         dialog->DBEdit1->setCompleter(m_dialogCompleter);
     }
+    // The completer hands Escape to the field first, and the field takes it as "undo my
+    // typing": the text went and the list stayed, and a name then picked from the list
+    // was no longer typing the field would save. Escape only closes the list here.
+    for (QCompleter *completer : {m_gridCompleter, m_dialogCompleter})
+        if (completer)
+            completer->popup()->installEventFilter(this);
     m_view->DBGrid1->viewport()->update();
+}
+
+bool TCatchGuard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        if (auto *list = qobject_cast<QAbstractItemView *>(watched); list && list->isVisible()) {
+            list->hide();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void TCatchGuard::AfterPost()

@@ -28,6 +28,9 @@ public:
 
     static QString WarningTitle();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void AfterPost();
     QVariant CellRole(const QModelIndex &index, int role) const;

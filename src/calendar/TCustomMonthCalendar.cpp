@@ -62,6 +62,11 @@ protected:
             m_owner.GridMouseDown(event->button(), event->position().toPoint());
     }
     void keyPressEvent(QKeyEvent *event) override { m_owner.GridKeyEvent(event); }
+    void focusInEvent(QFocusEvent *event) override
+    {
+        m_owner.m_focusSeen = true;
+        QWidget::focusInEvent(event);
+    }
 
 private:
     TCustomMonthCalendar &m_owner;
@@ -522,6 +527,7 @@ void TCustomMonthCalendar::GridKeyPress(QChar &Key)
 void TCustomMonthCalendar::GridKeyDown(int &Key, Qt::KeyboardModifiers Shift)
 {
     m_grid->setFocus();
+    m_focusSeen = true;
     const bool ctrl = Shift.testFlag(Qt::ControlModifier);
     switch (Key) {
     case Qt::Key_Left:
@@ -643,6 +649,11 @@ void TCustomMonthCalendar::GridKeyEvent(QKeyEvent *event)
 void TCustomMonthCalendar::GridMouseDown(Qt::MouseButton button, QPoint pos)
 {
     m_grid->setFocus(Qt::MouseFocusReason);
+    // The press is the user's own hand on the grid. Waiting for the focused cursor cell
+    // to be painted let a click that came before that paint (early after start, or
+    // right after a window in front had closed) move the highlight but commit nothing,
+    // so the day panel stayed on the old day.
+    m_focusSeen = true;
     if (button != Qt::LeftButton)
         return;
     m_leftButtonDown = true;

@@ -83,7 +83,7 @@ public:
     void Invalidate();
     void Repaint();
 
-    // True once the cursor cell has been painted while the grid had keyboard focus;
+    // True once the grid has had keyboard focus or the user's hand (a press, a key);
     // until then commits leave SelectedDate alone.
     bool FocusSeen() const { return m_focusSeen; }
 

@@ -1,27 +1,57 @@
 #include "calendar/TSkyPlaceFrm.h"
 
+#include "widgets/Platform.h"
+
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <cmath>
 
 namespace {
 const QString OwnCoordinates = QStringLiteral("Własne współrzędne");
+constexpr double LatitudeLimit = 90;
+constexpr double LongitudeLimit = 180;
 
-QDoubleSpinBox *MakeDegreesEdit(QWidget *parent, const char *name, double limit, const QString &suffix)
+QLineEdit *MakeDegreesEdit(QWidget *parent, const char *name)
 {
-    auto *edit = new QDoubleSpinBox(parent);
+    auto *edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
-    edit->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
-    edit->setDecimals(4);
-    edit->setRange(-limit, limit);
-    edit->setSingleStep(0.1);
-    edit->setSuffix(suffix);
+    edit->setMaxLength(24);
     return edit;
 }
 } // namespace
+
+std::optional<double> TSkyPlaceFrm::ParseDegrees(const QString &text, double limit, QChar positive, QChar negative)
+{
+    QString t = text.simplified().remove(QLatin1Char(' ')).remove(QChar(0xB0)).toUpper();
+    t.replace(QChar(0x2212), QLatin1Char('-')).replace(QLatin1Char(','), QLatin1Char('.'));
+    int sign = 1;
+    if (t.endsWith(positive.toUpper()) || t.endsWith(negative.toUpper())) {
+        sign = t.endsWith(negative.toUpper()) ? -1 : 1;
+        t.chop(1);
+        // A minus and a letter together say the hemisphere twice.
+        if (t.startsWith(QLatin1Char('-')))
+            return std::nullopt;
+    }
+    // Digits, one point and a leading sign only: no exponents, no "inf".
+    static const QRegularExpression number(QStringLiteral("^[-+]?(\\d+\\.?\\d*|\\.\\d+)$"));
+    if (!number.match(t).hasMatch())
+        return std::nullopt;
+    const double value = sign * t.toDouble();
+    if (std::abs(value) > limit)
+        return std::nullopt;
+    return value == 0 ? 0.0 : value;
+}
+
+QString TSkyPlaceFrm::DegreesText(double value, QChar positive, QChar negative)
+{
+    return QString::number(std::abs(value), 'f', 4).replace(QLatin1Char('.'), QLatin1Char(',')) + QStringLiteral("° ") +
+           (value < 0 ? negative : positive);
+}
 
 TSkyPlaceFrm::TSkyPlaceFrm(const SkyPlace &place, QWidget *parent) : QDialog(parent)
 {
@@ -33,8 +63,10 @@ TSkyPlaceFrm::TSkyPlaceFrm(const SkyPlace &place, QWidget *parent) : QDialog(par
     for (const SkyPlace &listed : SkyPlaces::Listed())
         PlaceCombo->addItem(listed.name);
     PlaceCombo->addItem(OwnCoordinates);
-    LatitudeEdit = MakeDegreesEdit(this, "LatitudeEdit", 66, QStringLiteral("° N"));
-    LongitudeEdit = MakeDegreesEdit(this, "LongitudeEdit", 180, QStringLiteral("° E"));
+    LatitudeEdit = MakeDegreesEdit(this, "LatitudeEdit");
+    LatitudeEdit->setToolTip(QStringLiteral("Od -90 do 90 stopni; na południe od równika z minusem albo literą S"));
+    LongitudeEdit = MakeDegreesEdit(this, "LongitudeEdit");
+    LongitudeEdit->setToolTip(QStringLiteral("Od -180 do 180 stopni; na zachód od Greenwich z minusem albo literą W"));
 
     OkButton = new QPushButton(QStringLiteral("&OK"), this);
     OkButton->setObjectName(QStringLiteral("OkButton"));
@@ -66,8 +98,8 @@ TSkyPlaceFrm::TSkyPlaceFrm(const SkyPlace &place, QWidget *parent) : QDialog(par
         if (SkyPlaces::Listed()[size_t(i)] == place)
             index = i;
     PlaceCombo->setCurrentIndex(index);
-    LatitudeEdit->setValue(place.site.latitude);
-    LongitudeEdit->setValue(place.site.longitude);
+    LatitudeEdit->setText(DegreesText(place.site.latitude, QLatin1Char('N'), QLatin1Char('S')));
+    LongitudeEdit->setText(DegreesText(place.site.longitude, QLatin1Char('E'), QLatin1Char('W')));
     PlaceComboChange();
     connect(PlaceCombo, &QComboBox::currentIndexChanged, this, &TSkyPlaceFrm::PlaceComboChange);
 }
@@ -80,8 +112,8 @@ void TSkyPlaceFrm::PlaceComboChange()
     LongitudeEdit->setEnabled(own);
     if (!own) {
         const SkyPlace &listed = SkyPlaces::Listed()[size_t(index)];
-        LatitudeEdit->setValue(listed.site.latitude);
-        LongitudeEdit->setValue(listed.site.longitude);
+        LatitudeEdit->setText(DegreesText(listed.site.latitude, QLatin1Char('N'), QLatin1Char('S')));
+        LongitudeEdit->setText(DegreesText(listed.site.longitude, QLatin1Char('E'), QLatin1Char('W')));
     }
 }
 
@@ -90,5 +122,33 @@ SkyPlace TSkyPlaceFrm::Place() const
     const int index = PlaceCombo->currentIndex();
     if (index >= 0 && index < int(SkyPlaces::Listed().size()))
         return SkyPlaces::Listed()[size_t(index)];
-    return {OwnCoordinates, {LatitudeEdit->value(), LongitudeEdit->value()}};
+    const auto latitude = ParseDegrees(LatitudeEdit->text(), LatitudeLimit, QLatin1Char('N'), QLatin1Char('S'));
+    const auto longitude = ParseDegrees(LongitudeEdit->text(), LongitudeLimit, QLatin1Char('E'), QLatin1Char('W'));
+    return {OwnCoordinates, {latitude.value_or(0), longitude.value_or(0)}};
+}
+
+void TSkyPlaceFrm::accept()
+{
+    if (LatitudeEdit->isEnabled()) {
+        QLineEdit *wrong = nullptr;
+        QString why;
+        if (!ParseDegrees(LatitudeEdit->text(), LatitudeLimit, QLatin1Char('N'), QLatin1Char('S'))) {
+            wrong = LatitudeEdit;
+            why = QStringLiteral("Szerokość geograficzna musi być liczbą stopni od -90 do 90, z przecinkiem albo "
+                                 "kropką. Na południe od równika wpisz ją z minusem albo z literą S, np. 52,2297 "
+                                 "albo 34,5 S.");
+        } else if (!ParseDegrees(LongitudeEdit->text(), LongitudeLimit, QLatin1Char('E'), QLatin1Char('W'))) {
+            wrong = LongitudeEdit;
+            why = QStringLiteral("Długość geograficzna musi być liczbą stopni od -180 do 180, z przecinkiem albo "
+                                 "kropką. Na zachód od Greenwich wpisz ją z minusem albo z literą W, np. 21,0122 "
+                                 "albo 70,5 W.");
+        }
+        if (wrong) {
+            Platform::ShowMessage(this, windowTitle(), why, Platform::Icon::Warning);
+            wrong->setFocus();
+            wrong->selectAll();
+            return;
+        }
+    }
+    QDialog::accept();
 }

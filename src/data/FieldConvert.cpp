@@ -214,14 +214,15 @@ QString FloatText(double value)
 {
     if (value == 0)
         return QStringLiteral("0");
-    // QString::number(value, 'g', QLocale::FloatingPointShortest), built here from the
-    // shortest digits: a grid of weights and lengths asks for thousands of these, and
-    // Qt's general number formatting costs several times as much.
+    // The shortest digits that read back as the same number, always in the decimal form:
+    // an angler reads 100000, never 1e+05. Built here, since a grid of weights and
+    // lengths asks for thousands of these and Qt's number formatting costs several
+    // times as much.
     char scientific[32];
-    const auto [end, error] = std::to_chars(scientific, scientific + sizeof scientific, value,
-                                            std::chars_format::scientific);
+    const auto [end, error] =
+        std::to_chars(scientific, scientific + sizeof scientific, value, std::chars_format::scientific);
     if (error != std::errc() || !std::isfinite(value))
-        return QString::number(value, 'g', QLocale::FloatingPointShortest);
+        return QString::number(value, 'f', QLocale::FloatingPointShortest);
     // "-d.ddde+XX": the sign, the digits without the point, and the exponent.
     const char *at = scientific;
     const bool negative = *at == '-';
@@ -235,13 +236,9 @@ QString FloatText(double value)
     }
     int exponent = 0;
     std::from_chars(at + 1 + (at[1] == '+'), end, exponent);
-    // Qt writes the decimal form unless it would be longer than the exponent form.
     const int point = exponent + 1;
-    const int decimalLength = point <= 0 ? 2 - point + digitCount : point >= digitCount ? point : digitCount + 1;
-    const int exponentLength = digitCount + (digitCount > 1 ? 1 : 0) + 2 + (std::abs(exponent) >= 100 ? 3 : 2);
-    if (decimalLength > exponentLength)
-        return QString::fromLatin1(scientific, end - scientific);
-    char text[48];
+    // Up to 308 zeros before the digits or 323 after the point, the digits and a sign.
+    char text[360];
     int length = 0;
     if (negative)
         text[length++] = '-';

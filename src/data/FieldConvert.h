@@ -27,7 +27,8 @@ TDateTime ParseSQLiteDateTime(std::string_view text);
 // value" ...).
 [[noreturn]] void RaiseConvertError(TFieldType type, const QString &text);
 
-// Shortest text that reads back as the same number, "." as decimal separator.
+// Shortest text that reads back as the same number, "." as decimal separator, never
+// in the exponent form.
 QString FloatText(double value);
 // The text a person reads: numbers with the Polish decimal comma. Stored and written
 // texts keep the ".".

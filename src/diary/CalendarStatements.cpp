@@ -1,5 +1,7 @@
 #include "diary/CalendarStatements.h"
 
+#include <QStringList>
+
 namespace CalendarStatements {
 
 QString AssignedDays(TDateTime firstOfMonth)
@@ -15,13 +17,16 @@ QString ProtectedSpecies(TDateTime monthStart, TDateTime monthEnd)
     // od..12-31 and 01-01..do, and overlaps when either piece does. Comparing whole
     // months only would hide a closed season starting mid-month, and would drop
     // September to December from a season running to January.
+    // A period stored as ending 02-28 ends with February (the year 0001 has no 29th), so
+    // it reaches 29 February of a leap year.
     const QString s = QStringLiteral("0001-") + MonthDay(monthStart);
     const QString e = QStringLiteral("0001-") + MonthDay(monthEnd);
+    const QString end = QStringLiteral("(CASE WHEN do='0001-02-28' THEN '0001-02-29' ELSE do END)");
     return QStringLiteral("SELECT nazwa,od,do FROM ryby WHERE (od<>\"\") AND (do<>\"\") AND ("
-                          "((od<=do) AND (od<=\"%2\") AND (do>=\"%1\")) OR "
-                          "((od>do) AND ((od<=\"%2\") OR (do>=\"%1\")))"
+                          "((od<=do) AND (od<=\"%2\") AND (%3>=\"%1\")) OR "
+                          "((od>do) AND ((od<=\"%2\") OR (%3>=\"%1\")))"
                           ") ORDER BY od;")
-        .arg(s, e);
+        .arg(s, e, end);
 }
 
 QString Tips(int category)
@@ -39,6 +44,16 @@ QString FirstDiaryRow(TDateTime day, const QString &moonPhase)
 QString DeleteDay(TDateTime day)
 {
     return QStringLiteral("DELETE FROM dziennik WHERE (data=\"%1\")").arg(DayText(day));
+}
+
+QString DeleteUnfilledRows(TDateTime day, const std::set<qint64> &startedRows)
+{
+    QStringList started;
+    for (const qint64 rowId : startedRows)
+        started << QString::number(rowId);
+    return QStringLiteral("DELETE FROM dziennik WHERE (data=\"%1\") AND (trim(ifnull(gatunek,''))='') AND "
+                          "(rowid IN (%2));")
+        .arg(DayText(day), started.join(QLatin1Char(',')));
 }
 
 QString DeleteCatch(qint64 rowId)

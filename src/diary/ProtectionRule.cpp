@@ -1,9 +1,12 @@
 #include "diary/ProtectionRule.h"
 
+#include "data/FieldConvert.h"
 #include "data/TDbQuery.h"
 #include "data/TField.h"
 
 namespace {
+constexpr int EndOfFebruaryKey = 228;
+
 int MonthDayKey(TDateTime date)
 {
     if (date == 0)
@@ -20,7 +23,7 @@ QString MonthDayText(int key)
 
 QString Centimetres(double value)
 {
-    return QString::number(value, 'g', 6).replace(QLatin1Char('.'), QLatin1Char(','));
+    return FieldConvert::FloatText(value).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 double NumberOf(const QString &text)
@@ -62,9 +65,12 @@ bool InClosedSeason(const SpeciesProtection &species, TDateTime day)
     if (species.from == 0 || species.to == 0)
         return false;
     const int key = MonthDayKey(DateOf(day));
-    if (species.from <= species.to)
-        return key >= species.from && key <= species.to;
-    return key >= species.from || key <= species.to;
+    // The regulation says "do końca lutego"; the table can only hold 02-28, as its dates
+    // lie in the year 0001, so in a leap year the 29th belongs to the season too.
+    const int to = species.to == EndOfFebruaryKey ? 229 : species.to;
+    if (species.from <= to)
+        return key >= species.from && key <= to;
+    return key >= species.from || key <= to;
 }
 
 QStringList Broken(const SpeciesProtection &species, TDateTime day, double lengthCm)
@@ -75,7 +81,9 @@ QStringList Broken(const SpeciesProtection &species, TDateTime day, double lengt
             broken << QStringLiteral("%1 jest pod ochroną przez cały rok.").arg(species.name);
         else
             broken << QStringLiteral("%1 jest pod ochroną od %2 do %3.")
-                          .arg(species.name, MonthDayText(species.from), MonthDayText(species.to));
+                          .arg(species.name, MonthDayText(species.from),
+                               species.to == EndOfFebruaryKey ? QStringLiteral("końca lutego")
+                                                              : MonthDayText(species.to));
     }
     if (species.size > 0 && lengthCm > 0 && lengthCm <= species.size)
         broken << QStringLiteral("%1 ma wymiar ochronny %2 cm, a ta ryba mierzy %3 cm.")

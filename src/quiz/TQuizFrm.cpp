@@ -1,9 +1,10 @@
 #include "quiz/TQuizFrm.h"
 
 #include "base/ProgramPaths.h"
+#include "data/TDbConnection.h"
 #include "data/TDbQuery.h"
 #include "data/TField.h"
-#include "quiz/QuizRules.h"
+#include "quiz/QuizReviewFrmUnit.h"
 #include "quiz/TRadioGroup.h"
 #include "widgets/AppWindows.h"
 #include "widgets/InfoUnit.h"
@@ -14,6 +15,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QShowEvent>
 
 namespace {
@@ -61,15 +63,22 @@ TQuizFrm::TQuizFrm(const QString &objectName, const QString &caption, const QStr
     Button1 = new QPushButton(QStringLiteral("&Nowy test"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(456, 392, 110, 27);
-    Button2 = new QPushButton(QStringLiteral("&Następne pytanie >>"), this);
+    // Each button has a letter of its own: with two on one letter, Alt only moves the focus.
+    Button2 = new QPushButton(QStringLiteral("Następne &pytanie >>"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(599, 392, 160, 27);
-    for (QPushButton *button : {Button1, Button2}) {
+    Button3 = new QPushButton(QStringLiteral("Przejrzyj &odpowiedzi"), this);
+    Button3->setObjectName(QStringLiteral("Button3"));
+    Button3->setGeometry(296, 392, 152, 27);
+    Button3->setEnabled(false);
+    for (QPushButton *button : {Button1, Button2, Button3}) {
         button->setCursor(Qt::PointingHandCursor);
         button->setAutoDefault(false);
     }
     connect(Button1, &QPushButton::clicked, this, [this] { TDataSource::Guard([this] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { TDataSource::Guard([this] { Button2Click(); }); });
+    connect(Button3, &QPushButton::clicked, this, [this] { TDataSource::Guard([this] { Button3Click(); }); });
+    ReviewFrm = new TQuizReviewFrm(this);
 
     FormCreate();
 }
@@ -82,7 +91,7 @@ void TQuizFrm::SetAnswerGroups(const QList<TRadioGroup *> &groups, const QList<T
     m_marks = marks;
     Label6->setText(QStringLiteral("/%1").arg(QuizRules::QuestionsPerTest * groups.size()));
     QList<QWidget *> focusOrder(groups.begin(), groups.end());
-    focusOrder << Button2 << Button1;
+    focusOrder << Button2 << Button1 << Button3;
     QWidget *previous = nullptr;
     for (QWidget *next : focusOrder) {
         if (previous)
@@ -123,12 +132,39 @@ void TQuizFrm::Button2Click()
     NextQuestion();
 }
 
+void TQuizFrm::Button3Click()
+{
+    ReviewFrm->ShowReview(QuizRules::ReviewHtml(m_review, Points, m_possiblePoints), m_reviewPictures);
+}
+
+QImage TQuizFrm::QuestionPicture() const
+{
+    return {};
+}
+
+bool TQuizFrm::HasData() const
+{
+    return Query->Connection() && Query->Connection()->Connected();
+}
+
 void TQuizFrm::NewTest()
 {
     Q_EMIT testStarted();
     QuestionNo = 0;
     Points = 0;
     UsedIds.clear();
+    m_review.clear();
+    m_reviewPictures.clear();
+    Button3->setEnabled(false);
+    if (!HasData()) {
+        Label3->setText(QuizRules::CounterText(0));
+        Label5->setText(QString::number(Points));
+        ClearQuestion();
+        for (TRadioGroup *group : std::as_const(m_groups))
+            group->SetItems({});
+        Button2->setEnabled(false);
+        return;
+    }
     NextQuestion();
     Button2->setEnabled(true);
 }
@@ -151,16 +187,51 @@ void TQuizFrm::NextQuestion()
     Label3->setText(QuizRules::CounterText(QuestionNo));
     Label5->setText(QString::number(Points));
     ShowQuestion();
+    ShowAnswers();
+}
+
+void TQuizFrm::ShowAnswers()
+{
+    m_shownOrder.clear();
+    for (qsizetype g = 0; g < m_groups.size(); ++g) {
+        QStringList stored;
+        for (int answer = 1; answer <= 3; ++answer)
+            stored.append(Query->FieldByName(QStringLiteral("odp%1_%2").arg(g + 1).arg(answer))->AsString());
+        const QList<int> order = QuizRules::ShuffledOrder(int(stored.size()), *QRandomGenerator::global());
+        QStringList shown;
+        for (const int number : order)
+            shown.append(stored[number - 1]);
+        m_groups[g]->SetItems(shown);
+        m_shownOrder.append(order);
+    }
 }
 
 void TQuizFrm::GradeQuestion()
 {
     QList<int> rightAnswers, chosen;
+    QuizRules::ReviewItem review;
     for (qsizetype i = 0; i < m_groups.size(); ++i) {
-        rightAnswers.append(Query->FieldByName(QStringLiteral("odp%1_prawidlowa").arg(i + 1))->AsInteger());
-        chosen.append(m_groups[i]->ItemIndex() + 1);
+        const int right = Query->FieldByName(QStringLiteral("odp%1_prawidlowa").arg(i + 1))->AsInteger();
+        const int stored = QuizRules::StoredAnswer(m_shownOrder.value(i), m_groups[i]->ItemIndex());
+        rightAnswers.append(right);
+        chosen.append(stored);
+        const auto answer = [this, i](int number) {
+            return number < 1 || number > 3
+                       ? QString()
+                       : Query->FieldByName(QStringLiteral("odp%1_%2").arg(i + 1).arg(number))->AsString();
+        };
+        review.Parts.append(
+            {Query->FieldByName(QStringLiteral("pytanie%1").arg(i + 1))->AsString(), answer(stored), answer(right)});
     }
     const QuizRules::Grade grade = QuizRules::GradeQuestion(rightAnswers, chosen);
+    for (qsizetype i = 0; i < review.Parts.size(); ++i)
+        review.Parts[i].IsRight = !grade.Wrong.value(i, true);
+    review.Explanation = Query->FieldByName(QStringLiteral("przepis"))->AsString();
+    if (const QImage picture = QuestionPicture(); !picture.isNull()) {
+        review.Picture = QStringLiteral("pytanie%1").arg(m_review.size() + 1);
+        m_reviewPictures.insert(review.Picture, picture);
+    }
+    m_review.append(review);
     for (qsizetype i = 0; i < m_marks.size(); ++i)
         m_marks[i]->setVisible(grade.Wrong.value(i));
     if (grade.Score < m_groups.size()) {
@@ -195,7 +266,8 @@ void TQuizFrm::EndTest(int questionsAsked)
 {
     Button2->setEnabled(false);
     Label5->setText(QString::number(Points));
-    Platform::ShowMessage(this, QStringLiteral("Koniec testu:"),
-                          QuizRules::EndOfTestText(Points, questionsAsked * int(m_groups.size())),
+    m_possiblePoints = questionsAsked * int(m_groups.size());
+    Button3->setEnabled(!m_review.isEmpty());
+    Platform::ShowMessage(this, QStringLiteral("Koniec testu:"), QuizRules::EndOfTestText(Points, m_possiblePoints),
                           Platform::Icon::Information);
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "quiz/QuizRules.h"
+
+#include <QHash>
+#include <QImage>
 #include <QList>
 #include <QStringList>
 #include <QWidget>
@@ -8,6 +12,7 @@ class QLabel;
 class QPushButton;
 class TDbQuery;
 class TImage;
+class TQuizReviewFrm;
 class TRadioGroup;
 
 // What the two knowledge tests share: twelve questions of one kind drawn at random
@@ -35,6 +40,9 @@ public:
     QLabel *Label6 = nullptr;
     QPushButton *Button1 = nullptr;
     QPushButton *Button2 = nullptr;
+    // "Przejrzyj odpowiedzi": the review of a finished test.
+    QPushButton *Button3 = nullptr;
+    TQuizReviewFrm *ReviewFrm = nullptr;
     // The test's own statement dataset; its current row is the question on screen.
     TDbQuery *Query = nullptr;
 
@@ -45,6 +53,7 @@ public:
     void FormShow();
     void Button1Click();
     void Button2Click();
+    void Button3Click();
 
 Q_SIGNALS:
     void testStarted();
@@ -55,8 +64,13 @@ protected:
     // The answer groups graded for each question, in order, and the wrong-answer mark
     // beside each (none for a test without marks).
     void SetAnswerGroups(const QList<TRadioGroup *> &groups, const QList<TImage *> &marks);
-    // Fills the test's own controls from the current row of Query.
+    // Fills the test's own controls from the current row of Query; the answers of the
+    // groups are filled afterwards, in an order drawn for this showing.
     virtual void ShowQuestion() = 0;
+    // Empties the test's own controls when there is no data to ask from.
+    virtual void ClearQuestion() = 0;
+    // The picture the question showed, for the review; none by default.
+    virtual QImage QuestionPicture() const;
 
     QString ProgramDir() const;
     void showEvent(QShowEvent *event) override;
@@ -66,9 +80,17 @@ private:
     // Makes the first unused question of a fresh random draw the current row; false
     // when every question of the kind has been asked in this test.
     bool DrawQuestion();
+    void ShowAnswers();
     void EndTest(int questionsAsked);
+    // Without a database the main window has said why once already: the test stays empty.
+    bool HasData() const;
 
     int m_kind = 0;
     QList<TRadioGroup *> m_groups;
     QList<TImage *> m_marks;
+    // Per group, the stored number of the answer shown at each position.
+    QList<QList<int>> m_shownOrder;
+    QList<QuizRules::ReviewItem> m_review;
+    QHash<QString, QImage> m_reviewPictures;
+    int m_possiblePoints = 0;
 };

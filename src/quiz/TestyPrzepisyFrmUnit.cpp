@@ -51,8 +51,9 @@ void TTestyPrzepisyFrm::ShowQuestion()
     QTextBlockFormat centred;
     centred.setAlignment(Qt::AlignHCenter);
     all.mergeBlockFormat(centred);
+}
 
-    RadioGroup1->SetItems({});
-    auto text = [this](const char *column) { return Query->FieldByName(QLatin1String(column))->AsString(); };
-    RadioGroup1->SetItems({text("odp1_1"), text("odp1_2"), text("odp1_3")});
+void TTestyPrzepisyFrm::ClearQuestion()
+{
+    Memo1->clear();
 }

@@ -19,4 +19,5 @@ public:
 
 protected:
     void ShowQuestion() override;
+    void ClearQuestion() override;
 };

@@ -80,11 +80,18 @@ void TTestyRybyFrm::ShowQuestion()
 
     auto text = [this](const char *column) { return Query->FieldByName(QLatin1String(column))->AsString(); };
     RadioGroup1->setTitle(text("pytanie1"));
-    for (TRadioGroup *group : {RadioGroup1, RadioGroup2, RadioGroup3})
-        group->SetItems({});
-    RadioGroup1->SetItems({text("odp1_1"), text("odp1_2"), text("odp1_3")});
-    RadioGroup2->SetItems({text("odp2_1"), text("odp2_2"), text("odp2_3")});
-    RadioGroup3->SetItems({text("odp3_1"), text("odp3_2"), text("odp3_3")});
     RadioGroup2->setTitle(text("pytanie2"));
     RadioGroup3->setTitle(text("pytanie3"));
+}
+
+QImage TTestyRybyFrm::QuestionPicture() const
+{
+    const QImage &shown = Image1->Picture();
+    return shown.isNull() ? QImage() : shown.scaledToWidth(200, Qt::SmoothTransformation);
+}
+
+void TTestyRybyFrm::ClearQuestion()
+{
+    for (TRadioGroup *group : {RadioGroup1, RadioGroup2, RadioGroup3})
+        group->setTitle(QString());
 }

@@ -25,4 +25,6 @@ public:
 
 protected:
     void ShowQuestion() override;
+    void ClearQuestion() override;
+    QImage QuestionPicture() const override;
 };

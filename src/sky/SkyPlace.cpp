@@ -49,7 +49,7 @@ const SkyPlace &Default()
 
 bool Valid(const Astronomy::Site &site)
 {
-    return std::abs(site.latitude) <= 66.0 && std::abs(site.longitude) <= 180.0;
+    return std::abs(site.latitude) <= 90.0 && std::abs(site.longitude) <= 180.0;
 }
 
 SkyPlace Load()

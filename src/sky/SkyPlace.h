@@ -22,8 +22,8 @@ namespace SkyPlaces {
 const std::vector<SkyPlace> &Listed();
 const SkyPlace &Default();
 
-// Coordinates Poland's sky can be computed for without surprises: latitude within the
-// polar circles, longitude within -180..180.
+// Coordinates on the Earth: latitude within -90..90, longitude within -180..180. Beyond
+// the polar circles a day may have no rising or setting; the sky says so.
 bool Valid(const Astronomy::Site &site);
 
 // The saved place, the default when none is saved or the saved one is unusable.

@@ -19,10 +19,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -441,15 +441,20 @@ void CalendarFrmTest::theSelectedDaysSkyForTheChosenPlace()
     QCOMPARE(sky->PhaseLabel->text(), QStringLiteral("Pełnia, 100%"));
     const QString centreSun = sky->SunLabel->text();
 
-    auto choose = [](const QString &place, double latitude, double longitude) {
-        Platform::SetModalHandler([=](QDialog *shown) {
+    QString shownLatitude;
+    auto choose = [&shownLatitude](const QString &place, const QString &latitude = {}, const QString &longitude = {}) {
+        Platform::SetModalHandler([=, &shownLatitude](QDialog *shown) {
             auto *dialog = qobject_cast<TSkyPlaceFrm *>(shown);
             if (!dialog)
                 return int(QDialog::Rejected);
+            shownLatitude = dialog->LatitudeEdit->text();
             dialog->PlaceCombo->setCurrentIndex(dialog->PlaceCombo->findText(place));
             if (dialog->LatitudeEdit->isEnabled()) {
-                dialog->LatitudeEdit->setValue(latitude);
-                dialog->LongitudeEdit->setValue(longitude);
+                for (auto [edit, text] :
+                     {std::pair{dialog->LatitudeEdit, latitude}, {dialog->LongitudeEdit, longitude}}) {
+                    edit->selectAll();
+                    QTest::keyClicks(edit, text);
+                }
                 TestSupport::SavePng(dialog, QStringLiteral("SkyPlaceFrm"));
             }
             QTest::mouseClick(dialog->OkButton, Qt::LeftButton);
@@ -457,7 +462,7 @@ void CalendarFrmTest::theSelectedDaysSkyForTheChosenPlace()
         });
     };
     // Gdańsk: its sky at once, and again at the next start.
-    choose(QStringLiteral("Gdańsk"), 0, 0);
+    choose(QStringLiteral("Gdańsk"));
     QTest::mouseClick(sky->PlaceLabel, Qt::LeftButton);
     QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("Gdańsk"));
     QVERIFY(sky->SunLabel->text() != centreSun);
@@ -467,10 +472,34 @@ void CalendarFrmTest::theSelectedDaysSkyForTheChosenPlace()
     sky = View()->SkyPanel;
     QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("Gdańsk"));
 
-    choose(QStringLiteral("Własne współrzędne"), 49.5, 22.3);
+    const QString own = QStringLiteral("Własne współrzędne");
+    choose(own, QStringLiteral("49,5"), QStringLiteral("22.3"));
     QTest::mouseClick(sky->PlaceLabel, Qt::LeftButton);
     QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("49,50° N, 22,30° E"));
     QCOMPARE(SkyPlaces::Load().site, (Astronomy::Site{49.5, 22.3}));
+
+    // The whole globe, with the hemisphere as a sign or a letter, shown back as a letter.
+    choose(own, QStringLiteral("78,2"), QStringLiteral("15.6"));
+    QTest::mouseClick(sky->PlaceLabel, Qt::LeftButton);
+    QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("78,20° N, 15,60° E"));
+    choose(own, QStringLiteral("-34"), QStringLiteral("58,4 W"));
+    QTest::mouseClick(sky->PlaceLabel, Qt::LeftButton);
+    QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("34,00° S, 58,40° W"));
+    QCOMPARE(SkyPlaces::Load().site, (Astronomy::Site{-34, -58.4}));
+
+    // A number that is wrong is never changed into another: the dialog says what is
+    // allowed and stays open.
+    Platform::ClearTestState();
+    for (const auto &[latitude, longitude] :
+         {std::pair{"90,5", "0"}, {"-12 S", "0"}, {"1e1", "0"}, {"45", "180,01"}, {"45", "abc"}}) {
+        choose(own, QString::fromUtf8(latitude), QString::fromUtf8(longitude));
+        QTest::mouseClick(sky->PlaceLabel, Qt::LeftButton);
+        QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("34,00° S, 58,40° W"));
+    }
+    QCOMPARE(shownLatitude, QStringLiteral("34,0000° S"));
+    QCOMPARE(Platform::Records().size(), 10); // each a dialog and its message
+    QVERIFY(Platform::Records().at(1).text.startsWith(QStringLiteral("Szerokość geograficzna musi być liczbą")));
+    QVERIFY(Platform::Records().last().text.startsWith(QStringLiteral("Długość geograficzna musi być liczbą")));
 
     // Through a whole lunar month, with the longest phase names and place texts, no text
     // of the day panel is cut or runs into another.

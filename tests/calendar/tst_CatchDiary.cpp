@@ -63,8 +63,10 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
+    void theFirstClickPicksTheDayOfTheCatch();
     void tickingTheBoxOpensTheDayWithAnEmptyRow();
     void theKeyboardOnlyChangesTheTick();
+    void rowsNoOneFilledInDoNotSurviveLeavingThem();
     void clearingTheBoxAsksAndDeletesTheDayWithItsFolder();
     void deletingTheLastCatchKeepsTheFolderAndItsPhotos();
     void usunDeletesTheSelectedRowAloneWhateverItHolds();
@@ -75,7 +77,9 @@ private Q_SLOTS:
     void aMissingPhotoFolderDoesNotStopTheDay();
     void insertAndDetailsGoThroughTheDialog();
     void rowsStartedInTheGridBelongToTheSelectedDay();
+    void impossibleNumbersAreRefusedStoredOnesKept();
     void protectedCatchesAreWarnedStoredAndMarked();
+    void escapeClosesTheSuggestionsAndAPickStays();
 
 private:
     void Start(const QString &seed = {});
@@ -181,6 +185,26 @@ bool CatchDiaryTest::DiaryControlsEnabled() const
     return all;
 }
 
+void CatchDiaryTest::theFirstClickPicksTheDayOfTheCatch()
+{
+    // The catch log opened and closed before any day was clicked; the grid has never
+    // been painted with the focus. The click alone must move the day panel.
+    Start();
+    QVERIFY(!View()->MonthCalendar1->FocusSeen());
+    Windows().OpenCatchLog();
+    QCOMPARE(Count(QStringLiteral("modal")), 1);
+    ClickDay(m_nextDay);
+    QCOMPARE(View()->MonthCalendar1->SelectedDate(), m_nextDay);
+    QCOMPARE(View()->Label2->text(), QStringLiteral("Wtorek, 2005-01-25"));
+
+    QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
+    View()->DBGrid1->setFocus();
+    ClickCell(0, 0);
+    TypeText(KeyTarget(), QStringLiteral("Lin"));
+    QVERIFY(Windows().MainFrm->close());
+    QCOMPARE(Stored(QStringLiteral("data||'|'||gatunek")), QStringList{QStringLiteral("2005-01-25|Lin")});
+}
+
 void CatchDiaryTest::tickingTheBoxOpensTheDayWithAnEmptyRow()
 {
     Start();
@@ -224,12 +248,52 @@ void CatchDiaryTest::theKeyboardOnlyChangesTheTick()
     QVERIFY(DiaryControlsEnabled());
     QCOMPARE(Stored(QStringLiteral("data")).size(), 1);
 
+    View()->DBGrid1->setFocus();
+    ClickCell(0, 0);
+    TypeText(KeyTarget(), QStringLiteral("Lin"));
+    box->setFocus();
     Platform::QueueAnswer(false);
     QTest::keyClick(box, Qt::Key_Space);
     QCOMPARE(Platform::Records().size(), 1);
     QCOMPARE(Platform::Records().first().kind, QStringLiteral("question"));
     QVERIFY(box->isChecked());
     QCOMPARE(Stored(QStringLiteral("data")).size(), 1);
+}
+
+void CatchDiaryTest::rowsNoOneFilledInDoNotSurviveLeavingThem()
+{
+    // Rows of the file from before stay, even without a species.
+    Start(QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','',2.5,0),"
+                         "('2005-01-26','',0,0);"));
+    const QStringList kept{"2005-01-24||2.5", "2005-01-26||0.0"};
+    auto stored = [this] { return Stored(QStringLiteral("data||'|'||gatunek||'|'||waga")); };
+    QCheckBox *box = View()->CheckBox1;
+    // Each way of leaving: another day; the catch log, after a weight typed without a
+    // species; unticking, which then has nothing to ask; closing, after "+".
+    ClickDay(m_nextDay);
+    QTest::mouseClick(box, Qt::LeftButton);
+    ClickDay(EncodeDate(2005, 1, 26));
+    ClickDay(m_nextDay);
+    QVERIFY(!box->isChecked() && !Marked(m_nextDay) && !QDir(DayFolder(m_nextDay)).exists());
+    QCOMPARE(stored(), kept);
+
+    QTest::mouseClick(box, Qt::LeftButton);
+    View()->DBGrid1->setFocus();
+    ClickCell(0, 1);
+    TypeText(KeyTarget(), QStringLiteral("2"));
+    Windows().OpenCatchLog();
+    QCOMPARE(stored(), kept);
+
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::mouseClick(box, Qt::LeftButton);
+    QCOMPARE(Count(Question), 0);
+    QCOMPARE(stored(), kept);
+
+    QTest::mouseClick(box, Qt::LeftButton);
+    View()->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
+    QCOMPARE(Stored(QStringLiteral("data"), QStringLiteral("data='2005-01-25'")).size(), 2);
+    QVERIFY(Windows().MainFrm->close());
+    QCOMPARE(stored(), kept);
 }
 
 void CatchDiaryTest::clearingTheBoxAsksAndDeletesTheDayWithItsFolder()
@@ -556,6 +620,49 @@ void CatchDiaryTest::rowsStartedInTheGridBelongToTheSelectedDay()
     QCOMPARE(Count(QStringLiteral("error")), 0);
 }
 
+void CatchDiaryTest::impossibleNumbersAreRefusedStoredOnesKept()
+{
+    Start(QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Sum',-3,100000);"));
+    auto typeInto = [this](int column, const QString &text) {
+        ClickCell(View()->dziennikTable->DisplayRow(), column);
+        QTest::keyClick(KeyTarget(), Qt::Key_A, Qt::ControlModifier);
+        TypeText(KeyTarget(), text.isEmpty() ? QStringLiteral("1") : text);
+        if (text.isEmpty())
+            QTest::keyClick(KeyTarget(), Qt::Key_Backspace);
+        if (column > 0)
+            View()->DBNavigator1->Button(TNavigateBtn::nbPost)->click();
+    };
+    // A file's values are shown as they are, in plain digits, and never rewritten.
+    QCOMPARE(View()->DBGrid1->Model()->index(0, 2).data().toString(), QStringLiteral("100000"));
+    View()->DBGrid1->setFocus();
+    typeInto(3, QStringLiteral("Odra"));
+    QCOMPARE(Stored(QStringLiteral("waga||'|'||dlugosc||'|'||miejsce")), QStringList{"-3.0|100000.0|Odra"});
+
+    // Each value outside the range is refused at the post, with the range in Polish.
+    QTest::keyClick(View()->DBGrid1, Qt::Key_Insert);
+    typeInto(0, QStringLiteral("Lin"));
+    for (const char *weight : {"-3", "0", "400,5"})
+        typeInto(1, QString::fromLatin1(weight));
+    typeInto(2, QStringLiteral("500,1"));
+    QCOMPARE(View()->dziennikTable->State(), TDataSetState::dsInsert);
+    QCOMPARE(Count(QStringLiteral("error")), 4);
+    QCOMPARE(Platform::Records().at(0).text,
+             QStringLiteral("Waga ryby musi być większa od 0 i nie większa niż 400 kg (wpisano: -3 kg)."));
+    QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Sum")});
+    typeInto(1, QStringLiteral("400"));
+    QCOMPARE(Platform::Records().last().text,
+             QStringLiteral("Długość ryby musi być większa od 0 i nie większa niż 500 cm (wpisano: 500,1 cm)."));
+    typeInto(2, QStringLiteral("500"));
+    QCOMPARE(Stored(QStringLiteral("waga||'|'||dlugosc"), QStringLiteral("gatunek='Lin'")), QStringList{"400.0|500.0"});
+    // A cleared weight is an unweighed fish, stored as 0 so that the day still reads.
+    typeInto(1, QString());
+    QCOMPARE(Count(QStringLiteral("error")), 5);
+    QCOMPARE(Stored(QStringLiteral("waga"), QStringLiteral("gatunek='Lin'")), QStringList{"0.0"});
+    ClickDay(m_nextDay);
+    ClickDay(m_day);
+    QCOMPARE(View()->DBGrid1->Model()->rowCount(), 2);
+}
+
 void CatchDiaryTest::protectedCatchesAreWarnedStoredAndMarked()
 {
     Start(QStringLiteral("insert into ryby (nazwa,od,do,wymiar) values ('Szczupak','0001-01-01','0001-04-30','45'),"
@@ -617,6 +724,33 @@ void CatchDiaryTest::protectedCatchesAreWarnedStoredAndMarked()
     QCoreApplication::processEvents();
     QCOMPARE(Count(QStringLiteral("message")), 1);
     QCOMPARE(Count(QStringLiteral("error")), 0);
+}
+
+void CatchDiaryTest::escapeClosesTheSuggestionsAndAPickStays()
+{
+    Start(QStringLiteral("insert into ryby (nazwa) values ('Szczupak'),('Sum');"
+                         "insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Lin',0,0);"));
+    // Escape with the list open closes it and keeps the text; typing opens it again, and
+    // a name clicked with the mouse is what the field keeps when it is left.
+    TDayFrm *dialog = Windows().DayFrm;
+    QStringList seen;
+    Platform::SetModalHandler([&](QDialog *) {
+        QLineEdit *edit = dialog->DBEdit1;
+        QAbstractItemView *list = edit->completer()->popup();
+        edit->setFocus();
+        TypeText(edit, QStringLiteral("sz"));
+        seen << QString::number(QTest::qWaitFor([list] { return list->isVisible(); }));
+        QTest::keyClick(list, Qt::Key_Escape);
+        seen << edit->text() + QString::number(list->isVisible());
+        TypeText(edit, QStringLiteral("c"));
+        seen << QString::number(QTest::qWaitFor([list] { return list->isVisible(); }));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+        dialog->DBEdit4->setFocus();
+        return 0;
+    });
+    View()->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
+    QCOMPARE(seen, (QStringList{"1", "sz0", "1"}));
+    QCOMPARE(Stored(QStringLiteral("gatunek")), (QStringList{"Lin", "Szczupak"}));
 }
 
 RYBOWID_APP_TEST_MAIN(CatchDiaryTest)

@@ -307,8 +307,8 @@ private Q_SLOTS:
         }
     }
 
-    // Until the cursor cell has been painted with keyboard focus, commits are ignored:
-    // the month buttons then change only the month on screen.
+    // Until the grid has had the focus or a press, commits are ignored: the month
+    // buttons then change only the month on screen.
     void focusRule()
     {
         QWidget window;
@@ -334,13 +334,11 @@ private Q_SLOTS:
         h.cal->grab();
         QVERIFY(!h.cal->FocusSeen());
 
-        // A press gives focus, but a release before the next paint still commits nothing.
+        // A press is the user's hand on the grid: its release commits at once, with no
+        // paint in between.
         h.log.clear();
         QTest::mouseClick(h.grid(), Qt::LeftButton, {}, h.centre(2, 3));
-        QCOMPARE(h.cal->WorkingDate(), Day(2005, 2, 9));
-        QCOMPARE(h.cal->SelectedDate(), Day(2005, 1, 31));
-        QTRY_VERIFY(h.cal->FocusSeen());
-        h.key(Qt::Key_Return);
+        QVERIFY(h.cal->FocusSeen());
         QCOMPARE(h.cal->SelectedDate(), Day(2005, 2, 9));
         QCOMPARE(h.log, QStringList({"working 2005-02-09", "selected 2005-02-09"}));
     }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QtTest>
 
@@ -53,7 +54,79 @@ QString PeriodText(const Species &s)
         return QStringLiteral("Nie ma krajowego okresu ochronnego");
     if (s.od == QLatin1String("0001-01-01") && s.doDate == QLatin1String("0001-12-31"))
         return QStringLiteral("Przez cały rok");
-    return QStringLiteral("Od %1 do %2").arg(Day(s.od), Day(s.doDate));
+    // The regulation words a season ending 02-28 "do końca lutego": 29 February is in it.
+    const QString end = s.doDate == QLatin1String("0001-02-28") ? QStringLiteral("końca lutego") : Day(s.doDate);
+    return QStringLiteral("Od %1 do %2").arg(Day(s.od), end);
+}
+
+// How the regulation questions name the species that have a national size or season,
+// in the forms Polish declension gives them.
+const QList<QPair<QString, QRegularExpression>> &SpeciesNames()
+{
+    static const QList<QPair<QString, QRegularExpression>> names = [] {
+        const QList<QPair<const char *, const char *>> forms{
+            {"Szczupak", "szczupa"},
+            {"Sandacz", "sandacz"},
+            {"Boleń", "boleń|bolenia"},
+            {"Brzana", "brzan"},
+            {"Certa", "\\bcert[aęyi]"},
+            {"Głowacica", "głowacic"},
+            {"Jaź", "\\bjaź\\b|\\bjazi[aeo]"},
+            {"Kleń", "kleń|klenia"},
+            {"Lin", "\\blin(a|em|y|ów)?\\b"},
+            {"Lipień", "lipień|lipienia"},
+            {"Łosoś", "łosoś|łososia"},
+            {"Miętus", "miętus"},
+            {"Pstrąg potokowy", "pstrąga? potokow"},
+            {"Sieja", "\\bsiej[aęi]\\b|\\bsiei\\b"},
+            {"Sielawa", "sielaw"},
+            {"Sum", "\\bsum(a|em|y|ów)?\\b"},
+            {"Świnka", "śwink|świnek"},
+            {"Troć wędrowna", "troci? wędrown|troć wędrown"},
+            {"Troć jeziorowa", "troci? jeziorow|troć jeziorow"},
+            {"Węgorz", "węgorz"},
+            {"Wzdręga", "wzdręg"},
+            {"Jelec", "jel(ec|ca|cem|ce)\\b"},
+            {"Rozpiór", "rozpi[óo]r"},
+        };
+        QList<QPair<QString, QRegularExpression>> list;
+        for (const auto &[nazwa, pattern] : forms)
+            list.append(
+                {QString::fromUtf8(nazwa),
+                 QRegularExpression(QString::fromUtf8(pattern), QRegularExpression::CaseInsensitiveOption |
+                                                                    QRegularExpression::UseUnicodePropertiesOption)});
+        return list;
+    }();
+    return names;
+}
+
+QStringList SpeciesIn(const QString &text)
+{
+    QStringList found;
+    for (const auto &[nazwa, pattern] : SpeciesNames()) {
+        if (pattern.match(text).hasMatch())
+            found.append(nazwa);
+    }
+    return found;
+}
+
+// Waters and rules with sizes or seasons of their own, which the national row does not give.
+bool NamesAnException(const QString &text)
+{
+    static const QRegularExpression exception(QStringLiteral("Odr|Sanu|Wisł|morz|zezwoleni|okręg|rak"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    return exception.match(text).hasMatch();
+}
+
+// Lower case with the Polish letters made plain, so that "Amur" finds "amurem".
+QString Plain(const QString &text)
+{
+    QString plain = text.toLower();
+    const QString polish = QStringLiteral("ąćęłńóśźż");
+    const QString ascii = QStringLiteral("acelnoszz");
+    for (qsizetype i = 0; i < polish.size(); ++i)
+        plain.replace(polish[i], ascii[i]);
+    return plain;
 }
 
 // A species' picture: its name in lower case, Polish letters made plain, blanks as "_".
@@ -78,6 +151,9 @@ private Q_SLOTS:
     void everyRowIsAnAnswerableQuestion();
     void fishQuestionsAgreeWithTheirSpecies();
     void fishPicturesShip();
+    void regulationQuestionsAreManyAndExplained();
+    void answersDoNotGiveThemselvesAway();
+    void regulationAnswersAgreeWithTheSpecies();
 
 private:
     QList<Row> m_rows;
@@ -141,7 +217,8 @@ void QuestionBankTest::everyRowIsAnAnswerableQuestion()
             }
         }
     }
-    QVERIFY2(regulations >= 60, qPrintable(QString::number(regulations)));
+    qInfo("%d regulation questions, %d fish cards", regulations, fish);
+    QVERIFY2(regulations >= 150, qPrintable(QString::number(regulations)));
     QVERIFY2(fish >= 36, qPrintable(QString::number(fish)));
 }
 
@@ -160,10 +237,15 @@ void QuestionBankTest::fishQuestionsAgreeWithTheirSpecies()
         QCOMPARE(rightAnswer(0), nazwa);
         for (int part = 1; part < 3; ++part) {
             const QString &question = row.questions[part];
-            if (question.contains(QLatin1String("wymiar ochronny")))
+            if (question.contains(QLatin1String("wymiar ochronny"), Qt::CaseInsensitive))
                 QCOMPARE(rightAnswer(part), SizeText(species));
-            else if (question.contains(QLatin1String("okres ochronny")))
+            else if (question.contains(QLatin1String("okres ochronny"), Qt::CaseInsensitive))
                 QCOMPARE(rightAnswer(part), PeriodText(species));
+            // The picture asks which fish it is; the other parts must not say it.
+            for (const QString &word : nazwa.split(QLatin1Char(' '))) {
+                const QString stem = Plain(word).left(4);
+                QVERIFY2(word.size() < 3 || !Plain(question).contains(stem), qPrintable(row.name() + question));
+            }
         }
     }
 }
@@ -177,6 +259,91 @@ void QuestionBankTest::fishPicturesShip()
         if (row.kind == 1)
             QVERIFY2(QFile::exists(folder.filePath(row.zdjecie)), qPrintable(row.zdjecie));
     }
+}
+
+void QuestionBankTest::regulationQuestionsAreManyAndExplained()
+{
+    // Every explanation says which rule the answer comes from, so that a wrong answer
+    // teaches where to look it up.
+    static const QRegularExpression rule(
+        QStringLiteral("rozporządzeni|regulamin|przepis|zezwoleni|ustaw|prawo|prawa|ochron|etyk|taryfikator|"
+                       "bezpieczeństw"),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const Row &row : std::as_const(m_rows)) {
+        if (row.kind == 0)
+            QVERIFY2(rule.match(row.przepis).hasMatch(), qPrintable(row.name() + QLatin1Char(' ') + row.przepis));
+    }
+}
+
+void QuestionBankTest::answersDoNotGiveThemselvesAway()
+{
+    // Writers tend to make the right answer the most careful, and so the longest; at
+    // most two questions in five may have it so (a tie counts as longest).
+    int longest = 0, regulations = 0;
+    QHash<QSet<QString>, QString> optionSets;
+    for (const Row &row : std::as_const(m_rows)) {
+        const int parts = row.kind == 1 ? 3 : 1;
+        for (int part = 0; part < parts; ++part) {
+            const QStringList &answers = row.answers[part];
+            const QSet<QString> set(answers.begin(), answers.end());
+            const QString where = row.name() + QStringLiteral(" part %1").arg(part + 1);
+            QVERIFY2(!optionSets.contains(set),
+                     qPrintable(where + QStringLiteral(" repeats ") + optionSets.value(set)));
+            optionSets.insert(set, where);
+        }
+        if (row.kind != 0)
+            continue;
+        ++regulations;
+        const QStringList &answers = row.answers[0];
+        const qsizetype right = answers[row.right[0] - 1].size();
+        if (std::all_of(answers.begin(), answers.end(), [right](const QString &a) { return a.size() <= right; }))
+            ++longest;
+    }
+    qInfo("the right answer is the longest in %d of %d regulation questions", longest, regulations);
+    QVERIFY2(longest * 5 <= regulations * 2, qPrintable(QStringLiteral("%1 of %2").arg(longest).arg(regulations)));
+}
+
+void QuestionBankTest::regulationAnswersAgreeWithTheSpecies()
+{
+    // A question about one species' size or season must give the value of its row in ryby,
+    // and so must each sentence of an explanation that names one species and a value.
+    static const QRegularExpression size(QStringLiteral("(\\d+) cm"));
+    static const QRegularExpression period(QStringLiteral("od \\d+ \\w+ do (\\d+ \\w+|końca lutego)"),
+                                           QRegularExpression::CaseInsensitiveOption |
+                                               QRegularExpression::UseUnicodePropertiesOption);
+    int checked = 0;
+    const auto check = [&](const QString &about, const QString &text, const QString &where) {
+        const QStringList species = SpeciesIn(about);
+        if (species.size() != 1 || NamesAnException(about))
+            return;
+        const Species s = m_species.value(species.first());
+        const QRegularExpressionMatch sized = size.match(text);
+        if (sized.hasMatch() && about.contains(QLatin1String("wymiar"), Qt::CaseInsensitive)) {
+            ++checked;
+            QVERIFY2(sized.captured(1) == s.wymiar, qPrintable(where + QStringLiteral(": ") + text));
+        }
+        const QRegularExpressionMatch season = period.match(text);
+        if (season.hasMatch()) {
+            ++checked;
+            QVERIFY2(season.captured(0).compare(PeriodText(s), Qt::CaseInsensitive) == 0,
+                     qPrintable(where + QStringLiteral(": ") + text));
+        }
+    };
+    for (const Row &row : std::as_const(m_rows)) {
+        if (row.kind != 0)
+            continue;
+        const QString right = row.answers[0][row.right[0] - 1];
+        check(row.questions[0], right, row.name());
+        if (QTest::currentTestFailed())
+            return;
+        for (const QString &sentence : row.przepis.split(QStringLiteral(". "))) {
+            check(sentence, sentence, row.name());
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+    qInfo("%d sizes and seasons checked against ryby", checked);
+    QVERIFY(checked >= 60);
 }
 
 QTEST_GUILESS_MAIN(QuestionBankTest)

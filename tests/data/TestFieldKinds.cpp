@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QTest>
+#include <limits>
 
 Q_DECLARE_METATYPE(TFieldType)
 
@@ -331,17 +332,24 @@ void TestFieldKinds::floatTextIsShortest()
     QCOMPARE(FieldConvert::FloatText(1234.5), QStringLiteral("1234.5"));
     // Shortest, yet exact: the text reads back as the same number.
     QCOMPARE(FieldConvert::FloatText(0.1 * 3), QStringLiteral("0.30000000000000004"));
-    // The same text as Qt's shortest form at every magnitude, on either side of the
-    // switch to the exponent form.
+    // The same text as Qt's shortest decimal form at every magnitude: a length of 100000
+    // is never written 1e+05, nor a tiny value with an exponent.
+    QCOMPARE(FieldConvert::FloatText(100000), QStringLiteral("100000"));
     QRandomGenerator random(20261208);
     for (int exponent = -30; exponent <= 30; ++exponent) {
         const double scale = std::pow(10.0, exponent);
         for (const double mantissa : {1.0, 1.2, 4.25, 9.999, 123.0, 1234567.0, random.generateDouble() * 10}) {
             for (const double value : {mantissa * scale, -mantissa * scale}) {
-                QCOMPARE(FieldConvert::FloatText(value), QString::number(value, 'g', QLocale::FloatingPointShortest));
+                const QString text = FieldConvert::FloatText(value);
+                QCOMPARE(text, QString::number(value, 'f', QLocale::FloatingPointShortest));
+                QCOMPARE(text.toDouble(), value);
             }
         }
     }
+    QCOMPARE(FieldConvert::FloatText(std::numeric_limits<double>::max()).toDouble(),
+             std::numeric_limits<double>::max());
+    QCOMPARE(FieldConvert::FloatText(std::numeric_limits<double>::denorm_min()).toDouble(),
+             std::numeric_limits<double>::denorm_min());
 }
 
 // Text that is not UTF-8 is read as the older Windows code page, so the check decides

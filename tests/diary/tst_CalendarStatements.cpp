@@ -54,6 +54,21 @@ private Q_SLOTS:
         }
     }
 
+    // "Do końca lutego" is stored as 02-28: in a leap year the 29th is in the season.
+    void aSeasonToTheEndOfFebruaryTakesTheLeapDay()
+    {
+        auto protectedOn = [this](int month, int day) {
+            const TDateTime date = EncodeDate(2028, month, day);
+            return QueryColumn(m_dir.dbPath(), ProtectedSpecies(date, date + 0.99999))
+                .contains(QStringLiteral("Miętus"));
+        };
+        QVERIFY(protectedOn(2, 28));
+        QVERIFY(protectedOn(2, 29));
+        QVERIFY(!protectedOn(3, 1));
+        QVERIFY(protectedIn(2028, 2).contains(QStringLiteral("Miętus")));
+        QVERIFY(!protectedIn(2028, 3).contains(QStringLiteral("Miętus")));
+    }
+
     void speciesWithoutAPeriodAreNeverListed()
     {
         for (int month = 1; month <= 12; ++month) {

@@ -1,6 +1,6 @@
 #include "base/ProgramPaths.h"
-#include "diary/ProtectionRule.h"
 #include "data/TDbConnection.h"
+#include "diary/ProtectionRule.h"
 #include "support/TestSupport.h"
 
 #include <QTest>
@@ -52,11 +52,13 @@ private Q_SLOTS:
             << "Szczupak" << march << 30.0
             << QStringList{"Szczupak jest pod ochroną od 01-01 do 04-30.",
                            "Szczupak ma wymiar ochronny 45 cm, a ta ryba mierzy 30 cm."};
-        QTest::newRow("over the new year, January")
-            << "mietus" << EncodeDate(2006, 1, 15) << 0.0 << QStringList{"Miętus jest pod ochroną od 12-01 do 02-28."};
-        QTest::newRow("over the new year, December")
-            << "Miętus" << EncodeDate(2005, 12, 1) << 0.0 << QStringList{"Miętus jest pod ochroną od 12-01 do 02-28."};
+        const QStringList burbot{"Miętus jest pod ochroną od 12-01 do końca lutego."};
+        QTest::newRow("over the new year, January") << "mietus" << EncodeDate(2006, 1, 15) << 0.0 << burbot;
+        QTest::newRow("over the new year, December") << "Miętus" << EncodeDate(2005, 12, 1) << 0.0 << burbot;
         QTest::newRow("over the new year, March") << "Miętus" << march << 26.0 << QStringList();
+        QTest::newRow("leap year, 28 February") << "Miętus" << EncodeDate(2028, 2, 28) << 0.0 << burbot;
+        QTest::newRow("leap year, 29 February") << "Miętus" << EncodeDate(2028, 2, 29) << 0.0 << burbot;
+        QTest::newRow("leap year, 1 March") << "Miętus" << EncodeDate(2028, 3, 1) << 0.0 << QStringList();
         QTest::newRow("decimal size") << "Miętus" << june << 25.5
                                       << QStringList{"Miętus ma wymiar ochronny 25,5 cm, a ta ryba mierzy 25,5 cm."};
         QTest::newRow("all year") << "jesiotr  OSTRONOSY" << june << 120.0

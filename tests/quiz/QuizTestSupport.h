@@ -3,13 +3,17 @@
 #include "app/MainFrmUnit.h"
 #include "app/Startup.h"
 #include "base/ProgramPaths.h"
+#include "quiz/TRadioGroup.h"
 #include "widgets/AppWindows.h"
 #include "widgets/InfoUnit.h"
 #include "widgets/Platform.h"
 #include "widgets/TLinkLabel.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTest>
 #include <functional>
@@ -48,6 +52,44 @@ inline QString InsertStatement(const QList<Question> &rows)
                           "odp1_1,odp1_2,odp1_3,odp2_1,odp2_2,odp2_3,odp3_1,odp3_2,odp3_3,"
                           "odp1_prawidlowa,odp2_prawidlowa,odp3_prawidlowa,przepis) values ") +
            values.join(QLatin1Char(',')) + QLatin1Char(';');
+}
+
+// The text the support table stores as answer n of question id.
+inline QString AnswerText(const QString &id, int n)
+{
+    return QStringLiteral("%1: odpowiedź %2").arg(id).arg(n);
+}
+
+// Chooses, by its text, answer n of question id, wherever the shuffle has put it.
+inline void Choose(TRadioGroup *group, const QString &id, int n)
+{
+    const qsizetype shown = group->Items().indexOf(AnswerText(id, n));
+    QVERIFY2(shown >= 0, qPrintable(AnswerText(id, n)));
+    QTest::mouseClick(group->Button(int(shown)), Qt::LeftButton);
+}
+
+// The letters of the Alt shortcuts of a window's buttons and labels; a letter used twice
+// only moves the focus between its owners.
+inline QStringList MnemonicLetters(const QWidget *window)
+{
+    static const QRegularExpression mnemonic(QStringLiteral("(?<!&)&([^&])"));
+    QStringList letters;
+    QStringList texts;
+    // Only what lies in this window: a dialog it owns has letters of its own.
+    for (const QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
+        if (button->window() == window->window())
+            texts << button->text();
+    }
+    for (const QLabel *label : window->findChildren<QLabel *>()) {
+        if (label->window() == window->window())
+            texts << label->text();
+    }
+    for (const QString &text : std::as_const(texts)) {
+        const QRegularExpressionMatch match = mnemonic.match(text);
+        if (match.hasMatch())
+            letters << match.captured(1).toLower();
+    }
+    return letters;
 }
 
 // Starts the program on a folder and opens a test from the menu of "Karta wędkarska".

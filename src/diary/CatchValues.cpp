@@ -1,0 +1,24 @@
+#include "diary/CatchValues.h"
+
+#include "data/FieldConvert.h"
+
+namespace CatchValues {
+
+QString Refusal(const QString &column, double value)
+{
+    const bool weight = column.compare(QLatin1String("waga"), Qt::CaseInsensitive) == 0;
+    const bool length = column.compare(QLatin1String("dlugosc"), Qt::CaseInsensitive) == 0;
+    if (!weight && !length)
+        return {};
+    const double max = weight ? MaxWeightKg : MaxLengthCm;
+    // NaN fails both comparisons and is refused with the rest.
+    if (value > 0 && value <= max)
+        return {};
+    const QString typed = FieldConvert::FloatText(value).replace(QLatin1Char('.'), QLatin1Char(','));
+    return weight
+               ? QStringLiteral("Waga ryby musi być większa od 0 i nie większa niż 400 kg (wpisano: %1 kg).").arg(typed)
+               : QStringLiteral("Długość ryby musi być większa od 0 i nie większa niż 500 cm (wpisano: %1 cm).")
+                     .arg(typed);
+}
+
+} // namespace CatchValues

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// What a diary row may take as a fish's weight and length. Stored values are shown as
+// they are; only a value the angler writes is held against these bounds.
+namespace CatchValues {
+
+inline constexpr double MaxWeightKg = 400;
+inline constexpr double MaxLengthCm = 500;
+
+// The Polish sentence that refuses a value written into column `waga` or `dlugosc`,
+// saying what is allowed; empty when the value is believable and for other columns.
+QString Refusal(const QString &column, double value);
+
+} // namespace CatchValues

@@ -1,0 +1,64 @@
+#include "app/Startup.h"
+#include "app/TApplication.h"
+#include "widgets/Platform.h"
+
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <unistd.h>
+
+// Set in a child copy of this test, which then holds the lock of the folder named until
+// it is killed, as a running program would.
+static const char *const HoldLock = "RYBOWID_TEST_HOLD_LOCK";
+
+class SingleInstanceTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void oneCopyPerDataFolderAndAKilledOneDoesNotBlock()
+    {
+        Platform::EnableTestMode();
+        QTemporaryDir dir;
+        const QString data = dir.filePath(QStringLiteral("data"));
+        QProcess holder;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(HoldLock), data);
+        holder.setProcessEnvironment(environment);
+        holder.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(holder.waitForReadyRead(10000));
+
+        // While the other copy runs this one is refused, and told why in Polish.
+        QVERIFY(!LockDataFolder(data));
+        QCOMPARE(Platform::Records().size(), 1);
+        QVERIFY(Platform::Records().first().text.startsWith(QStringLiteral("Rybowid jest już uruchomiony")));
+
+        // Killed, it leaves its lock behind; the next start takes it over silently, and
+        // holds it against any later one.
+        holder.kill();
+        QVERIFY(holder.waitForFinished(5000));
+        QVERIFY(QFile::exists(data + QStringLiteral("/rybowid.lock")));
+        std::unique_ptr<QLockFile> lock = LockDataFolder(data);
+        QVERIFY(lock && lock->isLocked());
+        QVERIFY(!LockDataFolder(data));
+        QCOMPARE(Platform::Records().size(), 2);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    if (const QByteArray folder = qgetenv(HoldLock); !folder.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        const std::unique_ptr<QLockFile> lock = LockDataFolder(QString::fromLocal8Bit(folder));
+        ::write(STDOUT_FILENO, "locked\n", lock ? 7 : 0);
+        for (;;)
+            ::pause();
+    }
+    TApplication app(argc, argv);
+    SingleInstanceTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_SingleInstance.moc"
