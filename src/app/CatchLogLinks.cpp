@@ -71,7 +71,7 @@ void WireCatchLog()
     QObject::connect(item, &QAction::triggered, menu, [] { Windows().OpenCatchLog(); });
     TLinkLabel *label = w.MainFrm->Label2;
     label->setContextMenuPolicy(Qt::CustomContextMenu);
-    label->setToolTip(QStringLiteral("Prawy przycisk: dziennik połowów"));
+    label->setToolTip(label->toolTip() + QStringLiteral("\nPrawy przycisk albo klawisz menu: dziennik połowów"));
     QObject::connect(label, &QWidget::customContextMenuRequested, menu,
                      [menu] { Platform::PopupMenu(menu, Platform::CursorPos()); });
 }

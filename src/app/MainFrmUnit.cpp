@@ -3,6 +3,7 @@
 #include "app/TApplication.h"
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
+#include "calendar/TMonthCalendar.h"
 #include "diary/DatabaseFile.h"
 #include "data/TDbConnection.h"
 #include "encyclopedia/EncyklopediaFrmUnit.h"
@@ -26,6 +27,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
 
 namespace {
@@ -73,12 +75,13 @@ TMainFrm::TMainFrm(QWidget *parent) : QWidget(parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 780, 600);
 
-    Label1 = MakeLabel("Label1", QStringLiteral("O programie"), QRect(712, 132, 57, 13));
+    // Made in reading order, which is the order Tab takes along the band.
     Label2 = MakeLabel("Label2", QStringLiteral("Kalendarz"), QRect(7, 132, 47, 13));
     Label3 = MakeLabel("Label3", QStringLiteral("Encyklopedia ryb"), QRect(63, 132, 81, 13));
     Label4 = MakeLabel("Label4", QStringLiteral("Karta wędkarska"), QRect(152, 132, 80, 13));
     Label5 = MakeLabel("Label5", QStringLiteral("Nauka łowienia"), QRect(240, 132, 75, 13));
     Label6 = MakeLabel("Label6", QStringLiteral("Wędkarstwo w Internecie"), QRect(584, 132, 121, 13));
+    Label1 = MakeLabel("Label1", QStringLiteral("O programie"), QRect(712, 132, 57, 13));
     FitLabels();
     connect(Label1, &TLinkLabel::clicked, this, &TMainFrm::Label1Click);
     connect(Label2, &TLinkLabel::clicked, this, &TMainFrm::Label2Click);
@@ -86,6 +89,20 @@ TMainFrm::TMainFrm(QWidget *parent) : QWidget(parent)
     connect(Label4, &TLinkLabel::clicked, this, &TMainFrm::Label4Click);
     connect(Label5, &TLinkLabel::clicked, this, &TMainFrm::Label5Click);
     connect(Label6, &TLinkLabel::clicked, this, &TMainFrm::Label6Click);
+    Label4->SetOpensMenu(true);
+    Label5->SetOpensMenu(true);
+    // The menu bar in reading order, each label with its shortcut.
+    const QList<TLinkLabel *> bar{Label2, Label3, Label4, Label5, Label6, Label1};
+    for (qsizetype i = 0; i < bar.size(); ++i) {
+        TLinkLabel *label = bar.at(i);
+        label->setFocusPolicy(Qt::TabFocus);
+        const QKeySequence keys(Qt::CTRL | Qt::Key(Qt::Key_1 + i));
+        label->setToolTip(label->text() + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) +
+                          QLatin1Char(')'));
+        auto *shortcut = new QShortcut(keys, this);
+        shortcut->setObjectName(label->objectName() + QStringLiteral("Shortcut"));
+        connect(shortcut, &QShortcut::activated, label, &TLinkLabel::Activate);
+    }
 
     DockPanel = new QWidget(this);
     DockPanel->setObjectName(QStringLiteral("DockPanel"));
@@ -186,7 +203,39 @@ void TMainFrm::closeEvent(QCloseEvent *event)
 
 void TMainFrm::FormShow()
 {
-    DockView(Windows().CalendarFrm, DockPanel);
+    Dock(Windows().CalendarFrm);
+}
+
+void TMainFrm::Dock(QWidget *view)
+{
+    if (!view)
+        return;
+    DockView(view, DockPanel);
+    // Docking puts the view's Tab stops after the menu bar in the order the view gave
+    // them, but entered wherever the view's own window happened to stand in that cycle:
+    // the calendar is entered at its month grid, the start of its reading order.
+    if (TCalendarFrm *calendar = Windows().CalendarFrm; calendar && view == calendar)
+        EnterTabChainAt(view, calendar->MonthCalendar1->DayGrid());
+}
+
+void TMainFrm::EnterTabChainAt(QWidget *view, QWidget *first)
+{
+    QList<QWidget *> stops;
+    for (QWidget *w = view->nextInFocusChain(); w != view && view->isAncestorOf(w); w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            stops << w;
+    }
+    const qsizetype start = stops.indexOf(first);
+    if (start <= 0)
+        return;
+    // The stops before the first one move, in their order, behind the last: the first
+    // stop may be the focus proxy of a control that stands before it in the chain, so
+    // it is the others that move.
+    QWidget *previous = stops.last();
+    for (qsizetype i = 0; i < start; ++i) {
+        setTabOrder(previous, stops.at(i));
+        previous = stops.at(i);
+    }
 }
 
 void TMainFrm::showEvent(QShowEvent *event)
@@ -205,22 +254,39 @@ void TMainFrm::Label1Click()
 
 void TMainFrm::Label2Click()
 {
-    DockView(Windows().CalendarFrm, DockPanel);
+    Dock(Windows().CalendarFrm);
 }
 
 void TMainFrm::Label3Click()
 {
-    DockView(Windows().EncyklopediaFrm, DockPanel);
+    Dock(Windows().EncyklopediaFrm);
 }
 
 void TMainFrm::Label4Click()
 {
-    PopupAtCursor(PopupMenu1);
+    OpenPopup(PopupMenu1, Label4);
 }
 
 void TMainFrm::Label5Click()
 {
-    PopupAtCursor(PopupMenu2);
+    OpenPopup(PopupMenu2, Label5);
+}
+
+void TMainFrm::OpenPopup(QMenu *menu, TLinkLabel *label)
+{
+    if (!label->ByKeyboard()) {
+        PopupAtCursor(menu);
+        return;
+    }
+    // Opened from the keyboard the pointer may be anywhere: the menu drops from the label,
+    // its first item ready for Enter.
+    for (QAction *item : menu->actions()) {
+        if (!item->isSeparator()) {
+            menu->setActiveAction(item);
+            break;
+        }
+    }
+    Platform::PopupMenu(menu, label->mapToGlobal(QPoint(0, label->height() + 1)));
 }
 
 void TMainFrm::Label6Click()
@@ -232,7 +298,7 @@ void TMainFrm::Label6Click()
 void TMainFrm::estprzepisydotryb1Click()
 {
     if (TTestyRybyFrm *test = Windows().TestyRybyFrm) {
-        DockView(test, DockPanel);
+        Dock(test);
         test->NewTest();
     }
 }
@@ -240,7 +306,7 @@ void TMainFrm::estprzepisydotryb1Click()
 void TMainFrm::estprzepisydotsprztuwdkarzaimetodpo1Click()
 {
     if (TTestyPrzepisyFrm *test = Windows().TestyPrzepisyFrm) {
-        DockView(test, DockPanel);
+        Dock(test);
         test->NewTest();
     }
 }

@@ -64,4 +64,7 @@ private:
     void FitLabels();
     void LoadBackground();
     void OpenChapter(const QString &relativePath);
+    void OpenPopup(QMenu *menu, TLinkLabel *label);
+    void Dock(QWidget *view);
+    void EnterTabChainAt(QWidget *view, QWidget *first);
 };

@@ -17,6 +17,7 @@
 #include "widgets/AppWindows.h"
 #include "widgets/InfoUnit.h"
 #include "widgets/Platform.h"
+#include "widgets/TFocusFrame.h"
 
 #include <QApplication>
 #include <QDir>
@@ -96,6 +97,7 @@ void InitApplication(QApplication &app)
     QFont font(QStringLiteral("Sans Serif"), 8);
     font.setStyleHint(QFont::SansSerif);
     QApplication::setFont(font);
+    TFocusFrame::FollowFocus();
 
     SetDataLayerMessageHandler([](const QString &text) {
         Platform::ShowMessage(QApplication::activeWindow(), TApplication::Title(), text, Platform::Icon::Information);

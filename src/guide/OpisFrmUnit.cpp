@@ -42,7 +42,8 @@ TOpisFrm::TOpisFrm(QWidget *parent) : QDialog(parent)
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Button1 = MakeButton(Panel1, "Button1", QStringLiteral("&Drukuj"), QRect(4, 8, 75, 25));
+    // Alt+D belongs to "&Dalej".
+    Button1 = MakeButton(Panel1, "Button1", QStringLiteral("D&rukuj"), QRect(4, 8, 75, 25));
     Button3 = MakeButton(Panel1, "Button3", QStringLiteral("&Kopiuj zaznaczone"), QRect(81, 8, 115, 25));
     Panel2 = new QWidget(Panel1);
     Panel2->setObjectName(QStringLiteral("Panel2"));

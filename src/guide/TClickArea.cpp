@@ -1,5 +1,6 @@
 #include "guide/TClickArea.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 TClickArea::TClickArea(const char *name, const QRect &bounds, QWidget *parent) : QWidget(parent)
@@ -7,6 +8,17 @@ TClickArea::TClickArea(const char *name, const QRect &bounds, QWidget *parent) :
     setObjectName(QLatin1String(name));
     setGeometry(bounds);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void TClickArea::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        Q_EMIT clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TClickArea::mousePressEvent(QMouseEvent *event)

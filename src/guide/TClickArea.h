@@ -3,7 +3,8 @@
 #include <QWidget>
 
 // An invisible area laid over part of a picture: it draws nothing, shows the hand pointer
-// and reports a click (press and release of the left button inside it).
+// and reports a click (press and release of the left button inside it). It is a Tab stop
+// too, acting on Space or Enter, so that a keyboard user can follow it.
 class TClickArea : public QWidget
 {
     Q_OBJECT
@@ -17,6 +18,7 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     bool m_pressed = false;

@@ -7,6 +7,11 @@
 #include "guide/TWebViewFactory.h"
 #include "widgets/Platform.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QPluginLoader>
 #include <QResizeEvent>
 
@@ -31,9 +36,10 @@ TWebViewFactory &WebViewFactory()
 }
 } // namespace
 
-TWebBrowser::TWebBrowser(QWidget *parent) : QWidget(parent)
+TWebBrowser::TWebBrowser(QWidget *parent) : QWidget(parent), ContextMenu(new QMenu(this))
 {
     setObjectName(QStringLiteral("Browser"));
+    ContextMenu->setObjectName(QStringLiteral("BrowserPopupMenu"));
 }
 
 // The view goes before the widget that holds it: a print job still running holds the
@@ -48,6 +54,8 @@ void TWebBrowser::Navigate(const QString &path)
         TWebViewFactory::Handlers handlers;
         handlers.loadFinished = [this](bool ok) { Q_EMIT loadFinished(ok); };
         handlers.printFinished = [this](bool ok) { PrintingEnded(ok); };
+        handlers.openExternal = [](const QUrl &url) { Platform::ShellOpen(url.toString()); };
+        handlers.contextMenu = [this](const QPoint &at, const QUrl &link) { ShowContextMenu(at, link); };
         m_web = WebViewFactory().Create(this, std::move(handlers));
         QWidget *view = m_web->Widget();
         view->setObjectName(QStringLiteral("BrowserView"));
@@ -84,6 +92,43 @@ void TWebBrowser::Print()
 void TWebBrowser::CopySelection()
 {
     Shown().CopySelection();
+}
+
+void TWebBrowser::SelectAll()
+{
+    Shown().SelectAll();
+}
+
+void TWebBrowser::ShowContextMenu(const QPoint &at, const QUrl &link)
+{
+    TWebView &web = Shown();
+    ContextMenu->clear();
+    const auto add = [this](const char *name, const QString &text, bool enabled, std::function<void()> act) {
+        QAction *item = ContextMenu->addAction(text);
+        item->setObjectName(QLatin1String(name));
+        item->setEnabled(enabled);
+        // An action runs inside the menu's own loop: its failure is reported here.
+        connect(item, &QAction::triggered, this, [act = std::move(act)] {
+            try {
+                act();
+            } catch (...) {
+                ShowCurrentException();
+            }
+        });
+    };
+    add("Wstecz1", QStringLiteral("&Wstecz"), web.CanGoBack(), [this] { GoBack(); });
+    add("Dalej1", QStringLiteral("&Dalej"), web.CanGoForward(), [this] { GoForward(); });
+    ContextMenu->addSeparator();
+    add("Kopiuj1", QStringLiteral("&Kopiuj"), web.HasSelection(), [this] { CopySelection(); });
+    add("Zaznaczwszystko1", QStringLiteral("&Zaznacz wszystko"), true, [this] { SelectAll(); });
+    if (!link.isEmpty()) {
+        const QString address = link.isLocalFile() ? QDir::toNativeSeparators(link.toLocalFile()) : link.toString();
+        add("Kopiujadresodnosnika1", QStringLiteral("Kopiuj &adres odnośnika"), true,
+            [address] { QGuiApplication::clipboard()->setText(address); });
+    }
+    ContextMenu->addSeparator();
+    add("Drukuj1", QStringLiteral("D&rukuj…"), true, [this] { Print(); });
+    Platform::PopupMenu(ContextMenu, at);
 }
 
 QWebEngineView *TWebBrowser::View() const

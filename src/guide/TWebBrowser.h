@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <memory>
 
+class QMenu;
+class QUrl;
 class QWebEngineView;
 class TWebView;
 
@@ -33,6 +35,13 @@ public:
     void Print();
     // Puts the selected text of the page on the clipboard.
     void CopySelection();
+    void SelectAll();
+    // The page's context menu, in Polish, of what the viewer can do: back, forward, copy,
+    // select all, copy the link's address (over a link) and print.
+    void ShowContextMenu(const QPoint &at, const QUrl &link);
+
+    // The menu ShowContextMenu fills and opens.
+    QMenu *ContextMenu = nullptr;
 
     // The engine's view, or null before the first Navigate.
     QWebEngineView *View() const;

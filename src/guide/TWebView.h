@@ -28,4 +28,6 @@ public:
     // A print job started by Print has not finished yet.
     virtual bool Printing() const = 0;
     virtual void CopySelection() = 0;
+    virtual bool HasSelection() const = 0;
+    virtual void SelectAll() = 0;
 };

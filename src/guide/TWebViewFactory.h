@@ -2,6 +2,8 @@
 
 #include "guide/TWebView.h"
 
+#include <QPoint>
+#include <QUrl>
 #include <QtPlugin>
 #include <functional>
 #include <memory>
@@ -16,6 +18,11 @@ public:
     {
         std::function<void(bool)> loadFinished;
         std::function<void(bool)> printFinished;
+        // A link to the internet was followed: it belongs in the user's browser.
+        std::function<void(const QUrl &)> openExternal;
+        // The page's context menu was asked for at a screen point, over a link (or an
+        // empty address).
+        std::function<void(const QPoint &, const QUrl &)> contextMenu;
     };
 
     virtual ~TWebViewFactory() = default;

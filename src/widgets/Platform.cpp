@@ -9,10 +9,17 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 #include <QQueue>
+#include <QStandardPaths>
 #include <QUrl>
 #include <exception>
 
@@ -24,6 +31,8 @@ struct TestState
     QQueue<QString> pictures;
     QQueue<QString> fileChoices;
     QQueue<QString> popupChoices;
+    int shellFailures = 0;
+    QString shellOpener;
     QPoint cursor;
     std::function<int(QDialog *)> modalHandler;
     QList<Platform::Record> records;
@@ -127,30 +136,74 @@ QString NextFileChoice(const QString &kind, const QString &title, const QString 
     record(kind, title, text);
     return test().fileChoices.isEmpty() ? QString() : test().fileChoices.dequeue();
 }
+
+// The file model's modification dates and sizes in the Polish form.
+class PolishFileColumns : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (role != Qt::DisplayRole || !files || (index.column() != 1 && index.column() != 3))
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex source = mapToSource(index);
+        const QLocale polish(QLocale::Polish, QLocale::Poland);
+        if (index.column() == 3)
+            return polish.toString(files->lastModified(source), QLocale::ShortFormat);
+        if (files->isDir(source))
+            return QString();
+        return polish.formattedDataSize(files->size(source));
+    }
+};
+
+QString RunFileDialog(QFileDialog &dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
 } // namespace
+
+std::unique_ptr<QFileDialog> Platform::MakeFileDialog(QWidget *parent, const QString &title, const QString &folder,
+                                                      const QString &filter)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, title, folder, QtFilter(filter));
+    dialog->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
+    dialog->setProxyModel(new PolishFileColumns(dialog.get()));
+    return dialog;
+}
 
 QString Platform::ChooseFolder(QWidget *parent, const QString &title)
 {
     if (test().enabled)
         return NextFileChoice(QStringLiteral("chooseFolder"), title, QString());
-    return QFileDialog::getExistingDirectory(parent, title);
+    const auto dialog = MakeFileDialog(parent, title);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    return RunFileDialog(*dialog);
 }
 
 QString Platform::SaveFileName(QWidget *parent, const QString &title, const QString &suggested, const QString &filter)
 {
     if (test().enabled)
         return NextFileChoice(QStringLiteral("saveFile"), title, suggested);
-    return QFileDialog::getSaveFileName(parent, title, suggested, QtFilter(filter));
+    const auto dialog = MakeFileDialog(parent, title, suggested, filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    return RunFileDialog(*dialog);
 }
 
 QString Platform::OpenPicture(QWidget *parent, const QString &filter)
 {
-    const QString qtFilter = QtFilter(filter);
     if (test().enabled) {
-        record(QStringLiteral("openPicture"), QString(), qtFilter);
+        record(QStringLiteral("openPicture"), QString(), QtFilter(filter));
         return test().pictures.isEmpty() ? QString() : test().pictures.dequeue();
     }
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), qtFilter);
+    const auto dialog = MakeFileDialog(parent, QString(), QString(), filter);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    return RunFileDialog(*dialog);
 }
 
 int Platform::ShowModal(QDialog *dialog)
@@ -185,14 +238,70 @@ QAction *Platform::PopupMenu(QMenu *menu, const QPoint &at)
     return nullptr;
 }
 
+namespace {
+void ReportNoOpener(const QUrl &url)
+{
+    const QString what = url.isLocalFile() ? (QFileInfo(url.toLocalFile()).isDir() ? QStringLiteral("folderu %1")
+                                                                                   : QStringLiteral("pliku %1"))
+                                                 .arg(QDir::toNativeSeparators(url.toLocalFile()))
+                                           : QStringLiteral("adresu %1").arg(url.toString());
+    const QString advice = url.isLocalFile() ? QStringLiteral("Zainstaluj program do jego przeglądania")
+                                             : QStringLiteral("Zainstaluj przeglądarkę internetową");
+    Platform::ShowMessage(
+        QApplication::activeWindow(), QStringLiteral("Rybowid"),
+        QStringLiteral("Żaden program nie mógł otworzyć %1. %2 albo otwórz go samodzielnie.").arg(what, advice),
+        Platform::Icon::Warning);
+}
+
+// The desktop's opener runs as a program of its own, whose exit tells whether anything
+// took the file or address: it fails at once when nothing can. A browser it starts may
+// run on after it, so its output goes nowhere rather than into a pipe.
+void StartOpener(const QString &program, const QUrl &url)
+{
+    auto *process = new QProcess(qApp);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process, [process, url](int code, QProcess::ExitStatus status) {
+        if (status != QProcess::NormalExit || code != 0)
+            ReportNoOpener(url);
+        process->deleteLater();
+    });
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, url](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        ReportNoOpener(url);
+        process->deleteLater();
+    });
+    // An opener still waiting on its program at exit is let go of quietly.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, process, [process] {
+        process->kill();
+        process->waitForFinished(1000);
+    });
+    process->start(program, {url.isLocalFile() ? url.toLocalFile() : url.toString()});
+}
+} // namespace
+
 void Platform::ShellOpen(const QString &pathOrUrl)
 {
+    const QUrl url = QUrl::fromUserInput(pathOrUrl, QString(), QUrl::AssumeLocalFile);
     if (test().enabled) {
         record(QStringLiteral("shell"), QStringLiteral("open"), pathOrUrl);
+        if (!test().shellOpener.isEmpty()) {
+            StartOpener(test().shellOpener, url);
+        } else if (test().shellFailures > 0) {
+            --test().shellFailures;
+            ReportNoOpener(url);
+        }
         return;
     }
-    const QUrl url = QUrl::fromUserInput(pathOrUrl, QString(), QUrl::AssumeLocalFile);
-    QDesktopServices::openUrl(url);
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    if (const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open")); !opener.isEmpty()) {
+        StartOpener(opener, url);
+        return;
+    }
+#endif
+    if (!QDesktopServices::openUrl(url))
+        ReportNoOpener(url);
 }
 
 QPoint Platform::CursorPos()
@@ -230,6 +339,16 @@ void Platform::QueueFileChoice(const QString &path)
 void Platform::QueuePopupChoice(const QString &actionObjectName)
 {
     test().popupChoices.enqueue(actionObjectName);
+}
+
+void Platform::QueueShellFailure()
+{
+    ++test().shellFailures;
+}
+
+void Platform::SetShellOpener(const QString &program)
+{
+    test().shellOpener = program;
 }
 
 void Platform::SetCursorPos(const QPoint &pos)

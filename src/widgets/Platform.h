@@ -4,9 +4,11 @@
 #include <QPoint>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QDialog;
+class QFileDialog;
 class QMenu;
 class QWidget;
 
@@ -34,9 +36,17 @@ public:
     static int ShowModal(QDialog *dialog);
     // Opens a menu with its top-left corner at a screen point; returns the chosen action.
     static QAction *PopupMenu(QMenu *menu, const QPoint &at);
-    // Hands a file, folder or web address to the desktop's default program.
+    // Hands a file, folder or web address to the desktop's default program. When no
+    // program takes it (no browser, no picture viewer), a message says so in Polish and
+    // names it; the desktop's own report is in English on standard error at best.
     static void ShellOpen(const QString &pathOrUrl);
     static QPoint CursorPos();
+    // The program's own file dialog, as the file choosers above show it: its dates and
+    // sizes are written the Polish way whatever the system's locale (the file model
+    // itself would follow the system, "8 Dec" under the C locale).
+    static std::unique_ptr<QFileDialog> MakeFileDialog(QWidget *parent, const QString &title,
+                                                       const QString &folder = QString(),
+                                                       const QString &filter = QString());
 
     // --- Test seam -------------------------------------------------------------
     struct Record
@@ -60,6 +70,11 @@ public:
     // The answer of the next folder or save-file chooser (cancel when none is queued).
     static void QueueFileChoice(const QString &path);
     static void QueuePopupChoice(const QString &actionObjectName);
+    // The next ShellOpen finds no program to open its file or address.
+    static void QueueShellFailure();
+    // From now on ShellOpen really starts this program with the file or address, as it
+    // starts the desktop's opener; an empty text goes back to recording only.
+    static void SetShellOpener(const QString &program);
     static void SetCursorPos(const QPoint &pos);
     // Called with each dialog shown through ShowModal; the dialog is visible while the
     // handler runs and is hidden afterwards if the handler left it open. The handler's

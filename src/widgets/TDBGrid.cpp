@@ -180,6 +180,16 @@ void TDBGrid::commitData(QWidget *editor)
 
 void TDBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    // Tab in the editor of the last cell (Shift+Tab in the first) would start over at the
+    // other end of the grid and hold the keyboard user in it: it leaves the grid instead.
+    const bool next = hint == QAbstractItemDelegate::EditNextItem;
+    if ((next || hint == QAbstractItemDelegate::EditPreviousItem) && AtEdge(next)) {
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        if (DataSource() && !m_delegate->EditorTyped())
+            DataSource()->ClearPending(this);
+        QWidget::focusNextPrevChild(next);
+        return;
+    }
     QTableView::closeEditor(editor, hint);
     if (DataSource() && !m_delegate->EditorTyped())
         DataSource()->ClearPending(this);
@@ -273,12 +283,16 @@ bool TDBGrid::focusNextPrevChild(bool next)
 {
     // Tab moves across the cells, and past the last cell (Shift+Tab before the first) it
     // leaves the grid, so that a keyboard user is never held in it.
+    if (AtEdge(next) && state() != EditingState)
+        return QWidget::focusNextPrevChild(next);
+    return QTableView::focusNextPrevChild(next);
+}
+
+bool TDBGrid::AtEdge(bool next) const
+{
     const QModelIndex current = currentIndex();
     const int rows = model() ? model()->rowCount() : 0;
     const int columns = model() ? model()->columnCount() : 0;
-    const bool atEdge = !current.isValid() || (next ? current.row() == rows - 1 && current.column() == columns - 1
-                                                    : current.row() == 0 && current.column() == 0);
-    if (atEdge && state() != EditingState)
-        return QWidget::focusNextPrevChild(next);
-    return QTableView::focusNextPrevChild(next);
+    return !current.isValid() || (next ? current.row() == rows - 1 && current.column() == columns - 1
+                                       : current.row() == 0 && current.column() == 0);
 }

@@ -52,6 +52,8 @@ private:
     void OnFocusChanged(QWidget *old, QWidget *now);
     void OnStateChanged();
     bool Owns(const QWidget *widget) const;
+    // The current cell is the last one (next) or the first one, where Tab leaves the grid.
+    bool AtEdge(bool next) const;
 
     TDataSetModel *m_model;
     TDBGridDelegate *m_delegate;

@@ -168,6 +168,14 @@ void TImage::mouseReleaseEvent(QMouseEvent *event)
         Q_EMIT clicked();
 }
 
+void TImage::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double-click is no second click: one double-click opens a
+    // photo once. The base would take it for a press.
+    m_pressed = false;
+    event->accept();
+}
+
 QSize TImage::CoverSize() const
 {
     const qreal ratio = devicePixelRatioF();

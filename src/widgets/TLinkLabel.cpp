@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 
 TLinkLabel::TLinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
 {
@@ -22,8 +21,16 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent *event)
     const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressed = false;
     event->accept();
-    if (click)
+    if (click) {
+        m_byKeyboard = false;
         Q_EMIT clicked();
+    }
+}
+
+void TLinkLabel::Activate()
+{
+    m_byKeyboard = true;
+    Q_EMIT clicked();
 }
 
 void TLinkLabel::keyPressEvent(QKeyEvent *event)
@@ -33,7 +40,16 @@ void TLinkLabel::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         event->accept();
-        Q_EMIT clicked();
+        Activate();
+        return;
+    case Qt::Key_Down:
+    case Qt::Key_Menu:
+        if (m_opensMenu && event->modifiers() == Qt::NoModifier) {
+            event->accept();
+            Activate();
+            return;
+        }
+        QLabel::keyPressEvent(event);
         return;
     default:
         QLabel::keyPressEvent(event);
@@ -45,9 +61,11 @@ void TLinkLabel::paintEvent(QPaintEvent *event)
     QLabel::paintEvent(event);
     if (!hasFocus())
         return;
+    // The style's own frame is a faint line that vanishes on the main window's dark band;
+    // the text colour shows on whatever the label stands on.
     QPainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = rect();
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    QPen pen(palette().color(foregroundRole()));
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

@@ -5,13 +5,21 @@
 // A text label that acts on a single click: the main window's menu labels and the
 // views' link labels. The click fires on release of the left button over the label,
 // after a press on it. A label given a focus policy is also reached with Tab and acts
-// on Space or Enter, with a focus frame while it has the focus.
+// on Space or Enter, with a focus frame in its text colour while it has the focus.
 class TLinkLabel : public QLabel
 {
     Q_OBJECT
 
 public:
     explicit TLinkLabel(const QString &text = QString(), QWidget *parent = nullptr);
+
+    // A label that opens a popup menu also acts on Down and the menu key.
+    void SetOpensMenu(bool opensMenu) { m_opensMenu = opensMenu; }
+    // Acts as Space would: a shortcut's click.
+    void Activate();
+    // The last click came from the keyboard, so a menu belongs under the label rather
+    // than at the pointer.
+    bool ByKeyboard() const { return m_byKeyboard; }
 
 Q_SIGNALS:
     void clicked();
@@ -24,4 +32,6 @@ protected:
 
 private:
     bool m_pressed = false;
+    bool m_opensMenu = false;
+    bool m_byKeyboard = false;
 };

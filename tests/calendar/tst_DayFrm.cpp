@@ -608,8 +608,16 @@ void DayFrmTest::clickingThePhotoOpensItOrTheDayFolder()
     AddCatch(QStringLiteral("Boleń"), QStringLiteral("boleń.jpg"));
     AddCatch(QStringLiteral("Ukleja"), QString());
 
+    // A double-click opens once, and with no viewer says so once, naming the photo.
+    Platform::QueueShellFailure();
     RunDialog([this](TDayFrm *dialog) {
-        QTest::mouseClick(dialog->Image1, Qt::LeftButton);
+        // What the window system delivers: a click, then the second press as a double-click.
+        const QPoint at(20, 20);
+        QTest::mouseClick(dialog->Image1, Qt::LeftButton, {}, at);
+        QMouseEvent second(QEvent::MouseButtonDblClick, at, dialog->Image1->mapToGlobal(at), Qt::LeftButton,
+                           Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(dialog->Image1, &second);
+        QTest::mouseRelease(dialog->Image1, Qt::LeftButton, {}, at);
         Click(TNavigateBtn::nbNext);
         QTest::mouseClick(dialog->Image1, Qt::LeftButton);
         // Without its folder the day has nothing to open.
@@ -617,11 +625,17 @@ void DayFrmTest::clickingThePhotoOpensItOrTheDayFolder()
         QTest::mouseClick(dialog->Image1, Qt::LeftButton);
     });
     QStringList opened;
+    QStringList told;
     for (const Platform::Record &record : Platform::Records()) {
         if (record.kind == QStringLiteral("shell"))
             opened << record.text;
+        if (record.kind == QStringLiteral("message"))
+            told << record.text;
     }
     QCOMPARE(opened, (QStringList{Folder() + QStringLiteral("/boleń.jpg"), Folder() + QStringLiteral("/")}));
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().contains(QDir::toNativeSeparators(Folder() + QStringLiteral("/boleń.jpg"))),
+             qPrintable(told.first()));
 }
 
 void DayFrmTest::theDiaryShowsTheDialogOnItsCurrentCatch()

@@ -11,7 +11,10 @@
 #include "widgets/Platform.h"
 #include "widgets/TImage.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -44,6 +47,7 @@ private Q_SLOTS:
     void cleanup() { Platform::ClearTestState(); }
     void linksOpenTheirSitesAndNothingElse();
     void aboutOpensTheTwoSitesAndShowsTheCredits();
+    void aSiteNoProgramCanOpenIsNamedInPolish();
 };
 
 void GuideLinksTest::initTestCase()
@@ -87,6 +91,16 @@ void GuideLinksTest::linksOpenTheirSitesAndNothingElse()
     QTest::mouseRelease(frm.Image2, Qt::LeftButton, Qt::NoModifier, QPoint(300, 10));
     QVERIFY(Opened().isEmpty());
     QCOMPARE(frm.Image5->cursor().shape(), Qt::PointingHandCursor);
+
+    // The keyboard reaches the banners in order and opens them with Space or Enter.
+    frm.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frm));
+    frm.Image2->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(frm.Image2, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), frm.Image3);
+    QTest::keyClick(frm.Image3, Qt::Key_Space);
+    QTest::keyClick(frm.Image3, Qt::Key_Return);
+    QCOMPARE(Opened(), QStringList(2, QLatin1String(WebAddresses::Links[1])));
 }
 
 void GuideLinksTest::aboutOpensTheTwoSitesAndShowsTheCredits()
@@ -114,6 +128,54 @@ void GuideLinksTest::aboutOpensTheTwoSitesAndShowsTheCredits()
     QCOMPARE(frm.Label2->text(), QStringLiteral("Koordynacja i merytoryka"));
     QCOMPARE(frm.Label3->text(), QStringLiteral("Grafika i programowanie"));
     TestSupport::SavePng(&frm, QStringLiteral("guide_about"));
+}
+
+void GuideLinksTest::aSiteNoProgramCanOpenIsNamedInPolish()
+{
+    TReklamaFrm frm;
+    frm.show();
+    const QString site = QLatin1String(WebAddresses::Links[0]);
+    auto messages = [] {
+        QStringList texts;
+        for (const Platform::Record &r : Platform::Records()) {
+            if (r.kind == QLatin1String("message") && r.icon == Platform::Icon::Warning)
+                texts << r.text;
+        }
+        return texts;
+    };
+    Platform::QueueShellFailure();
+    ClickAt(&frm, QPoint(100, 108));
+    QCOMPARE(messages().size(), 1);
+    QVERIFY2(messages().first().contains(QStringLiteral("adresu ") + site) &&
+                 messages().first().contains(QStringLiteral("przeglądarkę")),
+             qPrintable(messages().first()));
+    QVERIFY(frm.isVisible());
+    Platform::ClearTestState();
+
+    // The opener really runs: one that finds nothing fails, a missing one cannot start,
+    // and one that opens the site says nothing.
+    QTemporaryDir bin;
+    const auto opener = [&bin](const char *name, const char *script) {
+        const QString path = bin.filePath(QLatin1String(name));
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(script);
+        file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        return path;
+    };
+    const auto finished = [] { return qApp->findChildren<QProcess *>().isEmpty(); };
+    Platform::SetShellOpener(opener("nothing", "#!/bin/sh\necho 'no method available' >&2\nexit 3\n"));
+    ClickAt(&frm, QPoint(100, 108));
+    QTRY_COMPARE(messages().size(), 1);
+    Platform::SetShellOpener(bin.filePath(QStringLiteral("missing")));
+    ClickAt(&frm, QPoint(100, 108));
+    QTRY_COMPARE(messages().size(), 2);
+    QTRY_VERIFY(finished());
+    Platform::SetShellOpener(opener("browser", "#!/bin/sh\nexit 0\n"));
+    ClickAt(&frm, QPoint(350, 106));
+    QTRY_VERIFY(finished());
+    QCOMPARE(messages().size(), 2);
+    Platform::SetShellOpener(QString());
 }
 
 int main(int argc, char *argv[])

@@ -8,11 +8,13 @@
 #include "support/TestSupport.h"
 #include "widgets/Platform.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -61,6 +63,7 @@ private Q_SLOTS:
     void printWritesAPdfThroughThePrintDialog();
     void missingPathLeavesTheViewerClosed();
     void resizingKeepsTheBarsAndTheCloseButton();
+    void contextMenuIsPolishAndInternetLinksGoToTheBrowser();
 
 private:
     QWidget *Surface() const { return m_frm->Browser->View()->focusProxy(); }
@@ -239,6 +242,58 @@ void OpisFrmTest::resizingKeepsTheBarsAndTheCloseButton()
     QCOMPARE(m_frm->Browser->geometry(), QRect(0, 41, w, h - 82));
     QCOMPARE(m_frm->Button2->mapTo(m_frm.get(), QPoint(0, 0)).x(), w - 101 + 19);
     QCOMPARE(m_frm->Browser->View()->size(), m_frm->Browser->size());
+}
+
+void OpisFrmTest::contextMenuIsPolishAndInternetLinksGoToTheBrowser()
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("linki.html"));
+    QFile file(page);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<html><head><meta charset=\"utf-8\"></head><body><h1>Łowiska</h1>"
+               "<p><a id=\"ext\" href=\"https://example.org/ryby\">Ryby w sieci</a></p></body></html>");
+    file.close();
+    Open(page);
+    WaitForLoad();
+    QWebEngineView *view = m_frm->Browser->View();
+    auto rightClick = [this](const QString &selector, const char *choice) -> QStringList {
+        Platform::ClearTestState();
+        Platform::QueuePopupChoice(QLatin1String(choice));
+        QTest::mouseClick(Surface(), Qt::RightButton, Qt::NoModifier, Box(selector).center());
+        QStringList items;
+        if (!QTest::qWaitFor([] { return !Platform::Records().isEmpty(); }, 10000) ||
+            Platform::Records().first().kind != QLatin1String("popup"))
+            return items;
+        for (const QAction *item : m_frm->Browser->ContextMenu->actions()) {
+            if (!item->isSeparator())
+                items << item->text();
+        }
+        return items;
+    };
+
+    QApplication::clipboard()->clear();
+    QCOMPARE(rightClick(QStringLiteral("#ext"), "Kopiujadresodnosnika1"),
+             QStringList({QStringLiteral("&Wstecz"), QStringLiteral("&Dalej"), QStringLiteral("&Kopiuj"),
+                          QStringLiteral("&Zaznacz wszystko"), QStringLiteral("Kopiuj &adres odnośnika"),
+                          QStringLiteral("D&rukuj…")}));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("https://example.org/ryby"));
+    QMenu *menu = m_frm->Browser->ContextMenu;
+    menu->popup(m_frm->mapToGlobal(QPoint(40, 60)));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    TestSupport::SavePng(menu, QStringLiteral("guide_context_menu"));
+    menu->hide();
+
+    // Away from a link there is no address to copy; "Zaznacz wszystko" selects the page.
+    QVERIFY(!rightClick(QStringLiteral("h1"), "Zaznaczwszystko1").contains(QStringLiteral("Kopiuj &adres odnośnika")));
+    QTRY_VERIFY_WITH_TIMEOUT(view->hasSelection(), 10000);
+
+    // The link itself opens in the user's browser; the viewer keeps its page.
+    Platform::ClearTestState();
+    QTest::mouseClick(Surface(), Qt::LeftButton, Qt::NoModifier, Box(QStringLiteral("#ext")).center());
+    QTRY_VERIFY_WITH_TIMEOUT(!Platform::Records().isEmpty(), 10000);
+    QCOMPARE(Platform::Records().first().kind, QStringLiteral("shell"));
+    QCOMPARE(Platform::Records().first().text, QStringLiteral("https://example.org/ryby"));
+    QCOMPARE(Shown(m_frm.get()), page);
 }
 
 int main(int argc, char *argv[])

@@ -97,6 +97,7 @@ private Q_SLOTS:
     void insertKeyStartsARowThatIsWrittenWhenFilled();
     void leavingTheGridDropsAnUntouchedNewRow();
     void escapeCancelsTheEdit();
+    void tabLeavesTheGridAtItsEndsEvenWhileEditing();
     void ctrlDeleteDeletesAtOnce();
     void rendersToPng();
 };
@@ -261,6 +262,35 @@ void TestDBGrid::leavingTheGridDropsAnUntouchedNewRow()
     view.other->setFocus(Qt::TabFocusReason);
     QCOMPARE(db.table.State(), TDataSetState::dsInsert);
     QCOMPARE(db.table.FieldByName(QStringLiteral("gatunek"))->AsString(), QStringLiteral("Jaź"));
+}
+
+void TestDBGrid::tabLeavesTheGridAtItsEndsEvenWhileEditing()
+{
+    DiaryTestDb db(ThreeCatches);
+    DiaryGrid view(&db.source);
+    view.ClickCell(2, 2);
+    view.Key(Qt::Key_Tab);
+    QCOMPARE(view.grid->currentIndex(), view.grid->Model()->index(2, 3));
+    QVERIFY(view.grid->hasFocus() || view.grid->isAncestorOf(QApplication::focusWidget()));
+
+    // Typed into the last cell, Tab keeps the text and goes on to the next control
+    // instead of starting over in the first cell.
+    view.Type(QStringLiteral("Bug"));
+    view.Key(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), view.other);
+    QCOMPARE(db.table.FieldByName(QStringLiteral("miejsce"))->AsString(), QStringLiteral("Bug"));
+    QVERIFY(!view.grid->CellEditor());
+
+    // Shift+Tab leaves backwards from the first cell, typed into or not.
+    view.ClickCell(0, 0);
+    view.Type(QStringLiteral("Jaź"));
+    view.Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), view.other);
+    QCOMPARE(db.table.FieldByName(QStringLiteral("gatunek"))->AsString(), QStringLiteral("Jaź"));
+    view.ClickCell(0, 0);
+    view.Key(Qt::Key_Escape);
+    view.Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), view.other);
 }
 
 void TestDBGrid::escapeCancelsTheEdit()

@@ -27,6 +27,8 @@ public:
     bool Print() override;
     bool Printing() const override { return m_printer != nullptr; }
     void CopySelection() override;
+    bool HasSelection() const override;
+    void SelectAll() override;
 
 private:
     void PrintingEnded(bool ok);
