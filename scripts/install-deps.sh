@@ -11,6 +11,7 @@ packages=(
   libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-dejavu-core
+  poppler-utils
   dpkg-dev file desktop-file-utils appstream
 )
 

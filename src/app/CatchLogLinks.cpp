@@ -2,14 +2,18 @@
 
 #include "app/MainFrmUnit.h"
 #include "calendar/CalendarFrmUnit.h"
+#include "calendar/TCatchGuard.h"
 #include "calendar/TMonthCalendar.h"
 #include "catchlog/CatchLogFrmUnit.h"
+#include "catchlog/PermitFrmUnit.h"
+#include "data/TDbConnection.h"
 #include "data/TDbTable.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
 #include "widgets/TDataSource.h"
 #include "widgets/TLinkLabel.h"
 
+#include <QApplication>
 #include <QMenu>
 
 namespace {
@@ -44,11 +48,29 @@ void ShowCatchInCalendar(double day, qint64 rowId)
     }
 }
 
+void OwnRulesChanged()
+{
+    if (TCalendarFrm *calendar = Windows().CalendarFrm)
+        calendar->CatchGuard->ReadOwnRules();
+}
+
+void OpenPermit()
+{
+    AppWindows &w = Windows();
+    if (!w.DataBase || !w.DataBase->Connected())
+        return;
+    QWidget *parent = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : w.MainFrm;
+    TPermitFrm dialog(*w.DataBase, parent);
+    if (dialog.Execute())
+        OwnRulesChanged();
+}
+
 void DiaryReplaced()
 {
     TCalendarFrm *calendar = Windows().CalendarFrm;
     if (!calendar)
         return;
+    calendar->CatchGuard->ReadOwnRules();
     calendar->DiaryFileReplaced();
 }
 } // namespace
@@ -61,6 +83,8 @@ void WireCatchLog()
         TDataSource::Guard([day, rowId] { ShowCatchInCalendar(day, rowId); });
     };
     w.DiaryReplaced = [] { TDataSource::Guard(DiaryReplaced); };
+    w.OpenPermit = [] { TDataSource::Guard(OpenPermit); };
+    w.OwnRulesChanged = [] { TDataSource::Guard(OwnRulesChanged); };
     if (!w.MainFrm)
         return;
     // The label keeps its text and its click; the log is one right click away.

@@ -4,8 +4,9 @@
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
 #include "calendar/TMonthCalendar.h"
-#include "diary/DatabaseFile.h"
 #include "data/TDbConnection.h"
+#include "diary/DatabaseFile.h"
+#include "diary/DiarySchema.h"
 #include "encyclopedia/EncyklopediaFrmUnit.h"
 #include "guide/AboutFrmUnit.h"
 #include "guide/OpisFrmUnit.h"
@@ -161,6 +162,7 @@ void TMainFrm::FormCreate()
         return;
     }
     DataBase->SetConnected(true);
+    UpgradeDiarySchema(*DataBase);
 }
 
 QString TMainFrm::InstallationProblem()

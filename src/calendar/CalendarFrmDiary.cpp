@@ -6,15 +6,16 @@
 #include "base/FolderUtils.h"
 #include "base/Logging.h"
 #include "base/ProgramPaths.h"
-#include "diary/CalendarStatements.h"
 #include "calendar/DayFrmUnit.h"
 #include "calendar/TMonthCalendar.h"
 #include "data/TDbConnection.h"
 #include "data/TDbQuery.h"
 #include "data/TDbTable.h"
 #include "data/TField.h"
+#include "diary/CalendarStatements.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
+#include "widgets/TDBCheckBox.h"
 #include "widgets/TDBEdit.h"
 #include "widgets/TDBGrid.h"
 #include "widgets/TDBMemo.h"
@@ -253,6 +254,7 @@ void TCalendarFrm::ShowDayDialog()
         for (const auto &[edit, column] : bindings)
             edit->SetDataField(column);
         dialog->DBMemo1->SetDataField(QStringLiteral("opis"));
+        dialog->DBCheckBox1->SetDataField(QStringLiteral("zabrana"));
         Platform::ShowModal(dialog);
     }
     if (dziennikTable->Active() && IsEditing(dziennikTable))

@@ -14,6 +14,7 @@
 #include "data/TDbQuery.h"
 #include "data/TDbTable.h"
 #include "data/TField.h"
+#include "diary/CalendarStatements.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Artwork.h"
 #include "widgets/Platform.h"
@@ -142,6 +143,9 @@ void TCalendarFrm::CreateDataSets()
             data->SetAsDateTime(SelectedDay());
         if (TField *phase = dziennikTable->FindField(QStringLiteral("faza_ksiezyca")))
             phase->SetAsString(MoonPhaseOf(SelectedDay()));
+        // A fish is kept unless the angler says it went back.
+        if (TField *kept = dziennikTable->FindField(QStringLiteral("zabrana")))
+            kept->SetAsString(QStringLiteral("1"));
     };
 
     // A weight or length the angler writes must be one a fish can have; what a file
@@ -250,16 +254,24 @@ void TCalendarFrm::CreateControls()
     logLink->move(DayPanel->width() - 8 - logLink->width(),
                   CheckBox1->y() + (CheckBox1->height() - logLink->height()) / 2);
     connect(logLink, &TLinkLabel::clicked, this, [] { Windows().OpenCatchLog ? Windows().OpenCatchLog() : void(); });
+    auto *permitLink = new TLinkLabel(QStringLiteral("Moje zezwolenie"), DayPanel);
+    permitLink->setObjectName(QStringLiteral("PermitLink"));
+    permitLink->setToolTip(QStringLiteral("Zasady z Twojego zezwolenia: wymiary, okresy i limity dzienne"));
+    permitLink->setStyleSheet(logLink->styleSheet());
+    permitLink->adjustSize();
+    permitLink->move(Label1->x() + Label1->sizeHint().width() + 10, Label1->y());
+    connect(permitLink, &TLinkLabel::clicked, this, [] { Windows().OpenPermit ? Windows().OpenPermit() : void(); });
 
     DBGrid1 = new TDBGrid(DayPanel);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     // The designer's widths (80, 25, 33, 88) were measured for a narrower face: with this
     // one a weight such as 12,75 no longer fits 25 pixels, so the same total is shared out
     // to keep two decimals readable.
-    DBGrid1->AddColumn(QStringLiteral("gatunek"), QStringLiteral("Gatunek"), 64);
-    DBGrid1->AddColumn(QStringLiteral("waga"), QStringLiteral("Kg."), 42);
+    DBGrid1->AddColumn(QStringLiteral("gatunek"), QStringLiteral("Gatunek"), 62);
+    DBGrid1->AddColumn(QStringLiteral("waga"), QStringLiteral("Kg."), 40);
     DBGrid1->AddColumn(QStringLiteral("dlugosc"), QStringLiteral("Dł.cm."), 36);
-    DBGrid1->AddColumn(QStringLiteral("miejsce"), QStringLiteral("Miejsce"), 84);
+    DBGrid1->AddColumn(QStringLiteral("miejsce"), QStringLiteral("Miejsce"), 62);
+    DBGrid1->AddCheckColumn(QStringLiteral("zabrana"), QStringLiteral("Zabr."), 26);
     DBGrid1->SetDataSource(DataSource1);
     DBGrid1->horizontalHeader()->setFont(ProgramFont(7));
     DBGrid1->setGeometry(3, diaryTop + 22, 243, 282 - (diaryTop + 22));

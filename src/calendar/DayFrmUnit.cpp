@@ -11,6 +11,7 @@
 #include "diary/CatchPhotos.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
+#include "widgets/TDBCheckBox.h"
 #include "widgets/TDBEdit.h"
 #include "widgets/TDBMemo.h"
 #include "widgets/TDBNavigator.h"
@@ -78,6 +79,10 @@ TDayFrm::TDayFrm(QWidget *parent) : QDialog(parent)
     DBNavigator1->SetFlat(true);
     DBNavigator1->setGeometry(LeftColumn, 268, ColumnWidth, 25);
     DBNavigator1->OnClick = [this](TNavigateBtn button) { DBNavigator1Click(button); };
+    DBCheckBox1 = new TDBCheckBox(QStringLiteral("Ryba za&brana"), this);
+    DBCheckBox1->setObjectName(QStringLiteral("DBCheckBox1"));
+    DBCheckBox1->setToolTip(QStringLiteral("Wyczyść, gdy ryba wróciła do wody: wypuszczonej nie liczą limity"));
+    DBCheckBox1->setGeometry(LeftColumn, 298, ColumnWidth, 22);
 
     Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
@@ -143,7 +148,7 @@ TDayFrm::TDayFrm(QWidget *parent) : QDialog(parent)
     // link and "Zamknij".
     DBMemo1->setTabChangesFocus(true);
     Label11->setFocusPolicy(Qt::TabFocus);
-    QList<QWidget *> chain{DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7, DBMemo1};
+    QList<QWidget *> chain{DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7, DBCheckBox1, DBMemo1};
     chain << DBNavigator1->TabStops() << Label11 << Button1;
     SetTabChain(chain);
 
@@ -166,6 +171,7 @@ void TDayFrm::SetDataSource(TDataSource *source)
     for (TDBEdit *edit : {DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7})
         edit->SetDataSource(source);
     DBMemo1->SetDataSource(source);
+    DBCheckBox1->SetDataSource(source);
     DBNavigator1->SetDataSource(source);
 }
 
@@ -292,6 +298,7 @@ void TDayFrm::FormClose()
     for (TDBEdit *edit : {DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7})
         edit->SetDataField(QString());
     DBMemo1->SetDataField(QString());
+    DBCheckBox1->SetDataField(QString());
 }
 
 void TDayFrm::showEvent(QShowEvent *event)

@@ -10,6 +10,7 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class TDataSource;
+class TDBCheckBox;
 class TDBEdit;
 class TDBMemo;
 class TDBNavigator;
@@ -53,6 +54,8 @@ public:
     TDBEdit *DBEdit6 = nullptr;
     TDBEdit *DBEdit7 = nullptr;
     TDBNavigator *DBNavigator1 = nullptr;
+    // "Ryba zabrana": kept, or released when cleared.
+    TDBCheckBox *DBCheckBox1 = nullptr;
     QLabel *Label12 = nullptr;
     TDBMemo *DBMemo1 = nullptr;
     QFrame *Shape1 = nullptr;

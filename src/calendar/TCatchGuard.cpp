@@ -6,6 +6,9 @@
 #include "data/TDbConnection.h"
 #include "data/TDbTable.h"
 #include "data/TField.h"
+#include "diary/CalendarStatements.h"
+#include "diary/CatchLog.h"
+#include "diary/Waters.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
 #include "widgets/TDBEdit.h"
@@ -24,6 +27,7 @@
 namespace {
 const QString SpeciesField = QStringLiteral("gatunek");
 const QString LengthField = QStringLiteral("dlugosc");
+const QString PlaceField = QStringLiteral("miejsce");
 
 double LengthOf(const QString &text)
 {
@@ -65,6 +69,8 @@ TCatchGuard::TCatchGuard(TCalendarFrm *view) : QObject(view), m_view(view)
     view->DBGrid1->Delegate()->OnEditorCreated = [this](QLineEdit *editor, const QModelIndex &index) {
         if (m_gridCompleter && index.column() == ColumnOf(m_view->DBGrid1->Model(), SpeciesField))
             editor->setCompleter(m_gridCompleter);
+        if (m_placeCompleter && index.column() == ColumnOf(m_view->DBGrid1->Model(), PlaceField))
+            editor->setCompleter(m_placeCompleter);
     };
 }
 
@@ -87,6 +93,7 @@ void TCatchGuard::Prepare()
         return;
     }
     m_prepared = true;
+    ReadOwnRules();
     QStringList names;
     for (const SpeciesProtection &s : m_species)
         names << s.name;
@@ -119,6 +126,31 @@ void TCatchGuard::Prepare()
     m_view->DBGrid1->viewport()->update();
 }
 
+void TCatchGuard::ReadOwnRules()
+{
+    TDbConnection *const connection = m_view->dziennikTable->Connection();
+    if (!connection || !connection->Connected())
+        return;
+    Permit permit;
+    std::vector<Water> waters;
+    // A diary that cannot say is held to the national rules alone.
+    try {
+        permit = Permit::Read(*connection);
+        waters = Waters::Read(*connection);
+    } catch (const std::exception &) {
+    }
+    m_rules = CatchRules(m_species, permit);
+    QStringList places;
+    for (const Water &water : waters)
+        places << water.name;
+    delete m_placeCompleter;
+    m_placeCompleter = MakeCompleter(this, places);
+    m_placeCompleter->popup()->installEventFilter(this);
+    if (TDayFrm *dialog = Windows().DayFrm)
+        dialog->DBEdit4->setCompleter(m_placeCompleter);
+    m_view->DBGrid1->viewport()->update();
+}
+
 bool TCatchGuard::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
@@ -135,15 +167,20 @@ void TCatchGuard::AfterPost()
     TDbTable *const table = m_view->dziennikTable;
     QStringList broken;
     qint64 row = 0;
+    // The posted catch is judged with the others of its day as stored, in the order they
+    // were entered, so that a daily limit counts what came before it.
     try {
-        const TField *species = table->FindField(SpeciesField);
-        const TField *length = table->FindField(LengthField);
+        TDbConnection *const connection = table->Connection();
         const TField *day = table->FindField(QStringLiteral("data"));
-        if (!species || !length || !day)
+        if (!connection || !day)
             return;
-        broken =
-            ProtectionRule::Broken(m_species, species->AsString(), day->AsDateTime(), LengthOf(length->AsString()));
         row = table->RowId();
+        const std::vector<CatchRecord> records =
+            CatchLog::ReadRecords(*connection, CalendarStatements::DayFilter(day->AsDateTime()));
+        const std::vector<QStringList> judged = m_rules.Judge(records);
+        for (size_t i = 0; i < records.size(); ++i)
+            if (records[i].rowId == row)
+                broken = judged[i];
     } catch (const std::exception &) {
         return;
     }
@@ -167,12 +204,24 @@ QStringList TCatchGuard::BrokenInRow(int row) const
     const TDataSetModel *model = m_view->DBGrid1->Model();
     const int speciesColumn = ColumnOf(model, SpeciesField);
     const int lengthColumn = ColumnOf(model, LengthField);
-    if (m_species.empty() || speciesColumn < 0)
+    const int weightColumn = ColumnOf(model, QStringLiteral("waga"));
+    const int keptColumn = ColumnOf(model, QStringLiteral("zabrana"));
+    if (speciesColumn < 0 || row < 0 || row >= model->rowCount())
         return {};
-    const QString species = model->index(row, speciesColumn).data().toString();
-    const double length = lengthColumn < 0 ? 0 : LengthOf(model->index(row, lengthColumn).data().toString());
-    // The diary holds the rows of the selected day only.
-    return ProtectionRule::Broken(m_species, species, m_view->MonthCalendar1->SelectedDate(), length);
+    // The grid holds the rows of the selected day only; they are counted in the order
+    // they were entered, the row being typed last and as it stands.
+    const QString day = DayText(m_view->MonthCalendar1->SelectedDate());
+    std::vector<CatchRecord> records(size_t(model->rowCount()));
+    for (int r = 0; r < model->rowCount(); ++r) {
+        CatchRecord &record = records[size_t(r)];
+        record.rowId = m_view->dziennikTable->DisplayRowId(r);
+        record.day = day;
+        record.species = model->index(r, speciesColumn).data().toString();
+        record.length = lengthColumn < 0 ? 0 : LengthOf(model->index(r, lengthColumn).data().toString());
+        record.weight = weightColumn < 0 ? 0 : LengthOf(model->index(r, weightColumn).data().toString());
+        record.kept = keptColumn < 0 || model->index(r, keptColumn).data(Qt::CheckStateRole).toInt() != Qt::Unchecked;
+    }
+    return m_rules.Judge(records)[size_t(row)];
 }
 
 QVariant TCatchGuard::CellRole(const QModelIndex &index, int role) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/DateUtils.h"
+#include "diary/CatchRules.h"
 #include "diary/ProtectionRule.h"
 
 #include <QHash>
@@ -11,10 +12,11 @@ class QCompleter;
 class QModelIndex;
 class TCalendarFrm;
 
-// Keeps the catch diary honest about protected fish: a posted catch whose species is
-// in its closed season, or at or under its protected size, is told to the angler (the
-// row is kept: the diary records what happened); such rows are marked in the grid; the
-// species names of ryby are offered as completion in the grid and the details dialog.
+// Keeps the catch diary honest about the rules: a posted kept catch that breaks the
+// national regulation or the angler's permit (a closed season, a protected size, a daily
+// limit) is told to the angler (the row is kept: the diary records what happened); such
+// rows are marked in the grid; the species names of ryby and the angler's waters are
+// offered as completion in the grid and the details dialog.
 class TCatchGuard : public QObject
 {
     Q_OBJECT
@@ -25,6 +27,8 @@ public:
     // Reads the species once the database is open; the details dialog exists by now.
     void Prepare();
     const std::vector<SpeciesProtection> &Species() const { return m_species; }
+    // Reads the angler's permit and waters again (after they were edited or restored).
+    void ReadOwnRules();
 
     static QString WarningTitle();
 
@@ -40,6 +44,9 @@ private:
     std::vector<SpeciesProtection> m_species;
     QCompleter *m_gridCompleter = nullptr;
     QCompleter *m_dialogCompleter = nullptr;
+    // The angler's waters, offered for the place.
+    QCompleter *m_placeCompleter = nullptr;
+    CatchRules m_rules;
     bool m_prepared = false;
     // The warning last given for each row, so that editing its notes does not repeat it.
     QHash<qint64, QString> m_warned;

@@ -5,12 +5,17 @@
 #include "base/ProgramPaths.h"
 #include "catchlog/CatchLogCharts.h"
 #include "catchlog/CatchLogModel.h"
+#include "catchlog/CatchRegisterPage.h"
+#include "catchlog/PermitFrmUnit.h"
+#include "catchlog/WatersFrmUnit.h"
+#include "data/TDbConnection.h"
 #include "diary/CatchLogCsv.h"
 #include "diary/CatchLogStats.h"
+#include "diary/CatchRules.h"
 #include "diary/DatabaseBackup.h"
-#include "data/TDbConnection.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
+#include "widgets/TDataSource.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -70,6 +75,8 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
     Pages->addTab(CreateCatchPage(), QStringLiteral("Połowy"));
     Charts = new CatchLogCharts(Pages);
     Pages->addTab(Charts, QStringLiteral("Statystyki"));
+    RegisterPage = new CatchRegisterPage(m_log, Pages);
+    Pages->addTab(RegisterPage, QStringLiteral("Rejestr roczny"));
     connect(Pages, &QTabWidget::currentChanged, this, [this] {
         if (Pages->currentWidget() == Charts)
             UpdateCharts();
@@ -90,6 +97,12 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
                                QStringLiteral("Wróć do dziennika sprzed ostatniego przywrócenia"));
     UndoRestoreButton->setEnabled(false);
     CloseButton = button("CloseButton", QStringLiteral("Zamknij"), QString());
+    PermitButton = button("PermitButton", QStringLiteral("Moje zezwolenie…"),
+                          QStringLiteral("Zasady z Twojego zezwolenia: wymiary, okresy i limity dzienne"));
+    WatersButton = button("WatersButton", QStringLiteral("Moje łowiska…"),
+                          QStringLiteral("Łowiska z numerami do rejestru połowów"));
+    connect(PermitButton, &QPushButton::clicked, this, &TCatchLogFrm::PermitButtonClick);
+    connect(WatersButton, &QPushButton::clicked, this, &TCatchLogFrm::WatersButtonClick);
     connect(BackupButton, &QPushButton::clicked, this, &TCatchLogFrm::BackupButtonClick);
     connect(RestoreButton, &QPushButton::clicked, this, &TCatchLogFrm::RestoreButtonClick);
     connect(UndoRestoreButton, &QPushButton::clicked, this, &TCatchLogFrm::UndoRestoreButtonClick);
@@ -99,6 +112,9 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
     bottom->addWidget(BackupButton);
     bottom->addWidget(RestoreButton);
     bottom->addWidget(UndoRestoreButton);
+    bottom->addSpacing(12);
+    bottom->addWidget(PermitButton);
+    bottom->addWidget(WatersButton);
     bottom->addStretch();
     bottom->addWidget(CloseButton);
     auto *layout = new QVBoxLayout(this);
@@ -191,7 +207,7 @@ QWidget *TCatchLogFrm::CreateCatchPage()
     CatchGrid->verticalHeader()->setDefaultSectionSize(20);
     CatchGrid->verticalHeader()->hide();
     CatchGrid->setToolTip(QStringLiteral("Dwukrotne kliknięcie pokazuje dzień połowu w kalendarzu"));
-    const int widths[] = {80, 110, 70, 85, 130, 110, 80, 100};
+    const int widths[] = {80, 95, 65, 80, 115, 85, 50, 85, 90, 60};
     for (int c = 0; c < int(std::size(widths)); ++c)
         CatchGrid->setColumnWidth(c, widths[c]);
     CatchGrid->horizontalHeader()->setStretchLastSection(true);
@@ -254,9 +270,12 @@ void TCatchLogFrm::Reload()
     if (!connection)
         throw Exception(QStringLiteral("Baza danych nie jest otwarta."));
     WaitCursor wait;
-    m_log.Load(*connection);
+    std::vector<CatchRecord> records = CatchLog::ReadRecords(*connection);
+    CatchRules::OfDiary(*connection).Mark(records);
+    m_log.SetRecords(std::move(records));
     FillSpecies();
     ApplyFilter();
+    RegisterPage->Refresh(connection);
     BackupButton->setEnabled(DatabaseBackup::Available(*connection));
     RestoreButton->setEnabled(BackupButton->isEnabled());
 }
@@ -445,4 +464,24 @@ void TCatchLogFrm::CatchGridDoubleClick(int row)
     accept();
     if (Windows().ShowCatchInCalendar)
         Windows().ShowCatchInCalendar(DateOf(day), record.rowId);
+}
+
+void TCatchLogFrm::PermitButtonClick()
+{
+    TDbConnection *connection = Windows().DataBase;
+    if (!connection || !TPermitFrm(*connection, this).Execute())
+        return;
+    if (Windows().OwnRulesChanged)
+        Windows().OwnRulesChanged();
+    TDataSource::Guard([this] { Reload(); });
+}
+
+void TCatchLogFrm::WatersButtonClick()
+{
+    TDbConnection *connection = Windows().DataBase;
+    if (!connection || !TWatersFrm(*connection, this).Execute())
+        return;
+    if (Windows().OwnRulesChanged)
+        Windows().OwnRulesChanged();
+    TDataSource::Guard([this] { Reload(); });
 }

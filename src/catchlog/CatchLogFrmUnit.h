@@ -6,6 +6,7 @@
 
 class CatchLogCharts;
 class CatchLogModel;
+class CatchRegisterPage;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -41,6 +42,8 @@ public:
     void RestoreButtonClick();
     void UndoRestoreButtonClick();
     void CatchGridDoubleClick(int row);
+    void PermitButtonClick();
+    void WatersButtonClick();
 
     const CatchLog &Log() const { return m_log; }
 
@@ -60,6 +63,9 @@ public:
     QLabel *SummaryLabel = nullptr;
     QPushButton *ExportButton = nullptr;
     CatchLogCharts *Charts = nullptr;
+    CatchRegisterPage *RegisterPage = nullptr;
+    QPushButton *PermitButton = nullptr;
+    QPushButton *WatersButton = nullptr;
     QPushButton *BackupButton = nullptr;
     QPushButton *RestoreButton = nullptr;
     QPushButton *UndoRestoreButton = nullptr;

@@ -2,6 +2,8 @@
 
 #include "diary/CatchLog.h"
 
+#include <QColor>
+
 CatchLogModel::CatchLogModel(CatchLog &log, QObject *parent) : QAbstractTableModel(parent), m_log(log) {}
 
 int CatchLogModel::rowCount(const QModelIndex &parent) const
@@ -29,6 +31,9 @@ QVariant CatchLogModel::data(const QModelIndex &index, int role) const
             text.replace(QLatin1Char('\n'), QLatin1Char(' '));
         return text;
     }
+    // A catch that broke a rule stands out in every column; the last one says why.
+    if (role == Qt::BackgroundRole && !m_log.ShownAt(index.row()).warning.isEmpty())
+        return QColor(255, 200, 200);
     if (role == Qt::TextAlignmentRole && (column == CatchLog::Weight || column == CatchLog::Length))
         return int(Qt::AlignRight | Qt::AlignVCenter);
     return {};

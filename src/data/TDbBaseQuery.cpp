@@ -6,6 +6,7 @@
 #include "data/TDbConnection.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 void fire(const TDataSetNotifyEvent &event, TDbBaseQuery *dataSet)
@@ -475,6 +476,17 @@ QVariant TDbBaseQuery::DisplayValue(int row, int field) const
     if (row >= d->rowCount())
         return {};
     return d->result->Value(row, field);
+}
+
+qint64 TDbBaseQuery::DisplayRowId(int row) const
+{
+    if (row < 0)
+        return -1;
+    if (m_state == TDataSetState::dsInsert && row == d->insertPos)
+        return std::numeric_limits<qint64>::max();
+    if (m_state == TDataSetState::dsInsert && row > d->insertPos)
+        --row;
+    return row < d->rowCount() ? d->result->Identity(row) : -1;
 }
 
 QString TDbBaseQuery::DisplayText(int row, int field) const

@@ -116,6 +116,9 @@ public:
     int DisplayRow() const;
     QVariant DisplayValue(int row, int field) const;
     QString DisplayText(int row, int field) const;
+    // The identity of a display row; the pending inserted record, which has none yet,
+    // comes after every stored row.
+    qint64 DisplayRowId(int row) const;
     // Makes a display row current, posting or cancelling a pending record first.
     void GotoDisplayRow(int row);
 

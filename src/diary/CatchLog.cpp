@@ -10,6 +10,10 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
 
 namespace {
 QString TextAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
@@ -17,6 +21,43 @@ QString TextAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
     const auto *text = reinterpret_cast<const char *>(api.column_text(stmt, column));
     return text ? QString::fromUtf8(text, api.column_bytes(stmt, column)) : QString();
 }
+
+// The texts of a column that repeat (species, places, baits, days) are made once and
+// shared: a long diary names a few dozen of them a hundred thousand times.
+class SharedTexts
+{
+public:
+    QString At(const SqliteApi &api, sqlite3_stmt *stmt, int column)
+    {
+        const auto *text = reinterpret_cast<const char *>(api.column_text(stmt, column));
+        if (!text)
+            return QString();
+        const std::string_view bytes(text, size_t(api.column_bytes(stmt, column)));
+        if (const auto known = m_texts.find(bytes); known != m_texts.end())
+            return known->second;
+        // Notes and photo names rarely repeat: a diary of them must not fill the table.
+        QString made = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+        if (m_texts.size() < 4096)
+            m_texts.emplace(std::string(bytes), made);
+        return made;
+    }
+
+private:
+    // FNV-1a: these texts are short, and the general string hash costs more than the
+    // decoding it saves.
+    struct Hash
+    {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const
+        {
+            size_t hash = 14695981039346656037ull;
+            for (const char c : text)
+                hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+            return hash;
+        }
+    };
+    std::unordered_map<std::string, QString, Hash, std::equal_to<>> m_texts;
+};
 
 // A number column may hold a real, an integer, or text typed with a decimal comma.
 double NumberAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
@@ -72,33 +113,82 @@ std::vector<int> TextRanks(const std::vector<CatchRecord> &records, CatchLog::Co
         rank = rankOf[size_t(rank)];
     return ranks;
 }
+// The rank of each record's day among the distinct days, in text order.
+std::vector<int> DayRanks(const std::vector<CatchRecord> &records)
+{
+    // Days read from one diary share their letters when equal: their address finds them
+    // without hashing the text.
+    QHash<std::pair<const QChar *, qsizetype>, int> shared;
+    QHash<QString, int> index;
+    QStringList distinct;
+    std::vector<int> ranks(records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        const QString &day = records[i].day;
+        const std::pair<const QChar *, qsizetype> letters{day.constData(), day.size()};
+        if (const auto known = shared.constFind(letters); known != shared.constEnd()) {
+            ranks[i] = known.value();
+            continue;
+        }
+        auto it = index.find(day);
+        if (it == index.end()) {
+            it = index.insert(day, int(distinct.size()));
+            distinct << day;
+        }
+        shared.insert(letters, it.value());
+        ranks[i] = it.value();
+    }
+    std::vector<int> byText(size_t(distinct.size()));
+    std::iota(byText.begin(), byText.end(), 0);
+    std::sort(byText.begin(), byText.end(), [&](int a, int b) { return distinct[a] < distinct[b]; });
+    std::vector<int> rankOf(byText.size());
+    for (size_t r = 0; r < byText.size(); ++r)
+        rankOf[size_t(byText[r])] = int(r);
+    for (int &rank : ranks)
+        rank = rankOf[size_t(rank)];
+    return ranks;
+}
 } // namespace
 
 void CatchLog::Load(TDbConnection &connection)
+{
+    SetRecords(ReadRecords(connection));
+}
+
+std::vector<CatchRecord> CatchLog::ReadRecords(TDbConnection &connection, const QString &where)
 {
     if (!connection.Connected() || !connection.Handle())
         throw EDatabaseError(QStringLiteral("Database not connected"));
     const SqliteApi &api = connection.Api();
     sqlite3_stmt *stmt = nullptr;
-    const char *sql = "select rowid, data, gatunek, waga, dlugosc, miejsce, przyneta, wiatr, faza_ksiezyca, opis, foto "
-                      "from dziennik";
-    if (api.prepare(connection.Handle(), sql, -1, &stmt, nullptr) != SQLITE_OK || !stmt)
+    auto prepare = [&](const char *kept) {
+        const QString sql = QStringLiteral("select rowid, data, gatunek, waga, dlugosc, miejsce, przyneta, wiatr, "
+                                           "faza_ksiezyca, opis, foto, %1 from dziennik")
+                                .arg(QLatin1String(kept)) +
+                            (where.isEmpty() ? QString() : QStringLiteral(" where ") + where) +
+                            QStringLiteral(" order by rowid");
+        const QByteArray text = sql.toUtf8();
+        return api.prepare(connection.Handle(), text.constData(), -1, &stmt, nullptr) == SQLITE_OK && stmt;
+    };
+    if (!prepare("zabrana") && !prepare("1"))
         connection.RaiseEngineError();
     std::vector<CatchRecord> records;
+    SharedTexts days, species, places, baits, winds, moons;
     int rc;
     while ((rc = api.step(stmt)) == SQLITE_ROW) {
         CatchRecord r;
         r.rowId = api.column_int64(stmt, 0);
-        r.day = TextAt(api, stmt, 1);
-        r.species = TextAt(api, stmt, 2);
+        r.day = days.At(api, stmt, 1);
+        r.species = species.At(api, stmt, 2);
         r.weight = NumberAt(api, stmt, 3);
         r.length = NumberAt(api, stmt, 4);
-        r.place = TextAt(api, stmt, 5);
-        r.bait = TextAt(api, stmt, 6);
-        r.wind = TextAt(api, stmt, 7);
-        r.moon = TextAt(api, stmt, 8);
+        r.place = places.At(api, stmt, 5);
+        r.bait = baits.At(api, stmt, 6);
+        r.wind = winds.At(api, stmt, 7);
+        r.moon = moons.At(api, stmt, 8);
         r.notes = TextAt(api, stmt, 9);
         r.photo = TextAt(api, stmt, 10);
+        // Only a stored 0 says released; anything else the column might hold keeps the fish.
+        r.kept = api.column_type(stmt, 11) == SQLITE_NULL || NumberAt(api, stmt, 11) != 0;
         r.month = MonthOf(r.day);
         records.push_back(std::move(r));
     }
@@ -109,7 +199,7 @@ void CatchLog::Load(TDbConnection &connection)
         throw EDatabaseError(message);
     }
     api.finalize(stmt);
-    SetRecords(std::move(records));
+    return records;
 }
 
 void CatchLog::SetRecords(std::vector<CatchRecord> records)
@@ -121,9 +211,25 @@ void CatchLog::SetRecords(std::vector<CatchRecord> records)
 
 int CatchLog::Names::KeyOf(const QString &text)
 {
+    // Texts read from one diary share their letters when equal: the letters' address
+    // finds them without hashing the text.
+    const std::pair<const QChar *, qsizetype> letters{text.constData(), text.size()};
+    if (const auto shared = sharedKeyOf.constFind(letters); shared != sharedKeyOf.constEnd())
+        return shared.value();
+    const int key = KeyOfText(text);
+    sharedKeyOf.insert(letters, key);
+    return key;
+}
+
+int CatchLog::Names::KeyOfText(const QString &text)
+{
+    if (const auto stored = storedKeyOf.constFind(text); stored != storedKeyOf.constEnd())
+        return stored.value();
     const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
+    if (trimmed.isEmpty()) {
+        storedKeyOf.insert(text, -1);
         return -1;
+    }
     const QString key = trimmed.toCaseFolded();
     auto it = keyOf.find(key);
     if (it == keyOf.end()) {
@@ -131,6 +237,7 @@ int CatchLog::Names::KeyOf(const QString &text)
         names << trimmed;
         folded << key;
     }
+    storedKeyOf.insert(text, it.value());
     return it.value();
 }
 
@@ -152,7 +259,8 @@ void CatchLog::Index()
         record.speciesKey = m_species.KeyOf(record.species);
         record.placeKey = m_places.KeyOf(record.place);
         record.baitKey = m_baits.KeyOf(record.bait);
-        record.foldedNotes = record.notes.toCaseFolded();
+        // Most catches have no notes, or the same few words.
+        record.foldedNotes = record.notes.isEmpty() ? QString() : record.notes.toCaseFolded();
     }
 }
 
@@ -173,10 +281,12 @@ void CatchLog::Resort()
 {
     m_order.resize(m_records.size());
     std::iota(m_order.begin(), m_order.end(), 0);
-    // Ties keep the diary's own order: by day, then as entered.
-    auto byDay = [this](int a, int b) {
-        const CatchRecord &x = m_records[size_t(a)], &y = m_records[size_t(b)];
-        return x.day != y.day ? x.day < y.day : x.rowId < y.rowId;
+    // Ties keep the diary's own order: by day, then as entered. A long diary has few
+    // distinct days: they are ranked once, so the sort compares numbers, not texts.
+    const std::vector<int> dayRanks = DayRanks(m_records);
+    auto byDay = [this, &dayRanks](int a, int b) {
+        const int x = dayRanks[size_t(a)], y = dayRanks[size_t(b)];
+        return x != y ? x < y : m_records[size_t(a)].rowId < m_records[size_t(b)].rowId;
     };
     if (m_sortColumn == Day) {
         std::sort(m_order.begin(), m_order.end(), byDay);
@@ -258,6 +368,10 @@ QString CatchLog::ColumnTitle(Column column)
         return QStringLiteral("Faza księżyca");
     case Notes:
         return QStringLiteral("Opis");
+    case Kept:
+        return QStringLiteral("Zabrana");
+    case Warning:
+        return QStringLiteral("Naruszone przepisy");
     case ColumnCount:
         break;
     }
@@ -285,6 +399,10 @@ QString CatchLog::ColumnText(const CatchRecord &record, Column column)
         return record.moon;
     case Notes:
         return record.notes;
+    case Kept:
+        return record.kept ? QStringLiteral("tak") : QStringLiteral("nie");
+    case Warning:
+        return record.warning;
     case ColumnCount:
         break;
     }

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <utility>
 #include <vector>
 
 class TDbConnection;
@@ -15,11 +16,14 @@ class TDbConnection;
 class CatchLog
 {
 public:
-    enum Column { Day, Species, Weight, Length, Place, Bait, Wind, Moon, Notes, ColumnCount };
+    enum Column { Day, Species, Weight, Length, Place, Bait, Wind, Moon, Notes, Kept, Warning, ColumnCount };
 
     // Reads all of dziennik; raises EDatabaseError when the engine fails. The filter and
     // the sort order stay as they were.
     void Load(TDbConnection &connection);
+    // The catches a condition on dziennik picks (all when empty), in entry order. A
+    // diary without the kept column reads every catch as kept.
+    static std::vector<CatchRecord> ReadRecords(TDbConnection &connection, const QString &where = {});
     void SetRecords(std::vector<CatchRecord> records);
     const std::vector<CatchRecord> &Records() const { return m_records; }
 
@@ -54,7 +58,13 @@ private:
         QStringList names;
         QStringList folded;
         QHash<QString, int> keyOf;
+        // The key of each text as stored, so that a name written the same way a thousand
+        // times is trimmed and folded once.
+        QHash<QString, int> storedKeyOf;
+        // The same by the address of the text's letters, valid while the records are.
+        QHash<std::pair<const QChar *, qsizetype>, int> sharedKeyOf;
         int KeyOf(const QString &text);
+        int KeyOfText(const QString &text);
         // For each key, whether its folded name holds the folded part.
         std::vector<char> Containing(const QString &part) const;
     };

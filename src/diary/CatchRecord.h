@@ -18,6 +18,10 @@ struct CatchRecord
     QString moon;
     QString notes;
     QString photo;
+    // Kept ("zabrana") or released; catches stored before the diary knew count as kept.
+    bool kept = true;
+    // The rules the catch breaks, as the angler was warned of them; empty when none.
+    QString warning;
     // 1 to 12, 0 when the stored day does not read as a date.
     int month = 0;
 

@@ -44,6 +44,10 @@ struct AppWindows
     std::function<void(double day, qint64 rowId)> ShowCatchInCalendar;
     // The diary was replaced underneath the views (a restored backup): read it again.
     std::function<void()> DiaryReplaced;
+    // Opens "Moje zezwolenie".
+    std::function<void()> OpenPermit;
+    // The angler's permit or waters were saved: the diary's warnings and completion follow.
+    std::function<void()> OwnRulesChanged;
 };
 
 // The one place the windows are reached from.

@@ -77,6 +77,11 @@ void TDBGrid::ClearColumns()
     m_model->ClearColumns();
 }
 
+void TDBGrid::AddCheckColumn(const QString &fieldName, const QString &title, int width)
+{
+    m_model->AddColumn({fieldName, title, width, true});
+}
+
 int TDBGrid::ColumnCount() const
 {
     return static_cast<int>(m_model->Columns().size());

@@ -23,6 +23,7 @@ public:
     void SetDataSource(TDataSource *source);
 
     void AddColumn(const QString &fieldName, const QString &title, int width);
+    void AddCheckColumn(const QString &fieldName, const QString &title, int width);
     void ClearColumns();
     int ColumnCount() const;
     const TDBGridColumn &Column(int index) const;

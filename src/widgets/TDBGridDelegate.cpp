@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 TDBGridDelegate::TDBGridDelegate(QObject *parent) : QStyledItemDelegate(parent) {}
 
@@ -78,6 +79,21 @@ bool TDBGridDelegate::eventFilter(QObject *object, QEvent *event)
         ChangesText(static_cast<QKeyEvent *>(event)) && BeforeTyping && !BeforeTyping())
         return true;
     return QStyledItemDelegate::eventFilter(object, event);
+}
+
+bool TDBGridDelegate::editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
+                                  const QModelIndex &index)
+{
+    const bool checkable = index.flags().testFlag(Qt::ItemIsUserCheckable);
+    if (checkable && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
+        option.rect.contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
+        const bool ticked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+        return model->setData(index, ticked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    }
+    if (checkable && event->type() == QEvent::MouseButtonDblClick)
+        return true;
+    return QStyledItemDelegate::editorEvent(event, model, option, index);
 }
 
 bool TDBGridDelegate::ChangesText(const QKeyEvent *event)

@@ -36,6 +36,9 @@ public:
 
 protected:
     bool eventFilter(QObject *object, QEvent *event) override;
+    // A tick box cell changes on a click anywhere in it, not only on its small box.
+    bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
+                     const QModelIndex &index) override;
 
 private:
     static bool ChangesText(const QKeyEvent *event);

@@ -79,10 +79,20 @@ QVariant TDataSetModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
+    const bool check = IsCheckColumn(index.column());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return CellText(index.row(), index.column());
+        return check ? QVariant() : QVariant(CellText(index.row(), index.column()));
+    case Qt::CheckStateRole:
+        if (!check)
+            return ExtraCellRole ? ExtraCellRole(index, role) : QVariant();
+        // A diary without the column shows no box rather than an empty one.
+        if (!FieldForColumn(index.column()))
+            return {};
+        return CellText(index.row(), index.column()).replace(QLatin1Char(','), QLatin1Char('.')).toDouble() != 0
+                   ? QVariant(Qt::Checked)
+                   : QVariant(Qt::Unchecked);
     case Qt::TextAlignmentRole: {
         const TField *field = FieldForColumn(index.column());
         if (!field)
@@ -103,7 +113,13 @@ QVariant TDataSetModel::data(const QModelIndex &index, int role) const
 
 bool TDataSetModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return false;
+    if (role == Qt::CheckStateRole && IsCheckColumn(index.column())) {
+        const bool ticked = value.toInt() == Qt::Checked;
+        return TDataSource::Guard([&] { WriteCell(index, ticked ? QStringLiteral("1") : QStringLiteral("0")); });
+    }
+    if (role != Qt::EditRole)
         return false;
     const QString text = value.toString();
     // An editor closed without a change must leave the row alone: writing the same
@@ -146,7 +162,7 @@ Qt::ItemFlags TDataSetModel::flags(const QModelIndex &index) const
         return Qt::NoItemFlags;
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     if (FieldForColumn(index.column()))
-        result |= Qt::ItemIsEditable;
+        result |= IsCheckColumn(index.column()) ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable;
     return result;
 }
 
@@ -237,6 +253,11 @@ DataGlyphs::RowMark TDataSetModel::MarkForRow(int row) const
         break;
     }
     return DataGlyphs::RowMark::None;
+}
+
+bool TDataSetModel::IsCheckColumn(int column) const
+{
+    return column >= 0 && column < static_cast<int>(m_shown.size()) && m_shown[size_t(column)].Check;
 }
 
 QString TDataSetModel::CellText(int row, int column) const

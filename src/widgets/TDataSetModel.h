@@ -70,6 +70,7 @@ private:
     void RebuildShownColumns();
     DataGlyphs::RowMark MarkForRow(int row) const;
     QString CellText(int row, int column) const;
+    bool IsCheckColumn(int column) const;
     void AllRowsChanged();
 
     FollowedDataSource m_source;

@@ -4,10 +4,10 @@
 #include "base/Clock.h"
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
-#include "sky/SkyPlace.h"
 #include "calendar/TMonthCalendar.h"
 #include "calendar/TSkyPanel.h"
 #include "calendar/TSkyPlaceFrm.h"
+#include "sky/SkyPlace.h"
 #include "support/TestSupport.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
@@ -176,7 +176,7 @@ void CalendarFrmTest::startsOnTodayWithTheViewLaidOut()
         titles << v->DBGrid1->Column(i).Title;
         totalWidth += v->DBGrid1->Column(i).Width;
     }
-    QCOMPARE(titles, (QStringList{"Gatunek", "Kg.", "Dł.cm.", "Miejsce"}));
+    QCOMPARE(titles, (QStringList{"Gatunek", "Kg.", "Dł.cm.", "Miejsce", "Zabr."}));
     QCOMPARE(totalWidth, 80 + 25 + 33 + 88);
     // A weight with two decimals fits its column.
     QVERIFY(v->DBGrid1->fontMetrics().horizontalAdvance(QStringLiteral("12,75")) + 6 <= v->DBGrid1->Column(1).Width);

@@ -701,8 +701,9 @@ void CatchDiaryTest::protectedCatchesAreWarnedStoredAndMarked()
     const Platform::Record warning = Platform::Records().constLast();
     QCOMPARE(warning.title, TCatchGuard::WarningTitle());
     QCOMPARE(warning.icon, Platform::Icon::Warning);
-    QVERIFY2(warning.text.startsWith(QStringLiteral("Szczupak jest pod ochroną od 01-01 do 04-30.\n\n")),
-             qPrintable(warning.text));
+    QVERIFY2(
+        warning.text.startsWith(QStringLiteral("Szczupak jest pod ochroną od 01-01 do 04-30 (przepisy krajowe).\n\n")),
+        qPrintable(warning.text));
 
     // The protected row is marked in the grid, with the rule as its tip; the tench is not.
     TDataSetModel *model = View()->DBGrid1->Model();
@@ -710,7 +711,7 @@ void CatchDiaryTest::protectedCatchesAreWarnedStoredAndMarked()
     const int pike = model->index(0, 0).data().toString() == QStringLiteral("Szczupak") ? 0 : 1;
     QVERIFY(model->index(pike, 3).data(Qt::BackgroundRole).isValid());
     QCOMPARE(model->index(pike, 0).data(Qt::ToolTipRole).toString(),
-             QStringLiteral("Szczupak jest pod ochroną od 01-01 do 04-30."));
+             QStringLiteral("Szczupak jest pod ochroną od 01-01 do 04-30 (przepisy krajowe)."));
     QVERIFY(!model->index(1 - pike, 0).data(Qt::BackgroundRole).isValid());
 
     // A catch without a broken rule, typed in the grid with its completion: no warning.

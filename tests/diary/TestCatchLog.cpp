@@ -204,9 +204,9 @@ private Q_SLOTS:
         const QList<QStringList> rows = ParseCsv(QString::fromUtf8(bytes.mid(3)));
         QCOMPARE(rows.size(), 1 + 6);
         QCOMPARE(rows[0], QStringList({"Dzień", "Gatunek", "Waga (kg)", "Długość (cm)", "Miejsce", "Przynęta", "Wiatr",
-                                       "Faza księżyca", "Opis"}));
+                                       "Faza księżyca", "Opis", "Zabrana", "Naruszone przepisy"}));
         QCOMPARE(rows[1], QStringList({"2004-12-30", "Leszcz", "1,5", "45", "Wisła", "", "", "",
-                                       "cytat \"duży\"\ndrugi wiersz"}));
+                                       "cytat \"duży\"\ndrugi wiersz", "tak", ""}));
         QCOMPARE(rows[2][8], QStringLiteral("z łodzi; dryf"));
         for (int row = 1; row < rows.size(); ++row) {
             const CatchRecord &record = m_log.ShownAt(row - 1);

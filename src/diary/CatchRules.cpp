@@ -1,0 +1,209 @@
+#include "diary/CatchRules.h"
+
+#include <QDate>
+#include <QHash>
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <utility>
+
+namespace {
+const QString National = QStringLiteral("przepisy krajowe");
+
+QString Number(double value)
+{
+    return QString::number(value, 'g', 6).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QString MonthDay(int key)
+{
+    return Permit::MonthDayText(key);
+}
+
+// yyyymmdd of a yyyy-mm-dd text, -1 for any other text.
+qint64 DayNumber(QStringView day)
+{
+    if (day.size() != 10 || day[4] != QLatin1Char('-') || day[7] != QLatin1Char('-'))
+        return -1;
+    qint64 number = 0;
+    for (const qsizetype i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        const char16_t c = day[i].unicode();
+        if (c < '0' || c > '9')
+            return -1;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+QString SeasonText(const QString &name, int from, int to, const QString &source)
+{
+    if (from == 101 && to == 1231)
+        return QStringLiteral("%1 jest pod ochroną przez cały rok (%2).").arg(name, source);
+    return QStringLiteral("%1 jest pod ochroną od %2 do %3 (%4).").arg(name, MonthDay(from), MonthDay(to), source);
+}
+} // namespace
+
+CatchRules::CatchRules(std::vector<SpeciesProtection> national, Permit permit)
+    : m_national(std::move(national)), m_permit(std::move(permit))
+{
+    IndexNames();
+}
+
+void CatchRules::IndexNames()
+{
+    // The first of two rows of one name binds, as a lookup by name finds it.
+    for (int i = int(m_national.size()) - 1; i >= 0; --i)
+        m_nationalOf.insert(ProtectionRule::FoldedName(m_national[size_t(i)].name), i);
+    for (int i = int(m_permit.species.size()) - 1; i >= 0; --i)
+        m_permitOf.insert(ProtectionRule::FoldedName(m_permit.species[size_t(i)].name), i);
+    m_nationalOf.remove(QString());
+    m_permitOf.remove(QString());
+}
+
+CatchRules CatchRules::OfDiary(TDbConnection &connection)
+{
+    std::vector<SpeciesProtection> national;
+    Permit permit;
+    try {
+        national = ProtectionRule::ReadSpecies(&connection);
+    } catch (const std::exception &) {
+    }
+    try {
+        permit = Permit::Read(connection);
+    } catch (const std::exception &) {
+    }
+    return CatchRules(std::move(national), std::move(permit));
+}
+
+QString CatchRules::PermitSource() const
+{
+    const QString name = m_permit.name.trimmed();
+    return name.isEmpty() ? QStringLiteral("zezwolenie") : QStringLiteral("zezwolenie „%1”").arg(name);
+}
+
+std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &records) const
+{
+    std::vector<QStringList> broken(records.size());
+    std::vector<int> order(records.size());
+    std::iota(order.begin(), order.end(), 0);
+    auto byEntry = [&](int a, int b) { return records[size_t(a)].rowId < records[size_t(b)].rowId; };
+    // A diary read whole comes in entry order already; sorting it again would cost more
+    // than judging it.
+    if (!std::is_sorted(order.begin(), order.end(), byEntry))
+        std::stable_sort(order.begin(), order.end(), byEntry);
+
+    // What each day has seen so far; a stored day may carry a time of day after its date.
+    struct DayTally
+    {
+        QDate date;
+        bool permitBinds = false;
+        // Kept fish of each species so far, by the species' number in names.
+        QHash<int, int> countOf;
+        double keptKg = 0;
+    };
+    // Days are told apart by their date as a number, which hashes far faster than a
+    // text; a day that is no date is its own, by its text.
+    QHash<qint64, DayTally> days;
+    QHash<QString, qint64> oddDays;
+    // Each species text folded once; texts read from one diary share their letters when
+    // equal, so their address finds them without hashing the text.
+    struct Name
+    {
+        QString folded;
+        // Indexes of its national and permit rules, -1 for none.
+        int national = -1;
+        int own = -1;
+    };
+    QHash<std::pair<const QChar *, qsizetype>, int> nameOf;
+    QHash<QString, int> numberOfFolded;
+    std::vector<Name> names;
+    for (const int index : order) {
+        const CatchRecord &r = records[size_t(index)];
+        const QStringView dayText = QStringView(r.day).left(10);
+        qint64 key = DayNumber(dayText);
+        if (key < 0) {
+            const QString odd = dayText.toString();
+            key = -1 - *oddDays.insert(odd, oddDays.value(odd, oddDays.size()));
+        }
+        auto tally = days.find(key);
+        if (tally == days.end()) {
+            tally = days.insert(key, {});
+            tally->date = QDate::fromString(dayText, Qt::ISODate);
+            tally->permitBinds = m_permit.AppliesTo(dayText.toString());
+        }
+        const QDate &date = tally->date;
+        const bool permitBinds = tally->permitBinds;
+        QHash<int, int> &countOf = tally->countOf;
+        double &keptKg = tally->keptKg;
+        if (!r.kept)
+            continue;
+        const std::pair<const QChar *, qsizetype> letters{r.species.constData(), r.species.size()};
+        auto known = nameOf.constFind(letters);
+        if (known == nameOf.constEnd()) {
+            const QString fold = ProtectionRule::FoldedName(r.species);
+            auto number = numberOfFolded.constFind(fold);
+            if (number == numberOfFolded.constEnd()) {
+                number = numberOfFolded.insert(fold, int(names.size()));
+                names.push_back({fold, m_nationalOf.value(fold, -1), m_permitOf.value(fold, -1)});
+            }
+            known = nameOf.insert(letters, number.value());
+        }
+        const Name &species = names[size_t(known.value())];
+        const QString &folded = species.folded;
+        const int count = folded.isEmpty() ? 0 : ++countOf[known.value()];
+        if (r.weight > 0)
+            keptKg += r.weight;
+        if (folded.isEmpty())
+            continue;
+
+        QStringList &out = broken[size_t(index)];
+        const int nationalAt = species.national;
+        const int ownAt = permitBinds ? species.own : -1;
+        const SpeciesProtection *national = nationalAt < 0 ? nullptr : &m_national[size_t(nationalAt)];
+        const PermitSpecies *own = ownAt < 0 ? nullptr : &m_permit.species[size_t(ownAt)];
+        const QString name = national ? national->name : own ? own->name : r.species.simplified();
+
+        // A day that is no date has no season.
+        if (date.isValid() && national && ProtectionRule::InClosedSeason(*national, FromQDate(date))) {
+            out << SeasonText(name, national->from, national->to, National);
+        } else if (date.isValid() && own && own->from && own->to) {
+            SpeciesProtection season;
+            season.from = own->from;
+            season.to = own->to;
+            if (ProtectionRule::InClosedSeason(season, FromQDate(date)))
+                out << SeasonText(name, own->from, own->to, PermitSource());
+        }
+
+        const double nationalSize = national ? national->size : 0;
+        const double ownSize = own ? own->size : 0;
+        const bool ownStricter = ownSize > nationalSize;
+        const double size = std::max(nationalSize, ownSize);
+        if (size > 0 && r.length > 0 && r.length <= size)
+            out << QStringLiteral("%1: %2 cm – wymiar ochronny %3 cm, ryba musi być dłuższa (%4).")
+                       .arg(name, Number(r.length), Number(size), ownStricter ? PermitSource() : National);
+
+        const int nationalLimit = folded == QLatin1String("wegorz") ? NationalEelsADay : 0;
+        const int ownLimit = own ? own->dailyCount : 0;
+        const bool ownLimitStricter = ownLimit > 0 && (nationalLimit == 0 || ownLimit < nationalLimit);
+        const int limit = ownLimitStricter ? ownLimit : nationalLimit;
+        if (limit > 0 && count > limit)
+            out << QStringLiteral("%1: %2. sztuka tego dnia – dzienny limit %3 szt. (%4).")
+                       .arg(name)
+                       .arg(count)
+                       .arg(limit)
+                       .arg(ownLimitStricter ? PermitSource() : National);
+
+        // Weighed to the gram: a sum of typed weights must not pass the limit by noise.
+        if (permitBinds && m_permit.dailyKg > 0 && r.weight > 0 && keptKg > m_permit.dailyKg + 0.0005)
+            out << QStringLiteral("Zabrane ryby tego dnia: %1 kg – dzienny limit %2 kg (%3).")
+                       .arg(Number(std::round(keptKg * 1000) / 1000), Number(m_permit.dailyKg), PermitSource());
+    }
+    return broken;
+}
+
+void CatchRules::Mark(std::vector<CatchRecord> &records) const
+{
+    const std::vector<QStringList> broken = Judge(records);
+    for (size_t i = 0; i < records.size(); ++i)
+        records[i].warning = broken[i].join(QStringLiteral("; "));
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "diary/CatchRecord.h"
+#include "diary/Permit.h"
+#include "diary/ProtectionRule.h"
+
+#include <QHash>
+#include <QStringList>
+#include <vector>
+
+// The rules a kept fish is held against: the national regulation (the species table and
+// a daily limit of two eels) and the angler's permit, which may be stricter. Of two
+// sizes the larger binds, of two daily counts the smaller; a closed season of either
+// binds. A released fish breaks no rule and counts towards no limit.
+class CatchRules
+{
+public:
+    // The national daily limit of eels.
+    static constexpr int NationalEelsADay = 2;
+
+    CatchRules() = default;
+    CatchRules(std::vector<SpeciesProtection> national, Permit permit);
+    // The rules a diary holds: the species table and the stored permit. What cannot be
+    // read is left out, so a damaged permit never hides the national rules.
+    static CatchRules OfDiary(TDbConnection &connection);
+
+    const Permit &PermitRules() const { return m_permit; }
+
+    // The rules each catch breaks, one Polish sentence each naming the rule's source,
+    // in the order of the records given. The catches of one day are counted together,
+    // in the order they were entered (row id).
+    std::vector<QStringList> Judge(const std::vector<CatchRecord> &records) const;
+    // Sets each record's warning to its broken rules, joined by "; ".
+    void Mark(std::vector<CatchRecord> &records) const;
+
+private:
+    QString PermitSource() const;
+    void IndexNames();
+
+    std::vector<SpeciesProtection> m_national;
+    Permit m_permit;
+    // Each species' rules by its folded name, so that judging a long diary looks each
+    // name up once, not every rule for every catch.
+    QHash<QString, int> m_nationalOf;
+    QHash<QString, int> m_permitOf;
+};

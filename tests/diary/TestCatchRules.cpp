@@ -1,0 +1,222 @@
+#include "data/DataTestSupport.h"
+
+#include "diary/CatchLog.h"
+#include "diary/CatchRegister.h"
+#include "diary/CatchRules.h"
+#include "diary/DiarySchema.h"
+#include "diary/Permit.h"
+#include "diary/Waters.h"
+
+#include <QTest>
+
+namespace {
+// The national rules of three species as the species table gives them.
+const char *const Species = R"(
+insert into ryby (nazwa,od,do,wymiar) values ('Szczupak','0001-01-01','0001-04-30','45');
+insert into ryby (nazwa,od,do,wymiar) values ('Węgorz','','','50');
+insert into ryby (nazwa,od,do,wymiar) values ('Okoń','','','');
+)";
+
+CatchRecord Catch(const QString &day, const QString &species, double length, double weight = 1, bool kept = true)
+{
+    static qint64 rowId = 0;
+    CatchRecord r;
+    r.rowId = ++rowId;
+    r.day = day;
+    r.species = species;
+    r.length = length;
+    r.weight = weight;
+    r.kept = kept;
+    return r;
+}
+} // namespace
+
+class TestCatchRules : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_db = std::make_unique<ConnectedDatabase>();
+        QVERIFY(m_db->exec(Species));
+    }
+    void cleanup() { m_db.reset(); }
+
+    void anOldDiaryGainsTheColumnWithEveryRowKept()
+    {
+        QVERIFY(m_db->exec("insert into dziennik values ('2005-04-10','Szczupak',4.2,78,'Jezioro','wobler','SW',"
+                           "'pełnia','duży','a.jpg');"
+                           "insert into dziennik values ('2005-01-24','',0.0,0.0,'','','','','','');"));
+        const QString everything = QStringLiteral("select rowid||'|'||data||'|'||gatunek||'|'||waga||'|'||dlugosc||'|'"
+                                                  "||miejsce||'|'||przyneta||'|'||wiatr||'|'||faza_ksiezyca||'|'||"
+                                                  "opis||'|'||foto from dziennik order by rowid");
+        const QString others = QStringLiteral("select name||sql from sqlite_master where name not in "
+                                              "('dziennik','zezwolenie','zezwolenie_gatunki','lowiska') order by 1");
+        const QStringList rowsBefore = m_db->column(everything), othersBefore = m_db->column(others);
+        const QStringList speciesBefore = m_db->column("select nazwa||od||do||wymiar from ryby");
+
+        UpgradeDiarySchema(m_db->connection);
+        QCOMPARE(m_db->column(everything), rowsBefore);
+        QCOMPARE(m_db->column("select zabrana from dziennik"), QStringList({"1", "1"}));
+        QCOMPARE(m_db->column(others), othersBefore);
+        QCOMPARE(m_db->column("select nazwa||od||do||wymiar from ryby"), speciesBefore);
+        QCOMPARE(m_db->column("select count(*) from sqlite_master where name in "
+                              "('zezwolenie','zezwolenie_gatunki','lowiska')"),
+                 QStringList{"3"});
+
+        // Twice is once: an up-to-date diary is not written at all.
+        const QStringList schema = m_db->column("select sql from sqlite_master order by name");
+        m_db->statements.clear();
+        UpgradeDiarySchema(m_db->connection);
+        QCOMPARE(m_db->column("select sql from sqlite_master order by name"), schema);
+        QVERIFY(m_db->statements.filter(QRegularExpression("^(BEGIN|ALTER|CREATE)")).isEmpty());
+
+        // A released catch reads back as released, an old one as kept.
+        QVERIFY(m_db->exec("update dziennik set zabrana=0 where gatunek=''"));
+        const std::vector<CatchRecord> records = CatchLog::ReadRecords(m_db->connection);
+        QCOMPARE(records.size(), size_t(2));
+        QVERIFY(records[0].kept);
+        QVERIFY(!records[1].kept);
+    }
+
+    void thePermitAndTheWatersAreKeptInTheDiary()
+    {
+        UpgradeDiarySchema(m_db->connection);
+        Permit permit;
+        permit.name = "PZW Okręg 'Mazowsze'";
+        permit.year = 2026;
+        permit.dailyKg = 7.5;
+        permit.species = {{"Szczupak", 50, 101, 531, 2}, {"Sandacz", 0, 0, 0, 1}};
+        permit.Write(m_db->connection);
+        permit.species.pop_back();
+        permit.Write(m_db->connection);
+        const Permit read = Permit::Read(m_db->connection);
+        QCOMPARE(read.name, permit.name);
+        QCOMPARE(read.year, 2026);
+        QCOMPARE(read.dailyKg, 7.5);
+        QCOMPARE(read.species.size(), size_t(1));
+        QCOMPARE(read.species[0].size, 50.0);
+        QCOMPARE(read.species[0].from, 101);
+        QCOMPARE(read.species[0].to, 531);
+        QCOMPARE(read.species[0].dailyCount, 2);
+
+        Waters::Write(m_db->connection, {{"Jezioro Łańskie", "12"}, {"", "99"}, {"Wisła", ""}});
+        const std::vector<Water> waters = Waters::Read(m_db->connection);
+        QCOMPARE(waters.size(), size_t(2));
+        QCOMPARE(Waters::NumberOf(waters, "  jezioro  łańskie "), QStringLiteral("12"));
+        QCOMPARE(Waters::NumberOf(waters, "Narew"), QString());
+    }
+
+    void theStricterSizeWinsAndReleasedFishAreNeverWarned()
+    {
+        Permit permit;
+        permit.name = "Okręg X";
+        permit.year = 2026;
+        permit.species = {{"szczupak", 50, 0, 0, 0}, {"Okoń", 0, 601, 630, 0}};
+        const CatchRules rules(ProtectionRule::ReadSpecies(&m_db->connection), permit);
+        const std::vector<QStringList> broken = rules.Judge({
+            Catch("2026-06-10", "Szczupak", 47),           // permit only
+            Catch("2026-06-10", "SZCZUPAK", 44),           // both: the stricter one is told
+            Catch("2026-06-10", "Szczupak", 51),           // neither
+            Catch("2025-06-10", "Szczupak", 47),           // the permit is of another year
+            Catch("2026-02-10", "Szczupak", 30, 1, false), // released in its season and short
+            Catch("2026-02-10", "Szczupak", 60),           // the national season
+            Catch("2026-06-15", "Okoń", 20),               // the permit's extra season
+            Catch("2026-06-15", "Płoć", 5),                // no rule at all
+        });
+        QCOMPARE(broken[0], QStringList{"Szczupak: 47 cm – wymiar ochronny 50 cm, ryba musi być dłuższa "
+                                        "(zezwolenie „Okręg X”)."});
+        QCOMPARE(broken[1], QStringList{"Szczupak: 44 cm – wymiar ochronny 50 cm, ryba musi być dłuższa "
+                                        "(zezwolenie „Okręg X”)."});
+        QVERIFY(broken[2].isEmpty());
+        QVERIFY(broken[3].isEmpty());
+        QVERIFY(broken[4].isEmpty());
+        QCOMPARE(broken[5], QStringList{"Szczupak jest pod ochroną od 01-01 do 04-30 (przepisy krajowe)."});
+        QCOMPARE(broken[6], QStringList{"Okoń jest pod ochroną od 06-01 do 06-30 (zezwolenie „Okręg X”)."});
+        QVERIFY(broken[7].isEmpty());
+
+        // Without a permit the national size binds, in the words the angler is shown.
+        const CatchRules national(ProtectionRule::ReadSpecies(&m_db->connection), {});
+        QCOMPARE(national.Judge({Catch("2026-06-10", "Szczupak", 45)})[0],
+                 QStringList{"Szczupak: 45 cm – wymiar ochronny 45 cm, ryba musi być dłuższa (przepisy krajowe)."});
+    }
+
+    void dailyLimitsCountKeptFishOfTheDayInTheirOrder()
+    {
+        const auto national = ProtectionRule::ReadSpecies(&m_db->connection);
+        // The third kept eel of a day breaks the national limit; a released one between
+        // does not count, and the next day starts afresh.
+        std::vector<CatchRecord> eels{Catch("2026-07-01", "Węgorz", 60), Catch("2026-07-01", "wegorz", 61, 1, false),
+                                      Catch("2026-07-01", "Węgorz", 62), Catch("2026-07-02", "Węgorz", 63),
+                                      Catch("2026-07-01", "Węgorz", 64)};
+        std::vector<QStringList> broken = CatchRules(national, {}).Judge(eels);
+        QVERIFY(broken[0].isEmpty() && broken[1].isEmpty() && broken[2].isEmpty() && broken[3].isEmpty());
+        QCOMPARE(broken[4], QStringList{"Węgorz: 3. sztuka tego dnia – dzienny limit 2 szt. (przepisy krajowe)."});
+
+        // A stricter permit limit binds from its own count; a looser one never lifts the
+        // national one. The day's kept kilograms pass the permit's limit with the fish
+        // that makes the sum pass it.
+        Permit permit;
+        permit.dailyKg = 5;
+        permit.species = {{"Węgorz", 0, 0, 0, 1}, {"Okoń", 0, 0, 0, 10}};
+        std::vector<CatchRecord> day{Catch("2026-07-01", "Węgorz", 60, 2.0), Catch("2026-07-01", "Węgorz", 60, 1.0),
+                                     Catch("2026-07-01", "Okoń", 20, 2.0, false), Catch("2026-07-01", "Okoń", 20, 2.5)};
+        CatchRules(national, permit).Mark(day);
+        QVERIFY(day[0].warning.isEmpty());
+        QCOMPARE(day[1].warning, QStringLiteral("Węgorz: 2. sztuka tego dnia – dzienny limit 1 szt. (zezwolenie)."));
+        QVERIFY(day[2].warning.isEmpty());
+        QCOMPARE(day[3].warning, QStringLiteral("Zabrane ryby tego dnia: 5,5 kg – dzienny limit 5 kg (zezwolenie)."));
+        permit.species[0].dailyCount = 5;
+        QCOMPARE(CatchRules(national, permit).Judge(eels)[4].size(), 1);
+    }
+
+    void theRegistersTotalsAreTheDiarysKeptCatches()
+    {
+        UpgradeDiarySchema(m_db->connection);
+        QString sql = "begin;";
+        const QStringList species{"Szczupak", "okoń", "Okoń ", "Leszcz"};
+        const QStringList places{"Jezioro Łańskie", "jezioro łańskie", "Wisła", ""};
+        for (int i = 0; i < 120; ++i)
+            sql += QStringLiteral("insert into dziennik values ('%1','%2',%3,40,'%4','','','','','',%5);")
+                       .arg(QDate(2025, 11, 1).addDays(i * 3).toString(Qt::ISODate), species[i % 4])
+                       .arg(0.25 * (i % 9))
+                       .arg(places[i % 4])
+                       .arg(i % 5 ? 1 : 0);
+        sql += "insert into dziennik values ('2026-03-01','',0,0,'Wisła','','','','','',1);";
+        QVERIFY(m_db->exec(sql + "commit;"));
+        Waters::Write(m_db->connection, {{"Jezioro Łańskie", "12"}});
+
+        const CatchRegister reg =
+            CatchRegister::Build(CatchLog::ReadRecords(m_db->connection), Waters::Read(m_db->connection), 2026);
+        const QString kept = "from dziennik where zabrana=1 and gatunek<>'' and data like '2026-%'";
+        QCOMPARE(QString::number(reg.count), m_db->column("select count(*) " + kept).value(0));
+        QCOMPARE(reg.weight, m_db->column("select total(waga) " + kept).value(0).toDouble());
+        int speciesCount = 0, waterCount = 0;
+        double speciesWeight = 0;
+        for (const auto &t : reg.bySpecies)
+            speciesCount += t.count, speciesWeight += t.weight;
+        for (const auto &t : reg.byWater)
+            waterCount += t.count;
+        QCOMPARE(speciesCount, reg.count);
+        QCOMPARE(waterCount, reg.count);
+        QCOMPARE(speciesWeight, reg.weight);
+        // Letter case and blanks do not split a species or a water; the number is found.
+        QCOMPARE(reg.bySpecies.size(), size_t(3));
+        QCOMPARE(reg.byWater.size(), size_t(3));
+        QCOMPARE(reg.byWater[1].name.toCaseFolded(), QStringLiteral("jezioro łańskie"));
+        QCOMPARE(reg.byWater[1].number, QStringLiteral("12"));
+        QVERIFY(std::is_sorted(reg.lines.begin(), reg.lines.end(),
+                               [](const auto &a, const auto &b) { return a.day < b.day; }));
+        QVERIFY(reg.Unfinished(QDate(2026, 12, 31)));
+        QVERIFY(!reg.Unfinished(QDate(2027, 1, 1)));
+        QVERIFY(reg.Csv().endsWith(
+            QStringLiteral("Razem 2026;;;;%1;%2\r\n").arg(reg.count).arg(CatchLog::NumberText(reg.weight)).toUtf8()));
+    }
+
+private:
+    std::unique_ptr<ConnectedDatabase> m_db;
+};
+
+QTEST_GUILESS_MAIN(TestCatchRules)
+#include "TestCatchRules.moc"
