@@ -59,14 +59,23 @@ private:
     std::unordered_map<std::string, QString, Hash, std::equal_to<>> m_texts;
 };
 
-// A number column may hold a real, an integer, or text typed with a decimal comma.
+// No fish weighs or measures more; a larger number is a slip or a damaged file.
+constexpr double LargestNumber = 1e9;
+
+// A number column may hold a real, an integer, or text typed with a decimal comma. "nan",
+// "inf" or 1e+300 (an old or restored file may hold them) read as empty, so that they
+// never reach a sort, a total, a chart or the CSV.
 double NumberAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
 {
-    if (api.column_type(stmt, column) != SQLITE_TEXT)
-        return api.column_double(stmt, column);
-    QString text = TextAt(api, stmt, column).trimmed();
-    text.replace(QLatin1Char(','), QLatin1Char('.'));
-    return text.toDouble();
+    double value = 0;
+    if (api.column_type(stmt, column) != SQLITE_TEXT) {
+        value = api.column_double(stmt, column);
+    } else {
+        QString text = TextAt(api, stmt, column).trimmed();
+        text.replace(QLatin1Char(','), QLatin1Char('.'));
+        value = text.toDouble();
+    }
+    return std::isfinite(value) && std::abs(value) < LargestNumber ? value : 0;
 }
 
 int MonthOf(const QString &day)
