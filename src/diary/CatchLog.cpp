@@ -3,6 +3,7 @@
 #include "data/DbErrors.h"
 #include "data/FieldConvert.h"
 #include "data/TDbConnection.h"
+#include "data/TextEncoding.h"
 
 #include <QCollator>
 #include <QHash>
@@ -16,33 +17,60 @@
 #include <utility>
 
 namespace {
-QString TextAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
+// Text that is not UTF-8 was stored by an older program in the Windows code page.
+QString Decoded(std::string_view bytes)
 {
-    const auto *text = reinterpret_cast<const char *>(api.column_text(stmt, column));
-    return text ? QString::fromUtf8(text, api.column_bytes(stmt, column)) : QString();
+    if (TextEncoding::IsValidUtf8(bytes))
+        return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+    const std::string converted = TextEncoding::Windows1250ToUtf8(bytes);
+    return QString::fromUtf8(converted.data(), qsizetype(converted.size()));
 }
 
-// The texts of a column that repeat (species, places, baits, days) are made once and
-// shared: a long diary names a few dozen of them a hundred thousand times.
+std::string_view BytesAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
+{
+    const auto *text = reinterpret_cast<const char *>(api.column_text(stmt, column));
+    return text ? std::string_view(text, size_t(api.column_bytes(stmt, column))) : std::string_view();
+}
+
+QString TextAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
+{
+    const std::string_view bytes = BytesAt(api, stmt, column);
+    return bytes.empty() ? QString() : Decoded(bytes);
+}
+
+// The texts of a column that repeat (species, places, baits, days, the usual notes) are
+// made once and shared: a long diary names a few dozen of them a hundred thousand times.
 class SharedTexts
 {
 public:
     QString At(const SqliteApi &api, sqlite3_stmt *stmt, int column)
     {
-        const auto *text = reinterpret_cast<const char *>(api.column_text(stmt, column));
-        if (!text)
+        const std::string_view bytes = BytesAt(api, stmt, column);
+        if (bytes.empty())
             return QString();
-        const std::string_view bytes(text, size_t(api.column_bytes(stmt, column)));
-        if (const auto known = m_texts.find(bytes); known != m_texts.end())
+        // Most columns hold the same text many rows in a row.
+        if (bytes == m_last)
+            return m_lastText;
+        if (const auto known = m_texts.find(bytes); known != m_texts.end()) {
+            Remember(known->first, known->second);
             return known->second;
+        }
         // Notes and photo names rarely repeat: a diary of them must not fill the table.
-        QString made = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-        if (m_texts.size() < 4096)
-            m_texts.emplace(std::string(bytes), made);
+        QString made = Decoded(bytes);
+        if (m_texts.size() < 4096) {
+            const auto added = m_texts.emplace(std::string(bytes), made).first;
+            Remember(added->first, added->second);
+        }
         return made;
     }
 
 private:
+    void Remember(std::string_view bytes, const QString &text)
+    {
+        m_last = bytes;
+        m_lastText = text;
+    }
+
     // FNV-1a: these texts are short, and the general string hash costs more than the
     // decoding it saves.
     struct Hash
@@ -57,6 +85,9 @@ private:
         }
     };
     std::unordered_map<std::string, QString, Hash, std::equal_to<>> m_texts;
+    // The keys of the table stay where they are while it grows.
+    std::string_view m_last;
+    QString m_lastText;
 };
 
 // A number column may hold a real, an integer, or text typed with a decimal comma.
@@ -71,6 +102,14 @@ double NumberAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
 
 int MonthOf(const QString &day)
 {
+    // The usual yyyy-mm-dd read without a number parser.
+    if (day.size() >= 7 && day.at(4) == QLatin1Char('-')) {
+        const char16_t tens = day.at(5).unicode(), ones = day.at(6).unicode();
+        if (tens >= '0' && tens <= '9' && ones >= '0' && ones <= '9') {
+            const int month = (tens - '0') * 10 + (ones - '0');
+            return month >= 1 && month <= 12 ? month : 0;
+        }
+    }
     if (day.size() < 7 || day.at(4) != QLatin1Char('-'))
         return 0;
     const int month = QStringView(day).mid(5, 2).toInt();
@@ -172,7 +211,7 @@ std::vector<CatchRecord> CatchLog::ReadRecords(TDbConnection &connection, const 
     if (!prepare("zabrana") && !prepare("1"))
         connection.RaiseEngineError();
     std::vector<CatchRecord> records;
-    SharedTexts days, species, places, baits, winds, moons;
+    SharedTexts days, species, places, baits, winds, moons, notes;
     int rc;
     while ((rc = api.step(stmt)) == SQLITE_ROW) {
         CatchRecord r;
@@ -185,7 +224,7 @@ std::vector<CatchRecord> CatchLog::ReadRecords(TDbConnection &connection, const 
         r.bait = baits.At(api, stmt, 6);
         r.wind = winds.At(api, stmt, 7);
         r.moon = moons.At(api, stmt, 8);
-        r.notes = TextAt(api, stmt, 9);
+        r.notes = notes.At(api, stmt, 9);
         r.photo = TextAt(api, stmt, 10);
         // Only a stored 0 says released; anything else the column might hold keeps the fish.
         r.kept = api.column_type(stmt, 11) == SQLITE_NULL || NumberAt(api, stmt, 11) != 0;
@@ -255,12 +294,21 @@ void CatchLog::Index()
     m_species = {};
     m_places = {};
     m_baits = {};
+    // Most catches have no notes, or the same few words, read once and shared.
+    QHash<std::pair<const QChar *, qsizetype>, QString> foldedNotes;
     for (CatchRecord &record : m_records) {
         record.speciesKey = m_species.KeyOf(record.species);
         record.placeKey = m_places.KeyOf(record.place);
         record.baitKey = m_baits.KeyOf(record.bait);
-        // Most catches have no notes, or the same few words.
-        record.foldedNotes = record.notes.isEmpty() ? QString() : record.notes.toCaseFolded();
+        if (record.notes.isEmpty()) {
+            record.foldedNotes = QString();
+            continue;
+        }
+        const std::pair<const QChar *, qsizetype> letters{record.notes.constData(), record.notes.size()};
+        auto folded = foldedNotes.constFind(letters);
+        if (folded == foldedNotes.constEnd())
+            folded = foldedNotes.insert(letters, record.notes.toCaseFolded());
+        record.foldedNotes = folded.value();
     }
 }
 
@@ -288,7 +336,16 @@ void CatchLog::Resort()
         const int x = dayRanks[size_t(a)], y = dayRanks[size_t(b)];
         return x != y ? x < y : m_records[size_t(a)].rowId < m_records[size_t(b)].rowId;
     };
-    if (m_sortColumn == Day) {
+    const auto byEntry = [this](int a, int b) { return m_records[size_t(a)].rowId < m_records[size_t(b)].rowId; };
+    if (m_sortColumn == Day && std::is_sorted(m_order.begin(), m_order.end(), byEntry)) {
+        // Records in entry order, as the diary is read, fall into their days in one pass.
+        std::vector<int> start(m_records.empty() ? 1 : size_t(*std::max_element(dayRanks.begin(), dayRanks.end())) + 2);
+        for (const int rank : dayRanks)
+            ++start[size_t(rank) + 1];
+        std::partial_sum(start.begin(), start.end(), start.begin());
+        for (size_t i = 0; i < m_records.size(); ++i)
+            m_order[size_t(start[size_t(dayRanks[i])]++)] = int(i);
+    } else if (m_sortColumn == Day) {
         std::sort(m_order.begin(), m_order.end(), byDay);
     } else if (m_sortColumn == Weight || m_sortColumn == Length) {
         const bool weight = m_sortColumn == Weight;

@@ -113,6 +113,10 @@ std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &recor
         // Indexes of its national and permit rules, -1 for none.
         int national = -1;
         int own = -1;
+        // Its closed-season sentences, made for the first catch that needs them: a long
+        // diary repeats them for every fish taken out of season.
+        QString nationalSeason;
+        QString ownSeason;
     };
     QHash<std::pair<const QChar *, qsizetype>, int> nameOf;
     QHash<QString, int> numberOfFolded;
@@ -144,11 +148,11 @@ std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &recor
             auto number = numberOfFolded.constFind(fold);
             if (number == numberOfFolded.constEnd()) {
                 number = numberOfFolded.insert(fold, int(names.size()));
-                names.push_back({fold, m_nationalOf.value(fold, -1), m_permitOf.value(fold, -1)});
+                names.push_back({fold, m_nationalOf.value(fold, -1), m_permitOf.value(fold, -1), {}, {}});
             }
             known = nameOf.insert(letters, number.value());
         }
-        const Name &species = names[size_t(known.value())];
+        Name &species = names[size_t(known.value())];
         const QString &folded = species.folded;
         const int count = folded.isEmpty() ? 0 : ++countOf[known.value()];
         if (r.weight > 0)
@@ -161,17 +165,22 @@ std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &recor
         const int ownAt = permitBinds ? species.own : -1;
         const SpeciesProtection *national = nationalAt < 0 ? nullptr : &m_national[size_t(nationalAt)];
         const PermitSpecies *own = ownAt < 0 ? nullptr : &m_permit.species[size_t(ownAt)];
-        const QString name = national ? national->name : own ? own->name : r.species.simplified();
+        const QString name = national ? national->name : own ? own->name : QString();
 
         // A day that is no date has no season.
         if (date.isValid() && national && ProtectionRule::InClosedSeason(*national, FromQDate(date))) {
-            out << SeasonText(name, national->from, national->to, National);
+            if (species.nationalSeason.isEmpty())
+                species.nationalSeason = SeasonText(name, national->from, national->to, National);
+            out << species.nationalSeason;
         } else if (date.isValid() && own && own->from && own->to) {
             SpeciesProtection season;
             season.from = own->from;
             season.to = own->to;
-            if (ProtectionRule::InClosedSeason(season, FromQDate(date)))
-                out << SeasonText(name, own->from, own->to, PermitSource());
+            if (ProtectionRule::InClosedSeason(season, FromQDate(date))) {
+                if (species.ownSeason.isEmpty())
+                    species.ownSeason = SeasonText(name, own->from, own->to, PermitSource());
+                out << species.ownSeason;
+            }
         }
 
         const double nationalSize = national ? national->size : 0;
@@ -188,7 +197,7 @@ std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &recor
         const int limit = ownLimitStricter ? ownLimit : nationalLimit;
         if (limit > 0 && count > limit)
             out << QStringLiteral("%1: %2. sztuka tego dnia – dzienny limit %3 szt. (%4).")
-                       .arg(name)
+                       .arg(national || own ? name : r.species.simplified())
                        .arg(count)
                        .arg(limit)
                        .arg(ownLimitStricter ? PermitSource() : National);
@@ -204,6 +213,9 @@ std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &recor
 void CatchRules::Mark(std::vector<CatchRecord> &records) const
 {
     const std::vector<QStringList> broken = Judge(records);
-    for (size_t i = 0; i < records.size(); ++i)
-        records[i].warning = broken[i].join(QStringLiteral("; "));
+    for (size_t i = 0; i < records.size(); ++i) {
+        // One broken rule, the usual case, shares its sentence instead of copying it.
+        const QStringList &rules = broken[i];
+        records[i].warning = rules.size() == 1 ? rules.front() : rules.join(QStringLiteral("; "));
+    }
 }

@@ -88,6 +88,34 @@ private Q_SLOTS:
         QCOMPARE(m_log.SpeciesNames(), QStringList({"Leszcz", "Okoń", "Sandacz", "Szczupak"}));
     }
 
+    // Texts are decoded once per distinct stored form and shared by the rows that repeat
+    // them; a text an older program stored in Windows-1250 reads as Polish all the same.
+    void repeatedAndOldCodePageTextsReadAsStored()
+    {
+        QVERIFY(m_db->exec(QStringLiteral("delete from dziennik;"
+                                          "insert into dziennik values ('2006-07-01',cast(x'57EA676F727A' as text),"
+                                          "1,60,cast(x'A36F7769736B6F' as text),'','','',cast(x'BFF3B377' as text),'');"
+                                          "insert into dziennik values ('2006-07-01','Węgorz',1,60,'Łowisko','','','',"
+                                          "'żółw','');"
+                                          "insert into dziennik values ('2006-07-02','Okoń',1,20,'Łowisko','','','',"
+                                          "'','');"
+                                          "insert into dziennik values ('2006-13-02','Węgorz',1,20,'','','','',"
+                                          "cast(x'BFF3B377' as text),'');")));
+        m_log.Load(m_db->connection);
+        const std::vector<CatchRecord> &records = m_log.Records();
+        QCOMPARE(records.size(), size_t(4));
+        for (const size_t i : {0, 1, 3}) {
+            QCOMPARE(records[i].species, QStringLiteral("Węgorz"));
+            QCOMPARE(records[i].notes, QStringLiteral("żółw"));
+        }
+        QCOMPARE(records[0].place, QStringLiteral("Łowisko"));
+        QCOMPARE(records[2].species, QStringLiteral("Okoń"));
+        QCOMPARE(records[2].notes, QString());
+        QCOMPARE(records[0].speciesKey, records[3].speciesKey);
+        QCOMPARE(records[0].month, 7);
+        QCOMPARE(records[3].month, 0);
+    }
+
     void eachFilterAndTheirCombination_data()
     {
         QTest::addColumn<CatchLogFilter>("filter");
