@@ -459,7 +459,7 @@ QString CatchLog::ColumnText(const CatchRecord &record, Column column)
     case Kept:
         return record.kept ? QStringLiteral("tak") : QStringLiteral("nie");
     case Warning:
-        return record.warning;
+        return record.Warning();
     case ColumnCount:
         break;
     }

@@ -163,10 +163,10 @@ private Q_SLOTS:
         std::vector<CatchRecord> day{Catch("2026-07-01", "Węgorz", 60, 2.0), Catch("2026-07-01", "Węgorz", 60, 1.0),
                                      Catch("2026-07-01", "Okoń", 20, 2.0, false), Catch("2026-07-01", "Okoń", 20, 2.5)};
         CatchRules(national, permit).Mark(day);
-        QVERIFY(day[0].warning.isEmpty());
-        QCOMPARE(day[1].warning, QStringLiteral("Węgorz: 2. sztuka tego dnia – dzienny limit 1 szt. (zezwolenie)."));
-        QVERIFY(day[2].warning.isEmpty());
-        QCOMPARE(day[3].warning, QStringLiteral("Zabrane ryby tego dnia: 5,5 kg – dzienny limit 5 kg (zezwolenie)."));
+        QVERIFY(day[0].Warning().isEmpty());
+        QCOMPARE(day[1].Warning(), QStringLiteral("Węgorz: 2. sztuka tego dnia – dzienny limit 1 szt. (zezwolenie)."));
+        QVERIFY(day[2].Warning().isEmpty());
+        QCOMPARE(day[3].Warning(), QStringLiteral("Zabrane ryby tego dnia: 5,5 kg – dzienny limit 5 kg (zezwolenie)."));
         permit.species[0].dailyCount = 5;
         QCOMPARE(CatchRules(national, permit).Judge(eels)[4].size(), 1);
     }
