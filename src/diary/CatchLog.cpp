@@ -90,6 +90,17 @@ private:
     QString m_lastText;
 };
 
+// The catches of the diary, 0 when they cannot be counted.
+size_t RowCount(const SqliteApi &api, sqlite3 *db)
+{
+    sqlite3_stmt *stmt = nullptr;
+    if (api.prepare(db, "select count(*) from dziennik", -1, &stmt, nullptr) != SQLITE_OK || !stmt)
+        return 0;
+    const qint64 count = api.step(stmt) == SQLITE_ROW ? api.column_int64(stmt, 0) : 0;
+    api.finalize(stmt);
+    return size_t(std::clamp<qint64>(count, 0, 10'000'000));
+}
+
 // A number column may hold a real, an integer, or text typed with a decimal comma.
 double NumberAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
 {
@@ -211,6 +222,10 @@ std::vector<CatchRecord> CatchLog::ReadRecords(TDbConnection &connection, const 
     if (!prepare("zabrana") && !prepare("1"))
         connection.RaiseEngineError();
     std::vector<CatchRecord> records;
+    // Growing the records a row at a time moves each of them twice over; counting the
+    // rows first costs the engine a small part of reading them.
+    if (where.isEmpty())
+        records.reserve(RowCount(api, connection.Handle()));
     SharedTexts days, species, places, baits, winds, moons, notes;
     int rc;
     while ((rc = api.step(stmt)) == SQLITE_ROW) {
