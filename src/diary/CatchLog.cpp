@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <numeric>
 #include <string>
 #include <string_view>
@@ -71,17 +73,24 @@ private:
         m_lastText = text;
     }
 
-    // FNV-1a: these texts are short, and the general string hash costs more than the
-    // decoding it saves.
+    // These texts are short: eight bytes at a time, and the general string hash would
+    // cost more than the decoding it saves.
     struct Hash
     {
         using is_transparent = void;
         size_t operator()(std::string_view text) const
         {
-            size_t hash = 14695981039346656037ull;
-            for (const char c : text)
-                hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-            return hash;
+            std::uint64_t hash = 14695981039346656037ull ^ text.size();
+            size_t at = 0;
+            for (; at + 8 <= text.size(); at += 8) {
+                std::uint64_t word;
+                std::memcpy(&word, text.data() + at, 8);
+                hash = (hash ^ word) * 0x9E3779B97F4A7C15ull;
+            }
+            std::uint64_t tail = 0;
+            std::memcpy(&tail, text.data() + at, text.size() - at);
+            hash = (hash ^ tail) * 0x9E3779B97F4A7C15ull;
+            return size_t(hash ^ (hash >> 29));
         }
     };
     std::unordered_map<std::string, QString, Hash, std::equal_to<>> m_texts;
@@ -229,7 +238,7 @@ std::vector<CatchRecord> CatchLog::ReadRecords(TDbConnection &connection, const 
     SharedTexts days, species, places, baits, winds, moons, notes;
     int rc;
     while ((rc = api.step(stmt)) == SQLITE_ROW) {
-        CatchRecord r;
+        CatchRecord &r = records.emplace_back();
         r.rowId = api.column_int64(stmt, 0);
         r.day = days.At(api, stmt, 1);
         r.species = species.At(api, stmt, 2);
@@ -244,7 +253,6 @@ std::vector<CatchRecord> CatchLog::ReadRecords(TDbConnection &connection, const 
         // Only a stored 0 says released; anything else the column might hold keeps the fish.
         r.kept = api.column_type(stmt, 11) == SQLITE_NULL || NumberAt(api, stmt, 11) != 0;
         r.month = MonthOf(r.day);
-        records.push_back(std::move(r));
     }
     if (rc != SQLITE_DONE) {
         api.reset(stmt);

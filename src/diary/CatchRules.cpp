@@ -169,7 +169,7 @@ template <typename Report> void CatchRules::Tally(const std::vector<CatchRecord>
         QDate date;
         bool permitBinds = false;
         // Kept fish of each species so far, by the species' number in names.
-        QHash<int, int> countOf;
+        std::vector<int> countOf;
         double keptKg = 0;
     };
     // Days are told apart by their date as a number, which hashes far faster than a
@@ -221,7 +221,12 @@ template <typename Report> void CatchRules::Tally(const std::vector<CatchRecord>
         const Name &species = names[size_t(known.value())];
         const QDate &date = tally->date;
         const bool permitBinds = tally->permitBinds;
-        found.count = species.folded.isEmpty() ? 0 : ++tally->countOf[known.value()];
+        if (!species.folded.isEmpty()) {
+            std::vector<int> &countOf = tally->countOf;
+            if (countOf.size() <= size_t(known.value()))
+                countOf.resize(names.size());
+            found.count = ++countOf[size_t(known.value())];
+        }
         if (r.weight > 0)
             tally->keptKg += r.weight;
         found.keptKg = tally->keptKg;
