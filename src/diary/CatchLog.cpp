@@ -172,40 +172,6 @@ std::vector<int> TextRanks(const std::vector<CatchRecord> &records, CatchLog::Co
         rank = rankOf[size_t(rank)];
     return ranks;
 }
-// The rank of each record's day among the distinct days, in text order.
-std::vector<int> DayRanks(const std::vector<CatchRecord> &records)
-{
-    // Days read from one diary share their letters when equal: their address finds them
-    // without hashing the text.
-    QHash<std::pair<const QChar *, qsizetype>, int> shared;
-    QHash<QString, int> index;
-    QStringList distinct;
-    std::vector<int> ranks(records.size());
-    for (size_t i = 0; i < records.size(); ++i) {
-        const QString &day = records[i].day;
-        const std::pair<const QChar *, qsizetype> letters{day.constData(), day.size()};
-        if (const auto known = shared.constFind(letters); known != shared.constEnd()) {
-            ranks[i] = known.value();
-            continue;
-        }
-        auto it = index.find(day);
-        if (it == index.end()) {
-            it = index.insert(day, int(distinct.size()));
-            distinct << day;
-        }
-        shared.insert(letters, it.value());
-        ranks[i] = it.value();
-    }
-    std::vector<int> byText(size_t(distinct.size()));
-    std::iota(byText.begin(), byText.end(), 0);
-    std::sort(byText.begin(), byText.end(), [&](int a, int b) { return distinct[a] < distinct[b]; });
-    std::vector<int> rankOf(byText.size());
-    for (size_t r = 0; r < byText.size(); ++r)
-        rankOf[size_t(byText[r])] = int(r);
-    for (int &rank : ranks)
-        rank = rankOf[size_t(rank)];
-    return ranks;
-}
 } // namespace
 
 void CatchLog::Load(TDbConnection &connection)
@@ -271,15 +237,48 @@ void CatchLog::SetRecords(std::vector<CatchRecord> records)
     Resort();
 }
 
+size_t CatchLog::AddressIndex::SlotOf(const QChar *letters, qsizetype size) const
+{
+    const size_t mask = m_slots.size() - 1;
+    auto at = size_t(((reinterpret_cast<std::uintptr_t>(letters) >> 3) ^ size_t(size)) * 0x9E3779B97F4A7C15ull);
+    at = (at >> 32) & mask;
+    while (m_slots[at].letters && (m_slots[at].letters != letters || m_slots[at].size != size))
+        at = (at + 1) & mask;
+    return at;
+}
+
+int CatchLog::AddressIndex::Find(const QString &text) const
+{
+    if (m_slots.empty())
+        return NotFound;
+    const Slot &slot = m_slots[SlotOf(text.constData(), text.size())];
+    return slot.letters ? slot.value : NotFound;
+}
+
+void CatchLog::AddressIndex::Insert(const QString &text, int value)
+{
+    // At most half full, so that a search ends soon on an empty slot.
+    if (2 * (m_used + 1) > m_slots.size()) {
+        std::vector<Slot> old = std::exchange(m_slots, std::vector<Slot>(std::max<size_t>(64, 2 * m_slots.size())));
+        for (const Slot &slot : old) {
+            if (slot.letters)
+                m_slots[SlotOf(slot.letters, slot.size)] = slot;
+        }
+    }
+    Slot &slot = m_slots[SlotOf(text.constData(), text.size())];
+    if (!slot.letters)
+        ++m_used;
+    slot = {text.constData(), text.size(), value};
+}
+
 int CatchLog::Names::KeyOf(const QString &text)
 {
     // Texts read from one diary share their letters when equal: the letters' address
     // finds them without hashing the text.
-    const std::pair<const QChar *, qsizetype> letters{text.constData(), text.size()};
-    if (const auto shared = sharedKeyOf.constFind(letters); shared != sharedKeyOf.constEnd())
-        return shared.value();
+    if (const int shared = sharedKeyOf.Find(text); shared != AddressIndex::NotFound)
+        return shared;
     const int key = KeyOfText(text);
-    sharedKeyOf.insert(letters, key);
+    sharedKeyOf.Insert(text, key);
     return key;
 }
 
@@ -318,7 +317,8 @@ void CatchLog::Index()
     m_places = {};
     m_baits = {};
     // Most catches have no notes, or the same few words, read once and shared.
-    QHash<std::pair<const QChar *, qsizetype>, QString> foldedNotes;
+    AddressIndex foldedNoteOf;
+    QStringList foldedNotes;
     for (CatchRecord &record : m_records) {
         record.speciesKey = m_species.KeyOf(record.species);
         record.placeKey = m_places.KeyOf(record.place);
@@ -327,12 +327,48 @@ void CatchLog::Index()
             record.foldedNotes = QString();
             continue;
         }
-        const std::pair<const QChar *, qsizetype> letters{record.notes.constData(), record.notes.size()};
-        auto folded = foldedNotes.constFind(letters);
-        if (folded == foldedNotes.constEnd())
-            folded = foldedNotes.insert(letters, record.notes.toCaseFolded());
-        record.foldedNotes = folded.value();
+        int folded = foldedNoteOf.Find(record.notes);
+        if (folded == AddressIndex::NotFound) {
+            folded = int(foldedNotes.size());
+            foldedNotes << record.notes.toCaseFolded();
+            foldedNoteOf.Insert(record.notes, folded);
+        }
+        record.foldedNotes = foldedNotes[folded];
     }
+}
+
+// The rank of each record's day among the distinct days, in text order.
+std::vector<int> CatchLog::DayRanks(const std::vector<CatchRecord> &records)
+{
+    // Days read from one diary share their letters when equal: their address finds them
+    // without hashing the text.
+    AddressIndex shared;
+    QHash<QString, int> index;
+    QStringList distinct;
+    std::vector<int> ranks(records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        const QString &day = records[i].day;
+        if (const int known = shared.Find(day); known != AddressIndex::NotFound) {
+            ranks[i] = known;
+            continue;
+        }
+        auto it = index.find(day);
+        if (it == index.end()) {
+            it = index.insert(day, int(distinct.size()));
+            distinct << day;
+        }
+        shared.Insert(day, it.value());
+        ranks[i] = it.value();
+    }
+    std::vector<int> byText(size_t(distinct.size()));
+    std::iota(byText.begin(), byText.end(), 0);
+    std::sort(byText.begin(), byText.end(), [&](int a, int b) { return distinct[a] < distinct[b]; });
+    std::vector<int> rankOf(byText.size());
+    for (size_t r = 0; r < byText.size(); ++r)
+        rankOf[size_t(byText[r])] = int(r);
+    for (int &rank : ranks)
+        rank = rankOf[size_t(rank)];
+    return ranks;
 }
 
 void CatchLog::Sort(Column column, Qt::SortOrder order)

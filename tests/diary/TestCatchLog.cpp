@@ -116,6 +116,34 @@ private Q_SLOTS:
         QCOMPARE(records[3].month, 0);
     }
 
+    // Names are found by the address of their letters; copies share it, equal texts made
+    // apart do not, and both must still come to one name, however many names there are.
+    void manyNamesSharedOrNotComeToOneKeyEach()
+    {
+        std::vector<CatchRecord> records;
+        QStringList places;
+        for (int i = 0; i < 300; ++i) {
+            if (i < 150)
+                places << QStringLiteral("Staw %1").arg(i);
+            CatchRecord r;
+            r.rowId = i + 1;
+            r.day = QStringLiteral("2007-05-%1").arg(1 + i % 28, 2, 10, QLatin1Char('0'));
+            // The second half: the same names again, half of them shared, half made anew.
+            r.place = i < 150 ? places[i] : i % 2 ? places[i - 150] : QStringLiteral("staw %1 ").arg(i - 150);
+            records.push_back(r);
+        }
+        m_log.SetRecords(records);
+        QCOMPARE(m_log.PlaceKeys().size(), 150);
+        for (const CatchRecord &r : m_log.Records())
+            QCOMPARE(m_log.PlaceKeys()[r.placeKey], places[(r.rowId - 1) % 150]);
+        QCOMPARE(m_log.ShownAt(0).day, QStringLiteral("2007-05-01"));
+        QCOMPARE(m_log.ShownAt(299).day, QStringLiteral("2007-05-28"));
+        CatchLogFilter filter;
+        filter.place = QStringLiteral("staw 149");
+        m_log.Apply(filter);
+        QCOMPARE(m_log.Shown().size(), size_t(2));
+    }
+
     void eachFilterAndTheirCombination_data()
     {
         QTest::addColumn<CatchLogFilter>("filter");
