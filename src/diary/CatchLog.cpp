@@ -51,8 +51,8 @@ public:
         if (bytes.empty())
             return QString();
         // Most columns hold the same text many rows in a row.
-        if (bytes == m_last)
-            return m_lastText;
+        if (m_lastText && bytes == m_last)
+            return *m_lastText;
         if (const auto known = m_texts.find(bytes); known != m_texts.end()) {
             Remember(known->first, known->second);
             return known->second;
@@ -70,7 +70,7 @@ private:
     void Remember(std::string_view bytes, const QString &text)
     {
         m_last = bytes;
-        m_lastText = text;
+        m_lastText = &text;
     }
 
     // These texts are short: eight bytes at a time, and the general string hash would
@@ -94,9 +94,9 @@ private:
         }
     };
     std::unordered_map<std::string, QString, Hash, std::equal_to<>> m_texts;
-    // The keys of the table stay where they are while it grows.
+    // The entries of the table stay where they are while it grows.
     std::string_view m_last;
-    QString m_lastText;
+    const QString *m_lastText = nullptr;
 };
 
 // The catches of the diary, 0 when they cannot be counted.
@@ -217,7 +217,9 @@ std::vector<CatchRecord> CatchLog::ReadRecords(TDbConnection &connection, const 
         r.notes = notes.At(api, stmt, 9);
         r.photo = TextAt(api, stmt, 10);
         // Only a stored 0 says released; anything else the column might hold keeps the fish.
-        r.kept = api.column_type(stmt, 11) == SQLITE_NULL || NumberAt(api, stmt, 11) != 0;
+        const int keptType = api.column_type(stmt, 11);
+        r.kept = keptType == SQLITE_NULL ||
+                 (keptType == SQLITE_TEXT ? NumberAt(api, stmt, 11) : api.column_double(stmt, 11)) != 0;
         r.month = MonthOf(r.day);
     }
     if (rc != SQLITE_DONE) {
