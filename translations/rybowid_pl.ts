@@ -35,6 +35,16 @@
     </message>
     <message>
         <location filename="../src/widgets/UserMessages.cpp"/>
+        <source>The row is no longer in the database; the record was not saved</source>
+        <translation>Tego wpisu nie ma już w bazie danych: usunięto go w innym oknie programu. Zmian nie zapisano; wpisane wartości pozostały w edycji, można je skopiować albo anulować</translation>
+    </message>
+    <message>
+        <location filename="../src/widgets/UserMessages.cpp"/>
+        <source>The row is no longer in the database; nothing was deleted</source>
+        <translation>Tego wpisu nie ma już w bazie danych: usunięto go wcześniej w innym oknie programu</translation>
+    </message>
+    <message>
+        <location filename="../src/widgets/UserMessages.cpp"/>
         <source>no database connection</source>
         <translation>brak połączenia z bazą danych</translation>
     </message>

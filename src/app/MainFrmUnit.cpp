@@ -7,6 +7,7 @@
 #include "data/TDbConnection.h"
 #include "diary/DatabaseFile.h"
 #include "diary/DiarySchema.h"
+#include "diary/UserDataFolder.h"
 #include "encyclopedia/EncyklopediaFrmUnit.h"
 #include "guide/AboutFrmUnit.h"
 #include "guide/OpisFrmUnit.h"
@@ -149,7 +150,7 @@ void TMainFrm::FormCreate()
     ProgramDir = SuppliedDataRoot();
     setWindowTitle(TApplication::Title());
     DataBase->SetDriverDLL(EngineFolder() + SqliteLibraryFileName());
-    DataBase->SetDefaultDir(UserDataRoot() + QStringLiteral("data"));
+    DataBase->SetDefaultDir(UserDataFolder::Path());
     DataBase->SetDatabase(QStringLiteral("wedkarz.db"));
     // Nothing that opens the connection later may create an empty file in place of a
     // missing database.
@@ -168,12 +169,15 @@ void TMainFrm::FormCreate()
 QString TMainFrm::InstallationProblem()
 {
     const QString untilThen = QStringLiteral(" Do tego czasu dziennik, encyklopedia i testy pozostaną puste.");
+    // A data folder that cannot be written is named as such, not taken for a broken installation.
+    if (const QString problem = UserDataFolder::Prepare(); !problem.isEmpty())
+        return problem + untilThen;
     if (!DataBase->LoadLibs()) {
         return QStringLiteral("Nie można załadować silnika bazy danych SQLite z pliku %1. Zainstaluj program ponownie.")
                    .arg(QDir::toNativeSeparators(DataBase->DriverDLL())) +
                untilThen;
     }
-    const QString path = UserDataRoot() + QStringLiteral("data") + QDir::separator() + DataBase->Database();
+    const QString path = QDir::toNativeSeparators(UserDataFolder::DatabasePath());
     switch (CheckDatabaseFile(path)) {
     case DatabaseFileState::Ready:
         return {};

@@ -8,6 +8,7 @@
 #include "calendar/DayFrmUnit.h"
 #include "catchlog/CatchLogFrmUnit.h"
 #include "data/DataLayerMessage.h"
+#include "diary/UserDataFolder.h"
 #include "encyclopedia/EncyklopediaFrmUnit.h"
 #include "guide/AboutFrmUnit.h"
 #include "guide/OpisFrmUnit.h"
@@ -128,7 +129,7 @@ std::unique_ptr<QLockFile> LockDataFolder(const QString &dataFolder)
 
 std::unique_ptr<QLockFile> LockDataFolder()
 {
-    return LockDataFolder(UserDataRoot() + QStringLiteral("data"));
+    return LockDataFolder(UserDataFolder::Path());
 }
 
 void CreateWindows()

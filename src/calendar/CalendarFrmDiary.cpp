@@ -13,6 +13,7 @@
 #include "data/TDbTable.h"
 #include "data/TField.h"
 #include "diary/CalendarStatements.h"
+#include "diary/UserDataFolder.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
 #include "widgets/TDBCheckBox.h"
@@ -38,7 +39,7 @@ bool IsEditing(const TDbBaseQuery *dataSet)
 
 QString TCalendarFrm::DayFolder(TDateTime day) const
 {
-    return UserDataRoot() + QStringLiteral("data/foto/") + DayText(day);
+    return UserDataFolder::PhotoFolder() + QLatin1Char('/') + DayText(day);
 }
 
 void TCalendarFrm::ShowDayCatches(TDateTime day)

@@ -9,6 +9,7 @@
 #include "data/TDbBaseQuery.h"
 #include "data/TField.h"
 #include "diary/CatchPhotos.h"
+#include "diary/UserDataFolder.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
 #include "widgets/TDBCheckBox.h"
@@ -273,7 +274,7 @@ void TDayFrm::SetReplacedPhotosAside()
             continue;
         try {
             if (!CatchPhotos::IsNamed(*dataSet->Connection(), QFileInfo(photo.folder).fileName(), photo.fileName))
-                CatchPhotos::SetAside(photo.folder, photo.fileName, UserDataRoot() + QStringLiteral("data/kopie"));
+                CatchPhotos::SetAside(photo.folder, photo.fileName, UserDataFolder::AsideFolder());
         } catch (const Exception &) {
             // Unsure whether a row still names it, the photo stays where it is.
         }

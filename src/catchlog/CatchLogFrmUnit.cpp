@@ -2,7 +2,6 @@
 
 #include "base/DateUtils.h"
 #include "base/Exception.h"
-#include "base/ProgramPaths.h"
 #include "catchlog/CatchLogCharts.h"
 #include "catchlog/CatchLogModel.h"
 #include "catchlog/CatchRegisterPage.h"
@@ -13,6 +12,7 @@
 #include "diary/CatchLogStats.h"
 #include "diary/CatchRules.h"
 #include "diary/DatabaseBackup.h"
+#include "diary/UserDataFolder.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
 #include "widgets/TDataSource.h"
@@ -380,11 +380,6 @@ void TCatchLogFrm::ExportButtonClick()
             Platform::Icon::Error);
 }
 
-QString TCatchLogFrm::PhotoRoot() const
-{
-    return ExecutableFolder() + QStringLiteral("data/foto");
-}
-
 void TCatchLogFrm::BackupButtonClick()
 {
     const QString parent = Platform::ChooseFolder(this, QStringLiteral("Wybierz folder na kopię zapasową"));
@@ -394,7 +389,7 @@ void TCatchLogFrm::BackupButtonClick()
         QString folder;
         {
             WaitCursor wait;
-            folder = DatabaseBackup::Create(*Windows().DataBase, PhotoRoot(), parent);
+            folder = DatabaseBackup::Create(*Windows().DataBase, UserDataFolder::PhotoFolder(), parent);
         }
         Platform::ShowMessage(this, Title,
                               QStringLiteral("Kopię zapasową dziennika i zdjęć zapisano w folderze:\n%1")
@@ -410,14 +405,6 @@ void TCatchLogFrm::RestoreButtonClick()
     const QString folder = Platform::ChooseFolder(this, QStringLiteral("Wybierz folder z kopią zapasową"));
     if (folder.isEmpty())
         return;
-    if (!DatabaseBackup::IsBackupFolder(folder)) {
-        Platform::ShowMessage(this, Title,
-                              QStringLiteral("W folderze %1 nie ma kopii zapasowej dziennika.\n"
-                                             "Wybierz folder, w którym leży plik %2.")
-                                  .arg(QDir::toNativeSeparators(folder), DatabaseBackup::DatabaseFileName),
-                              Platform::Icon::Warning);
-        return;
-    }
     RestoreFrom(folder, QStringLiteral("Przywrócić dziennik połowów i zdjęcia z kopii w folderze\n%1?\n\n"
                                        "Obecny dziennik zostanie odłożony na bok, więc można będzie cofnąć "
                                        "tę zmianę.")
@@ -434,13 +421,24 @@ void TCatchLogFrm::UndoRestoreButtonClick()
 void TCatchLogFrm::RestoreFrom(const QString &folder, const QString &question)
 {
     TDbConnection *connection = Windows().DataBase;
-    if (!connection || !Platform::AskYesNo(this, QStringLiteral("Pytanie:"), question))
+    if (!connection)
+        return;
+    // A copy that cannot be restored is refused before anything is asked.
+    QString problem;
+    {
+        WaitCursor wait;
+        problem = DatabaseBackup::RestoreProblem(*connection, UserDataFolder::Path(), folder);
+    }
+    if (!problem.isEmpty()) {
+        Platform::ShowMessage(this, Title, problem, Platform::Icon::Warning);
+        return;
+    }
+    if (!Platform::AskYesNo(this, QStringLiteral("Pytanie:"), question))
         return;
     try {
         {
             WaitCursor wait;
-            m_asideFolder = DatabaseBackup::Restore(*connection, PhotoRoot(), folder,
-                                                    ExecutableFolder() + QStringLiteral("data/kopie"));
+            m_asideFolder = DatabaseBackup::Restore(*connection, UserDataFolder::Path(), folder);
         }
         UndoRestoreButton->setEnabled(true);
         if (Windows().DiaryReplaced)
@@ -453,6 +451,15 @@ void TCatchLogFrm::RestoreFrom(const QString &folder, const QString &question)
             Platform::Icon::Information);
     } catch (...) {
         ShowCurrentException();
+        // The diary may have been replaced before the photos failed: no view may go on
+        // writing the rows it read before.
+        try {
+            if (Windows().DiaryReplaced)
+                Windows().DiaryReplaced();
+            Reload();
+        } catch (...) {
+            ShowCurrentException();
+        }
     }
 }
 

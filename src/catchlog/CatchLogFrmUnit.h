@@ -78,7 +78,6 @@ private:
     QWidget *CreateCatchPage();
     void FillSpecies();
     void ClearFilter();
-    QString PhotoRoot() const;
     void RestoreFrom(const QString &folder, const QString &question);
 
     CatchLog m_log;

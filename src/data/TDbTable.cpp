@@ -39,6 +39,14 @@ public:
 private:
     TDbConnection *m_connection;
 };
+
+// A write by rowid that reached no row means the row is gone (another copy of the program
+// deleted it): reporting it as done would lose what was typed, or a delete nobody saw.
+void RequireOneChangedRow(TDbConnection &connection, const QString &message)
+{
+    if (connection.Api().changes && connection.Api().changes(connection.Handle()) != 1)
+        throw EDatabaseError(message);
+}
 } // namespace
 
 TDbTable::TDbTable(QObject *owner) : TDbBaseQuery(owner) {}
@@ -74,6 +82,8 @@ void TDbTable::InternalPost()
     RowTransaction transaction(connection, AutoCommit);
     if (State() == TDataSetState::dsEdit && rows.RowCount() > 0) {
         connection->ExecStatement(RowUpdateStatement(TableName, names, values, rows.Identity(d->pos)));
+        RequireOneChangedRow(*connection, NamedMessage(QStringLiteral(
+                                              "The row is no longer in the database; the record was not saved")));
         transaction.Commit();
         rows.OverwriteRow(d->pos, record);
         return;
@@ -97,6 +107,8 @@ void TDbTable::InternalDelete()
     TResultRows &rows = *d->result;
     RowTransaction transaction(connection, AutoCommit);
     connection->SQLite_XExec(connection->Handle(), RowDeleteStatement(TableName, rows.Identity(d->pos)), nullptr);
+    RequireOneChangedRow(*connection,
+                         NamedMessage(QStringLiteral("The row is no longer in the database; nothing was deleted")));
     transaction.Commit();
     rows.RemoveRow(d->pos);
     if (d->pos >= rows.RowCount())

@@ -110,14 +110,23 @@ size_t RowCount(const SqliteApi &api, sqlite3 *db)
     return size_t(std::clamp<qint64>(count, 0, 10'000'000));
 }
 
-// A number column may hold a real, an integer, or text typed with a decimal comma.
+// No fish weighs or measures more; a larger number is a slip or a damaged file.
+constexpr double LargestNumber = 1e9;
+
+// A number column may hold a real, an integer, or text typed with a decimal comma. "nan",
+// "inf" or 1e+300 (an old or restored file may hold them) read as empty, so that they
+// never reach a sort, a total, a chart or the CSV.
 double NumberAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
 {
-    if (api.column_type(stmt, column) != SQLITE_TEXT)
-        return api.column_double(stmt, column);
-    QString text = TextAt(api, stmt, column).trimmed();
-    text.replace(QLatin1Char(','), QLatin1Char('.'));
-    return text.toDouble();
+    double value = 0;
+    if (api.column_type(stmt, column) != SQLITE_TEXT) {
+        value = api.column_double(stmt, column);
+    } else {
+        QString text = TextAt(api, stmt, column).trimmed();
+        text.replace(QLatin1Char(','), QLatin1Char('.'));
+        value = text.toDouble();
+    }
+    return std::isfinite(value) && std::abs(value) < LargestNumber ? value : 0;
 }
 
 int MonthOf(const QString &day)
@@ -217,9 +226,7 @@ std::vector<CatchRecord> CatchLog::ReadRecords(TDbConnection &connection, const 
         r.notes = notes.At(api, stmt, 9);
         r.photo = TextAt(api, stmt, 10);
         // Only a stored 0 says released; anything else the column might hold keeps the fish.
-        const int keptType = api.column_type(stmt, 11);
-        r.kept = keptType == SQLITE_NULL ||
-                 (keptType == SQLITE_TEXT ? NumberAt(api, stmt, 11) : api.column_double(stmt, 11)) != 0;
+        r.kept = api.column_type(stmt, 11) == SQLITE_NULL || NumberAt(api, stmt, 11) != 0;
         r.month = MonthOf(r.day);
     }
     if (rc != SQLITE_DONE) {

@@ -7,8 +7,9 @@ class TDbConnection;
 
 // A copy of the diary that survives a dead disk: the whole database file, copied with
 // the engine's online backup so that writes made meanwhile leave it consistent, and the
-// photo folders, together in one folder. Failures raise EDatabaseError with a Polish
-// message; a copy that failed leaves nothing behind.
+// photo folders, together in one folder with a list of its files (BackupManifest).
+// Failures raise EDatabaseError with a Polish message; a copy that failed leaves nothing
+// behind under its name.
 namespace DatabaseBackup {
 
 // The name of the database file inside a copy, and of its photo folder.
@@ -31,16 +32,26 @@ struct Options
 bool Available(const TDbConnection &connection);
 
 // Copies the database and photoRoot (data/foto) into a new folder under parent; returns
-// that folder.
+// that folder. The copy is made under a name of its own and renamed when its list of
+// files is written, so that a copy cut short never carries a copy's name.
 QString Create(TDbConnection &connection, const QString &photoRoot, const QString &parent, const Options &options = {});
 
-// True when the folder holds a copy made by Create.
-bool IsBackupFolder(const QString &folder);
+// Empty when backupFolder holds a whole, matching copy of a sound diary that may replace
+// the one in dataFolder; otherwise the Polish reason why it may not.
+QString RestoreProblem(TDbConnection &connection, const QString &dataFolder, const QString &backupFolder);
 
-// Replaces the database's content and the photo folders with those of a copy. What was
-// there is first kept aside as a copy of its own under asideParent, whose folder is
-// returned: restoring that one undoes the restore.
-QString Restore(TDbConnection &connection, const QString &photoRoot, const QString &backupFolder,
-                const QString &asideParent);
+// Replaces the diary and the photo folders of dataFolder with those of a copy, keeping
+// the supplied tables (species, tips, questions) of the live database. What was there is
+// first kept aside as a copy of its own under dataFolder/kopie, whose folder is returned:
+// restoring that one undoes the restore. A journal in dataFolder records the steps; if
+// the program dies midway, FinishInterruptedRestore completes or undoes it.
+QString Restore(TDbConnection &connection, const QString &dataFolder, const QString &backupFolder);
+
+// Completes a restore whose replacement had begun, or removes what an unfinished
+// preparation left, as the journal in dataFolder says. Runs before anything else opens
+// the diary. True when there was a journal.
+bool FinishInterruptedRestore(TDbConnection &connection, const QString &dataFolder);
+// True when dataFolder holds a restore's journal.
+bool RestorePending(const QString &dataFolder);
 
 } // namespace DatabaseBackup

@@ -1,9 +1,9 @@
 #include "diary/UserDatabase.h"
 
-#include "diary/DatabaseFile.h"
 #include "data/DbErrors.h"
-#include "diary/SuppliedTables.h"
 #include "data/TDbConnection.h"
+#include "diary/DatabaseFile.h"
+#include "diary/SuppliedTables.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -74,6 +74,8 @@ void TakeOverSuppliedTables(TDbConnection &db, int stamp)
     db.ExecStatement(QStringLiteral("PRAGMA main.user_version = %1").arg(stamp));
 }
 
+void RefreshExisting(const QString &engineLibrary, const QString &shippedPath, const QString &userPath, int stamp);
+
 int TakenOverStamp(TDbConnection &db)
 {
     return Rows(db, QStringLiteral("PRAGMA main.user_version")).front().first().toInt();
@@ -102,6 +104,23 @@ void RefreshUserDatabase(const QString &engineLibrary, const QString &shippedPat
     if (stamp == 0 || CheckDatabaseFile(userPath) == DatabaseFileState::NotDatabase)
         return;
     QDir().mkpath(QFileInfo(userPath).absolutePath());
+    // A file made here and left half written (a full disk) would later be taken for a
+    // damaged diary; it goes, and the next start makes it again.
+    const bool made = !QFileInfo::exists(userPath);
+    try {
+        RefreshExisting(engineLibrary, shippedPath, userPath, stamp);
+    } catch (...) {
+        if (made) {
+            QFile::remove(userPath);
+            QFile::remove(userPath + QStringLiteral("-journal"));
+        }
+        throw;
+    }
+}
+
+namespace {
+void RefreshExisting(const QString &engineLibrary, const QString &shippedPath, const QString &userPath, int stamp)
+{
 
     TDbConnection db;
     db.SetDriverDLL(engineLibrary);
@@ -127,3 +146,4 @@ void RefreshUserDatabase(const QString &engineLibrary, const QString &shippedPat
     }
     db.ExecStatement(QStringLiteral("DETACH DATABASE shipped"));
 }
+} // namespace

@@ -13,6 +13,8 @@ constexpr std::array Sources{
     QT_TRANSLATE_NOOP("Messages", "Database not connected"),
     QT_TRANSLATE_NOOP("Messages", "Database not connected; the record was not saved"),
     QT_TRANSLATE_NOOP("Messages", "Database not connected; the row was not deleted"),
+    QT_TRANSLATE_NOOP("Messages", "The row is no longer in the database; the record was not saved"),
+    QT_TRANSLATE_NOOP("Messages", "The row is no longer in the database; nothing was deleted"),
     QT_TRANSLATE_NOOP("Messages", "no database connection"),
     QT_TRANSLATE_NOOP("Messages", "no query specified"),
     QT_TRANSLATE_NOOP("Messages", "no table specified"),

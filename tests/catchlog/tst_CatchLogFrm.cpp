@@ -237,6 +237,20 @@ void CatchLogFrmTest::backupRestoreAndUndoFromTheWindow()
     QVERIFY(Platform::Records().last().text.contains(QDir::toNativeSeparators(backup)));
 
     QVERIFY(m_dir->exec("delete from dziennik"));
+    // The live data folder, or a copy from before copies listed their files, is refused
+    // at once, before any question.
+    const QString old = target.path() + "/stara kopia";
+    QVERIFY(QDir().mkpath(old));
+    QVERIFY(QFile::copy(backup + "/wedkarz.db", old + "/wedkarz.db"));
+    for (const QString &wrong : QStringList{m_dir->path() + "data", old}) {
+        Platform::ClearTestState();
+        Platform::QueueFileChoice(wrong);
+        QTest::mouseClick(Log()->RestoreButton, Qt::LeftButton);
+        QCOMPARE(Platform::Records().size(), 2);
+        QCOMPARE(Platform::Records().last().icon, Platform::Icon::Warning);
+    }
+    QVERIFY(Platform::Records().last().text.contains("nie ma spisu plików"));
+
     Platform::QueueFileChoice(backup);
     Platform::QueueAnswer(false);
     QTest::mouseClick(Log()->RestoreButton, Qt::LeftButton);

@@ -62,6 +62,7 @@ private Q_SLOTS:
     void moveWhileEditingPostsOrCancels();
     void controlsWriteTheirTextWhenPostStarts();
     void failingWritesKeepTheRecordAndTheRows();
+    void writesThatReachNoRowAreRefused();
     void emptiedNumberStaysReadable();
     void rowidsBeyond32BitsAddressTheirOwnRow();
     void notConnectedRefusesInsteadOfDropping();
@@ -298,6 +299,33 @@ void TestRowWriting::failingWritesKeepTheRecordAndTheRows()
     QCOMPARE(diary.table.GetRecordCount(), 3);
     QCOMPARE(diary.field("gatunek")->AsString(), QStringLiteral("Szczupak"));
     QCOMPARE(diary.speciesStored().size(), 3);
+}
+
+// Another copy of the program deleted the rows meanwhile: neither the edit nor the
+// delete is reported as done, and what was typed stays in edit.
+void TestRowWriting::writesThatReachNoRowAreRefused()
+{
+    Diary diary;
+    QVERIFY(diary.exec(QStringLiteral("delete from dziennik where gatunek in ('Szczupak', 'Okoń')")));
+    diary.table.Edit();
+    diary.field("gatunek")->SetAsString(QStringLiteral("Troć"));
+    QCOMPARE(failureOf<EDatabaseError>([&] { diary.table.Post(); }),
+             QStringLiteral("dziennikTable: The row is no longer in the database; the record was not saved"));
+    QCOMPARE(diary.table.State(), TDataSetState::dsEdit);
+    QCOMPARE(diary.field("gatunek")->AsString(), QStringLiteral("Troć"));
+    diary.table.Cancel();
+
+    diary.table.Next();
+    QCOMPARE(failureOf<EDatabaseError>([&] { diary.table.Delete(); }),
+             QStringLiteral("dziennikTable: The row is no longer in the database; nothing was deleted"));
+    QCOMPARE(diary.table.GetRecordCount(), 3);
+    QCOMPARE(diary.speciesStored(), QStringList{QStringLiteral("Leszcz")});
+    // The row still there is written as before.
+    diary.table.Last();
+    diary.table.Edit();
+    diary.field("miejsce")->SetAsString(QStringLiteral("Warta"));
+    diary.table.Post();
+    QCOMPARE(diary.column(QStringLiteral("select miejsce from dziennik")), QStringList{QStringLiteral("Warta")});
 }
 
 void TestRowWriting::emptiedNumberStaysReadable()

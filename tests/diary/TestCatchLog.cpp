@@ -4,8 +4,12 @@
 #include "diary/CatchLogCsv.h"
 #include "diary/CatchLogStats.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
+#include <csignal>
+#include <numeric>
+#include <sys/resource.h>
 
 namespace {
 // A few seasons of one angler: two catches on 10 April, one of them a pike whose weight
@@ -273,6 +277,78 @@ private Q_SLOTS:
             QCOMPARE(QString(rows[row][3]).replace(',', '.').toDouble(), record.length);
             QCOMPARE(rows[row][4], record.place);
         }
+    }
+
+    // Text a spreadsheet would run as a formula goes out as text; numbers stay numbers.
+    void csvNeutralisesFormulas()
+    {
+        CatchRecord record;
+        record.day = "2005-04-10";
+        record.species = "=HYPERLINK(\"http://zly.example\")";
+        record.place = "+48 600 100 200";
+        record.bait = "-wobler";
+        record.wind = "@SUMA(A1)";
+        record.moon = "\tpełnia";
+        record.notes = "\rnotatka";
+        record.weight = -1.5;
+        CatchRecord plain;
+        plain.species = "-5";
+        plain.place = "+3,5";
+        plain.bait = "a=b";
+        const QList<QStringList> rows = ParseCsv(QString::fromUtf8(CatchLogCsv::Text({record, plain}, {0, 1}).mid(3)));
+        QCOMPARE(rows[1].mid(0, 9),
+                 QStringList({"2005-04-10", "'=HYPERLINK(\"http://zly.example\")", "-1,5", "0", "'+48 600 100 200",
+                              "'-wobler", "'@SUMA(A1)", "'\tpełnia", "'\rnotatka"}));
+        QCOMPARE(rows[2].mid(1, 1) + rows[2].mid(4, 2), QStringList({"-5", "+3,5", "a=b"}));
+    }
+
+    // An old or restored file may hold numbers no catch has: they read as empty, so the
+    // order, the total, the charts and the CSV stay sound.
+    void nonFiniteNumbersReadAsEmpty()
+    {
+        QVERIFY(m_db->exec("insert into dziennik values ('2006-01-01','Karp','nan',40,'','','','','','');"
+                           "insert into dziennik values ('2006-01-02','Karp',9e999,'inf','','','','','','');"
+                           "insert into dziennik values ('2006-01-03','Karp',1e300,-9e999,'','','','','','');"
+                           "insert into dziennik values ('2006-01-04','Karp','-inf','NaN','','','','','','');"));
+        m_log.Load(m_db->connection);
+        m_log.Sort(CatchLog::Weight, Qt::AscendingOrder);
+        m_log.Apply({});
+        for (int row = 1; row < int(m_log.Shown().size()); ++row)
+            QVERIFY(m_log.ShownAt(row - 1).weight <= m_log.ShownAt(row).weight);
+        QCOMPARE(CatchLog::NumberText(m_log.ShownWeight()), QStringLiteral("46,15"));
+        const CatchLogStats stats = CatchLogStats::Compute(m_log);
+        QCOMPARE(CatchLog::NumberText(stats.totalWeight), QStringLiteral("46,15"));
+        for (const QPointF &point : stats.lengthWeight)
+            QVERIFY(std::isfinite(point.x()) && std::isfinite(point.y()));
+        const QString csv = QString::fromUtf8(CatchLogCsv::Text(m_log.Records(), m_log.Shown()));
+        QVERIFY2(!csv.contains("nan", Qt::CaseInsensitive) && !csv.contains("inf") && !csv.contains("e+"),
+                 qPrintable(csv));
+    }
+
+    // A disk that fills up midway: the export says so and leaves no cut file behind.
+    void aFailedWriteIsReportedAndLeavesNoFile()
+    {
+        std::vector<CatchRecord> records(200000);
+        for (CatchRecord &record : records)
+            record.day = "2005-04-10", record.species = "Szczupak", record.notes = "ąęś żółć";
+        std::vector<int> shown(records.size());
+        std::iota(shown.begin(), shown.end(), 0);
+        const QString path = m_db->dir.path() + QStringLiteral("pełny.csv");
+
+        rlimit before{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = before;
+        small.rlim_cur = 300 * 1024;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        QString error;
+        const bool written = CatchLogCsv::Write(path, records, shown, &error);
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QVERIFY(!written);
+        QVERIFY2(error.startsWith("plik byłby większy"), qPrintable(error));
+        QCOMPARE(QDir(m_db->dir.path()).entryList({"*.csv*"}, QDir::Files), QStringList{});
     }
 
 private:

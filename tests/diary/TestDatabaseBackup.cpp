@@ -1,13 +1,15 @@
 #include "data/DataTestSupport.h"
 
 #include "base/FolderUtils.h"
-#include "diary/DatabaseBackup.h"
 #include "data/DbErrors.h"
+#include "diary/BackupManifest.h"
+#include "diary/DatabaseBackup.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 void WriteFile(const QString &path, const QByteArray &bytes)
@@ -34,6 +36,28 @@ QStringList Files(const QString &folder)
 }
 
 const QString Rows = QStringLiteral("select data||' '||gatunek||' '||waga from dziennik order by rowid");
+
+QString DataFolder(const ConnectedDatabase &db)
+{
+    return db.dir.path() + "data";
+}
+
+// The diary of the tests: one pike with its photo, one perch.
+void Seed(ConnectedDatabase &db)
+{
+    QVERIFY(db.exec(
+        "insert into dziennik values ('2005-04-10','Szczupak',4.2,78,'Wisła','wobler','','','','z łodzi 1%.jpg');"
+        "insert into dziennik values ('2005-04-11','Okoń',0.3,25,'Wisła','','','','','');"
+        "insert into ryby (nazwa) values ('Sum');"));
+    WriteFile(db.dir.fotoDir() + "/2005-04-10/z łodzi 1%.jpg", "szczupak");
+}
+
+// What a restore must never touch when it refuses or undoes itself.
+QStringList LiveState(const ConnectedDatabase &db)
+{
+    return db.column(Rows) + Files(db.dir.fotoDir()) +
+           QDir(DataFolder(db)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+}
 } // namespace
 
 class TestDatabaseBackup : public QObject
@@ -44,29 +68,34 @@ private Q_SLOTS:
     void backupAndRestoreRoundTripWithPhotos()
     {
         ConnectedDatabase db;
-        QVERIFY(
-            db.exec("insert into dziennik values ('2005-04-10','Szczupak',4.2,78,'Wisła','wobler','','','','a.jpg');"
-                    "insert into dziennik values ('2005-04-11','Okoń',0.3,25,'Wisła','','','','','');"));
+        Seed(db);
         const QString foto = db.dir.fotoDir();
-        WriteFile(foto + "/2005-04-10/a.jpg", "szczupak");
         const QStringList savedRows = db.column(Rows);
         QTemporaryDir target;
         const QString backup = DatabaseBackup::Create(db.connection, foto, target.path());
-        QVERIFY(DatabaseBackup::IsBackupFolder(backup));
-        QCOMPARE(Files(backup + "/foto"), QStringList{"2005-04-10/a.jpg=szczupak"});
+        QCOMPARE(Files(backup + "/foto"), QStringList{"2005-04-10/z łodzi 1%.jpg=szczupak"});
         QCOMPARE(TestSupport::QueryColumn(backup + "/wedkarz.db", Rows), savedRows);
+        QCOMPARE(QDir(target.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+        QString problem;
+        QCOMPARE(BackupManifest::Check(backup, &problem).size(), size_t(2));
 
-        // Later the diary changes, and the disk loses a photo.
+        // Later the diary changes, the disk loses a photo, and a newer program ships
+        // another species, which the restore keeps.
         db.connection.ExecStatement("delete from dziennik");
         db.connection.ExecStatement(
             "insert into dziennik values ('2005-05-01','Leszcz',1.1,40,'Zalew','','','','','b.jpg')");
+        db.connection.ExecStatement("insert into ryby (nazwa) values ('Jesiotr')");
         QVERIFY(DeleteFolder(foto + "/2005-04-10"));
         WriteFile(foto + "/2005-05-01/b.jpg", "leszcz");
         const QStringList laterRows = db.column(Rows);
 
-        const QString aside = DatabaseBackup::Restore(db.connection, foto, backup, db.dir.path() + "data/kopie");
+        QCOMPARE(DatabaseBackup::RestoreProblem(db.connection, DataFolder(db), backup), QString());
+        const QString aside = DatabaseBackup::Restore(db.connection, DataFolder(db), backup);
         QCOMPARE(db.column(Rows), savedRows);
-        QCOMPARE(Files(foto), QStringList{"2005-04-10/a.jpg=szczupak"});
+        QCOMPARE(Files(foto), QStringList{"2005-04-10/z łodzi 1%.jpg=szczupak"});
+        QCOMPARE(db.column("select nazwa from ryby order by rowid"), (QStringList{"Sum", "Jesiotr"}));
+        QCOMPARE(QDir(DataFolder(db)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+                 (QStringList{"encyklopedia", "foto", "grafika", "html", "kopie", "wedkarz.db"}));
         // The connection reads the restored rows itself.
         TDbTable table;
         table.SetConnection(&db.connection);
@@ -76,27 +105,207 @@ private Q_SLOTS:
 
         // The replaced diary was kept aside, and restoring it undoes the restore.
         QCOMPARE(Files(aside + "/foto"), QStringList{"2005-05-01/b.jpg=leszcz"});
-        DatabaseBackup::Restore(db.connection, foto, aside, db.dir.path() + "data/kopie");
+        DatabaseBackup::Restore(db.connection, DataFolder(db), aside);
         QCOMPARE(db.column(Rows), laterRows);
         QCOMPARE(Files(foto), QStringList{"2005-05-01/b.jpg=leszcz"});
-        QCOMPARE(QDir(db.dir.path() + "data/kopie").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
+        QCOMPARE(QDir(DataFolder(db) + "/kopie").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
     }
 
-    void aFolderWithoutADiaryChangesNothing()
+    // Each copy below is refused before anything is replaced, with the reason.
+    void restoreRefusesWhatIsNotAWholeSoundDiary()
     {
         ConnectedDatabase db;
-        QVERIFY(db.exec("insert into dziennik values ('2005-04-10','Szczupak',4.2,78,'','','','','','');"));
-        QTemporaryDir elsewhere;
-        WriteFile(elsewhere.filePath("wedkarz.db"), "not a database at all, just text");
-        const QString kopie = db.dir.path() + "data/kopie";
+        Seed(db);
+        QTemporaryDir target;
+        const QString good = DatabaseBackup::Create(db.connection, db.dir.fotoDir(), target.path());
+        const auto copyOf = [&](const QString &name) {
+            const QString folder = target.filePath(name);
+            QDir().mkpath(folder + "/foto/2005-04-10");
+            for (const QString &file :
+                 {QString("wedkarz.db"), QString("foto/2005-04-10/z łodzi 1%.jpg"), BackupManifest::FileName})
+                QFile::copy(good + '/' + file, folder + '/' + file);
+            return folder;
+        };
+        const auto remanifest = [](const QString &folder) {
+            QString error;
+            QVERIFY2(BackupManifest::Write(folder, &error), qPrintable(error));
+        };
+        const auto withDiary = [&](const QString &name, const QString &sql) {
+            const QString folder = copyOf(name);
+            QFile::remove(folder + "/wedkarz.db");
+            if (!TestSupport::ExecSql(folder + "/wedkarz.db", sql))
+                qWarning("cannot make %s", qPrintable(name));
+            remanifest(folder);
+            return folder;
+        };
+
+        struct Case
+        {
+            QString folder;
+            QString reason;
+        };
+        std::vector<Case> cases;
+        // A copy made before copies carried their list, or one whose writing was cut off.
+        cases.push_back({copyOf("bez spisu"), "nie ma spisu plików"});
+        QFile::remove(cases.back().folder + '/' + BackupManifest::FileName);
+        cases.push_back({copyOf("spis urwany"), "jest niepełny"});
+        {
+            QFile list(cases.back().folder + '/' + BackupManifest::FileName);
+            QVERIFY(list.open(QIODevice::ReadWrite));
+            const QByteArray text = list.readAll();
+            list.resize(text.lastIndexOf("# "));
+        }
+        cases.push_back({copyOf("bez zdjęcia"), "brakuje pliku"});
+        QVERIFY(QFile::remove(cases.back().folder + "/foto/2005-04-10/z łodzi 1%.jpg"));
+        cases.push_back({copyOf("inne zdjęcie"), "różni się"});
+        WriteFile(cases.back().folder + "/foto/2005-04-10/z łodzi 1%.jpg", "sandacz");
+        cases.push_back({withDiary("obca tabela", "create table dziennik(x);"), "brakuje kolumn: data"});
+        cases.push_back(
+            {withDiary("widok", "create table t(data,gatunek,waga,dlugosc); create view dziennik as select * from t;"),
+             "nie zawiera tabeli"});
+        cases.push_back({copyOf("nie baza"), "nie można odczytać"});
+        WriteFile(cases.back().folder + "/wedkarz.db", "not a database at all, just text");
+        remanifest(cases.back().folder);
+        cases.push_back({DataFolder(db), "należy do bieżącego dziennika"});
+        cases.push_back({db.dir.fotoDir(), "należy do bieżącego dziennika"});
+        cases.push_back({target.filePath("brak"), "nie istnieje"});
+
+        const QStringList before = LiveState(db);
+        for (const Case &c : cases) {
+            const QString problem = DatabaseBackup::RestoreProblem(db.connection, DataFolder(db), c.folder);
+            QVERIFY2(problem.contains(c.reason, Qt::CaseInsensitive), qPrintable(c.folder + ": " + problem));
+            QCOMPARE(
+                failureOf<EDatabaseError>([&] { DatabaseBackup::Restore(db.connection, DataFolder(db), c.folder); }),
+                problem);
+            QCOMPARE(LiveState(db), before);
+        }
+    }
+
+    // A diary from before photos were kept gets the column, empty; the supplied tables
+    // stay the installed program's.
+    void anOlderDiaryIsRestoredWithTheMissingColumnAdded()
+    {
+        ConnectedDatabase db;
+        Seed(db);
+        // The live diary has columns a newer program added.
+        QVERIFY(db.exec("alter table dziennik add column zabrana integer;"
+                        "alter table dziennik add column ocena integer default 3;"
+                        "alter table dziennik add column powod varchar(255);"));
+        QTemporaryDir old;
+        QVERIFY(TestSupport::ExecSql(
+            old.filePath("wedkarz.db"),
+            "create table dziennik (data date, gatunek varchar(255), waga float, dlugosc float, miejsce varchar(255),"
+            " przyneta varchar(255), wiatr varchar(255), faza_ksiezyca varchar(255), opis memo);"
+            "create table ryby (nazwa varchar(255));"
+            "insert into dziennik values ('1999-06-01','Karp',5,60,'Staw','kukurydza','','','dawno');"));
+        QString error;
+        QVERIFY(BackupManifest::Write(old.path(), &error));
+        DatabaseBackup::Restore(db.connection, DataFolder(db), old.path());
+        QCOMPARE(db.column("select data||gatunek||opis||'['||foto||']'||zabrana||ocena||'['||powod||']' from dziennik"),
+                 QStringList{"1999-06-01Karpdawno[]03[]"});
+        QCOMPARE(db.column("select nazwa from ryby"), QStringList{"Sum"});
+        QCOMPARE(db.column("select count(*) from porady where 0"), QStringList{"0"});
+        QCOMPARE(Files(db.dir.fotoDir()), QStringList{});
+    }
+
+    // A photo that cannot be read is named, and no copy is left under a copy's name.
+    void anUnreadablePhotoIsNamedAndLeavesNoCopy()
+    {
+        ConnectedDatabase db;
+        Seed(db);
+        const QString broken = db.dir.fotoDir() + "/2005-04-10/b.jpg";
+        QVERIFY(QFile::link(db.dir.fotoDir() + "/nigdzie.jpg", broken));
+        QTemporaryDir target;
+        const QString message =
+            failureOf<EDatabaseError>([&] { DatabaseBackup::Create(db.connection, db.dir.fotoDir(), target.path()); });
+        QVERIFY2(message.contains(QDir::toNativeSeparators(broken)), qPrintable(message));
+        QCOMPARE(QDir(target.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+        // A pipe named like a photo is named too, rather than waited on for good.
+        QVERIFY(QFile::remove(broken));
+        QCOMPARE(mkfifo(QFile::encodeName(broken).constData(), 0600), 0);
         QVERIFY(failureOf<EDatabaseError>([&] {
-                    DatabaseBackup::Restore(db.connection, db.dir.fotoDir(), elsewhere.path(), kopie);
-                }).startsWith("Plik"));
+                    DatabaseBackup::Create(db.connection, db.dir.fotoDir(), target.path());
+                }).contains(QDir::toNativeSeparators(broken)));
+        // Nor can a copy be written into the photos it copies.
         QVERIFY(failureOf<EDatabaseError>([&] {
-                    DatabaseBackup::Restore(db.connection, db.dir.fotoDir(), elsewhere.path() + "/brak", kopie);
-                }).startsWith("W folderze"));
-        QCOMPARE(db.column("select gatunek from dziennik"), QStringList{"Szczupak"});
-        QVERIFY(!QDir(kopie).exists());
+                    DatabaseBackup::Create(db.connection, db.dir.fotoDir(), db.dir.fotoDir() + "/2005-04-10");
+                }).contains("folderze zdjęć"));
+    }
+
+    // The states a killed restore can leave, finished or undone at the next start.
+    void anInterruptedRestoreIsFinishedOrUndone()
+    {
+        ConnectedDatabase db;
+        Seed(db);
+        QTemporaryDir target;
+        const QString backup = DatabaseBackup::Create(db.connection, db.dir.fotoDir(), target.path());
+        const QStringList oldRows = db.column(Rows);
+        const QString data = DataFolder(db), foto = db.dir.fotoDir();
+        const auto stage = [&] {
+            QFile::remove(data + "/wedkarz.db.przywracana");
+            QVERIFY(QFile::copy(backup + "/wedkarz.db", data + "/wedkarz.db.przywracana"));
+            QVERIFY(TestSupport::ExecSql(data + "/wedkarz.db.przywracana",
+                                         "update dziennik set gatunek = 'Nowy' where gatunek = 'Okoń'"));
+            WriteFile(foto + ".przywracane/2005-04-11/c.jpg", "nowe");
+        };
+        const auto journal = [&](const QByteArray &state) {
+            QFile file(data + "/przywracanie.txt");
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(state + "\n\n");
+        };
+        const auto leftovers = [&] {
+            return QDir(data).entryList({"*.przywrac*", "*.poprzednie", "przywracanie.txt"},
+                                        QDir::AllEntries | QDir::NoDotAndDotDot);
+        };
+
+        // Killed while preparing: the live diary and photos stay, the preparation goes.
+        stage();
+        journal("przygotowanie");
+        QVERIFY(DatabaseBackup::RestorePending(data));
+        QVERIFY(DatabaseBackup::FinishInterruptedRestore(db.connection, data));
+        QCOMPARE(db.column(Rows), oldRows);
+        QCOMPARE(Files(foto), QStringList{"2005-04-10/z łodzi 1%.jpg=szczupak"});
+        QCOMPARE(leftovers(), QStringList{});
+        QVERIFY(!DatabaseBackup::FinishInterruptedRestore(db.connection, data));
+
+        // Killed after the database was replaced, before the photos were.
+        const QStringList newRows{"2005-04-10 Szczupak 4.2", "2005-04-11 Nowy 0.3"};
+        stage();
+        journal("zamiana");
+        QVERIFY(DatabaseBackup::FinishInterruptedRestore(db.connection, data));
+        QCOMPARE(db.column(Rows), newRows);
+        QCOMPARE(Files(foto), QStringList{"2005-04-11/c.jpg=nowe"});
+        QCOMPARE(leftovers(), QStringList{});
+
+        // Killed between the two renames: no photo folder at all, the old one aside.
+        // A new restore first finishes this one and deletes nothing still needed.
+        stage();
+        QVERIFY(QDir().rename(foto, foto + ".poprzednie"));
+        QVERIFY(QFile::remove(data + "/wedkarz.db.przywracana"));
+        journal("zamiana");
+        const QString aside = DatabaseBackup::Restore(db.connection, data, backup);
+        QCOMPARE(Files(aside + "/foto"), QStringList{"2005-04-11/c.jpg=nowe"});
+        QCOMPARE(db.column(Rows), oldRows);
+        QCOMPARE(Files(foto), QStringList{"2005-04-10/z łodzi 1%.jpg=szczupak"});
+        QCOMPARE(leftovers(), QStringList{});
+
+        // Another program holding the diary refuses the replacement: the restore is
+        // undone whole, and nothing is left for the next start to replace again.
+        const QString another = DatabaseBackup::Create(db.connection, foto, target.path());
+        db.connection.ExecStatement("insert into dziennik values ('2005-05-01','Lin',1,30,'','','','','','')");
+        const QStringList later = db.column(Rows);
+        TDbConnection other;
+        other.SetDriverDLL(db.connection.DriverDLL());
+        other.SetDatabase(db.dir.dbPath());
+        other.SetConnected(true);
+        other.ExecStatement("begin immediate");
+        db.connection.SetBusyTimeout(50);
+        QVERIFY(failureOf<EDatabaseError>([&] {
+                    DatabaseBackup::Restore(db.connection, data, another);
+                }).contains("zajęta"));
+        other.ExecStatement("rollback");
+        QCOMPARE(db.column(Rows), later);
+        QCOMPARE(leftovers(), QStringList{});
     }
 
     // Writes through the program's own connection and through another program land

@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using TestSupport::QueryColumn;
 
@@ -55,8 +57,12 @@ private Q_SLOTS:
     void dependsOnWhatTheProgramLoads();
     void desktopEntryAndMetainfoAreValid();
     void installedProgramKeepsTheDiaryInTheUsersFolder();
+    void installedBackupAndRestoreUseTheUsersFolder();
 
 private:
+    // Runs a catch log errand as the installed program would, under a home of its own;
+    // returns the messages the program showed.
+    QString errand(const QString &home, const QStringList &arguments, rlim_t fileSizeLimit = RLIM_INFINITY);
     // Starts the installed program with a home folder of its own and waits until its
     // windows have read the species from the user's database.
     void startInstalled(QProcess &program);
@@ -170,8 +176,10 @@ void tst_Package::installedProgramKeepsTheDiaryInTheUsersFolder()
     QVERIFY(QFileInfo(m_home.path() + QStringLiteral("/.local/share/Rybowid/data/foto")).isDir());
     QCOMPARE(QueryColumn(user, QStringLiteral("SELECT count(*) FROM ryby")).value(0).toInt(), species);
     QCOMPARE(Digest(shipped), shippedBefore);
-    QVERIFY(TestSupport::ExecSql(user, QStringLiteral("INSERT INTO dziennik VALUES ('2005-01-24', 'Szczupak', 2.5, 64, "
-                                                      "'Jezioro', 'żywiec', 'S', 'pełnia', '', '');")));
+    QVERIFY(TestSupport::ExecSql(
+        user, QStringLiteral("INSERT INTO dziennik (data, gatunek, waga, dlugosc, miejsce, przyneta, wiatr, "
+                             "faza_ksiezyca, opis, foto) VALUES ('2005-01-24', 'Szczupak', 2.5, 64, "
+                             "'Jezioro', 'żywiec', 'S', 'pełnia', '', '');")));
 
     // A newer package ships one more species.
     QVERIFY(TestSupport::ExecSql(
@@ -186,6 +194,106 @@ void tst_Package::installedProgramKeepsTheDiaryInTheUsersFolder()
     QCOMPARE(QueryColumn(user, QStringLiteral("SELECT count(*) FROM ryby")).value(0).toInt(), species + 1);
     QCOMPARE(QueryColumn(user, QStringLiteral("SELECT data || '|' || gatunek || '|' || waga FROM dziennik")),
              QStringList{QStringLiteral("2005-01-24|Szczupak|2.5")});
+}
+
+QString tst_Package::errand(const QString &home, const QStringList &arguments, rlim_t fileSizeLimit)
+{
+    const QString copy = root(QStringLiteral("usr/bin/InstalledErrand"));
+    if (!QFile::exists(copy) && !QFile::copy(QStringLiteral(INSTALLED_ERRAND_PATH), copy))
+        return QStringLiteral("<cannot copy the errand>");
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    // A disk that is full: no file may grow past the limit.
+    process.setChildProcessModifier([fileSizeLimit] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{fileSizeLimit, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    process.start(copy, arguments);
+    if (!process.waitForFinished(120000) || process.exitCode() != 0)
+        return QStringLiteral("<errand failed> ") + QString::fromUtf8(process.readAllStandardError());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+void tst_Package::installedBackupAndRestoreUseTheUsersFolder()
+{
+    QTemporaryDir home, target;
+    const QString data = home.path() + QStringLiteral("/.local/share/Rybowid/data");
+    QCOMPARE(errand(home.path(), {QStringLiteral("przygotuj")}), QString());
+    QVERIFY(TestSupport::ExecSql(
+        data + QStringLiteral("/wedkarz.db"),
+        QStringLiteral("INSERT INTO dziennik (data, gatunek, waga, dlugosc, miejsce, przyneta, wiatr, "
+                       "faza_ksiezyca, opis, foto) VALUES ('2005-01-24', 'Szczupak', 2.5, 64, "
+                       "'Jezioro', 'żywiec', 'S', 'pełnia', '', 'a.jpg');")));
+    QDir().mkpath(data + QStringLiteral("/foto/2005-01-24"));
+    {
+        QFile photo(data + QStringLiteral("/foto/2005-01-24/a.jpg"));
+        QVERIFY(photo.open(QIODevice::WriteOnly));
+        photo.write("szczupak");
+    }
+
+    const QString made = errand(home.path(), {QStringLiteral("kopia"), target.path()});
+    QVERIFY2(made.contains(QStringLiteral("Kopię zapasową")), qPrintable(made));
+    const QStringList backups = QDir(target.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCOMPARE(backups.size(), 1);
+    const QString backup = target.filePath(backups.first());
+    QVERIFY(QFileInfo(backup + QStringLiteral("/foto/2005-01-24/a.jpg")).isFile());
+
+    QVERIFY(TestSupport::ExecSql(data + QStringLiteral("/wedkarz.db"), QStringLiteral("DELETE FROM dziennik;")));
+    QVERIFY(QFile::remove(data + QStringLiteral("/foto/2005-01-24/a.jpg")));
+    const QString restored = errand(home.path(), {QStringLiteral("przywroc"), backup});
+    QVERIFY2(restored.contains(QStringLiteral("Dziennik przywrócono")), qPrintable(restored));
+    QCOMPARE(QueryColumn(data + QStringLiteral("/wedkarz.db"), QStringLiteral("SELECT gatunek || foto FROM dziennik")),
+             QStringList{QStringLiteral("Szczupaka.jpg")});
+    QVERIFY(QFileInfo(data + QStringLiteral("/foto/2005-01-24/a.jpg")).isFile());
+    QCOMPARE(QDir(data + QStringLiteral("/kopie")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+    // Nothing was written beside the executable, which would turn the next start portable.
+    QVERIFY(!QFileInfo::exists(root(QStringLiteral("usr/bin/data"))));
+
+    // A restore killed after it began replacing the diary is finished at the next start,
+    // before any window reads the diary.
+    const QString stage = data + QStringLiteral("/wedkarz.db.przywracana");
+    QVERIFY(QFile::copy(backup + QStringLiteral("/wedkarz.db"), stage));
+    QVERIFY(TestSupport::ExecSql(stage, QStringLiteral("UPDATE dziennik SET gatunek = 'Sum', foto = 'b.jpg';")));
+    QVERIFY(QDir().mkpath(data + QStringLiteral("/foto.przywracane/2005-01-24")));
+    QVERIFY(QFile::copy(backup + QStringLiteral("/foto/2005-01-24/a.jpg"),
+                        data + QStringLiteral("/foto.przywracane/2005-01-24/b.jpg")));
+    {
+        QFile journal(data + QStringLiteral("/przywracanie.txt"));
+        QVERIFY(journal.open(QIODevice::WriteOnly));
+        journal.write("zamiana\n\n");
+    }
+    QCOMPARE(errand(home.path(), {QStringLiteral("przygotuj")}), QString());
+    QCOMPARE(QueryColumn(data + QStringLiteral("/wedkarz.db"), QStringLiteral("SELECT gatunek || foto FROM dziennik")),
+             QStringList{QStringLiteral("Sumb.jpg")});
+    QCOMPARE(QDir(data + QStringLiteral("/foto/2005-01-24")).entryList(QDir::Files),
+             QStringList{QStringLiteral("b.jpg")});
+    QCOMPARE(QDir(data).entryList({QStringLiteral("*.przywrac*"), QStringLiteral("przywracanie.txt")},
+                                  QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{});
+
+    // A file where the data folder belongs: the folder is named, in Polish.
+    QTemporaryDir blocked;
+    QDir().mkpath(blocked.path() + QStringLiteral("/.local"));
+    QFile share(blocked.path() + QStringLiteral("/.local/share"));
+    QVERIFY(share.open(QIODevice::WriteOnly));
+    share.close();
+    const QString refused = errand(blocked.path(), {QStringLiteral("przygotuj")});
+    QVERIFY2(refused.startsWith(QStringLiteral("error: Nie można utworzyć folderu")) &&
+                 refused.contains(QDir::toNativeSeparators(share.fileName())) && refused.count('\n') == 1,
+             qPrintable(refused));
+
+    // A disk that fills up while the user's database is made: said in Polish.
+    QTemporaryDir full;
+    const QString filled = errand(full.path(), {QStringLiteral("przygotuj")}, 5000);
+    QVERIFY2(filled.startsWith(QStringLiteral("error: Nie można uzupełnić bazy danych")) &&
+                 filled.contains(QStringLiteral(" dysk")) && !filled.contains(QLatin1String("disk")),
+             qPrintable(filled));
 }
 
 QTEST_GUILESS_MAIN(tst_Package)
