@@ -32,7 +32,7 @@ QVariant CatchLogModel::data(const QModelIndex &index, int role) const
         return text;
     }
     // A catch that broke a rule stands out in every column; the last one says why.
-    if (role == Qt::BackgroundRole && !m_log.ShownAt(index.row()).warning.isEmpty())
+    if (role == Qt::BackgroundRole && m_log.ShownAt(index.row()).BreaksRules())
         return QColor(255, 200, 200);
     if (role == Qt::TextAlignmentRole && (column == CatchLog::Weight || column == CatchLog::Length))
         return int(Qt::AlignRight | Qt::AlignVCenter);

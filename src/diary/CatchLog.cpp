@@ -3,12 +3,15 @@
 #include "data/DbErrors.h"
 #include "data/FieldConvert.h"
 #include "data/TDbConnection.h"
+#include "data/TextEncoding.h"
 
 #include <QCollator>
 #include <QHash>
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <numeric>
 #include <string>
 #include <string_view>
@@ -16,48 +19,96 @@
 #include <utility>
 
 namespace {
-QString TextAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
+// Text that is not UTF-8 was stored by an older program in the Windows code page.
+QString Decoded(std::string_view bytes)
 {
-    const auto *text = reinterpret_cast<const char *>(api.column_text(stmt, column));
-    return text ? QString::fromUtf8(text, api.column_bytes(stmt, column)) : QString();
+    if (TextEncoding::IsValidUtf8(bytes))
+        return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+    const std::string converted = TextEncoding::Windows1250ToUtf8(bytes);
+    return QString::fromUtf8(converted.data(), qsizetype(converted.size()));
 }
 
-// The texts of a column that repeat (species, places, baits, days) are made once and
-// shared: a long diary names a few dozen of them a hundred thousand times.
+std::string_view BytesAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
+{
+    const auto *text = reinterpret_cast<const char *>(api.column_text(stmt, column));
+    return text ? std::string_view(text, size_t(api.column_bytes(stmt, column))) : std::string_view();
+}
+
+QString TextAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
+{
+    const std::string_view bytes = BytesAt(api, stmt, column);
+    return bytes.empty() ? QString() : Decoded(bytes);
+}
+
+// The texts of a column that repeat (species, places, baits, days, the usual notes) are
+// made once and shared: a long diary names a few dozen of them a hundred thousand times.
 class SharedTexts
 {
 public:
     QString At(const SqliteApi &api, sqlite3_stmt *stmt, int column)
     {
-        const auto *text = reinterpret_cast<const char *>(api.column_text(stmt, column));
-        if (!text)
+        const std::string_view bytes = BytesAt(api, stmt, column);
+        if (bytes.empty())
             return QString();
-        const std::string_view bytes(text, size_t(api.column_bytes(stmt, column)));
-        if (const auto known = m_texts.find(bytes); known != m_texts.end())
+        // Most columns hold the same text many rows in a row.
+        if (m_lastText && bytes == m_last)
+            return *m_lastText;
+        if (const auto known = m_texts.find(bytes); known != m_texts.end()) {
+            Remember(known->first, known->second);
             return known->second;
+        }
         // Notes and photo names rarely repeat: a diary of them must not fill the table.
-        QString made = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-        if (m_texts.size() < 4096)
-            m_texts.emplace(std::string(bytes), made);
+        QString made = Decoded(bytes);
+        if (m_texts.size() < 4096) {
+            const auto added = m_texts.emplace(std::string(bytes), made).first;
+            Remember(added->first, added->second);
+        }
         return made;
     }
 
 private:
-    // FNV-1a: these texts are short, and the general string hash costs more than the
-    // decoding it saves.
+    void Remember(std::string_view bytes, const QString &text)
+    {
+        m_last = bytes;
+        m_lastText = &text;
+    }
+
+    // These texts are short: eight bytes at a time, and the general string hash would
+    // cost more than the decoding it saves.
     struct Hash
     {
         using is_transparent = void;
         size_t operator()(std::string_view text) const
         {
-            size_t hash = 14695981039346656037ull;
-            for (const char c : text)
-                hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-            return hash;
+            std::uint64_t hash = 14695981039346656037ull ^ text.size();
+            size_t at = 0;
+            for (; at + 8 <= text.size(); at += 8) {
+                std::uint64_t word;
+                std::memcpy(&word, text.data() + at, 8);
+                hash = (hash ^ word) * 0x9E3779B97F4A7C15ull;
+            }
+            std::uint64_t tail = 0;
+            std::memcpy(&tail, text.data() + at, text.size() - at);
+            hash = (hash ^ tail) * 0x9E3779B97F4A7C15ull;
+            return size_t(hash ^ (hash >> 29));
         }
     };
     std::unordered_map<std::string, QString, Hash, std::equal_to<>> m_texts;
+    // The entries of the table stay where they are while it grows.
+    std::string_view m_last;
+    const QString *m_lastText = nullptr;
 };
+
+// The catches of the diary, 0 when they cannot be counted.
+size_t RowCount(const SqliteApi &api, sqlite3 *db)
+{
+    sqlite3_stmt *stmt = nullptr;
+    if (api.prepare(db, "select count(*) from dziennik", -1, &stmt, nullptr) != SQLITE_OK || !stmt)
+        return 0;
+    const qint64 count = api.step(stmt) == SQLITE_ROW ? api.column_int64(stmt, 0) : 0;
+    api.finalize(stmt);
+    return size_t(std::clamp<qint64>(count, 0, 10'000'000));
+}
 
 // No fish weighs or measures more; a larger number is a slip or a damaged file.
 constexpr double LargestNumber = 1e9;
@@ -80,6 +131,14 @@ double NumberAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
 
 int MonthOf(const QString &day)
 {
+    // The usual yyyy-mm-dd read without a number parser.
+    if (day.size() >= 7 && day.at(4) == QLatin1Char('-')) {
+        const char16_t tens = day.at(5).unicode(), ones = day.at(6).unicode();
+        if (tens >= '0' && tens <= '9' && ones >= '0' && ones <= '9') {
+            const int month = (tens - '0') * 10 + (ones - '0');
+            return month >= 1 && month <= 12 ? month : 0;
+        }
+    }
     if (day.size() < 7 || day.at(4) != QLatin1Char('-'))
         return 0;
     const int month = QStringView(day).mid(5, 2).toInt();
@@ -122,40 +181,6 @@ std::vector<int> TextRanks(const std::vector<CatchRecord> &records, CatchLog::Co
         rank = rankOf[size_t(rank)];
     return ranks;
 }
-// The rank of each record's day among the distinct days, in text order.
-std::vector<int> DayRanks(const std::vector<CatchRecord> &records)
-{
-    // Days read from one diary share their letters when equal: their address finds them
-    // without hashing the text.
-    QHash<std::pair<const QChar *, qsizetype>, int> shared;
-    QHash<QString, int> index;
-    QStringList distinct;
-    std::vector<int> ranks(records.size());
-    for (size_t i = 0; i < records.size(); ++i) {
-        const QString &day = records[i].day;
-        const std::pair<const QChar *, qsizetype> letters{day.constData(), day.size()};
-        if (const auto known = shared.constFind(letters); known != shared.constEnd()) {
-            ranks[i] = known.value();
-            continue;
-        }
-        auto it = index.find(day);
-        if (it == index.end()) {
-            it = index.insert(day, int(distinct.size()));
-            distinct << day;
-        }
-        shared.insert(letters, it.value());
-        ranks[i] = it.value();
-    }
-    std::vector<int> byText(size_t(distinct.size()));
-    std::iota(byText.begin(), byText.end(), 0);
-    std::sort(byText.begin(), byText.end(), [&](int a, int b) { return distinct[a] < distinct[b]; });
-    std::vector<int> rankOf(byText.size());
-    for (size_t r = 0; r < byText.size(); ++r)
-        rankOf[size_t(byText[r])] = int(r);
-    for (int &rank : ranks)
-        rank = rankOf[size_t(rank)];
-    return ranks;
-}
 } // namespace
 
 void CatchLog::Load(TDbConnection &connection)
@@ -181,10 +206,14 @@ std::vector<CatchRecord> CatchLog::ReadRecords(TDbConnection &connection, const 
     if (!prepare("zabrana") && !prepare("1"))
         connection.RaiseEngineError();
     std::vector<CatchRecord> records;
-    SharedTexts days, species, places, baits, winds, moons;
+    // Growing the records a row at a time moves each of them twice over; counting the
+    // rows first costs the engine a small part of reading them.
+    if (where.isEmpty())
+        records.reserve(RowCount(api, connection.Handle()));
+    SharedTexts days, species, places, baits, winds, moons, notes;
     int rc;
     while ((rc = api.step(stmt)) == SQLITE_ROW) {
-        CatchRecord r;
+        CatchRecord &r = records.emplace_back();
         r.rowId = api.column_int64(stmt, 0);
         r.day = days.At(api, stmt, 1);
         r.species = species.At(api, stmt, 2);
@@ -194,12 +223,11 @@ std::vector<CatchRecord> CatchLog::ReadRecords(TDbConnection &connection, const 
         r.bait = baits.At(api, stmt, 6);
         r.wind = winds.At(api, stmt, 7);
         r.moon = moons.At(api, stmt, 8);
-        r.notes = TextAt(api, stmt, 9);
+        r.notes = notes.At(api, stmt, 9);
         r.photo = TextAt(api, stmt, 10);
         // Only a stored 0 says released; anything else the column might hold keeps the fish.
         r.kept = api.column_type(stmt, 11) == SQLITE_NULL || NumberAt(api, stmt, 11) != 0;
         r.month = MonthOf(r.day);
-        records.push_back(std::move(r));
     }
     if (rc != SQLITE_DONE) {
         api.reset(stmt);
@@ -218,15 +246,48 @@ void CatchLog::SetRecords(std::vector<CatchRecord> records)
     Resort();
 }
 
+size_t CatchLog::AddressIndex::SlotOf(const QChar *letters, qsizetype size) const
+{
+    const size_t mask = m_slots.size() - 1;
+    auto at = size_t(((reinterpret_cast<std::uintptr_t>(letters) >> 3) ^ size_t(size)) * 0x9E3779B97F4A7C15ull);
+    at = (at >> 32) & mask;
+    while (m_slots[at].letters && (m_slots[at].letters != letters || m_slots[at].size != size))
+        at = (at + 1) & mask;
+    return at;
+}
+
+int CatchLog::AddressIndex::Find(const QString &text) const
+{
+    if (m_slots.empty())
+        return NotFound;
+    const Slot &slot = m_slots[SlotOf(text.constData(), text.size())];
+    return slot.letters ? slot.value : NotFound;
+}
+
+void CatchLog::AddressIndex::Insert(const QString &text, int value)
+{
+    // At most half full, so that a search ends soon on an empty slot.
+    if (2 * (m_used + 1) > m_slots.size()) {
+        std::vector<Slot> old = std::exchange(m_slots, std::vector<Slot>(std::max<size_t>(64, 2 * m_slots.size())));
+        for (const Slot &slot : old) {
+            if (slot.letters)
+                m_slots[SlotOf(slot.letters, slot.size)] = slot;
+        }
+    }
+    Slot &slot = m_slots[SlotOf(text.constData(), text.size())];
+    if (!slot.letters)
+        ++m_used;
+    slot = {text.constData(), text.size(), value};
+}
+
 int CatchLog::Names::KeyOf(const QString &text)
 {
     // Texts read from one diary share their letters when equal: the letters' address
     // finds them without hashing the text.
-    const std::pair<const QChar *, qsizetype> letters{text.constData(), text.size()};
-    if (const auto shared = sharedKeyOf.constFind(letters); shared != sharedKeyOf.constEnd())
-        return shared.value();
+    if (const int shared = sharedKeyOf.Find(text); shared != AddressIndex::NotFound)
+        return shared;
     const int key = KeyOfText(text);
-    sharedKeyOf.insert(letters, key);
+    sharedKeyOf.Insert(text, key);
     return key;
 }
 
@@ -264,13 +325,59 @@ void CatchLog::Index()
     m_species = {};
     m_places = {};
     m_baits = {};
+    // Most catches have no notes, or the same few words, read once and shared.
+    AddressIndex foldedNoteOf;
+    QStringList foldedNotes;
     for (CatchRecord &record : m_records) {
         record.speciesKey = m_species.KeyOf(record.species);
         record.placeKey = m_places.KeyOf(record.place);
         record.baitKey = m_baits.KeyOf(record.bait);
-        // Most catches have no notes, or the same few words.
-        record.foldedNotes = record.notes.isEmpty() ? QString() : record.notes.toCaseFolded();
+        if (record.notes.isEmpty()) {
+            record.foldedNotes = QString();
+            continue;
+        }
+        int folded = foldedNoteOf.Find(record.notes);
+        if (folded == AddressIndex::NotFound) {
+            folded = int(foldedNotes.size());
+            foldedNotes << record.notes.toCaseFolded();
+            foldedNoteOf.Insert(record.notes, folded);
+        }
+        record.foldedNotes = foldedNotes[folded];
     }
+}
+
+// The rank of each record's day among the distinct days, in text order.
+std::vector<int> CatchLog::DayRanks(const std::vector<CatchRecord> &records)
+{
+    // Days read from one diary share their letters when equal: their address finds them
+    // without hashing the text.
+    AddressIndex shared;
+    QHash<QString, int> index;
+    QStringList distinct;
+    std::vector<int> ranks(records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        const QString &day = records[i].day;
+        if (const int known = shared.Find(day); known != AddressIndex::NotFound) {
+            ranks[i] = known;
+            continue;
+        }
+        auto it = index.find(day);
+        if (it == index.end()) {
+            it = index.insert(day, int(distinct.size()));
+            distinct << day;
+        }
+        shared.Insert(day, it.value());
+        ranks[i] = it.value();
+    }
+    std::vector<int> byText(size_t(distinct.size()));
+    std::iota(byText.begin(), byText.end(), 0);
+    std::sort(byText.begin(), byText.end(), [&](int a, int b) { return distinct[a] < distinct[b]; });
+    std::vector<int> rankOf(byText.size());
+    for (size_t r = 0; r < byText.size(); ++r)
+        rankOf[size_t(byText[r])] = int(r);
+    for (int &rank : ranks)
+        rank = rankOf[size_t(rank)];
+    return ranks;
 }
 
 void CatchLog::Sort(Column column, Qt::SortOrder order)
@@ -297,7 +404,16 @@ void CatchLog::Resort()
         const int x = dayRanks[size_t(a)], y = dayRanks[size_t(b)];
         return x != y ? x < y : m_records[size_t(a)].rowId < m_records[size_t(b)].rowId;
     };
-    if (m_sortColumn == Day) {
+    const auto byEntry = [this](int a, int b) { return m_records[size_t(a)].rowId < m_records[size_t(b)].rowId; };
+    if (m_sortColumn == Day && std::is_sorted(m_order.begin(), m_order.end(), byEntry)) {
+        // Records in entry order, as the diary is read, fall into their days in one pass.
+        std::vector<int> start(m_records.empty() ? 1 : size_t(*std::max_element(dayRanks.begin(), dayRanks.end())) + 2);
+        for (const int rank : dayRanks)
+            ++start[size_t(rank) + 1];
+        std::partial_sum(start.begin(), start.end(), start.begin());
+        for (size_t i = 0; i < m_records.size(); ++i)
+            m_order[size_t(start[size_t(dayRanks[i])]++)] = int(i);
+    } else if (m_sortColumn == Day) {
         std::sort(m_order.begin(), m_order.end(), byDay);
     } else if (m_sortColumn == Weight || m_sortColumn == Length) {
         const bool weight = m_sortColumn == Weight;
@@ -411,7 +527,7 @@ QString CatchLog::ColumnText(const CatchRecord &record, Column column)
     case Kept:
         return record.kept ? QStringLiteral("tak") : QStringLiteral("nie");
     case Warning:
-        return record.warning;
+        return record.Warning();
     case ColumnCount:
         break;
     }

@@ -53,6 +53,29 @@ public:
     static QString NumberText(double value);
 
 private:
+    // Numbers by the address of a text's letters: texts read from one diary share their
+    // letters when equal, so a lookup hashes a pointer, never the text. Valid while the
+    // texts are.
+    class AddressIndex
+    {
+    public:
+        // The number stored for the text's letters; NotFound when none.
+        int Find(const QString &text) const;
+        void Insert(const QString &text, int value);
+        static constexpr int NotFound = -2;
+
+    private:
+        struct Slot
+        {
+            const QChar *letters = nullptr;
+            qsizetype size = 0;
+            int value = 0;
+        };
+        size_t SlotOf(const QChar *letters, qsizetype size) const;
+        std::vector<Slot> m_slots;
+        size_t m_used = 0;
+    };
+
     struct Names
     {
         QStringList names;
@@ -62,13 +85,15 @@ private:
         // times is trimmed and folded once.
         QHash<QString, int> storedKeyOf;
         // The same by the address of the text's letters, valid while the records are.
-        QHash<std::pair<const QChar *, qsizetype>, int> sharedKeyOf;
+        AddressIndex sharedKeyOf;
         int KeyOf(const QString &text);
         int KeyOfText(const QString &text);
         // For each key, whether its folded name holds the folded part.
         std::vector<char> Containing(const QString &part) const;
     };
 
+    // The rank of each record's day among the distinct days, in text order.
+    static std::vector<int> DayRanks(const std::vector<CatchRecord> &records);
     void Index();
     void Resort();
     void Refilter();

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numeric>
 #include <utility>
 
@@ -84,6 +85,76 @@ QString CatchRules::PermitSource() const
 std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &records) const
 {
     std::vector<QStringList> broken(records.size());
+    Tally(records, [&](size_t index, const Found &found) {
+        if (found.broken)
+            broken[index] = Sentences(records[index], found);
+    });
+    return broken;
+}
+
+void CatchRules::Mark(std::vector<CatchRecord> &records) const
+{
+    // The sentences are written when a catch is shown; the records keep what they need.
+    const auto shared = std::make_shared<const CatchRules>(*this);
+    Tally(records, [&](size_t index, const Found &found) {
+        CatchVerdict &verdict = records[index].verdict;
+        verdict.broken = found.broken;
+        verdict.count = found.count;
+        verdict.keptKg = found.keptKg;
+        verdict.rules = found.broken ? shared : nullptr;
+    });
+}
+
+QString CatchRules::WarningOf(const CatchRecord &record) const
+{
+    if (!record.verdict.broken)
+        return QString();
+    const QString folded = ProtectionRule::FoldedName(record.species);
+    Found found;
+    found.broken = record.verdict.broken;
+    found.count = record.verdict.count;
+    found.keptKg = record.verdict.keptKg;
+    found.national = m_nationalOf.value(folded, -1);
+    found.own = m_permit.AppliesTo(QStringView(record.day).left(10).toString()) ? m_permitOf.value(folded, -1) : -1;
+    found.eel = folded == QLatin1String("wegorz");
+    return Sentences(record, found).join(QStringLiteral("; "));
+}
+
+QStringList CatchRules::Sentences(const CatchRecord &r, const Found &found) const
+{
+    QStringList out;
+    const SpeciesProtection *national = found.national < 0 ? nullptr : &m_national[size_t(found.national)];
+    const PermitSpecies *own = found.own < 0 ? nullptr : &m_permit.species[size_t(found.own)];
+    const QString name = national ? national->name : own ? own->name : QString();
+    if (found.broken & CatchVerdict::NationalSeason)
+        out << SeasonText(name, national->from, national->to, National);
+    if (found.broken & CatchVerdict::OwnSeason)
+        out << SeasonText(name, own->from, own->to, PermitSource());
+    if (found.broken & CatchVerdict::Size) {
+        const double nationalSize = national ? national->size : 0;
+        const double ownSize = own ? own->size : 0;
+        out << QStringLiteral("%1: %2 cm – wymiar ochronny %3 cm, ryba musi być dłuższa (%4).")
+                   .arg(name, Number(r.length), Number(std::max(nationalSize, ownSize)),
+                        ownSize > nationalSize ? PermitSource() : National);
+    }
+    if (found.broken & CatchVerdict::Limit) {
+        const int nationalLimit = found.eel ? NationalEelsADay : 0;
+        const int ownLimit = own ? own->dailyCount : 0;
+        const bool ownLimitStricter = ownLimit > 0 && (nationalLimit == 0 || ownLimit < nationalLimit);
+        out << QStringLiteral("%1: %2. sztuka tego dnia – dzienny limit %3 szt. (%4).")
+                   .arg(national || own ? name : r.species.simplified())
+                   .arg(found.count)
+                   .arg(ownLimitStricter ? ownLimit : nationalLimit)
+                   .arg(ownLimitStricter ? PermitSource() : National);
+    }
+    if (found.broken & CatchVerdict::DailyKg)
+        out << QStringLiteral("Zabrane ryby tego dnia: %1 kg – dzienny limit %2 kg (%3).")
+                   .arg(Number(std::round(found.keptKg * 1000) / 1000), Number(m_permit.dailyKg), PermitSource());
+    return out;
+}
+
+template <typename Report> void CatchRules::Tally(const std::vector<CatchRecord> &records, Report report) const
+{
     std::vector<int> order(records.size());
     std::iota(order.begin(), order.end(), 0);
     auto byEntry = [&](int a, int b) { return records[size_t(a)].rowId < records[size_t(b)].rowId; };
@@ -98,7 +169,7 @@ std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &recor
         QDate date;
         bool permitBinds = false;
         // Kept fish of each species so far, by the species' number in names.
-        QHash<int, int> countOf;
+        std::vector<int> countOf;
         double keptKg = 0;
     };
     // Days are told apart by their date as a number, which hashes far faster than a
@@ -131,12 +202,11 @@ std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &recor
             tally->date = QDate::fromString(dayText, Qt::ISODate);
             tally->permitBinds = m_permit.AppliesTo(dayText.toString());
         }
-        const QDate &date = tally->date;
-        const bool permitBinds = tally->permitBinds;
-        QHash<int, int> &countOf = tally->countOf;
-        double &keptKg = tally->keptKg;
-        if (!r.kept)
+        Found found;
+        if (!r.kept) {
+            report(size_t(index), found);
             continue;
+        }
         const std::pair<const QChar *, qsizetype> letters{r.species.constData(), r.species.size()};
         auto known = nameOf.constFind(letters);
         if (known == nameOf.constEnd()) {
@@ -149,61 +219,57 @@ std::vector<QStringList> CatchRules::Judge(const std::vector<CatchRecord> &recor
             known = nameOf.insert(letters, number.value());
         }
         const Name &species = names[size_t(known.value())];
-        const QString &folded = species.folded;
-        const int count = folded.isEmpty() ? 0 : ++countOf[known.value()];
+        const QDate &date = tally->date;
+        const bool permitBinds = tally->permitBinds;
+        if (!species.folded.isEmpty()) {
+            std::vector<int> &countOf = tally->countOf;
+            if (countOf.size() <= size_t(known.value()))
+                countOf.resize(names.size());
+            found.count = ++countOf[size_t(known.value())];
+        }
         if (r.weight > 0)
-            keptKg += r.weight;
-        if (folded.isEmpty())
+            tally->keptKg += r.weight;
+        found.keptKg = tally->keptKg;
+        if (species.folded.isEmpty()) {
+            report(size_t(index), found);
             continue;
-
-        QStringList &out = broken[size_t(index)];
-        const int nationalAt = species.national;
-        const int ownAt = permitBinds ? species.own : -1;
-        const SpeciesProtection *national = nationalAt < 0 ? nullptr : &m_national[size_t(nationalAt)];
-        const PermitSpecies *own = ownAt < 0 ? nullptr : &m_permit.species[size_t(ownAt)];
-        const QString name = national ? national->name : own ? own->name : r.species.simplified();
+        }
+        found.national = species.national;
+        found.own = permitBinds ? species.own : -1;
+        found.eel = species.folded == QLatin1String("wegorz");
+        const SpeciesProtection *national = found.national < 0 ? nullptr : &m_national[size_t(found.national)];
+        const PermitSpecies *own = found.own < 0 ? nullptr : &m_permit.species[size_t(found.own)];
 
         // A day that is no date has no season.
         if (date.isValid() && national && ProtectionRule::InClosedSeason(*national, FromQDate(date))) {
-            out << SeasonText(name, national->from, national->to, National);
+            found.broken |= CatchVerdict::NationalSeason;
         } else if (date.isValid() && own && own->from && own->to) {
             SpeciesProtection season;
             season.from = own->from;
             season.to = own->to;
             if (ProtectionRule::InClosedSeason(season, FromQDate(date)))
-                out << SeasonText(name, own->from, own->to, PermitSource());
+                found.broken |= CatchVerdict::OwnSeason;
         }
 
-        const double nationalSize = national ? national->size : 0;
-        const double ownSize = own ? own->size : 0;
-        const bool ownStricter = ownSize > nationalSize;
-        const double size = std::max(nationalSize, ownSize);
+        const double size = std::max(national ? national->size : 0, own ? own->size : 0);
         if (size > 0 && r.length > 0 && r.length <= size)
-            out << QStringLiteral("%1: %2 cm – wymiar ochronny %3 cm, ryba musi być dłuższa (%4).")
-                       .arg(name, Number(r.length), Number(size), ownStricter ? PermitSource() : National);
+            found.broken |= CatchVerdict::Size;
 
-        const int nationalLimit = folded == QLatin1String("wegorz") ? NationalEelsADay : 0;
+        const int nationalLimit = found.eel ? NationalEelsADay : 0;
         const int ownLimit = own ? own->dailyCount : 0;
         const bool ownLimitStricter = ownLimit > 0 && (nationalLimit == 0 || ownLimit < nationalLimit);
         const int limit = ownLimitStricter ? ownLimit : nationalLimit;
-        if (limit > 0 && count > limit)
-            out << QStringLiteral("%1: %2. sztuka tego dnia – dzienny limit %3 szt. (%4).")
-                       .arg(name)
-                       .arg(count)
-                       .arg(limit)
-                       .arg(ownLimitStricter ? PermitSource() : National);
+        if (limit > 0 && found.count > limit)
+            found.broken |= CatchVerdict::Limit;
 
         // Weighed to the gram: a sum of typed weights must not pass the limit by noise.
-        if (permitBinds && m_permit.dailyKg > 0 && r.weight > 0 && keptKg > m_permit.dailyKg + 0.0005)
-            out << QStringLiteral("Zabrane ryby tego dnia: %1 kg – dzienny limit %2 kg (%3).")
-                       .arg(Number(std::round(keptKg * 1000) / 1000), Number(m_permit.dailyKg), PermitSource());
+        if (permitBinds && m_permit.dailyKg > 0 && r.weight > 0 && tally->keptKg > m_permit.dailyKg + 0.0005)
+            found.broken |= CatchVerdict::DailyKg;
+        report(size_t(index), found);
     }
-    return broken;
 }
 
-void CatchRules::Mark(std::vector<CatchRecord> &records) const
+QString CatchRecord::Warning() const
 {
-    const std::vector<QStringList> broken = Judge(records);
-    for (size_t i = 0; i < records.size(); ++i)
-        records[i].warning = broken[i].join(QStringLiteral("; "));
+    return verdict.rules ? verdict.rules->WarningOf(*this) : QString();
 }

@@ -30,10 +30,26 @@ public:
     // in the order of the records given. The catches of one day are counted together,
     // in the order they were entered (row id).
     std::vector<QStringList> Judge(const std::vector<CatchRecord> &records) const;
-    // Sets each record's warning to its broken rules, joined by "; ".
+    // Judges each record; its Warning() then tells its broken rules, joined by "; ".
     void Mark(std::vector<CatchRecord> &records) const;
+    // The sentences of a record marked by these rules, joined by "; ".
+    QString WarningOf(const CatchRecord &record) const;
 
 private:
+    // What judging found of one catch.
+    struct Found
+    {
+        quint8 broken = 0;
+        int count = 0;
+        double keptKg = 0;
+        // Indexes of the species' national and binding permit rules, -1 for none.
+        int national = -1;
+        int own = -1;
+        bool eel = false;
+    };
+    // Reports what it finds of each record, by its index, in entry order.
+    template <typename Report> void Tally(const std::vector<CatchRecord> &records, Report report) const;
+    QStringList Sentences(const CatchRecord &record, const Found &found) const;
     QString PermitSource() const;
     void IndexNames();
 

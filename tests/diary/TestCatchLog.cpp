@@ -92,6 +92,62 @@ private Q_SLOTS:
         QCOMPARE(m_log.SpeciesNames(), QStringList({"Leszcz", "Okoń", "Sandacz", "Szczupak"}));
     }
 
+    // Texts are decoded once per distinct stored form and shared by the rows that repeat
+    // them; a text an older program stored in Windows-1250 reads as Polish all the same.
+    void repeatedAndOldCodePageTextsReadAsStored()
+    {
+        QVERIFY(m_db->exec(QStringLiteral("delete from dziennik;"
+                                          "insert into dziennik values ('2006-07-01',cast(x'57EA676F727A' as text),"
+                                          "1,60,cast(x'A36F7769736B6F' as text),'','','',cast(x'BFF3B377' as text),'');"
+                                          "insert into dziennik values ('2006-07-01','Węgorz',1,60,'Łowisko','','','',"
+                                          "'żółw','');"
+                                          "insert into dziennik values ('2006-07-02','Okoń',1,20,'Łowisko','','','',"
+                                          "'','');"
+                                          "insert into dziennik values ('2006-13-02','Węgorz',1,20,'','','','',"
+                                          "cast(x'BFF3B377' as text),'');")));
+        m_log.Load(m_db->connection);
+        const std::vector<CatchRecord> &records = m_log.Records();
+        QCOMPARE(records.size(), size_t(4));
+        for (const size_t i : {0, 1, 3}) {
+            QCOMPARE(records[i].species, QStringLiteral("Węgorz"));
+            QCOMPARE(records[i].notes, QStringLiteral("żółw"));
+        }
+        QCOMPARE(records[0].place, QStringLiteral("Łowisko"));
+        QCOMPARE(records[2].species, QStringLiteral("Okoń"));
+        QCOMPARE(records[2].notes, QString());
+        QCOMPARE(records[0].speciesKey, records[3].speciesKey);
+        QCOMPARE(records[0].month, 7);
+        QCOMPARE(records[3].month, 0);
+    }
+
+    // Names are found by the address of their letters; copies share it, equal texts made
+    // apart do not, and both must still come to one name, however many names there are.
+    void manyNamesSharedOrNotComeToOneKeyEach()
+    {
+        std::vector<CatchRecord> records;
+        QStringList places;
+        for (int i = 0; i < 300; ++i) {
+            if (i < 150)
+                places << QStringLiteral("Staw %1").arg(i);
+            CatchRecord r;
+            r.rowId = i + 1;
+            r.day = QStringLiteral("2007-05-%1").arg(1 + i % 28, 2, 10, QLatin1Char('0'));
+            // The second half: the same names again, half of them shared, half made anew.
+            r.place = i < 150 ? places[i] : i % 2 ? places[i - 150] : QStringLiteral("staw %1 ").arg(i - 150);
+            records.push_back(r);
+        }
+        m_log.SetRecords(records);
+        QCOMPARE(m_log.PlaceKeys().size(), 150);
+        for (const CatchRecord &r : m_log.Records())
+            QCOMPARE(m_log.PlaceKeys()[r.placeKey], places[(r.rowId - 1) % 150]);
+        QCOMPARE(m_log.ShownAt(0).day, QStringLiteral("2007-05-01"));
+        QCOMPARE(m_log.ShownAt(299).day, QStringLiteral("2007-05-28"));
+        CatchLogFilter filter;
+        filter.place = QStringLiteral("staw 149");
+        m_log.Apply(filter);
+        QCOMPARE(m_log.Shown().size(), size_t(2));
+    }
+
     void eachFilterAndTheirCombination_data()
     {
         QTest::addColumn<CatchLogFilter>("filter");

@@ -163,12 +163,49 @@ private Q_SLOTS:
         std::vector<CatchRecord> day{Catch("2026-07-01", "Węgorz", 60, 2.0), Catch("2026-07-01", "Węgorz", 60, 1.0),
                                      Catch("2026-07-01", "Okoń", 20, 2.0, false), Catch("2026-07-01", "Okoń", 20, 2.5)};
         CatchRules(national, permit).Mark(day);
-        QVERIFY(day[0].warning.isEmpty());
-        QCOMPARE(day[1].warning, QStringLiteral("Węgorz: 2. sztuka tego dnia – dzienny limit 1 szt. (zezwolenie)."));
-        QVERIFY(day[2].warning.isEmpty());
-        QCOMPARE(day[3].warning, QStringLiteral("Zabrane ryby tego dnia: 5,5 kg – dzienny limit 5 kg (zezwolenie)."));
+        QVERIFY(day[0].Warning().isEmpty());
+        QCOMPARE(day[1].Warning(), QStringLiteral("Węgorz: 2. sztuka tego dnia – dzienny limit 1 szt. (zezwolenie)."));
+        QVERIFY(day[2].Warning().isEmpty());
+        QCOMPARE(day[3].Warning(), QStringLiteral("Zabrane ryby tego dnia: 5,5 kg – dzienny limit 5 kg (zezwolenie)."));
         permit.species[0].dailyCount = 5;
         QCOMPARE(CatchRules(national, permit).Judge(eels)[4].size(), 1);
+    }
+
+    // Marking keeps only what judging found; the sentences written later from it must be
+    // the ones judging writes, for every kind of rule, several at once, a permit of another
+    // year, a name typed in another case and a species no rule names.
+    void markedWarningsReadAsJudged()
+    {
+        Permit permit;
+        permit.name = QStringLiteral("PZW Mazowsze");
+        permit.year = 2026;
+        permit.dailyKg = 3;
+        permit.species = {{"Karp", 40, 101, 531, 2}, {"Szczupak", 60, 0, 0, 1}, {"Ukleja", 0, 0, 0, 1}};
+        std::vector<CatchRecord> diary{Catch("2026-03-01", "Szczupak", 40, 2.0),
+                                       Catch("2026-03-01", "SZCZUPAK ", 70, 2.0),
+                                       Catch("2026-05-01 12:00", "Karp", 30, 1.0),
+                                       Catch("2026-05-01", "karp", 50, 0.5, false),
+                                       Catch("2026-05-01", "Karp", 45),
+                                       Catch("2026-05-01", "Karp", 35, 0),
+                                       Catch("2025-05-01", "Karp", 30),
+                                       Catch("2026-08-01", "Ukleja", 10),
+                                       Catch("2026-08-01", "ukleja", 10),
+                                       Catch("2026-08-01", "Węgorz", 30),
+                                       Catch("2026-08-01", "Węgorz", 70),
+                                       Catch("2026-08-01", "Węgorz", 80),
+                                       Catch("2026-08-01", "Nieznana", 1),
+                                       Catch("nie data", "Szczupak", 10),
+                                       Catch("nie data", "Szczupak", 10)};
+        const CatchRules rules(ProtectionRule::ReadSpecies(&m_db->connection), permit);
+        const std::vector<QStringList> judged = rules.Judge(diary);
+        rules.Mark(diary);
+        int warned = 0;
+        for (size_t i = 0; i < diary.size(); ++i) {
+            QCOMPARE(diary[i].Warning(), judged[i].join(QStringLiteral("; ")));
+            QCOMPARE(diary[i].BreaksRules(), !judged[i].isEmpty());
+            warned += judged[i].size() > 1 ? 1 : 0;
+        }
+        QVERIFY(warned >= 3);
     }
 
     void theRegistersTotalsAreTheDiarysKeptCatches()
