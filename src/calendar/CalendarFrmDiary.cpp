@@ -164,6 +164,11 @@ void TCalendarFrm::CheckBox1MouseUp(bool tickBefore)
     else
         ClearedBranch(day);
     ShowDayCatches(day);
+    // The new row is there to be filled in: the keys go to its species, not to the box.
+    if (ticked && dziennikTable->Active() && dziennikTable->GetRecordCount() == 1) {
+        DBGrid1->setCurrentIndex(DBGrid1->model()->index(0, 0));
+        DBGrid1->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void TCalendarFrm::TickedBranch(TDateTime day)

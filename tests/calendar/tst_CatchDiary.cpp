@@ -197,9 +197,11 @@ void CatchDiaryTest::theFirstClickPicksTheDayOfTheCatch()
     QCOMPARE(View()->MonthCalendar1->SelectedDate(), m_nextDay);
     QCOMPARE(View()->Label2->text(), QStringLiteral("Wtorek, 2005-01-25"));
 
+    // Ticked, the new row takes the keys at its species: no click into the grid needed.
     QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
-    View()->DBGrid1->setFocus();
-    ClickCell(0, 0);
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus == View()->DBGrid1 || View()->DBGrid1->isAncestorOf(focus));
+    QCOMPARE(View()->DBGrid1->currentIndex().column(), 0);
     TypeText(KeyTarget(), QStringLiteral("Lin"));
     QVERIFY(Windows().MainFrm->close());
     QCOMPARE(Stored(QStringLiteral("data||'|'||gatunek")), QStringList{QStringLiteral("2005-01-25|Lin")});
