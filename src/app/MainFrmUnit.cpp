@@ -22,6 +22,7 @@
 #include "widgets/Utils.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFontMetrics>
@@ -224,6 +225,26 @@ void TMainFrm::Dock(QWidget *view)
         EnterTabChainAt(view, calendar->MonthCalendar1->DayGrid());
 }
 
+void TMainFrm::Open(QWidget *view)
+{
+    Dock(view);
+    // The keys go to the view the user opened, not to a covered one or the menu bar:
+    // opened with Ctrl+2, the encyclopedia answers the arrows at once.
+    const QWidget *focus = QApplication::focusWidget();
+    if (!view || (focus && view->isAncestorOf(focus)))
+        return;
+    QWidget *first = nullptr;
+    if (TCalendarFrm *calendar = Windows().CalendarFrm; calendar && view == calendar)
+        first = calendar->MonthCalendar1->DayGrid();
+    for (QWidget *w = view->nextInFocusChain(); !first && w != view && view->isAncestorOf(w);
+         w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(view))
+            first = w;
+    }
+    if (first)
+        first->setFocus(Qt::TabFocusReason);
+}
+
 void TMainFrm::EnterTabChainAt(QWidget *view, QWidget *first)
 {
     QList<QWidget *> stops;
@@ -260,12 +281,12 @@ void TMainFrm::Label1Click()
 
 void TMainFrm::Label2Click()
 {
-    Dock(Windows().CalendarFrm);
+    Open(Windows().CalendarFrm);
 }
 
 void TMainFrm::Label3Click()
 {
-    Dock(Windows().EncyklopediaFrm);
+    Open(Windows().EncyklopediaFrm);
 }
 
 void TMainFrm::Label4Click()
@@ -304,7 +325,7 @@ void TMainFrm::Label6Click()
 void TMainFrm::estprzepisydotryb1Click()
 {
     if (TTestyRybyFrm *test = Windows().TestyRybyFrm) {
-        Dock(test);
+        Open(test);
         test->NewTest();
     }
 }
@@ -312,7 +333,7 @@ void TMainFrm::estprzepisydotryb1Click()
 void TMainFrm::estprzepisydotsprztuwdkarzaimetodpo1Click()
 {
     if (TTestyPrzepisyFrm *test = Windows().TestyPrzepisyFrm) {
-        Dock(test);
+        Open(test);
         test->NewTest();
     }
 }

@@ -66,5 +66,7 @@ private:
     void OpenChapter(const QString &relativePath);
     void OpenPopup(QMenu *menu, TLinkLabel *label);
     void Dock(QWidget *view);
+    // Docks the view and gives it the keys.
+    void Open(QWidget *view);
     void EnterTabChainAt(QWidget *view, QWidget *first);
 };

@@ -241,6 +241,8 @@ void KeyboardWalkTest::tabAndShiftTabCrossEveryViewAndComeBack()
     QWidget *shown = Front();
     TCalendarFrm *calendar = Windows().CalendarFrm;
     QCOMPARE(shown == calendar, key == Qt::Key_1);
+    // The view opened takes the keys at once.
+    QVERIFY(shown->isAncestorOf(QApplication::focusWidget()));
     if (shown == calendar) {
         QVERIFY(calendar->CheckBox1->isChecked());
         // Whatever has the focus is framed in navy, which shows on the views' light grey.
