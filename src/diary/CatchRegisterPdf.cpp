@@ -234,13 +234,14 @@ QList<QImage> Pages(const CatchRegister &reg, const Heading &heading, int dpi)
         images.last().fill(Qt::white);
     };
     start();
-    auto painter = std::make_unique<QPainter>(&images.last());
-    Layout(blocks, painter.get(), dotsPerMm, pages, [&] {
-        painter.reset();
+    // One painter moves from page to page: the layout holds on to it.
+    QPainter painter(&images.last());
+    Layout(blocks, &painter, dotsPerMm, pages, [&] {
+        painter.end();
         start();
-        painter = std::make_unique<QPainter>(&images.last());
+        painter.begin(&images.last());
     });
-    painter.reset();
+    painter.end();
     return images;
 }
 

@@ -26,6 +26,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
@@ -76,7 +77,8 @@ bool TypeCell(QTableWidget *table, int row, int column, const QString &text)
         table->setCurrentCell(row, column);
         table->editItem(table->item(row, column));
     }
-    QLineEdit *const editor = openEditor();
+    // The delegate deletes its editor once it has committed: held by a guard.
+    const QPointer<QLineEdit> editor = openEditor();
     if (!editor)
         return false;
     editor->selectAll();
@@ -84,7 +86,8 @@ bool TypeCell(QTableWidget *table, int row, int column, const QString &text)
     TypeText(editor, text);
     // The delegate commits what Enter finished once the key has been handled.
     QTest::keyClick(editor, Qt::Key_Return);
-    return QTest::qWaitFor([&] { return table->item(row, column)->text() == text && !editor->isVisible(); });
+    return QTest::qWaitFor(
+        [&] { return table->item(row, column)->text() == text && (!editor || !editor->isVisible()); });
 }
 
 QStringList Messages()
