@@ -1,6 +1,7 @@
 // Chapter 4, the multimedia index: every illustration of the guide has an entry that
 // says what it shows and where it is used, the knot animations carry their steps and
 // their controls, and in the real viewer the pages fit its width and "Pauza" stops them.
+#include "WebTestSupport.h"
 #include "app/Startup.h"
 #include "app/TApplication.h"
 #include "base/ProgramPaths.h"
@@ -60,18 +61,6 @@ QStringList PagesWith(const QString &kind)
     return pages;
 }
 
-QVariant RunScript(QWebEngineView *view, const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    view->page()->runJavaScript(script, [&](const QVariant &value) {
-        result = value;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
-        qWarning("script did not finish: %s", qPrintable(script));
-    return result;
-}
 // The picture is taken once the page has painted what the script last changed.
 void SaveWhenPainted(TOpisFrm *frm, const QString &name)
 {

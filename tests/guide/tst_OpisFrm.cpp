@@ -1,5 +1,6 @@
 // The guide's document viewer on real pages: the web engine runs under the offscreen
 // platform, loading the chapters the build lays out beside the executable.
+#include "WebTestSupport.h"
 #include "app/Startup.h"
 #include "app/TApplication.h"
 #include "base/ProgramPaths.h"
@@ -37,18 +38,6 @@ QString Shown(TOpisFrm *frm)
     return frm->Browser->View()->url().toLocalFile();
 }
 
-QVariant RunScript(QWebEngineView *view, const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    view->page()->runJavaScript(script, [&](const QVariant &value) {
-        result = value;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
-        qWarning("script did not finish: %s", qPrintable(script));
-    return result;
-}
 } // namespace
 
 class OpisFrmTest : public QObject
