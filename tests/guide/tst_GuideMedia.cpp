@@ -11,6 +11,7 @@
 #include "widgets/Platform.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
@@ -81,6 +82,7 @@ private Q_SLOTS:
     void indexListsEveryIllustrationWithItsPage();
     void knotsAndRigsAreComplete();
     void pagesFitTheViewerAndPauseStopsTheKnots();
+    void everyChapterPageFitsTheViewersWidth();
 };
 
 void GuideMediaTest::initTestCase()
@@ -237,6 +239,34 @@ void GuideMediaTest::pagesFitTheViewerAndPauseStopsTheKnots()
         click("pauza"); // plays again, drawing the step shown from its start
         QTRY_VERIFY(state().startsWith(QStringLiteral("gra ")) && !state().endsWith(QStringLiteral(" 0")));
     }
+}
+
+// Every page of the four chapters, in the real viewer at its size: none scrolls sideways.
+void GuideMediaTest::everyChapterPageFitsTheViewersWidth()
+{
+    TOpisFrm frm;
+    const QDir html(Chapter4().filePath(QStringLiteral("../..")));
+    QStringList pages;
+    QDirIterator it(html.path(), {QStringLiteral("*.htm"), QStringLiteral("*.html")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        pages << it.next();
+    QVERIFY(pages.size() >= 30);
+    QSignalSpy loads(frm.Browser, &TWebBrowser::loadFinished);
+    frm.show();
+    QStringList wide;
+    for (const QString &page : pages) {
+        loads.clear();
+        frm.ShowDocument(page);
+        QTRY_VERIFY_WITH_TIMEOUT(!loads.isEmpty(), 30000);
+        const QVariantList widths =
+            RunScript(frm.Browser->View(),
+                      QStringLiteral("[document.documentElement.scrollWidth, document.documentElement.clientWidth]"))
+                .toList();
+        if (widths.size() != 2 || widths[0].toInt() > widths[1].toInt())
+            wide << html.relativeFilePath(page);
+    }
+    QVERIFY2(wide.isEmpty(), qPrintable(wide.join(QLatin1Char(' '))));
 }
 
 int main(int argc, char *argv[])
