@@ -325,25 +325,35 @@ void CatchLog::Index()
     m_species = {};
     m_places = {};
     m_baits = {};
-    // Most catches have no notes, or the same few words, read once and shared.
-    AddressIndex foldedNoteOf;
-    QStringList foldedNotes;
+    m_foldedNotes.clear();
     for (CatchRecord &record : m_records) {
         record.speciesKey = m_species.KeyOf(record.species);
         record.placeKey = m_places.KeyOf(record.place);
         record.baitKey = m_baits.KeyOf(record.bait);
-        if (record.notes.isEmpty()) {
-            record.foldedNotes = QString();
-            continue;
-        }
-        int folded = foldedNoteOf.Find(record.notes);
-        if (folded == AddressIndex::NotFound) {
-            folded = int(foldedNotes.size());
-            foldedNotes << record.notes.toCaseFolded();
-            foldedNoteOf.Insert(record.notes, folded);
-        }
-        record.foldedNotes = foldedNotes[folded];
     }
+}
+
+const std::vector<QString> &CatchLog::FoldedNotes()
+{
+    if (m_foldedNotes.size() == m_records.size())
+        return m_foldedNotes;
+    m_foldedNotes.assign(m_records.size(), QString());
+    // Most catches have no notes, or the same few words, read once and shared.
+    AddressIndex foldedNoteOf;
+    QStringList folded;
+    for (size_t i = 0; i < m_records.size(); ++i) {
+        const QString &notes = m_records[i].notes;
+        if (notes.isEmpty())
+            continue;
+        int at = foldedNoteOf.Find(notes);
+        if (at == AddressIndex::NotFound) {
+            at = int(folded.size());
+            folded << notes.toCaseFolded();
+            foldedNoteOf.Insert(notes, at);
+        }
+        m_foldedNotes[i] = folded[at];
+    }
+    return m_foldedNotes;
 }
 
 // The rank of each record's day among the distinct days, in text order.
@@ -444,6 +454,7 @@ void CatchLog::Refilter()
     const std::vector<char> places = m_places.Containing(f.place);
     const std::vector<char> baits = m_baits.Containing(f.bait);
     const QString notes = f.notes.toCaseFolded();
+    const std::vector<QString> &foldedNotes = notes.isEmpty() ? m_foldedNotes : FoldedNotes();
     // Weights typed with two decimals must not miss a catch stored as 2.3499999.
     constexpr double Tolerance = 1e-6;
     auto named = [](int key, const std::vector<char> &holds, const QString &part) {
@@ -456,7 +467,7 @@ void CatchLog::Refilter()
             (!f.to.isEmpty() && QStringView(r.day).left(10) > f.to) ||
             (f.minWeight > 0 && r.weight < f.minWeight - Tolerance) ||
             (f.minLength > 0 && r.length < f.minLength - Tolerance) || !named(r.placeKey, places, f.place) ||
-            !named(r.baitKey, baits, f.bait) || (!notes.isEmpty() && !r.foldedNotes.contains(notes)))
+            !named(r.baitKey, baits, f.bait) || (!notes.isEmpty() && !foldedNotes[size_t(index)].contains(notes)))
             continue;
         m_shown.push_back(index);
         m_shownWeight += r.weight;

@@ -95,6 +95,9 @@ private:
     // The rank of each record's day among the distinct days, in text order.
     static std::vector<int> DayRanks(const std::vector<CatchRecord> &records);
     void Index();
+    // The notes of each record in folded case, made when a filter first looks into the
+    // notes: most openings never do, and a long diary would fold them all for nothing.
+    const std::vector<QString> &FoldedNotes();
     void Resort();
     void Refilter();
 
@@ -102,6 +105,7 @@ private:
     Names m_species;
     Names m_places;
     Names m_baits;
+    std::vector<QString> m_foldedNotes;
     std::vector<int> m_order;
     std::vector<int> m_shown;
     CatchLogFilter m_filter;

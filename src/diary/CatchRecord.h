@@ -45,10 +45,8 @@ struct CatchRecord
     int month = 0;
 
     // Set by the catch log: the species, place and bait as an index into its name lists
-    // (-1 for an empty text), and the notes in folded case, so that filtering a long
-    // diary compares numbers and never folds a text twice.
+    // (-1 for an empty text), so that filtering a long diary compares numbers.
     int speciesKey = -1;
     int placeKey = -1;
     int baitKey = -1;
-    QString foldedNotes;
 };

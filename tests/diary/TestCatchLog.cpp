@@ -197,6 +197,23 @@ private Q_SLOTS:
         QCOMPARE(m_log.ShownWeight(), weight);
     }
 
+    // The notes are folded when a filter first looks into them; a diary read again, with
+    // the filter still set, must be searched in its own notes, not the ones read before.
+    void theNotesFilterSearchesTheDiaryReadLast()
+    {
+        CatchLogFilter byNotes;
+        byNotes.notes = QStringLiteral("ŁÓDŹ");
+        m_log.Apply(byNotes);
+        QVERIFY(m_log.Shown().empty());
+        QVERIFY(m_db->exec(QStringLiteral("update dziennik set opis = 'z łodzi' where data = '2005-06-01';"
+                                          "update dziennik set opis = 'Łódź, rano' where data = '2005-04-05';")));
+        m_log.Load(m_db->connection);
+        QCOMPARE(Days(m_log), QStringList({"2005-04-05 Sandacz"}));
+        byNotes.notes = QStringLiteral("ŁODZ");
+        m_log.Apply(byNotes);
+        QCOMPARE(Days(m_log), QStringList({"2005-06-01 Okoń"}));
+    }
+
     void theFilterKeepsTheChosenOrder()
     {
         m_log.Sort(CatchLog::Species, Qt::AscendingOrder);
