@@ -293,17 +293,10 @@ void TCatchLogFrm::FillSpecies()
 
     // The date bounds start on the diary's first and last day.
     if (!FromCheck->isChecked() && !ToCheck->isChecked() && !m_log.Records().empty()) {
-        // Pointers, not copies: a long diary would count a reference up and down per catch.
-        const QString *first = &m_log.Records().front().day, *last = first;
-        for (const CatchRecord &record : m_log.Records()) {
-            if (record.day < *first)
-                first = &record.day;
-            if (*last < record.day)
-                last = &record.day;
-        }
+        const QStringList &days = m_log.Days();
         m_filling = true;
-        FromDate->setDate(QDate::fromString(first->left(10), Qt::ISODate));
-        ToDate->setDate(QDate::fromString(last->left(10), Qt::ISODate));
+        FromDate->setDate(QDate::fromString(days.front().left(10), Qt::ISODate));
+        ToDate->setDate(QDate::fromString(days.back().left(10), Qt::ISODate));
         m_filling = false;
     }
 }

@@ -331,6 +331,7 @@ void CatchLog::Index()
         record.placeKey = m_places.KeyOf(record.place);
         record.baitKey = m_baits.KeyOf(record.bait);
     }
+    RankDays();
 }
 
 const std::vector<QString> &CatchLog::FoldedNotes()
@@ -356,17 +357,17 @@ const std::vector<QString> &CatchLog::FoldedNotes()
     return m_foldedNotes;
 }
 
-// The rank of each record's day among the distinct days, in text order.
-std::vector<int> CatchLog::DayRanks(const std::vector<CatchRecord> &records)
+void CatchLog::RankDays()
 {
     // Days read from one diary share their letters when equal: their address finds them
     // without hashing the text.
     AddressIndex shared;
     QHash<QString, int> index;
     QStringList distinct;
-    std::vector<int> ranks(records.size());
-    for (size_t i = 0; i < records.size(); ++i) {
-        const QString &day = records[i].day;
+    std::vector<int> &ranks = m_dayRanks;
+    ranks.assign(m_records.size(), 0);
+    for (size_t i = 0; i < m_records.size(); ++i) {
+        const QString &day = m_records[i].day;
         if (const int known = shared.Find(day); known != AddressIndex::NotFound) {
             ranks[i] = known;
             continue;
@@ -387,7 +388,10 @@ std::vector<int> CatchLog::DayRanks(const std::vector<CatchRecord> &records)
         rankOf[size_t(byText[r])] = int(r);
     for (int &rank : ranks)
         rank = rankOf[size_t(rank)];
-    return ranks;
+    m_days.clear();
+    m_days.reserve(distinct.size());
+    for (const int at : byText)
+        m_days << distinct[at];
 }
 
 void CatchLog::Sort(Column column, Qt::SortOrder order)
@@ -409,7 +413,7 @@ void CatchLog::Resort()
     std::iota(m_order.begin(), m_order.end(), 0);
     // Ties keep the diary's own order: by day, then as entered. A long diary has few
     // distinct days: they are ranked once, so the sort compares numbers, not texts.
-    const std::vector<int> dayRanks = DayRanks(m_records);
+    const std::vector<int> &dayRanks = m_dayRanks;
     auto byDay = [this, &dayRanks](int a, int b) {
         const int x = dayRanks[size_t(a)], y = dayRanks[size_t(b)];
         return x != y ? x < y : m_records[size_t(a)].rowId < m_records[size_t(b)].rowId;

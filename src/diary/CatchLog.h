@@ -38,6 +38,8 @@ public:
     const CatchRecord &ShownAt(int row) const { return m_records[size_t(m_shown[size_t(row)])]; }
     double ShownWeight() const { return m_shownWeight; }
 
+    // The distinct stored days of the diary, in text order (which is date order).
+    const QStringList &Days() const { return m_days; }
     // The species names of the diary, each once, in Polish alphabetical order.
     QStringList SpeciesNames() const;
     // The distinct species, places and baits, indexed by the records' keys. Texts that
@@ -92,8 +94,9 @@ private:
         std::vector<char> Containing(const QString &part) const;
     };
 
-    // The rank of each record's day among the distinct days, in text order.
-    static std::vector<int> DayRanks(const std::vector<CatchRecord> &records);
+    // Ranks each record's day among the distinct days, in text order, into m_dayRanks and
+    // m_days. Done once per reading: every sort orders by day.
+    void RankDays();
     void Index();
     // The notes of each record in folded case, made when a filter first looks into the
     // notes: most openings never do, and a long diary would fold them all for nothing.
@@ -106,6 +109,8 @@ private:
     Names m_places;
     Names m_baits;
     std::vector<QString> m_foldedNotes;
+    std::vector<int> m_dayRanks;
+    QStringList m_days;
     std::vector<int> m_order;
     std::vector<int> m_shown;
     CatchLogFilter m_filter;
