@@ -167,6 +167,8 @@ template <typename Report> void CatchRules::Tally(const std::vector<CatchRecord>
     struct DayTally
     {
         QDate date;
+        // The date as the season rules take it, converted once per day.
+        TDateTime day = 0;
         bool permitBinds = false;
         // Kept fish of each species so far, by the species' number in names.
         std::vector<int> countOf;
@@ -184,6 +186,7 @@ template <typename Report> void CatchRules::Tally(const std::vector<CatchRecord>
         // Indexes of its national and permit rules, -1 for none.
         int national = -1;
         int own = -1;
+        bool eel = false;
     };
     QHash<std::pair<const QChar *, qsizetype>, int> nameOf;
     QHash<QString, int> numberOfFolded;
@@ -200,6 +203,8 @@ template <typename Report> void CatchRules::Tally(const std::vector<CatchRecord>
         if (tally == days.end()) {
             tally = days.insert(key, {});
             tally->date = QDate::fromString(dayText, Qt::ISODate);
+            if (tally->date.isValid())
+                tally->day = FromQDate(tally->date);
             tally->permitBinds = m_permit.AppliesTo(dayText.toString());
         }
         Found found;
@@ -214,7 +219,8 @@ template <typename Report> void CatchRules::Tally(const std::vector<CatchRecord>
             auto number = numberOfFolded.constFind(fold);
             if (number == numberOfFolded.constEnd()) {
                 number = numberOfFolded.insert(fold, int(names.size()));
-                names.push_back({fold, m_nationalOf.value(fold, -1), m_permitOf.value(fold, -1)});
+                names.push_back(
+                    {fold, m_nationalOf.value(fold, -1), m_permitOf.value(fold, -1), fold == QLatin1String("wegorz")});
             }
             known = nameOf.insert(letters, number.value());
         }
@@ -236,18 +242,18 @@ template <typename Report> void CatchRules::Tally(const std::vector<CatchRecord>
         }
         found.national = species.national;
         found.own = permitBinds ? species.own : -1;
-        found.eel = species.folded == QLatin1String("wegorz");
+        found.eel = species.eel;
         const SpeciesProtection *national = found.national < 0 ? nullptr : &m_national[size_t(found.national)];
         const PermitSpecies *own = found.own < 0 ? nullptr : &m_permit.species[size_t(found.own)];
 
         // A day that is no date has no season.
-        if (date.isValid() && national && ProtectionRule::InClosedSeason(*national, FromQDate(date))) {
+        if (date.isValid() && national && ProtectionRule::InClosedSeason(*national, tally->day)) {
             found.broken |= CatchVerdict::NationalSeason;
         } else if (date.isValid() && own && own->from && own->to) {
             SpeciesProtection season;
             season.from = own->from;
             season.to = own->to;
-            if (ProtectionRule::InClosedSeason(season, FromQDate(date)))
+            if (ProtectionRule::InClosedSeason(season, tally->day))
                 found.broken |= CatchVerdict::OwnSeason;
         }
 
