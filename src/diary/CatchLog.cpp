@@ -326,12 +326,46 @@ void CatchLog::Index()
     m_places = {};
     m_baits = {};
     m_foldedNotes.clear();
-    for (CatchRecord &record : m_records) {
+    // One walk over the records for every key and the days: a long diary does not fit
+    // in the cache, and each walk costs as much as the work done in it.
+    // Days read from one diary share their letters when equal: their address finds them
+    // without hashing the text.
+    AddressIndex sharedDay;
+    QHash<QString, int> dayIndex;
+    QStringList distinct;
+    std::vector<int> &ranks = m_dayRanks;
+    ranks.assign(m_records.size(), 0);
+    for (size_t i = 0; i < m_records.size(); ++i) {
+        CatchRecord &record = m_records[i];
         record.speciesKey = m_species.KeyOf(record.species);
         record.placeKey = m_places.KeyOf(record.place);
         record.baitKey = m_baits.KeyOf(record.bait);
+        const QString &day = record.day;
+        if (const int known = sharedDay.Find(day); known != AddressIndex::NotFound) {
+            ranks[i] = known;
+            continue;
+        }
+        auto it = dayIndex.find(day);
+        if (it == dayIndex.end()) {
+            it = dayIndex.insert(day, int(distinct.size()));
+            distinct << day;
+        }
+        sharedDay.Insert(day, it.value());
+        ranks[i] = it.value();
     }
-    RankDays();
+    // The days were numbered as met; ranked in text order, they sort by date.
+    std::vector<int> byText(size_t(distinct.size()));
+    std::iota(byText.begin(), byText.end(), 0);
+    std::sort(byText.begin(), byText.end(), [&](int a, int b) { return distinct[a] < distinct[b]; });
+    std::vector<int> rankOf(byText.size());
+    for (size_t r = 0; r < byText.size(); ++r)
+        rankOf[size_t(byText[r])] = int(r);
+    for (int &rank : ranks)
+        rank = rankOf[size_t(rank)];
+    m_days.clear();
+    m_days.reserve(distinct.size());
+    for (const int at : byText)
+        m_days << distinct[at];
 }
 
 const std::vector<QString> &CatchLog::FoldedNotes()
@@ -355,43 +389,6 @@ const std::vector<QString> &CatchLog::FoldedNotes()
         m_foldedNotes[i] = folded[at];
     }
     return m_foldedNotes;
-}
-
-void CatchLog::RankDays()
-{
-    // Days read from one diary share their letters when equal: their address finds them
-    // without hashing the text.
-    AddressIndex shared;
-    QHash<QString, int> index;
-    QStringList distinct;
-    std::vector<int> &ranks = m_dayRanks;
-    ranks.assign(m_records.size(), 0);
-    for (size_t i = 0; i < m_records.size(); ++i) {
-        const QString &day = m_records[i].day;
-        if (const int known = shared.Find(day); known != AddressIndex::NotFound) {
-            ranks[i] = known;
-            continue;
-        }
-        auto it = index.find(day);
-        if (it == index.end()) {
-            it = index.insert(day, int(distinct.size()));
-            distinct << day;
-        }
-        shared.Insert(day, it.value());
-        ranks[i] = it.value();
-    }
-    std::vector<int> byText(size_t(distinct.size()));
-    std::iota(byText.begin(), byText.end(), 0);
-    std::sort(byText.begin(), byText.end(), [&](int a, int b) { return distinct[a] < distinct[b]; });
-    std::vector<int> rankOf(byText.size());
-    for (size_t r = 0; r < byText.size(); ++r)
-        rankOf[size_t(byText[r])] = int(r);
-    for (int &rank : ranks)
-        rank = rankOf[size_t(rank)];
-    m_days.clear();
-    m_days.reserve(distinct.size());
-    for (const int at : byText)
-        m_days << distinct[at];
 }
 
 void CatchLog::Sort(Column column, Qt::SortOrder order)

@@ -94,9 +94,8 @@ private:
         std::vector<char> Containing(const QString &part) const;
     };
 
-    // Ranks each record's day among the distinct days, in text order, into m_dayRanks and
-    // m_days. Done once per reading: every sort orders by day.
-    void RankDays();
+    // Keys the records' names and ranks their days (m_dayRanks, m_days) once per reading:
+    // every sort orders by day.
     void Index();
     // The notes of each record in folded case, made when a filter first looks into the
     // notes: most openings never do, and a long diary would fold them all for nothing.
