@@ -133,10 +133,15 @@ void BM_FilterInMemory(benchmark::State &state)
     state.counters["median_ms"] = Median(times);
 }
 
-// Opening the window reads the whole diary again.
+// Opening the window reads the whole diary again. It is timed as the window first
+// opens, on its table with no filter typed: the filtering benchmarks above leave it on
+// the statistics page, whose charts are timed there.
 void BM_ReadWholeDiary(benchmark::State &state)
 {
     Fixture &f = fixture();
+    f.window->Pages->setCurrentIndex(0);
+    f.window->PlaceEdit->clear();
+    QApplication::processEvents();
     std::vector<double> times;
     QElapsedTimer clock;
     for (auto _ : state) {

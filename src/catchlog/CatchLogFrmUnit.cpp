@@ -270,9 +270,14 @@ void TCatchLogFrm::Reload()
     if (!connection)
         throw Exception(QStringLiteral("Baza danych nie jest otwarta."));
     WaitCursor wait;
-    std::vector<CatchRecord> records = CatchLog::ReadRecords(*connection);
-    CatchRules::OfDiary(*connection).Mark(records);
-    m_log.SetRecords(std::move(records));
+    try {
+        const CatchRules rules = CatchRules::OfDiary(*connection);
+        m_log.Load(*connection, &rules);
+    } catch (...) {
+        // The log is empty then; the table must not go on showing rows it no longer has.
+        ApplyFilter();
+        throw;
+    }
     FillSpecies();
     ApplyFilter();
     RegisterPage->Refresh(connection);

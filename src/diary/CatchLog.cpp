@@ -1,9 +1,8 @@
 #include "diary/CatchLog.h"
 
-#include "data/DbErrors.h"
+#include "diary/CatchRules.h"
+
 #include "data/FieldConvert.h"
-#include "data/TDbConnection.h"
-#include "data/TextEncoding.h"
 
 #include <QCollator>
 #include <QHash>
@@ -11,140 +10,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <numeric>
-#include <string>
-#include <string_view>
-#include <unordered_map>
+#include <optional>
 #include <utility>
 
 namespace {
-// Text that is not UTF-8 was stored by an older program in the Windows code page.
-QString Decoded(std::string_view bytes)
-{
-    if (TextEncoding::IsValidUtf8(bytes))
-        return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-    const std::string converted = TextEncoding::Windows1250ToUtf8(bytes);
-    return QString::fromUtf8(converted.data(), qsizetype(converted.size()));
-}
-
-std::string_view BytesAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
-{
-    const auto *text = reinterpret_cast<const char *>(api.column_text(stmt, column));
-    return text ? std::string_view(text, size_t(api.column_bytes(stmt, column))) : std::string_view();
-}
-
-QString TextAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
-{
-    const std::string_view bytes = BytesAt(api, stmt, column);
-    return bytes.empty() ? QString() : Decoded(bytes);
-}
-
-// The texts of a column that repeat (species, places, baits, days, the usual notes) are
-// made once and shared: a long diary names a few dozen of them a hundred thousand times.
-class SharedTexts
-{
-public:
-    QString At(const SqliteApi &api, sqlite3_stmt *stmt, int column)
-    {
-        const std::string_view bytes = BytesAt(api, stmt, column);
-        if (bytes.empty())
-            return QString();
-        // Most columns hold the same text many rows in a row.
-        if (m_lastText && bytes == m_last)
-            return *m_lastText;
-        if (const auto known = m_texts.find(bytes); known != m_texts.end()) {
-            Remember(known->first, known->second);
-            return known->second;
-        }
-        // Notes and photo names rarely repeat: a diary of them must not fill the table.
-        QString made = Decoded(bytes);
-        if (m_texts.size() < 4096) {
-            const auto added = m_texts.emplace(std::string(bytes), made).first;
-            Remember(added->first, added->second);
-        }
-        return made;
-    }
-
-private:
-    void Remember(std::string_view bytes, const QString &text)
-    {
-        m_last = bytes;
-        m_lastText = &text;
-    }
-
-    // These texts are short: eight bytes at a time, and the general string hash would
-    // cost more than the decoding it saves.
-    struct Hash
-    {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const
-        {
-            std::uint64_t hash = 14695981039346656037ull ^ text.size();
-            size_t at = 0;
-            for (; at + 8 <= text.size(); at += 8) {
-                std::uint64_t word;
-                std::memcpy(&word, text.data() + at, 8);
-                hash = (hash ^ word) * 0x9E3779B97F4A7C15ull;
-            }
-            std::uint64_t tail = 0;
-            std::memcpy(&tail, text.data() + at, text.size() - at);
-            hash = (hash ^ tail) * 0x9E3779B97F4A7C15ull;
-            return size_t(hash ^ (hash >> 29));
-        }
-    };
-    std::unordered_map<std::string, QString, Hash, std::equal_to<>> m_texts;
-    // The entries of the table stay where they are while it grows.
-    std::string_view m_last;
-    const QString *m_lastText = nullptr;
-};
-
-// The catches of the diary, 0 when they cannot be counted.
-size_t RowCount(const SqliteApi &api, sqlite3 *db)
-{
-    sqlite3_stmt *stmt = nullptr;
-    if (api.prepare(db, "select count(*) from dziennik", -1, &stmt, nullptr) != SQLITE_OK || !stmt)
-        return 0;
-    const qint64 count = api.step(stmt) == SQLITE_ROW ? api.column_int64(stmt, 0) : 0;
-    api.finalize(stmt);
-    return size_t(std::clamp<qint64>(count, 0, 10'000'000));
-}
-
-// No fish weighs or measures more; a larger number is a slip or a damaged file.
-constexpr double LargestNumber = 1e9;
-
-// A number column may hold a real, an integer, or text typed with a decimal comma. "nan",
-// "inf" or 1e+300 (an old or restored file may hold them) read as empty, so that they
-// never reach a sort, a total, a chart or the CSV.
-double NumberAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
-{
-    double value = 0;
-    if (api.column_type(stmt, column) != SQLITE_TEXT) {
-        value = api.column_double(stmt, column);
-    } else {
-        QString text = TextAt(api, stmt, column).trimmed();
-        text.replace(QLatin1Char(','), QLatin1Char('.'));
-        value = text.toDouble();
-    }
-    return std::isfinite(value) && std::abs(value) < LargestNumber ? value : 0;
-}
-
-int MonthOf(const QString &day)
-{
-    // The usual yyyy-mm-dd read without a number parser.
-    if (day.size() >= 7 && day.at(4) == QLatin1Char('-')) {
-        const char16_t tens = day.at(5).unicode(), ones = day.at(6).unicode();
-        if (tens >= '0' && tens <= '9' && ones >= '0' && ones <= '9') {
-            const int month = (tens - '0') * 10 + (ones - '0');
-            return month >= 1 && month <= 12 ? month : 0;
-        }
-    }
-    if (day.size() < 7 || day.at(4) != QLatin1Char('-'))
-        return 0;
-    const int month = QStringView(day).mid(5, 2).toInt();
-    return month >= 1 && month <= 12 ? month : 0;
-}
-
 QCollator PolishCollator()
 {
     QCollator collator{QLocale(QLocale::Polish, QLocale::Poland)};
@@ -183,65 +53,49 @@ std::vector<int> TextRanks(const std::vector<CatchRecord> &records, CatchLog::Co
 }
 } // namespace
 
-void CatchLog::Load(TDbConnection &connection)
+void CatchLog::Load(TDbConnection &connection, const CatchRules *rules)
 {
-    SetRecords(ReadRecords(connection));
+    // The old records go first: what they were keyed by must not meet the new ones.
+    std::vector<CatchRecord> retired = std::exchange(m_records, {});
+    m_order.clear();
+    m_shown.clear();
+    m_shownWeight = 0;
+    BeginIndex();
+    std::optional<CatchRules::Marker> marker;
+    if (rules)
+        marker.emplace(*rules);
+    try {
+        m_records = Read(
+            connection, QString(),
+            [&](std::vector<CatchRecord> &records, size_t from) {
+                for (size_t i = from; i < records.size(); ++i) {
+                    IndexRecord(records[i]);
+                    if (marker)
+                        marker->Mark(records[i]);
+                }
+            },
+            std::move(retired));
+    } catch (...) {
+        m_records.clear();
+        Index();
+        throw;
+    }
+    // The diary is read in order of row id.
+    m_inEntryOrder = true;
+    EndIndex();
+    Resort();
 }
 
 std::vector<CatchRecord> CatchLog::ReadRecords(TDbConnection &connection, const QString &where)
 {
-    if (!connection.Connected() || !connection.Handle())
-        throw EDatabaseError(QStringLiteral("Database not connected"));
-    const SqliteApi &api = connection.Api();
-    sqlite3_stmt *stmt = nullptr;
-    auto prepare = [&](const char *kept) {
-        const QString sql = QStringLiteral("select rowid, data, gatunek, waga, dlugosc, miejsce, przyneta, wiatr, "
-                                           "faza_ksiezyca, opis, foto, %1 from dziennik")
-                                .arg(QLatin1String(kept)) +
-                            (where.isEmpty() ? QString() : QStringLiteral(" where ") + where) +
-                            QStringLiteral(" order by rowid");
-        const QByteArray text = sql.toUtf8();
-        return api.prepare(connection.Handle(), text.constData(), -1, &stmt, nullptr) == SQLITE_OK && stmt;
-    };
-    if (!prepare("zabrana") && !prepare("1"))
-        connection.RaiseEngineError();
-    std::vector<CatchRecord> records;
-    // Growing the records a row at a time moves each of them twice over; counting the
-    // rows first costs the engine a small part of reading them.
-    if (where.isEmpty())
-        records.reserve(RowCount(api, connection.Handle()));
-    SharedTexts days, species, places, baits, winds, moons, notes;
-    int rc;
-    while ((rc = api.step(stmt)) == SQLITE_ROW) {
-        CatchRecord &r = records.emplace_back();
-        r.rowId = api.column_int64(stmt, 0);
-        r.day = days.At(api, stmt, 1);
-        r.species = species.At(api, stmt, 2);
-        r.weight = NumberAt(api, stmt, 3);
-        r.length = NumberAt(api, stmt, 4);
-        r.place = places.At(api, stmt, 5);
-        r.bait = baits.At(api, stmt, 6);
-        r.wind = winds.At(api, stmt, 7);
-        r.moon = moons.At(api, stmt, 8);
-        r.notes = notes.At(api, stmt, 9);
-        r.photo = TextAt(api, stmt, 10);
-        // Only a stored 0 says released; anything else the column might hold keeps the fish.
-        r.kept = api.column_type(stmt, 11) == SQLITE_NULL || NumberAt(api, stmt, 11) != 0;
-        r.month = MonthOf(r.day);
-    }
-    if (rc != SQLITE_DONE) {
-        api.reset(stmt);
-        const QString message = QString::fromUtf8(api.errmsg(connection.Handle()));
-        api.finalize(stmt);
-        throw EDatabaseError(message);
-    }
-    api.finalize(stmt);
-    return records;
+    return Read(connection, where, {}, {});
 }
 
 void CatchLog::SetRecords(std::vector<CatchRecord> records)
 {
     m_records = std::move(records);
+    m_inEntryOrder = std::is_sorted(m_records.begin(), m_records.end(),
+                                    [](const CatchRecord &a, const CatchRecord &b) { return a.rowId < b.rowId; });
     Index();
     Resort();
 }
@@ -322,50 +176,68 @@ std::vector<char> CatchLog::Names::Containing(const QString &part) const
 
 void CatchLog::Index()
 {
+    BeginIndex();
+    m_dayRanks.reserve(m_records.size());
+    for (CatchRecord &record : m_records)
+        IndexRecord(record);
+    EndIndex();
+}
+
+void CatchLog::BeginIndex()
+{
     m_species = {};
     m_places = {};
     m_baits = {};
     m_foldedNotes.clear();
+    m_dayRanks.clear();
+    m_sharedDay = {};
+    m_dayNumber.clear();
+    m_daysMet.clear();
+    m_days.clear();
+}
+
+void CatchLog::IndexRecord(CatchRecord &record)
+{
     // One walk over the records for every key and the days: a long diary does not fit
     // in the cache, and each walk costs as much as the work done in it.
+    record.speciesKey = m_species.KeyOf(record.species);
+    record.placeKey = m_places.KeyOf(record.place);
+    record.baitKey = m_baits.KeyOf(record.bait);
     // Days read from one diary share their letters when equal: their address finds them
     // without hashing the text.
-    AddressIndex sharedDay;
-    QHash<QString, int> dayIndex;
-    QStringList distinct;
-    std::vector<int> &ranks = m_dayRanks;
-    ranks.assign(m_records.size(), 0);
-    for (size_t i = 0; i < m_records.size(); ++i) {
-        CatchRecord &record = m_records[i];
-        record.speciesKey = m_species.KeyOf(record.species);
-        record.placeKey = m_places.KeyOf(record.place);
-        record.baitKey = m_baits.KeyOf(record.bait);
-        const QString &day = record.day;
-        if (const int known = sharedDay.Find(day); known != AddressIndex::NotFound) {
-            ranks[i] = known;
-            continue;
-        }
-        auto it = dayIndex.find(day);
-        if (it == dayIndex.end()) {
-            it = dayIndex.insert(day, int(distinct.size()));
-            distinct << day;
-        }
-        sharedDay.Insert(day, it.value());
-        ranks[i] = it.value();
+    const QString &day = record.day;
+    if (const int known = m_sharedDay.Find(day); known != AddressIndex::NotFound) {
+        m_dayRanks.push_back(known);
+        return;
     }
+    auto it = m_dayNumber.find(day);
+    if (it == m_dayNumber.end()) {
+        it = m_dayNumber.insert(day, int(m_daysMet.size()));
+        m_daysMet << day;
+    }
+    m_sharedDay.Insert(day, it.value());
+    m_dayRanks.push_back(it.value());
+}
+
+void CatchLog::EndIndex()
+{
     // The days were numbered as met; ranked in text order, they sort by date.
-    std::vector<int> byText(size_t(distinct.size()));
+    const QStringList &met = m_daysMet;
+    std::vector<int> byText(size_t(met.size()));
     std::iota(byText.begin(), byText.end(), 0);
-    std::sort(byText.begin(), byText.end(), [&](int a, int b) { return distinct[a] < distinct[b]; });
+    std::sort(byText.begin(), byText.end(), [&](int a, int b) { return met[a] < met[b]; });
     std::vector<int> rankOf(byText.size());
     for (size_t r = 0; r < byText.size(); ++r)
         rankOf[size_t(byText[r])] = int(r);
-    for (int &rank : ranks)
+    for (int &rank : m_dayRanks)
         rank = rankOf[size_t(rank)];
     m_days.clear();
-    m_days.reserve(distinct.size());
+    m_days.reserve(met.size());
     for (const int at : byText)
-        m_days << distinct[at];
+        m_days << met[at];
+    m_sharedDay = {};
+    m_dayNumber.clear();
+    m_daysMet.clear();
 }
 
 const std::vector<QString> &CatchLog::FoldedNotes()
@@ -400,6 +272,10 @@ void CatchLog::Sort(Column column, Qt::SortOrder order)
 
 void CatchLog::Apply(const CatchLogFilter &filter)
 {
+    // What is shown always follows the filter in force: the same filter again changes
+    // nothing, and a window applies its controls after every reading.
+    if (filter == m_filter)
+        return;
     m_filter = filter;
     Refilter();
 }
@@ -415,8 +291,7 @@ void CatchLog::Resort()
         const int x = dayRanks[size_t(a)], y = dayRanks[size_t(b)];
         return x != y ? x < y : m_records[size_t(a)].rowId < m_records[size_t(b)].rowId;
     };
-    const auto byEntry = [this](int a, int b) { return m_records[size_t(a)].rowId < m_records[size_t(b)].rowId; };
-    if (m_sortColumn == Day && std::is_sorted(m_order.begin(), m_order.end(), byEntry)) {
+    if (m_sortColumn == Day && m_inEntryOrder) {
         // Records in entry order, as the diary is read, fall into their days in one pass.
         std::vector<int> start(m_records.empty() ? 1 : size_t(*std::max_element(dayRanks.begin(), dayRanks.end())) + 2);
         for (const int rank : dayRanks)
@@ -449,6 +324,14 @@ void CatchLog::Refilter()
     m_shown.clear();
     m_shownWeight = 0;
     const CatchLogFilter &f = m_filter;
+    if (f == CatchLogFilter()) {
+        // Everything shown, and summed in the records' own order: a long diary read in
+        // the sort order would miss the cache at every catch.
+        m_shown = m_order;
+        for (const CatchRecord &r : m_records)
+            m_shownWeight += r.weight;
+        return;
+    }
     // A part of a name is looked for once in each distinct name, not in every catch.
     const QString species = f.species.trimmed().toCaseFolded();
     const int speciesKey = species.isEmpty() ? -1 : m_species.keyOf.value(species, -2);

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -18,9 +19,10 @@ class CatchLog
 public:
     enum Column { Day, Species, Weight, Length, Place, Bait, Wind, Moon, Notes, Kept, Warning, ColumnCount };
 
-    // Reads all of dziennik; raises EDatabaseError when the engine fails. The filter and
-    // the sort order stay as they were.
-    void Load(TDbConnection &connection);
+    // Reads all of dziennik, each catch judged by the rules when given; raises
+    // EDatabaseError when the engine fails, and the log is then empty. The filter and the
+    // sort order stay as they were.
+    void Load(TDbConnection &connection, const CatchRules *rules = nullptr);
     // The catches a condition on dziennik picks (all when empty), in entry order. A
     // diary without the kept column reads every catch as kept.
     static std::vector<CatchRecord> ReadRecords(TDbConnection &connection, const QString &where = {});
@@ -94,9 +96,21 @@ private:
         std::vector<char> Containing(const QString &part) const;
     };
 
+    // Called with the records read so far and the first of those new since the last
+    // call; on a helper thread while a long diary is read.
+    using Made = std::function<void(std::vector<CatchRecord> &records, size_t from)>;
+    // The catches the condition picks, in entry order. The retired records are freed
+    // while the engine reads.
+    static std::vector<CatchRecord> Read(TDbConnection &connection, const QString &where, const Made &made,
+                                         std::vector<CatchRecord> retired);
+
     // Keys the records' names and ranks their days (m_dayRanks, m_days) once per reading:
-    // every sort orders by day.
+    // every sort orders by day. Keying goes record by record, in order, so that a diary
+    // is keyed as it is read.
     void Index();
+    void BeginIndex();
+    void IndexRecord(CatchRecord &record);
+    void EndIndex();
     // The notes of each record in folded case, made when a filter first looks into the
     // notes: most openings never do, and a long diary would fold them all for nothing.
     const std::vector<QString> &FoldedNotes();
@@ -108,12 +122,18 @@ private:
     Names m_places;
     Names m_baits;
     std::vector<QString> m_foldedNotes;
+    // While keying: each record's day numbered as met, then ranked.
     std::vector<int> m_dayRanks;
+    AddressIndex m_sharedDay;
+    QHash<QString, int> m_dayNumber;
+    QStringList m_daysMet;
     QStringList m_days;
     std::vector<int> m_order;
     std::vector<int> m_shown;
     CatchLogFilter m_filter;
     double m_shownWeight = 0;
+    // The records come in order of row id, as the diary is read.
+    bool m_inEntryOrder = true;
     Column m_sortColumn = Day;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };

@@ -17,4 +17,6 @@ struct CatchLogFilter
     QString notes;
     double minWeight = 0;
     double minLength = 0;
+
+    bool operator==(const CatchLogFilter &) const = default;
 };

@@ -96,13 +96,7 @@ void CatchRules::Mark(std::vector<CatchRecord> &records) const
 {
     // The sentences are written when a catch is shown; the records keep what they need.
     const auto shared = std::make_shared<const CatchRules>(*this);
-    Tally(records, [&](size_t index, const Found &found) {
-        CatchVerdict &verdict = records[index].verdict;
-        verdict.broken = found.broken;
-        verdict.count = found.count;
-        verdict.keptKg = found.keptKg;
-        verdict.rules = found.broken ? shared : nullptr;
-    });
+    Tally(records, [&](size_t index, const Found &found) { Store(records[index], found, shared); });
 }
 
 QString CatchRules::WarningOf(const CatchRecord &record) const
@@ -153,17 +147,15 @@ QStringList CatchRules::Sentences(const CatchRecord &r, const Found &found) cons
     return out;
 }
 
-template <typename Report> void CatchRules::Tally(const std::vector<CatchRecord> &records, Report report) const
+// What each day has seen so far, catch by catch in entry order.
+class CatchRules::Counter
 {
-    std::vector<int> order(records.size());
-    std::iota(order.begin(), order.end(), 0);
-    auto byEntry = [&](int a, int b) { return records[size_t(a)].rowId < records[size_t(b)].rowId; };
-    // A diary read whole comes in entry order already; sorting it again would cost more
-    // than judging it.
-    if (!std::is_sorted(order.begin(), order.end(), byEntry))
-        std::stable_sort(order.begin(), order.end(), byEntry);
+public:
+    explicit Counter(const CatchRules &rules) : m_rules(rules) {}
+    Found Next(const CatchRecord &r);
 
-    // What each day has seen so far; a stored day may carry a time of day after its date.
+private:
+    // A stored day may carry a time of day after its date.
     struct DayTally
     {
         QDate date;
@@ -174,105 +166,160 @@ template <typename Report> void CatchRules::Tally(const std::vector<CatchRecord>
         std::vector<int> countOf;
         double keptKg = 0;
     };
-    // Days are told apart by their date as a number, which hashes far faster than a
-    // text; a day that is no date is its own, by its text.
-    QHash<qint64, DayTally> days;
-    QHash<QString, qint64> oddDays;
-    // Each species text folded once; texts read from one diary share their letters when
-    // equal, so their address finds them without hashing the text.
+    // Each species text folded once, with the indexes of its national and permit rules
+    // (-1 for none).
     struct Name
     {
         QString folded;
-        // Indexes of its national and permit rules, -1 for none.
         int national = -1;
         int own = -1;
         bool eel = false;
     };
-    QHash<std::pair<const QChar *, qsizetype>, int> nameOf;
-    QHash<QString, int> numberOfFolded;
-    std::vector<Name> names;
-    for (const int index : order) {
-        const CatchRecord &r = records[size_t(index)];
-        const QStringView dayText = QStringView(r.day).left(10);
-        qint64 key = DayNumber(dayText);
-        if (key < 0) {
-            const QString odd = dayText.toString();
-            key = -1 - *oddDays.insert(odd, oddDays.value(odd, oddDays.size()));
-        }
-        auto tally = days.find(key);
-        if (tally == days.end()) {
-            tally = days.insert(key, {});
-            tally->date = QDate::fromString(dayText, Qt::ISODate);
-            if (tally->date.isValid())
-                tally->day = FromQDate(tally->date);
-            tally->permitBinds = m_permit.AppliesTo(dayText.toString());
-        }
-        Found found;
-        if (!r.kept) {
-            report(size_t(index), found);
-            continue;
-        }
-        const std::pair<const QChar *, qsizetype> letters{r.species.constData(), r.species.size()};
-        auto known = nameOf.constFind(letters);
-        if (known == nameOf.constEnd()) {
-            const QString fold = ProtectionRule::FoldedName(r.species);
-            auto number = numberOfFolded.constFind(fold);
-            if (number == numberOfFolded.constEnd()) {
-                number = numberOfFolded.insert(fold, int(names.size()));
-                names.push_back(
-                    {fold, m_nationalOf.value(fold, -1), m_permitOf.value(fold, -1), fold == QLatin1String("wegorz")});
-            }
-            known = nameOf.insert(letters, number.value());
-        }
-        const Name &species = names[size_t(known.value())];
-        const QDate &date = tally->date;
-        const bool permitBinds = tally->permitBinds;
-        if (!species.folded.isEmpty()) {
-            std::vector<int> &countOf = tally->countOf;
-            if (countOf.size() <= size_t(known.value()))
-                countOf.resize(names.size());
-            found.count = ++countOf[size_t(known.value())];
-        }
-        if (r.weight > 0)
-            tally->keptKg += r.weight;
-        found.keptKg = tally->keptKg;
-        if (species.folded.isEmpty()) {
-            report(size_t(index), found);
-            continue;
-        }
-        found.national = species.national;
-        found.own = permitBinds ? species.own : -1;
-        found.eel = species.eel;
-        const SpeciesProtection *national = found.national < 0 ? nullptr : &m_national[size_t(found.national)];
-        const PermitSpecies *own = found.own < 0 ? nullptr : &m_permit.species[size_t(found.own)];
+    DayTally &DayOf(QStringView dayText);
+    int NameOf(const QString &species);
 
-        // A day that is no date has no season.
-        if (date.isValid() && national && ProtectionRule::InClosedSeason(*national, tally->day)) {
-            found.broken |= CatchVerdict::NationalSeason;
-        } else if (date.isValid() && own && own->from && own->to) {
-            SpeciesProtection season;
-            season.from = own->from;
-            season.to = own->to;
-            if (ProtectionRule::InClosedSeason(season, tally->day))
-                found.broken |= CatchVerdict::OwnSeason;
-        }
+    const CatchRules &m_rules;
+    // Days are told apart by their date as a number, which hashes far faster than a
+    // text; a day that is no date is its own, by its text.
+    QHash<qint64, DayTally> m_days;
+    QHash<QString, qint64> m_oddDays;
+    // Texts read from one diary share their letters when equal, so their address finds
+    // them without hashing the text.
+    QHash<std::pair<const QChar *, qsizetype>, int> m_nameOf;
+    QHash<QString, int> m_numberOfFolded;
+    std::vector<Name> m_names;
+    // Catches come a day at a time more often than not.
+    qint64 m_lastKey = 0;
+    DayTally *m_last = nullptr;
+};
 
-        const double size = std::max(national ? national->size : 0, own ? own->size : 0);
-        if (size > 0 && r.length > 0 && r.length <= size)
-            found.broken |= CatchVerdict::Size;
-
-        const int nationalLimit = found.eel ? NationalEelsADay : 0;
-        const int ownLimit = own ? own->dailyCount : 0;
-        const bool ownLimitStricter = ownLimit > 0 && (nationalLimit == 0 || ownLimit < nationalLimit);
-        const int limit = ownLimitStricter ? ownLimit : nationalLimit;
-        if (limit > 0 && found.count > limit)
-            found.broken |= CatchVerdict::Limit;
-
-        // Weighed to the gram: a sum of typed weights must not pass the limit by noise.
-        if (permitBinds && m_permit.dailyKg > 0 && r.weight > 0 && tally->keptKg > m_permit.dailyKg + 0.0005)
-            found.broken |= CatchVerdict::DailyKg;
-        report(size_t(index), found);
+CatchRules::Counter::DayTally &CatchRules::Counter::DayOf(QStringView dayText)
+{
+    qint64 key = DayNumber(dayText);
+    if (key < 0) {
+        const QString odd = dayText.toString();
+        key = -1 - *m_oddDays.insert(odd, m_oddDays.value(odd, m_oddDays.size()));
     }
+    if (m_last && key == m_lastKey)
+        return *m_last;
+    auto tally = m_days.find(key);
+    if (tally == m_days.end()) {
+        tally = m_days.insert(key, {});
+        tally->date = QDate::fromString(dayText, Qt::ISODate);
+        if (tally->date.isValid())
+            tally->day = FromQDate(tally->date);
+        tally->permitBinds = m_rules.m_permit.AppliesTo(dayText.toString());
+    }
+    // A QHash keeps its values in place until it grows, and it grows only above.
+    m_lastKey = key;
+    m_last = &*tally;
+    return *tally;
+}
+
+int CatchRules::Counter::NameOf(const QString &species)
+{
+    const std::pair<const QChar *, qsizetype> letters{species.constData(), species.size()};
+    auto known = m_nameOf.constFind(letters);
+    if (known != m_nameOf.constEnd())
+        return known.value();
+    const QString fold = ProtectionRule::FoldedName(species);
+    auto number = m_numberOfFolded.constFind(fold);
+    if (number == m_numberOfFolded.constEnd()) {
+        number = m_numberOfFolded.insert(fold, int(m_names.size()));
+        m_names.push_back({fold, m_rules.m_nationalOf.value(fold, -1), m_rules.m_permitOf.value(fold, -1),
+                           fold == QLatin1String("wegorz")});
+    }
+    return m_nameOf.insert(letters, number.value()).value();
+}
+
+CatchRules::Found CatchRules::Counter::Next(const CatchRecord &r)
+{
+    DayTally &tally = DayOf(QStringView(r.day).left(10));
+    Found found;
+    if (!r.kept)
+        return found;
+    const int number = NameOf(r.species);
+    const Name &species = m_names[size_t(number)];
+    const bool permitBinds = tally.permitBinds;
+    if (!species.folded.isEmpty()) {
+        if (tally.countOf.size() <= size_t(number))
+            tally.countOf.resize(m_names.size());
+        found.count = ++tally.countOf[size_t(number)];
+    }
+    if (r.weight > 0)
+        tally.keptKg += r.weight;
+    found.keptKg = tally.keptKg;
+    if (species.folded.isEmpty())
+        return found;
+    found.national = species.national;
+    found.own = permitBinds ? species.own : -1;
+    found.eel = species.eel;
+    const SpeciesProtection *national = found.national < 0 ? nullptr : &m_rules.m_national[size_t(found.national)];
+    const PermitSpecies *own = found.own < 0 ? nullptr : &m_rules.m_permit.species[size_t(found.own)];
+
+    // A day that is no date has no season.
+    const bool dated = tally.date.isValid();
+    if (dated && national && ProtectionRule::InClosedSeason(*national, tally.day)) {
+        found.broken |= CatchVerdict::NationalSeason;
+    } else if (dated && own && own->from && own->to) {
+        SpeciesProtection season;
+        season.from = own->from;
+        season.to = own->to;
+        if (ProtectionRule::InClosedSeason(season, tally.day))
+            found.broken |= CatchVerdict::OwnSeason;
+    }
+
+    const double size = std::max(national ? national->size : 0, own ? own->size : 0);
+    if (size > 0 && r.length > 0 && r.length <= size)
+        found.broken |= CatchVerdict::Size;
+
+    const int nationalLimit = found.eel ? NationalEelsADay : 0;
+    const int ownLimit = own ? own->dailyCount : 0;
+    const bool ownLimitStricter = ownLimit > 0 && (nationalLimit == 0 || ownLimit < nationalLimit);
+    const int limit = ownLimitStricter ? ownLimit : nationalLimit;
+    if (limit > 0 && found.count > limit)
+        found.broken |= CatchVerdict::Limit;
+
+    // Weighed to the gram: a sum of typed weights must not pass the limit by noise.
+    const double dailyKg = m_rules.m_permit.dailyKg;
+    if (permitBinds && dailyKg > 0 && r.weight > 0 && tally.keptKg > dailyKg + 0.0005)
+        found.broken |= CatchVerdict::DailyKg;
+    return found;
+}
+
+template <typename Report> void CatchRules::Tally(const std::vector<CatchRecord> &records, Report report) const
+{
+    std::vector<int> order(records.size());
+    std::iota(order.begin(), order.end(), 0);
+    auto byEntry = [&](int a, int b) { return records[size_t(a)].rowId < records[size_t(b)].rowId; };
+    // A diary read whole comes in entry order already; sorting it again would cost more
+    // than judging it.
+    if (!std::is_sorted(order.begin(), order.end(), byEntry))
+        std::stable_sort(order.begin(), order.end(), byEntry);
+    Counter counter(*this);
+    for (const int index : order)
+        report(size_t(index), counter.Next(records[size_t(index)]));
+}
+
+void CatchRules::Store(CatchRecord &record, const Found &found, const std::shared_ptr<const CatchRules> &rules)
+{
+    CatchVerdict &verdict = record.verdict;
+    verdict.broken = found.broken;
+    verdict.count = found.count;
+    verdict.keptKg = found.keptKg;
+    verdict.rules = found.broken ? rules : nullptr;
+}
+
+CatchRules::Marker::Marker(const CatchRules &rules)
+    : m_rules(std::make_shared<const CatchRules>(rules)), m_counter(std::make_unique<Counter>(*m_rules))
+{
+}
+
+CatchRules::Marker::~Marker() = default;
+
+void CatchRules::Marker::Mark(CatchRecord &record)
+{
+    Store(record, m_counter->Next(record), m_rules);
 }
 
 QString CatchRecord::Warning() const

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 // The rules a kept fish is held against: the national regulation (the species table and
@@ -36,6 +37,27 @@ public:
     QString WarningOf(const CatchRecord &record) const;
 
 private:
+    struct Found;
+    class Counter;
+
+public:
+    // Marks catches handed over one at a time in entry order, as a long diary is read.
+    // The rules are copied: the marks outlive them.
+    class Marker
+    {
+    public:
+        explicit Marker(const CatchRules &rules);
+        ~Marker();
+        Marker(const Marker &) = delete;
+        Marker &operator=(const Marker &) = delete;
+        void Mark(CatchRecord &record);
+
+    private:
+        std::shared_ptr<const CatchRules> m_rules;
+        std::unique_ptr<Counter> m_counter;
+    };
+
+private:
     // What judging found of one catch.
     struct Found
     {
@@ -49,6 +71,7 @@ private:
     };
     // Reports what it finds of each record, by its index, in entry order.
     template <typename Report> void Tally(const std::vector<CatchRecord> &records, Report report) const;
+    static void Store(CatchRecord &record, const Found &found, const std::shared_ptr<const CatchRules> &rules);
     QStringList Sentences(const CatchRecord &record, const Found &found) const;
     QString PermitSource() const;
     void IndexNames();

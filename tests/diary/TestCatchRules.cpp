@@ -6,8 +6,10 @@
 #include "diary/DiarySchema.h"
 #include "diary/Permit.h"
 #include "diary/Waters.h"
+#include "data/DbErrors.h"
 
 #include <QTest>
+#include <tuple>
 
 namespace {
 // The national rules of three species as the species table gives them.
@@ -249,6 +251,62 @@ private Q_SLOTS:
         QVERIFY(!reg.Unfinished(QDate(2027, 1, 1)));
         QVERIFY(reg.Csv().endsWith(
             QStringLiteral("Razem 2026;;;;%1;%2\r\n").arg(reg.count).arg(CatchLog::NumberText(reg.weight)).toUtf8()));
+    }
+
+    // A long diary is read, keyed and judged chunk by chunk on a helper thread; it must
+    // come out as the same catches read and judged whole. Row ids with wide gaps, names
+    // in the old code page and a day of many eels cross the chunks' edges.
+    void aLongDiaryIsJudgedAsItIsRead()
+    {
+        UpgradeDiarySchema(m_db->connection);
+        QVERIFY(m_db->exec(
+            "with recursive n(i) as (select 0 union all select i + 1 from n where i < 19999) "
+            "insert into dziennik (rowid,data,gatunek,waga,dlugosc,miejsce,przyneta,opis,zabrana) "
+            "select case when i < 15000 then i + 1 else 15000 + i * 97 end, "
+            "date('2024-01-01', '+' || (i / 40) || ' days'), "
+            "case i % 5 when 0 then 'Węgorz' when 1 then cast(x'57EA676F727A' as text) when 2 then 'Szczupak' "
+            "when 3 then ' szczupak' else 'Okoń' end, (i % 13) / 4.0, 30 + i % 30, 'Staw ' || (i % 17), "
+            "case when i % 3 then 'rosówka' else '' end, case when i % 11 = 0 then 'nota ' || i else '' end, "
+            "i % 7 <> 0 from n"));
+        Permit permit;
+        permit.dailyKg = 20;
+        permit.species = {{"Okoń", 0, 0, 0, 3}};
+        const CatchRules rules(ProtectionRule::ReadSpecies(&m_db->connection), permit);
+
+        CatchLog read;
+        read.Load(m_db->connection, &rules);
+        // A condition makes the reading plain.
+        std::vector<CatchRecord> whole = CatchLog::ReadRecords(m_db->connection, "1");
+        rules.Mark(whole);
+        CatchLog judged;
+        judged.SetRecords(whole);
+
+        const std::vector<CatchRecord> &a = read.Records(), &b = judged.Records();
+        QCOMPARE(a.size(), size_t(20000));
+        QCOMPARE(a.size(), b.size());
+        int warned = 0;
+        for (size_t i = 0; i < a.size(); ++i) {
+            const auto same = std::tie(a[i].rowId, a[i].day, a[i].species, a[i].weight, a[i].length, a[i].place,
+                                       a[i].bait, a[i].notes, a[i].kept, a[i].month, a[i].speciesKey, a[i].placeKey,
+                                       a[i].baitKey) == std::tie(b[i].rowId, b[i].day, b[i].species, b[i].weight,
+                                                                 b[i].length, b[i].place, b[i].bait, b[i].notes,
+                                                                 b[i].kept, b[i].month, b[i].speciesKey,
+                                                                 b[i].placeKey, b[i].baitKey);
+            QVERIFY2(same, qPrintable(QString::number(i)));
+            QCOMPARE(a[i].Warning(), b[i].Warning());
+            warned += a[i].BreaksRules();
+        }
+        QCOMPARE(a.back().rowId, qint64(15000 + 19999 * 97));
+        QCOMPARE(a[1].species, QStringLiteral("Węgorz"));
+        QVERIFY(warned > 1000);
+        QCOMPARE(read.Shown(), judged.Shown());
+        QCOMPARE(read.Days(), judged.Days());
+        QCOMPARE(read.SpeciesNames(), (QStringList{"Okoń", "Szczupak", "Węgorz"}));
+
+        // A diary that cannot be read leaves the log empty, not half of it.
+        QVERIFY(m_db->exec("drop table dziennik"));
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, read.Load(m_db->connection, &rules));
+        QVERIFY(read.Records().empty() && read.Shown().empty() && read.Days().isEmpty());
     }
 
 private:
