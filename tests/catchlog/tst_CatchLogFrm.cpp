@@ -83,6 +83,7 @@ private Q_SLOTS:
     void filtersTotalsExportAndCharts();
     void doubleClickShowsTheCatchInTheCalendar();
     void backupRestoreAndUndoFromTheWindow();
+    void aDiaryThatCannotBeReadEmptiesTheTable();
 
 private:
     void Start();
@@ -271,6 +272,26 @@ void CatchLogFrmTest::backupRestoreAndUndoFromTheWindow()
     QCOMPARE(Stored("select count(*) from dziennik"), QStringList{"0"});
     QCOMPARE(Rows(), 0);
     QVERIFY(!Windows().CalendarFrm->CheckBox1->isChecked());
+}
+
+// Reading again fails (here the table is gone, as a damaged file would lose it): the
+// message is shown and the table drops the rows it read before, rather than show rows
+// the log no longer holds.
+void CatchLogFrmTest::aDiaryThatCannotBeReadEmptiesTheTable()
+{
+    Start();
+    Windows().OpenCatchLog();
+    ShowAgain();
+    QCOMPARE(Rows(), 47);
+    QVERIFY(m_dir->exec("alter table dziennik rename to stary_dziennik"));
+    Platform::ClearTestState();
+    Windows().OpenCatchLog();
+    QCOMPARE(Platform::Records().size(), 1);
+    QCOMPARE(Platform::Records().first().kind, QStringLiteral("error"));
+    QCOMPARE(Rows(), 0);
+    QVERIFY(Log()->SummaryLabel->text().startsWith("Pokazane połowy: 0 z 0"));
+    ShowAgain();
+    Log()->CatchGrid->grab();
 }
 
 RYBOWID_APP_TEST_MAIN(CatchLogFrmTest)
