@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QLinearGradient>
 #include <QMenu>
@@ -156,18 +157,18 @@ void TMainFrm::FormCreate()
     // Nothing that opens the connection later may create an empty file in place of a
     // missing database.
     DataBase->SetMustExist(true);
-    const QString problem = InstallationProblem();
-    if (!problem.isEmpty()) {
+    if (const std::optional<QString> problem = InstallationProblem()) {
         // One clear message instead of an error from every view; the program comes up
         // without data and never creates or writes a database file in its place.
-        Platform::ShowError(problem);
+        if (!problem->isEmpty())
+            Platform::ShowError(*problem);
         return;
     }
     DataBase->SetConnected(true);
     UpgradeDiarySchema(*DataBase);
 }
 
-QString TMainFrm::InstallationProblem()
+std::optional<QString> TMainFrm::InstallationProblem()
 {
     const QString untilThen = QStringLiteral(" Do tego czasu dziennik, encyklopedia i testy pozostaną puste.");
     // A data folder that cannot be written is named as such, not taken for a broken installation.
@@ -181,8 +182,13 @@ QString TMainFrm::InstallationProblem()
     const QString path = QDir::toNativeSeparators(UserDataFolder::DatabasePath());
     switch (CheckDatabaseFile(path)) {
     case DatabaseFileState::Ready:
-        return {};
+        return std::nullopt;
     case DatabaseFileState::Missing:
+        // Installed, the file is made at start from the one the package ships; when that
+        // failed (a full disk), start-up has said why, and restoring or reinstalling
+        // would not help.
+        if (RunsInstalled() && QFileInfo::exists(SuppliedDataRoot() + QStringLiteral("data/wedkarz.db")))
+            return QString();
         return QStringLiteral("Brak pliku bazy danych %1. Przywróć go z kopii zapasowej albo zainstaluj program "
                               "ponownie.")
                    .arg(path) +

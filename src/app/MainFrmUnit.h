@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QString>
 #include <QWidget>
 
@@ -56,9 +58,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // A missing engine library or a database file that is missing or not a database:
-    // the message that says so, or an empty text.
-    QString InstallationProblem();
+    // A data folder that cannot be written, a missing engine library or a database file
+    // that is missing or not a database: the message that says so; nothing when the data
+    // is ready, an empty text when start-up has told the problem already.
+    std::optional<QString> InstallationProblem();
     TLinkLabel *MakeLabel(const char *name, const QString &text, const QRect &bounds);
     QAction *MakeItem(QMenu *menu, const char *name, const QString &text, void (TMainFrm::*handler)());
     void FitLabels();

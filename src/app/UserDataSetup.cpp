@@ -11,6 +11,7 @@
 #include "widgets/UserMessages.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
 
 namespace {
@@ -49,11 +50,17 @@ void PrepareUserData()
     if (!RunsInstalled())
         return;
     const QString path = QDir::toNativeSeparators(UserDataFolder::DatabasePath());
+    const bool existed = QFileInfo::exists(path);
     try {
         RefreshUserDatabase(engine, SuppliedDataRoot() + QStringLiteral("data/wedkarz.db"), path);
     } catch (const Exception &e) {
-        Platform::ShowError(QStringLiteral("Nie można uzupełnić bazy danych %1 o gatunki, porady i pytania dostarczone "
-                                           "z programem: %2. Dziennik pozostał bez zmian.")
-                                .arg(path, UserText(e.Message())));
+        // The main window adds nothing to this: the message is the only one.
+        Platform::ShowError(
+            existed ? QStringLiteral("Nie można uzupełnić bazy danych %1 o gatunki, porady i pytania dostarczone z "
+                                     "programem: %2. Dziennik pozostał bez zmian.")
+                          .arg(path, UserText(e.Message()))
+                    : QStringLiteral("Nie można utworzyć bazy danych %1: %2. Dziennik, encyklopedia i testy pozostaną "
+                                     "puste; program spróbuje ją utworzyć przy następnym uruchomieniu.")
+                          .arg(path, UserText(e.Message())));
     }
 }

@@ -20,6 +20,7 @@
 #include <exception>
 #include <functional>
 #include <mutex>
+#include <new>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -86,8 +87,9 @@ size_t RowEstimate(const SqliteApi &api, sqlite3 *db)
         return 0;
     const qint64 span = api.step(stmt) == SQLITE_ROW ? api.column_int64(stmt, 0) : 0;
     api.finalize(stmt);
-    // No angler logs more; a wider span is rows deleted, and the records grow as read.
-    return size_t(std::clamp<qint64>(span, 0, 1'000'000));
+    // Few anglers log more; a wider span is mostly rows deleted, and the records of a
+    // larger diary grow as they are read.
+    return size_t(std::clamp<qint64>(span, 0, 250'000));
 }
 
 // The text columns of the statement, in the order a row keeps them.
@@ -308,8 +310,12 @@ std::vector<CatchRecord> ReadRows(const SqliteApi &api, sqlite3_stmt *stmt, size
                                   std::vector<CatchRecord> retired)
 {
     std::vector<CatchRecord> records;
-    // Growing the records a row at a time moves each of them twice over.
-    records.reserve(expected);
+    // Growing the records a row at a time moves each of them twice over. Room that
+    // cannot be had at once is not needed at once.
+    try {
+        records.reserve(expected);
+    } catch (const std::bad_alloc &) {
+    }
     RecordMaker maker(records);
     // Each chunk's records are handed on as soon as they are made.
     auto make = [&](const RawRows &chunk) {

@@ -588,7 +588,7 @@ void DayFrmTest::aBrokenPhotoIsReportedAndTheDialogStaysUsable()
         QVERIFY(
             QFile::copy(Folder() + QStringLiteral("/zepsute.jpg"), elsewhere.filePath(QStringLiteral("karta.jpg"))));
         QVERIFY(::mkfifo(QFile::encodeName(elsewhere.filePath(QStringLiteral("potok.jpg"))).constData(), 0600) == 0);
-        for (const QString name : {QStringLiteral("karta.jpg"), QStringLiteral("potok.jpg")}) {
+        for (const QString &name : {QStringLiteral("karta.jpg"), QStringLiteral("potok.jpg")}) {
             Platform::QueueOpenPicture(elsewhere.filePath(name));
             QTest::mouseClick(dialog->Label11, Qt::LeftButton);
             QCOMPARE(Platform::Records().last().kind, QStringLiteral("message"));
