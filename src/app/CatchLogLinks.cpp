@@ -94,8 +94,7 @@ void WireCatchLog()
     item->setObjectName(QStringLiteral("DziennikPolowow1"));
     QObject::connect(item, &QAction::triggered, menu, [] { Windows().OpenCatchLog(); });
     TLinkLabel *label = w.MainFrm->Label2;
-    label->setContextMenuPolicy(Qt::CustomContextMenu);
     label->setToolTip(label->toolTip() + QStringLiteral("\nPrawy przycisk albo klawisz menu: dziennik połowów"));
-    QObject::connect(label, &QWidget::customContextMenuRequested, menu,
-                     [menu] { Platform::PopupMenu(menu, Platform::CursorPos()); });
+    QObject::connect(label, &TLinkLabel::menuRequested, menu,
+                     [menu](const QPoint &at) { Platform::PopupMenu(menu, at); });
 }

@@ -1,6 +1,8 @@
 #include "widgets/TLinkLabel.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -49,11 +51,39 @@ void TLinkLabel::keyPressEvent(QKeyEvent *event)
             Activate();
             return;
         }
+        if (event->key() == Qt::Key_Menu && HasMenu()) {
+            event->accept();
+            Q_EMIT menuRequested(UnderLabel());
+            return;
+        }
+        QLabel::keyPressEvent(event);
+        return;
+    case Qt::Key_F10:
+        if (event->modifiers() == Qt::ShiftModifier && HasMenu()) {
+            event->accept();
+            Q_EMIT menuRequested(UnderLabel());
+            return;
+        }
         QLabel::keyPressEvent(event);
         return;
     default:
         QLabel::keyPressEvent(event);
     }
+}
+
+bool TLinkLabel::HasMenu() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&TLinkLabel::menuRequested));
+}
+
+void TLinkLabel::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!HasMenu()) {
+        QLabel::contextMenuEvent(event);
+        return;
+    }
+    event->accept();
+    Q_EMIT menuRequested(event->reason() == QContextMenuEvent::Mouse ? event->globalPos() : UnderLabel());
 }
 
 void TLinkLabel::paintEvent(QPaintEvent *event)

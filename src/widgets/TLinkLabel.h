@@ -23,14 +23,22 @@ public:
 
 Q_SIGNALS:
     void clicked();
+    // A context menu asked for, by the right button or by the menu key (or Shift+F10),
+    // with where it belongs: at the pointer, or under the label when asked by the keys,
+    // since the pointer may then be anywhere.
+    void menuRequested(const QPoint &globalPos);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    bool HasMenu() const;
+    QPoint UnderLabel() const { return mapToGlobal(QPoint(0, height() + 1)); }
+
     bool m_pressed = false;
     bool m_opensMenu = false;
     bool m_byKeyboard = false;
