@@ -37,6 +37,13 @@ void TLinkLabel::Activate()
 
 void TLinkLabel::keyPressEvent(QKeyEvent *event)
 {
+    const bool asksMenu = (event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier) ||
+                          (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (asksMenu && !m_opensMenu && HasMenu()) {
+        event->accept();
+        Q_EMIT menuRequested(UnderLabel());
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Space:
     case Qt::Key_Return:
@@ -49,19 +56,6 @@ void TLinkLabel::keyPressEvent(QKeyEvent *event)
         if (m_opensMenu && event->modifiers() == Qt::NoModifier) {
             event->accept();
             Activate();
-            return;
-        }
-        if (event->key() == Qt::Key_Menu && HasMenu()) {
-            event->accept();
-            Q_EMIT menuRequested(UnderLabel());
-            return;
-        }
-        QLabel::keyPressEvent(event);
-        return;
-    case Qt::Key_F10:
-        if (event->modifiers() == Qt::ShiftModifier && HasMenu()) {
-            event->accept();
-            Q_EMIT menuRequested(UnderLabel());
             return;
         }
         QLabel::keyPressEvent(event);
