@@ -78,7 +78,10 @@ TPermitFrm::TPermitFrm(TDbConnection &connection, QWidget *parent) : QDialog(par
     SpeciesTable->setHorizontalHeaderLabels({QStringLiteral("Gatunek"), QStringLiteral("Wymiar ochronny (cm)"),
                                              QStringLiteral("Ochrona od (mm-dd)"), QStringLiteral("Ochrona do (mm-dd)"),
                                              QStringLiteral("Limit (szt. dziennie)")});
-    SpeciesTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The numbers' columns as wide as their titles, which turn bold in the current
+    // column; the name takes the rest.
+    SpeciesTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    SpeciesTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     SpeciesTable->verticalHeader()->hide();
 
     auto button = [this](const char *name, const QString &text) {
