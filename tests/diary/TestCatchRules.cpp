@@ -1,4 +1,5 @@
 #include "data/DataTestSupport.h"
+#include "data/DbErrors.h"
 
 #include "diary/CatchLog.h"
 #include "diary/CatchRegister.h"
@@ -6,8 +7,8 @@
 #include "diary/DiarySchema.h"
 #include "diary/Permit.h"
 #include "diary/Waters.h"
-#include "data/DbErrors.h"
 
+#include <QFile>
 #include <QTest>
 #include <tuple>
 
@@ -304,9 +305,23 @@ private Q_SLOTS:
         QCOMPARE(read.SpeciesNames(), (QStringList{"Okoń", "Szczupak", "Węgorz"}));
 
         // A diary that cannot be read leaves the log empty, not half of it.
-        QVERIFY(m_db->exec("drop table dziennik"));
+        QVERIFY(m_db->exec("alter table dziennik rename to stary"));
         QVERIFY_THROWS_EXCEPTION(EDatabaseError, read.Load(m_db->connection, &rules));
         QVERIFY(read.Records().empty() && read.Shown().empty() && read.Days().isEmpty());
+        QVERIFY(m_db->exec("alter table stary rename to dziennik"));
+
+        // So does a file damaged in the middle of the diary, which stops the engine while
+        // the helper is at work: the reading ends with the engine's error, not a hang.
+        m_db->connection.SetConnected(false);
+        {
+            QFile file(m_db->dir.dbPath());
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.seek(file.size() / 2 / 4096 * 4096));
+            QCOMPARE(file.write(QByteArray(3 * 4096, '\xA5')), 3 * 4096);
+        }
+        m_db->connection.SetConnected(true);
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, read.Load(m_db->connection, &rules));
+        QVERIFY(read.Records().empty() && read.Shown().empty());
     }
 
 private:
