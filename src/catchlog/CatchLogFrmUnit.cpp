@@ -207,10 +207,27 @@ QWidget *TCatchLogFrm::CreateCatchPage()
     CatchGrid->verticalHeader()->setDefaultSectionSize(20);
     CatchGrid->verticalHeader()->hide();
     CatchGrid->setToolTip(QStringLiteral("Dwukrotne kliknięcie pokazuje dzień połowu w kalendarzu"));
-    const int widths[] = {80, 95, 65, 80, 115, 85, 50, 85, 90, 60};
+    const int widths[] = {80, 95, 65, 80, 110, 85, 50, 85, 80, 60};
     for (int c = 0; c < int(std::size(widths)); ++c)
         CatchGrid->setColumnWidth(c, widths[c]);
     CatchGrid->horizontalHeader()->setStretchLastSection(true);
+    // A chosen row would turn every title bold, and bold they outgrow their columns.
+    CatchGrid->horizontalHeader()->setHighlightSections(false);
+
+    // The table's column shows the start of a broken rule's sentence, and its tooltip is
+    // out of reach of the keys: the current catch's sentences are written out here. The
+    // place is kept when there are none, so that the table does not jump from row to row.
+    WarningLabel = new QLabel(page);
+    WarningLabel->setObjectName(QStringLiteral("WarningLabel"));
+    WarningLabel->setWordWrap(true);
+    WarningLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    WarningLabel->setFixedHeight(2 * WarningLabel->fontMetrics().lineSpacing() + 4);
+    QPalette warningColours = WarningLabel->palette();
+    warningColours.setColor(QPalette::WindowText, QColor(0xA0, 0x10, 0x10));
+    WarningLabel->setPalette(warningColours);
+    connect(CatchGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TCatchLogFrm::ShowWarning);
+    // Filtering and sorting read the rows anew, and no row is current then.
+    connect(m_model, &QAbstractItemModel::modelReset, this, &TCatchLogFrm::ShowWarning);
 
     SummaryLabel = new QLabel(page);
     SummaryLabel->setObjectName(QStringLiteral("SummaryLabel"));
@@ -229,6 +246,7 @@ QWidget *TCatchLogFrm::CreateCatchPage()
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(filter);
     layout->addWidget(CatchGrid, 1);
+    layout->addWidget(WarningLabel);
     layout->addLayout(summary);
 
     auto refilter = [this] {
@@ -337,6 +355,14 @@ void TCatchLogFrm::ApplyFilter()
     m_chartsStale = true;
     if (Pages->currentWidget() == Charts)
         UpdateCharts();
+}
+
+void TCatchLogFrm::ShowWarning()
+{
+    const int row = CatchGrid->currentIndex().row();
+    const QString warning = row >= 0 && row < int(m_log.Shown().size()) ? m_log.ShownAt(row).Warning() : QString();
+    WarningLabel->setText(warning.isEmpty() ? QString() : QStringLiteral("Naruszone przepisy: ") + warning);
+    WarningLabel->setToolTip(WarningLabel->text());
 }
 
 void TCatchLogFrm::UpdateCharts()

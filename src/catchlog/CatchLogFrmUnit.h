@@ -60,6 +60,7 @@ public:
     QDoubleSpinBox *MinLengthEdit = nullptr;
     QPushButton *ClearFilterButton = nullptr;
     QTableView *CatchGrid = nullptr;
+    QLabel *WarningLabel = nullptr;
     QLabel *SummaryLabel = nullptr;
     QPushButton *ExportButton = nullptr;
     CatchLogCharts *Charts = nullptr;
@@ -78,6 +79,8 @@ private:
     QWidget *CreateCatchPage();
     void FillSpecies();
     void ClearFilter();
+    // The rules the current catch breaks, in full under the table.
+    void ShowWarning();
     void RestoreFrom(const QString &folder, const QString &question);
 
     CatchLog m_log;

@@ -228,7 +228,24 @@ void PermitAndRegisterTest::thePermitTypedInItsDialogMarksTheLog()
     QCOMPARE(model->index(perch, CatchLog::Warning).data().toString(),
              QStringLiteral("Zabrane ryby tego dnia: 4,3 kg – dzienny limit 4 kg (zezwolenie „Okręg Testowy”)."));
     QVERIFY(!model->index(LogRow("2005-07-02", "Leszcz"), 0).data(Qt::BackgroundRole).isValid());
+
+    // The column shows only the start of a sentence: reached by the keys, the current
+    // catch has them whole under the table, and a catch that breaks nothing has none.
+    QTableView *grid = Log()->CatchGrid;
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+    while (grid->currentIndex().row() < pike)
+        QTest::keyClick(grid, Qt::Key_Down);
+    QCOMPARE(Log()->WarningLabel->text(), "Naruszone przepisy: " + model->index(pike, CatchLog::Warning).data().toString());
     TestSupport::SavePng(Log(), "catchlog_marked");
+    while (grid->currentIndex().row() < LogRow("2005-07-02", "Leszcz"))
+        QTest::keyClick(grid, Qt::Key_Down);
+    QCOMPARE(Log()->WarningLabel->text(), QString());
+    // Sorted anew, no catch is current and none is named.
+    QTest::keyClick(grid, Qt::Key_Up);
+    QVERIFY(!Log()->WarningLabel->text().isEmpty());
+    grid->sortByColumn(CatchLog::Weight, Qt::DescendingOrder);
+    QCOMPARE(Log()->WarningLabel->text(), QString());
 
     // The day panel reaches the same dialog, with what was saved.
     int opened = 0;
