@@ -198,6 +198,9 @@ void CatchLogFrmTest::doubleClickShowsTheCatchInTheCalendar()
     QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, label->rect().center(),
                                 label->mapToGlobal(label->rect().center()));
     QApplication::sendEvent(label, &menuEvent);
+    // Asked by the mouse, the menu opens where it was clicked.
+    const QPoint clicked = label->mapToGlobal(label->rect().center());
+    QCOMPARE(Platform::Records().first().text, QStringLiteral("%1,%2").arg(clicked.x()).arg(clicked.y()));
     QVERIFY(Recorded("popup", "CalendarPopupMenu"));
     QVERIFY(Recorded("modal", "Dziennik połowów"));
     ShowAgain();

@@ -226,6 +226,12 @@ private Q_SLOTS:
         QCOMPARE(Days(m_log), QStringList({"2005-04-10 Szczupak", "2005-04-10 Szczupak", "2005-04-05 Sandacz",
                                            "2005-04-22 szczupak"}));
         QCOMPARE(m_log.ShownAt(0).weight, 35.0);
+
+        // Records set anew are filtered and ordered at once: the same filter applied again
+        // finds nothing to do and must not leave the rows of the old records shown.
+        m_log.SetRecords({m_log.Records().begin(), m_log.Records().begin() + 2});
+        m_log.Apply(over2);
+        QCOMPARE(Days(m_log), QStringList({"2005-04-10 Szczupak", "2005-04-22 szczupak"}));
     }
 
     void statisticsOfAKnownDiary()
