@@ -31,16 +31,6 @@ size_t utf8PrefixForUnits(const char *text, size_t bytes, int units)
     return std::min(at, bytes);
 }
 
-// Text that is not UTF-8 was stored by an older program in the Windows code page; read
-// as UTF-8 it would show replacement characters and be written back as them.
-std::string_view utf8Text(std::string_view bytes, std::string &converted)
-{
-    if (TextEncoding::IsValidUtf8(bytes))
-        return bytes;
-    converted = TextEncoding::Windows1250ToUtf8(bytes);
-    return converted;
-}
-
 QString withDataSetName(const QString &name, const QString &message)
 {
     return name.isEmpty() ? message : name + QStringLiteral(": ") + message;
@@ -142,7 +132,7 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
     const std::string_view value = text ? std::string_view(text, size_t(bytes)) : std::string_view();
     std::string converted;
     auto fail = [&] {
-        const std::string_view shown = utf8Text(value, converted);
+        const std::string_view shown = TextEncoding::AsUtf8(value, converted);
         FieldConvert::RaiseConvertError(def.type, QString::fromUtf8(shown.data(), qsizetype(shown.size())));
     };
 
@@ -154,7 +144,7 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
             return;
         }
         {
-            const std::string_view utf8 = utf8Text(value, converted);
+            const std::string_view utf8 = TextEncoding::AsUtf8(value, converted);
             storeText(target, utf8.data(), utf8PrefixForUnits(utf8.data(), utf8.size(), def.size));
         }
         return;
@@ -170,7 +160,8 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
             const size_t length = zero ? size_t(static_cast<const char *>(zero) - text) : value.size();
             // A blob keeps its bytes; a memo is text.
             const std::string_view bytes(text, length);
-            const std::string_view stored = def.type == TFieldType::ftMemo ? utf8Text(bytes, converted) : bytes;
+            const std::string_view stored =
+                def.type == TFieldType::ftMemo ? TextEncoding::AsUtf8(bytes, converted) : bytes;
             storeText(target, stored.data(), stored.size());
         }
         return;

@@ -99,4 +99,12 @@ std::string Windows1250ToUtf8(std::string_view bytes)
     return out;
 }
 
+std::string_view AsUtf8(std::string_view bytes, std::string &converted)
+{
+    if (IsValidUtf8(bytes))
+        return bytes;
+    converted = Windows1250ToUtf8(bytes);
+    return converted;
+}
+
 } // namespace TextEncoding

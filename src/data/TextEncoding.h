@@ -14,4 +14,9 @@ bool IsValidUtf8(std::string_view bytes);
 // control characters of the same number, as Windows reads them.
 std::string Windows1250ToUtf8(std::string_view bytes);
 
+// Stored text as UTF-8: the bytes themselves when they are UTF-8, else their conversion
+// from Windows-1250, kept in converted. Read as UTF-8, such text would show replacement
+// characters and be written back as them.
+std::string_view AsUtf8(std::string_view bytes, std::string &converted);
+
 } // namespace TextEncoding

@@ -7,6 +7,7 @@
 #include "diary/CatchLog.h"
 
 #include "data/DbErrors.h"
+#include "data/FieldConvert.h"
 #include "data/TDbConnection.h"
 #include "data/TextEncoding.h"
 
@@ -32,10 +33,9 @@ QString Decoded(std::string_view bytes)
 {
     if (bytes.empty())
         return QString();
-    if (TextEncoding::IsValidUtf8(bytes))
-        return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-    const std::string converted = TextEncoding::Windows1250ToUtf8(bytes);
-    return QString::fromUtf8(converted.data(), qsizetype(converted.size()));
+    std::string converted;
+    const std::string_view utf8 = TextEncoding::AsUtf8(bytes, converted);
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
 
 std::string_view BytesAt(const SqliteApi &api, sqlite3_stmt *stmt, int column)
@@ -53,13 +53,10 @@ constexpr double LargestNumber = 1e9;
 double NumberAt(const SqliteApi &api, sqlite3_stmt *stmt, int column, int type)
 {
     double value = 0;
-    if (type != SQLITE_TEXT) {
+    if (type != SQLITE_TEXT)
         value = api.column_double(stmt, column);
-    } else {
-        QString text = Decoded(BytesAt(api, stmt, column)).trimmed();
-        text.replace(QLatin1Char(','), QLatin1Char('.'));
-        value = text.toDouble();
-    }
+    else if (!FieldConvert::ParseFloat(BytesAt(api, stmt, column), value))
+        value = 0;
     return std::isfinite(value) && std::abs(value) < LargestNumber ? value : 0;
 }
 
@@ -81,8 +78,8 @@ int MonthOf(const QString &day)
 size_t RowEstimate(const SqliteApi &api, sqlite3 *db)
 {
     sqlite3_stmt *stmt = nullptr;
-    if (api.prepare(db, "select (select max(rowid) from dziennik) - (select min(rowid) from dziennik) + 1", -1,
-                    &stmt, nullptr) != SQLITE_OK ||
+    if (api.prepare(db, "select (select max(rowid) from dziennik) - (select min(rowid) from dziennik) + 1", -1, &stmt,
+                    nullptr) != SQLITE_OK ||
         !stmt)
         return 0;
     const qint64 span = api.step(stmt) == SQLITE_ROW ? api.column_int64(stmt, 0) : 0;
