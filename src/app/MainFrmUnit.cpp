@@ -157,6 +157,8 @@ void TMainFrm::FormCreate()
     // Nothing that opens the connection later may create an empty file in place of a
     // missing database.
     DataBase->SetMustExist(true);
+    if (OpenedReadOnly())
+        return;
     if (const std::optional<QString> problem = InstallationProblem()) {
         // One clear message instead of an error from every view; the program comes up
         // without data and never creates or writes a database file in its place.
@@ -166,6 +168,26 @@ void TMainFrm::FormCreate()
     }
     DataBase->SetConnected(true);
     UpgradeDiarySchema(*DataBase);
+}
+
+bool TMainFrm::OpenedReadOnly()
+{
+    // A diary that is there but whose folder cannot be written (a read-only stick, a
+    // folder of another user) is never swapped for another one: the user is told why and
+    // may open it for reading only.
+    const QString unwritable = UserDataFolder::Prepare();
+    const QString path = QDir::toNativeSeparators(UserDataFolder::DatabasePath());
+    if (unwritable.isEmpty() || CheckDatabaseFile(path) != DatabaseFileState::Ready || !DataBase->LoadLibs())
+        return false;
+    if (Platform::AskYesNo(this, QStringLiteral("Pytanie:"),
+                           unwritable + QStringLiteral("\n\nDziennik połowów %1 można otworzyć tylko do odczytu: "
+                                                       "będzie go można przeglądać, ale żadnej zmiany nie da się "
+                                                       "zapisać. Otworzyć go tylko do odczytu?")
+                                            .arg(path))) {
+        DataBase->SetReadOnly(true);
+        DataBase->SetConnected(true);
+    }
+    return true;
 }
 
 std::optional<QString> TMainFrm::InstallationProblem()

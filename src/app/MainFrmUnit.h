@@ -62,6 +62,9 @@ private:
     // that is missing or not a database: the message that says so; nothing when the data
     // is ready, an empty text when start-up has told the problem already.
     std::optional<QString> InstallationProblem();
+    // A diary in a folder that cannot be written: asked whether to open it read-only,
+    // and opened so when the user agrees. True when it was such a diary.
+    bool OpenedReadOnly();
     TLinkLabel *MakeLabel(const char *name, const QString &text, const QRect &bounds);
     QAction *MakeItem(QMenu *menu, const char *name, const QString &text, void (TMainFrm::*handler)());
     void FitLabels();

@@ -22,11 +22,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QLockFile>
+#include <QSysInfo>
 #include <QTranslator>
 
 #include <memory>
@@ -105,15 +108,48 @@ void InitApplication(QApplication &app)
     });
 }
 
+namespace {
+// Why a lock that another copy seems to hold may be no copy's at all, or "" when a copy
+// running on this computer holds it.
+QString DoubtfulLock(const QLockFile &lock, const QString &path)
+{
+    const QFileInfo file(path);
+    if (!file.isFile() || file.isSymLink())
+        return QStringLiteral("nie jest zwykłym plikiem");
+    qint64 pid = 0;
+    QString host, application;
+    // An empty file is what a power cut leaves; a garbled one cannot name its owner.
+    if (!lock.getLockInfo(&pid, &host, &application))
+        return QStringLiteral("jest pusty, uszkodzony albo nie da się go odczytać");
+    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+        return QStringLiteral("zapisała kopia programu uruchomiona na innym komputerze (%1)").arg(host);
+    return {};
+}
+
+// Removes what stands in the lock's place: a file, a link, or an empty folder.
+bool RemoveLock(const QString &path)
+{
+    const QFileInfo file(path);
+    return file.isDir() && !file.isSymLink() ? QDir().rmdir(path) : QFile::remove(path);
+}
+} // namespace
+
 std::unique_ptr<QLockFile> LockDataFolder(const QString &dataFolder)
 {
     QDir().mkpath(dataFolder);
-    auto lock = std::make_unique<QLockFile>(QDir(dataFolder).filePath(QStringLiteral("rybowid.lock")));
+    const QString path = QDir(dataFolder).filePath(QStringLiteral("rybowid.lock"));
+    auto lock = std::make_unique<QLockFile>(path);
     // Only a dead owner makes a lock stale, never its age: a copy may run for days.
     lock->setStaleLockTime(0);
     if (lock->tryLock(0))
         return lock;
-    if (lock->error() == QLockFile::LockFailedError) {
+    if (lock->error() != QLockFile::LockFailedError) {
+        // A folder where no lock can be written (read-only media) is not a second copy:
+        // the program starts unlocked, and the database tells what it cannot do.
+        return lock;
+    }
+    const QString doubt = DoubtfulLock(*lock, path);
+    if (doubt.isEmpty()) {
         Platform::ShowMessage(nullptr, TApplication::Title(),
                               QStringLiteral("Rybowid jest już uruchomiony i pracuje na tym dzienniku połowów "
                                              "(%1). Przejdź do jego okna: dwie kopie programu naraz mogłyby "
@@ -122,9 +158,22 @@ std::unique_ptr<QLockFile> LockDataFolder(const QString &dataFolder)
                               Platform::Icon::Information);
         return nullptr;
     }
-    // A folder where no lock can be written (read-only media) is not a second copy:
-    // the program starts unlocked, and the database tells what it cannot do.
-    return lock;
+    const QString where = QDir::toNativeSeparators(path);
+    if (!Platform::AskYesNo(nullptr, QStringLiteral("Pytanie:"),
+                            QStringLiteral("Plik blokady dziennika połowów %1 %2, więc nie wiadomo, czy pracuje na "
+                                           "nim inna kopia Rybowida. Jeśli żadna nie jest uruchomiona (na przykład "
+                                           "po awarii zasilania), blokadę można przejąć.\n\nPrzejąć blokadę i "
+                                           "uruchomić program?")
+                                .arg(where, doubt)))
+        return nullptr;
+    if (RemoveLock(path) && lock->tryLock(0))
+        return lock;
+    Platform::ShowMessage(nullptr, TApplication::Title(),
+                          QStringLiteral("Nie można przejąć blokady %1. Usuń ten plik albo folder i uruchom program "
+                                         "ponownie.")
+                              .arg(where),
+                          Platform::Icon::Warning);
+    return nullptr;
 }
 
 std::unique_ptr<QLockFile> LockDataFolder()

@@ -28,7 +28,10 @@ void FinishRestore(const QString &engine)
         db.SetDatabase(QDir::toNativeSeparators(path));
         db.SetMustExist(true);
         db.SetConnected(true);
-        DatabaseBackup::FinishInterruptedRestore(db, UserDataFolder::Path());
+        QString notice;
+        DatabaseBackup::FinishInterruptedRestore(db, UserDataFolder::Path(), &notice);
+        if (!notice.isEmpty())
+            Platform::ShowMessage(nullptr, QStringLiteral("Rybowid"), notice, Platform::Icon::Information);
     } catch (const Exception &e) {
         Platform::ShowError(QStringLiteral("Nie można dokończyć przerwanego przywracania dziennika z kopii zapasowej: "
                                            "%1")

@@ -77,7 +77,9 @@ bool RunsInstalled()
     if (!overridden().isEmpty())
         return false;
     const QFileInfo data(ExecutableFolder() + QStringLiteral("data"));
-    return !data.isDir() || !data.isWritable();
+    // A portable copy whose diary cannot be written is still the one to open, read-only:
+    // showing an empty diary of the home folder instead would hide the angler's catches.
+    return !data.isDir() || (!data.isWritable() && !QFileInfo::exists(data.filePath() + QStringLiteral("/wedkarz.db")));
 }
 
 QString EngineFolder()

@@ -14,7 +14,8 @@ void OverrideExecutableFolder(const QString &folder);
 
 // Where the program's files lie. Each folder ends in the native separator and is followed
 // by a relative path beginning with "data/". A portable copy, whose data/ beside the
-// executable is writable, keeps everything there as the build lays it out. An installed
+// executable is writable or holds the diary, keeps everything there as the build lays it
+// out. An installed
 // program reads what it ships from the shared data folder and keeps the diary and the
 // catch photos in the user's data folder, so that updates and other users never touch them.
 bool RunsInstalled();

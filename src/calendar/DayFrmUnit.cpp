@@ -1,5 +1,6 @@
 #include "calendar/DayFrmUnit.h"
 
+#include "base/CheckedFile.h"
 #include "base/Exception.h"
 #include "base/FolderUtils.h"
 #include "base/JpegImage.h"
@@ -239,10 +240,16 @@ void TDayFrm::Label11Click()
     try {
         const QString target = folder + QLatin1Char('/') + name;
         // A photo of that name already in the folder is kept and wins. A copy that failed
-        // with nothing there leaves the row's photo as it was rather than naming a file
-        // that does not exist.
-        if (!QFile::copy(chosen, target) && !QFileInfo(target).isFile())
+        // leaves the row's photo as it was rather than naming a file that does not exist.
+        QString reason;
+        if (!QFileInfo(target).isFile() && !CopyWholeFile(chosen, target, &reason)) {
+            Platform::ShowMessage(this, QStringLiteral("Rybowid"),
+                                  QStringLiteral("Nie można skopiować zdjęcia %1 do folderu %2: %3. Zdjęcie połowu "
+                                                 "pozostało bez zmian.")
+                                      .arg(QDir::toNativeSeparators(chosen), QDir::toNativeSeparators(folder), reason),
+                                  Platform::Icon::Warning);
             return;
+        }
         const QString before = PhotoName();
         // Both may end up named by no row: the replaced photo once the row is written, the
         // new one if the row is dropped.

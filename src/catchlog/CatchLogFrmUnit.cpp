@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -29,6 +30,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -404,6 +406,34 @@ void TCatchLogFrm::ExportButtonClick()
             Platform::Icon::Error);
 }
 
+namespace {
+// A dialog with "Anuluj" for a backup or a restore, shown only when the work takes a while.
+class BackupProgress
+{
+public:
+    BackupProgress(QWidget *parent, const QString &label) : m_dialog(label, QStringLiteral("Anuluj"), 0, 1, parent)
+    {
+        m_dialog.setWindowTitle(QStringLiteral("Rybowid"));
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(400);
+        m_dialog.setAutoReset(false);
+        m_dialog.setValue(0);
+    }
+    DatabaseBackup::Progress Callback()
+    {
+        return [this](int done, int total) {
+            m_dialog.setMaximum(std::max(total, 1));
+            m_dialog.setValue(done);
+            QCoreApplication::processEvents();
+            return !m_dialog.wasCanceled();
+        };
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+} // namespace
+
 void TCatchLogFrm::BackupButtonClick()
 {
     const QString parent = Platform::ChooseFolder(this, QStringLiteral("Wybierz folder na kopię zapasową"));
@@ -413,12 +443,17 @@ void TCatchLogFrm::BackupButtonClick()
         QString folder;
         {
             WaitCursor wait;
-            folder = DatabaseBackup::Create(*Windows().DataBase, UserDataFolder::PhotoFolder(), parent);
+            BackupProgress progress(this, QStringLiteral("Zapisywanie kopii zapasowej dziennika i zdjęć…"));
+            DatabaseBackup::Options options;
+            options.progress = progress.Callback();
+            folder = DatabaseBackup::Create(*Windows().DataBase, UserDataFolder::PhotoFolder(), parent, options);
         }
         Platform::ShowMessage(this, Title,
                               QStringLiteral("Kopię zapasową dziennika i zdjęć zapisano w folderze:\n%1")
                                   .arg(QDir::toNativeSeparators(folder)),
                               Platform::Icon::Information);
+    } catch (const DatabaseBackup::Cancelled &) {
+        // Cancelled on purpose: nothing of the copy is left, and nothing needs saying.
     } catch (...) {
         ShowCurrentException();
     }
@@ -460,9 +495,13 @@ void TCatchLogFrm::RestoreFrom(const QString &folder, const QString &question)
     if (!Platform::AskYesNo(this, QStringLiteral("Pytanie:"), question))
         return;
     try {
+        QString notice;
         {
             WaitCursor wait;
-            m_asideFolder = DatabaseBackup::Restore(*connection, UserDataFolder::Path(), folder);
+            BackupProgress progress(this, QStringLiteral("Przywracanie dziennika i zdjęć z kopii zapasowej…"));
+            DatabaseBackup::Options options;
+            options.progress = progress.Callback();
+            m_asideFolder = DatabaseBackup::Restore(*connection, UserDataFolder::Path(), folder, options, &notice);
         }
         UndoRestoreButton->setEnabled(true);
         if (Windows().DiaryReplaced)
@@ -471,8 +510,11 @@ void TCatchLogFrm::RestoreFrom(const QString &folder, const QString &question)
         Platform::ShowMessage(
             this, Title,
             QStringLiteral("Dziennik przywrócono. Poprzedni dziennik i zdjęcia zachowano w folderze:\n%1")
-                .arg(QDir::toNativeSeparators(m_asideFolder)),
+                    .arg(QDir::toNativeSeparators(m_asideFolder)) +
+                (notice.isEmpty() ? QString() : QStringLiteral("\n\n") + notice),
             Platform::Icon::Information);
+    } catch (const DatabaseBackup::Cancelled &) {
+        // Cancelled before anything live was replaced: the diary is as it was.
     } catch (...) {
         ShowCurrentException();
         // The diary may have been replaced before the photos failed: no view may go on

@@ -1,5 +1,6 @@
 #include "catchlog/CatchRegisterPage.h"
 
+#include "base/CheckedFile.h"
 #include "base/Clock.h"
 #include "base/DateUtils.h"
 #include "diary/CatchLog.h"
@@ -12,7 +13,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -173,10 +173,9 @@ void CatchRegisterPage::CsvButtonClick()
         return;
     if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
         path += QStringLiteral(".csv");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_register.Csv()) < 0 || !file.commit())
+    QString error;
+    if (!WriteWholeFile(path, m_register.Csv(), &error))
         Platform::ShowMessage(
-            this, Title,
-            QStringLiteral("Nie można zapisać pliku %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()),
+            this, Title, QStringLiteral("Nie można zapisać pliku %1: %2").arg(QDir::toNativeSeparators(path), error),
             Platform::Icon::Error);
 }

@@ -42,18 +42,32 @@ struct SqliteApi
     decltype(&::sqlite3_backup_remaining) backup_remaining = nullptr;
     decltype(&::sqlite3_backup_pagecount) backup_pagecount = nullptr;
 
+    // Optional, every engine of the last fifteen years has them: preparing that follows
+    // schema changes by itself, and values bound to a statement's parameters.
+    decltype(&::sqlite3_prepare_v2) prepare_v2 = nullptr;
+    decltype(&::sqlite3_bind_text) bind_text = nullptr;
+    decltype(&::sqlite3_bind_int64) bind_int64 = nullptr;
+    decltype(&::sqlite3_bind_double) bind_double = nullptr;
+    decltype(&::sqlite3_bind_null) bind_null = nullptr;
+    decltype(&::sqlite3_clear_bindings) clear_bindings = nullptr;
+
     // Optional: opening with flags. Where the engine has it, a connection is opened
     // without the engine's own lock, which each call would otherwise take: each connection
     // is used from one thread only.
     decltype(&::sqlite3_open_v2) open_v2 = nullptr;
 
-    // sqlite3_open, unlocked where the engine allows it.
-    int OpenUnlocked(const char *path, sqlite3 **db) const
+    // sqlite3_open, unlocked where the engine allows it, and read-only when asked.
+    int OpenUnlocked(const char *path, sqlite3 **db, bool readOnly = false) const
     {
         if (open_v2)
-            return open_v2(path, db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+            return open_v2(path, db,
+                           (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
+                               SQLITE_OPEN_NOMUTEX,
+                           nullptr);
         return open(path, db);
     }
+
+    bool CanBind() const { return bind_text && bind_int64 && bind_double && bind_null && clear_bindings; }
 
     bool HasBackup() const
     {

@@ -3,6 +3,7 @@
 #include "base/Logging.h"
 #include "data/DataSetImpl.h"
 #include "data/DbErrors.h"
+#include "data/Statement.h"
 #include "data/TResultRows.h"
 
 #include <QDir>
@@ -25,8 +26,6 @@ TDbConnection::~TDbConnection()
 {
     if (m_db && m_api.close)
         m_api.close(m_db);
-    if (m_library)
-        m_library->unload();
 }
 
 void TDbConnection::SetDatabase(const QString &database)
@@ -67,14 +66,13 @@ bool TDbConnection::LoadLibs()
         Disconnect();
     qCDebug(lcData) << "loading sqlite lib";
     qCDebug(lcData).noquote() << m_driverDll;
-    if (m_library)
-        m_library->unload();
     m_libraryLoaded = false;
     m_api = {};
     m_library = std::make_unique<QLibrary>(m_driverDll);
     // QLibrary instances of one file share a handle, and unloading through one unmaps the
     // engine under every other connection; the mapping is therefore kept for the process
-    // and "unloading" releases only this connection's handle and slots.
+    // and "unloading" releases only this connection's object and slots. The hint alone
+    // would not do: it is lost when another QLibrary loaded the file first.
     m_library->setLoadHints(QLibrary::PreventUnloadHint);
     if (m_driverDll.isEmpty() || !m_library->load()) {
         qCDebug(lcData).noquote() << m_library->errorString();
@@ -102,11 +100,17 @@ bool TDbConnection::LoadLibs()
         resolve(lib, "sqlite3_column_name", api.column_name) && resolve(lib, "sqlite3_column_text", api.column_text) &&
         resolve(lib, "sqlite3_column_type", api.column_type);
     if (!all) {
-        m_library->unload();
         m_library.reset();
         return false;
     }
-    resolve(lib, "sqlite3_open_v2", api.open_v2); // optional, see SqliteApi
+    // Optional, see SqliteApi.
+    resolve(lib, "sqlite3_open_v2", api.open_v2);
+    resolve(lib, "sqlite3_prepare_v2", api.prepare_v2);
+    resolve(lib, "sqlite3_bind_text", api.bind_text);
+    resolve(lib, "sqlite3_bind_int64", api.bind_int64);
+    resolve(lib, "sqlite3_bind_double", api.bind_double);
+    resolve(lib, "sqlite3_bind_null", api.bind_null);
+    resolve(lib, "sqlite3_clear_bindings", api.clear_bindings);
     if (!(resolve(lib, "sqlite3_backup_init", api.backup_init) &&
           resolve(lib, "sqlite3_backup_step", api.backup_step) &&
           resolve(lib, "sqlite3_backup_finish", api.backup_finish) &&
@@ -147,7 +151,7 @@ void TDbConnection::DBConnect()
     m_db = nullptr;
     if (BeforeConnect)
         BeforeConnect(this);
-    m_api.OpenUnlocked(m_path.toUtf8().constData(), &m_db);
+    m_api.OpenUnlocked(m_path.toUtf8().constData(), &m_db, m_readOnly);
     // Another program holding the file a moment (a second copy, a backup tool) is waited
     // for instead of failing the statement at once.
     if (m_db)
@@ -167,7 +171,6 @@ void TDbConnection::Disconnect()
         if (m_db)
             m_api.close(m_db);
         m_db = nullptr;
-        m_library->unload();
         m_library.reset();
         m_libraryLoaded = false;
         m_api = {};
@@ -218,60 +221,10 @@ void TDbConnection::Announce(const QString &sql)
         OnStatement(sql);
 }
 
-namespace {
-// Finalizes a statement however the caller leaves.
-class Statement
-{
-public:
-    explicit Statement(const SqliteApi &api) : m_api(api) {}
-    ~Statement() { release(); }
-    Statement(const Statement &) = delete;
-    Statement &operator=(const Statement &) = delete;
-
-    sqlite3_stmt **slot() { return &m_stmt; }
-    sqlite3_stmt *get() const { return m_stmt; }
-    // The finalize result.
-    int release()
-    {
-        const int rc = m_stmt ? m_api.finalize(m_stmt) : SQLITE_OK;
-        m_stmt = nullptr;
-        return rc;
-    }
-
-private:
-    const SqliteApi &m_api;
-    sqlite3_stmt *m_stmt = nullptr;
-};
-} // namespace
-
 void TDbConnection::ExecStatement(const QString &sql)
 {
     Announce(sql);
-    if (!m_connected || !m_db)
-        throw EDatabaseError(NotConnected);
-    const QByteArray text = sql.toUtf8();
-    for (int attempt = 0;; ++attempt) {
-        Statement stmt(m_api);
-        if (m_api.prepare(m_db, text.constData(), -1, stmt.slot(), nullptr) != SQLITE_OK)
-            RaiseEngineError();
-        if (!stmt.get())
-            return;
-        int rc;
-        while ((rc = m_api.step(stmt.get())) == SQLITE_ROW) {
-        }
-        if (rc != SQLITE_DONE) {
-            // The engine's specific code and message come with the reset.
-            const int code = m_api.reset(stmt.get());
-            if (code == SQLITE_SCHEMA && attempt == 0)
-                continue;
-            const QString message = QString::fromUtf8(m_api.errmsg(m_db));
-            stmt.release();
-            throw EDatabaseError(message);
-        }
-        if (stmt.release() != SQLITE_OK)
-            RaiseEngineError();
-        return;
-    }
+    Statement(*this, sql).Run();
 }
 
 void TDbConnection::SQLite_XExec(sqlite3 *db, const QString &sql, TDbBaseQuery *dataSet)
@@ -296,77 +249,64 @@ void TDbConnection::FetchInto(const QString &sql, TResultRows &rows, const Fetch
 {
     if (!m_connected || !m_db)
         throw EDatabaseError(NotConnected);
-    const QByteArray text = sql.toUtf8();
-    for (int attempt = 0;; ++attempt) {
-        rows = TResultRows();
-        Statement stmt(m_api);
-        if (m_api.prepare(m_db, text.constData(), -1, stmt.slot(), nullptr) != SQLITE_OK)
-            RaiseEngineError();
-        if (!stmt.get())
-            return;
-        sqlite3_stmt *const s = stmt.get();
-        std::vector<int> fieldOfColumn;
-        std::vector<char> floatColumn;
-        bool fieldsDefined = false;
-        int identityColumn = -1;
-        const auto defineFields = [&] {
-            fieldsDefined = true;
-            const int columns = m_api.column_count(s);
-            fieldOfColumn.assign(size_t(columns), -1);
-            for (int column = 0; column < columns; ++column) {
-                const QString name = QString::fromUtf8(m_api.column_name(s, column));
-                if (name.compare(QLatin1String("rowid"), Qt::CaseInsensitive) == 0) {
-                    identityColumn = column;
-                    continue;
-                }
-                fieldOfColumn[size_t(column)] = rows.FieldCount();
-                rows.DefineField(name, QString::fromUtf8(m_api.column_decltype(s, column)), options);
-            }
-            rows.CheckRowFits();
-            floatColumn.assign(size_t(columns), 0);
-            for (int column = 0; column < columns; ++column)
-                floatColumn[size_t(column)] =
-                    fieldOfColumn[size_t(column)] >= 0 && rows.TakesFloat(fieldOfColumn[size_t(column)]);
-        };
-        int rc;
-        while ((rc = m_api.step(s)) == SQLITE_ROW) {
-            if (!fieldsDefined)
-                defineFields();
-            rows.StartRow();
-            for (size_t column = 0; column < fieldOfColumn.size(); ++column) {
-                const int field = fieldOfColumn[column];
-                if (field < 0)
-                    continue;
-                if (floatColumn[column] && m_api.column_type(s, int(column)) == SQLITE_FLOAT) {
-                    const double number = m_api.column_double(s, int(column));
-                    if (std::isfinite(number)) {
-                        rows.AssignFloat(field, number);
-                        continue;
-                    }
-                }
-                const auto *value = reinterpret_cast<const char *>(m_api.column_text(s, int(column)));
-                rows.AssignFromText(field, value, value ? m_api.column_bytes(s, int(column)) : 0, options);
-            }
-            // Row identities are 64-bit: a rowid past 2^31 must still address its own row.
-            rows.FinishRow(identityColumn >= 0 ? m_api.column_int64(s, identityColumn) : qint64(rows.RowCount()));
-        }
-        if (rc != SQLITE_DONE) {
-            // A busy or damaged file stops the reading: report it rather than open on a
-            // part of the rows.
-            const int code = m_api.reset(s);
-            if (code == SQLITE_SCHEMA && attempt == 0 && rows.RowCount() == 0)
-                continue;
-            const QString message = QString::fromUtf8(m_api.errmsg(m_db));
-            stmt.release();
-            throw EDatabaseError(message);
-        }
-        // A table without rows still needs its fields, or a new record there would have
-        // none to post; the prepared statement knows its columns.
-        if (!fieldsDefined && options.fieldsWithoutRows)
-            defineFields();
-        m_api.reset(s);
-        if (stmt.release() != SQLITE_OK)
-            RaiseEngineError();
+    rows = TResultRows();
+    Statement stmt(*this, sql);
+    sqlite3_stmt *const s = stmt.Handle();
+    if (!s)
         return;
+    std::vector<int> fieldOfColumn;
+    std::vector<char> floatColumn;
+    bool fieldsDefined = false;
+    int identityColumn = -1;
+    const auto defineFields = [&] {
+        fieldsDefined = true;
+        const int columns = m_api.column_count(s);
+        fieldOfColumn.assign(size_t(columns), -1);
+        for (int column = 0; column < columns; ++column) {
+            const QString name = QString::fromUtf8(m_api.column_name(s, column));
+            if (name.compare(QLatin1String("rowid"), Qt::CaseInsensitive) == 0) {
+                identityColumn = column;
+                continue;
+            }
+            fieldOfColumn[size_t(column)] = rows.FieldCount();
+            rows.DefineField(name, QString::fromUtf8(m_api.column_decltype(s, column)), options);
+        }
+        rows.CheckRowFits();
+        floatColumn.assign(size_t(columns), 0);
+        for (int column = 0; column < columns; ++column)
+            floatColumn[size_t(column)] =
+                fieldOfColumn[size_t(column)] >= 0 && rows.TakesFloat(fieldOfColumn[size_t(column)]);
+    };
+    int rc;
+    while ((rc = m_api.step(s)) == SQLITE_ROW) {
+        if (!fieldsDefined)
+            defineFields();
+        rows.StartRow();
+        for (size_t column = 0; column < fieldOfColumn.size(); ++column) {
+            const int field = fieldOfColumn[column];
+            if (field < 0)
+                continue;
+            if (floatColumn[column] && m_api.column_type(s, int(column)) == SQLITE_FLOAT) {
+                const double number = m_api.column_double(s, int(column));
+                if (std::isfinite(number)) {
+                    rows.AssignFloat(field, number);
+                    continue;
+                }
+            }
+            const auto *value = reinterpret_cast<const char *>(m_api.column_text(s, int(column)));
+            rows.AssignFromText(field, value, value ? m_api.column_bytes(s, int(column)) : 0, options);
+        }
+        // Row identities are 64-bit: a rowid past 2^31 must still address its own row.
+        rows.FinishRow(identityColumn >= 0 ? m_api.column_int64(s, identityColumn) : qint64(rows.RowCount()));
     }
+    if (rc != SQLITE_DONE) {
+        // A busy or damaged file stops the reading: report it rather than open on a
+        // part of the rows.
+        m_api.reset(s);
+        RaiseEngineError();
+    }
+    // A table without rows still needs its fields, or a new record there would have
+    // none to post; the prepared statement knows its columns.
+    if (!fieldsDefined && options.fieldsWithoutRows)
+        defineFields();
 }

@@ -42,6 +42,8 @@ public:
     bool MustExist() const { return m_mustExist; }
     void SetMustExist(bool mustExist) { m_mustExist = mustExist; }
     bool ExecuteInlineSQL = false;
+    // Opens the file for reading only, so that a file being checked is never changed.
+    void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
     // How long a statement waits for a lock another program holds before it fails.
     int BusyTimeout() const { return m_busyTimeoutMs; }
     void SetBusyTimeout(int milliseconds);
@@ -89,6 +91,7 @@ private:
     int m_busyTimeoutMs = 5000;
     bool m_connected = false;
     bool m_mustExist = false;
+    bool m_readOnly = false;
 
     std::unique_ptr<QLibrary> m_library;
     bool m_libraryLoaded = false;

@@ -1,11 +1,12 @@
 #include "diary/BackupManifest.h"
 
+#include "base/CheckedFile.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUrl>
 
 namespace BackupManifest {
@@ -24,6 +25,18 @@ bool Digest(const QString &path, QByteArray *hex)
         return false;
     *hex = hash.result().toHex();
     return true;
+}
+
+// The first symbolic link on the way from the folder to one of its files, or "".
+QString LinkOnTheWay(const QString &folder, const QString &relative)
+{
+    QString path = QDir::cleanPath(folder);
+    for (const QString &part : relative.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        path += QLatin1Char('/') + part;
+        if (QFileInfo(path).isSymLink())
+            return path;
+    }
+    return {};
 }
 
 QString Native(const QString &folder, const QString &relative)
@@ -53,10 +66,9 @@ bool Write(const QString &folder, QString *error)
                 QUrl::toPercentEncoding(relative, "/") + '\n';
     }
     text += Ending + QByteArray::number(files.size()) + '\n';
-    QSaveFile file(QDir(folder).filePath(FileName));
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        *error = QStringLiteral("Nie można zapisać spisu plików kopii %1: %2")
-                     .arg(Native(folder, FileName), file.errorString());
+    QString reason;
+    if (!WriteWholeFile(QDir(folder).filePath(FileName), text, &reason)) {
+        *error = QStringLiteral("Nie można zapisać spisu plików kopii %1: %2.").arg(Native(folder, FileName), reason);
         return false;
     }
     return true;
@@ -108,6 +120,17 @@ std::vector<Entry> Check(const QString &folder, QString *error)
     for (const Entry &entry : entries) {
         const QString path = QDir(folder).filePath(entry.path);
         QByteArray hex;
+        if (const QString link = LinkOnTheWay(folder, entry.path); !link.isEmpty()) {
+            *error = QStringLiteral("W kopii jest dowiązanie symboliczne %1 zamiast zwykłego pliku lub folderu. Kopia "
+                                    "z dowiązaniami nie zostanie przywrócona: mogłyby wskazywać pliki spoza niej.")
+                         .arg(QDir::toNativeSeparators(link));
+            return {};
+        }
+        if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) {
+            *error = QStringLiteral("Plik %1 w kopii nie jest zwykłym plikiem. Kopia nie zostanie przywrócona.")
+                         .arg(QDir::toNativeSeparators(path));
+            return {};
+        }
         if (!QFileInfo(path).isFile()) {
             *error = QStringLiteral("W kopii brakuje pliku %1 wymienionego w jej spisie. Kopia nie zostanie "
                                     "przywrócona.")

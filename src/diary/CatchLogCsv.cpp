@@ -1,20 +1,38 @@
 #include "diary/CatchLogCsv.h"
 
+#include "base/CheckedFile.h"
 #include "diary/CatchLog.h"
 
 #include <QDir>
 #include <QRegularExpression>
-#include <QSaveFile>
-#include <cerrno>
 
 namespace {
+// Characters a spreadsheet passes over before it looks for a formula's sign: white space
+// of every kind, line breaks and the invisible ones.
+bool Skipped(QChar c)
+{
+    return c.isSpace() || c.category() == QChar::Other_Format || c == QChar(0x200B);
+}
+
 // A spreadsheet takes a field that starts like this for a formula.
 bool LooksLikeFormula(const QString &text)
 {
-    static const QString starts = QStringLiteral("=+-@\t\r");
+    static const QString signs = QStringLiteral("=+-@\uFF1D\uFF0B\uFF0D\uFF20");
     static const QRegularExpression plainNumber(QStringLiteral("^[+-]?[0-9]+([.,][0-9]+)?$"));
-    return !text.isEmpty() && starts.contains(text.front()) && !plainNumber.match(text).hasMatch();
+    if (text.isEmpty() || plainNumber.match(text).hasMatch())
+        return false;
+    if (text.front() == QLatin1Char('\t') || text.front() == QLatin1Char('\r'))
+        return true;
+    for (const QChar c : text) {
+        if (!Skipped(c))
+            return signs.contains(c);
+    }
+    return false;
 }
+
+} // namespace
+
+namespace CatchLogCsv {
 
 QString Field(const QString &value)
 {
@@ -27,28 +45,6 @@ QString Field(const QString &value)
     quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
-
-QString WriteFailure(int error, const QString &fallback)
-{
-    switch (error) {
-    case ENOSPC:
-        return QStringLiteral("na dysku zabrakło miejsca");
-    case EFBIG:
-        return QStringLiteral("plik byłby większy, niż pozwala ten dysk albo system");
-    case EDQUOT:
-        return QStringLiteral("wyczerpał się przydział miejsca na dysku");
-    case EROFS:
-        return QStringLiteral("dysk jest tylko do odczytu");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("brak uprawnień do zapisu w tym miejscu");
-    default:
-        return fallback;
-    }
-}
-} // namespace
-
-namespace CatchLogCsv {
 
 QByteArray Text(const std::vector<CatchRecord> &records, const std::vector<int> &shown)
 {
@@ -70,27 +66,7 @@ QByteArray Text(const std::vector<CatchRecord> &records, const std::vector<int> 
 
 bool Write(const QString &path, const std::vector<CatchRecord> &records, const std::vector<int> &shown, QString *error)
 {
-    QSaveFile file(path);
-    errno = 0;
-    bool written = file.open(QIODevice::WriteOnly);
-    // Every piece is checked: a full disk takes part of a write without a word.
-    const QByteArray text = Text(records, shown);
-    constexpr qsizetype Piece = 1 << 16;
-    for (qsizetype at = 0; written && at < text.size(); at += Piece) {
-        const qsizetype size = std::min(Piece, text.size() - at);
-        written = file.write(text.constData() + at, size) == size;
-    }
-    const int failure = errno;
-    if (written && file.commit())
-        return true;
-    const int commitFailure = errno;
-    if (error) {
-        *error = WriteFailure(written ? commitFailure : failure, file.errorString());
-        if (error->isEmpty())
-            *error = QStringLiteral("zapis pliku nie powiódł się");
-    }
-    file.cancelWriting();
-    return false;
+    return WriteWholeFile(path, Text(records, shown), error);
 }
 
 } // namespace CatchLogCsv

@@ -8,8 +8,11 @@
 
 #include "data/DbErrors.h"
 #include "data/FieldConvert.h"
+#include "data/Statement.h"
 #include "data/TDbConnection.h"
 #include "data/TextEncoding.h"
+#include "diary/DiaryColumns.h"
+#include "diary/DiarySchema.h"
 
 #include <algorithm>
 #include <array>
@@ -75,18 +78,13 @@ int MonthOf(const QString &day)
 // About how many catches the diary holds, from the span of its row ids: counting them
 // would cost the engine a walk over the whole table. Rows deleted leave gaps, so this
 // may be more, never less, unless the ids run out of order; 0 when unknown.
-size_t RowEstimate(const SqliteApi &api, sqlite3 *db)
+size_t RowEstimate(TDbConnection &connection)
 {
-    sqlite3_stmt *stmt = nullptr;
-    if (api.prepare(db, "select (select max(rowid) from dziennik) - (select min(rowid) from dziennik) + 1", -1, &stmt,
-                    nullptr) != SQLITE_OK ||
-        !stmt)
-        return 0;
-    const qint64 span = api.step(stmt) == SQLITE_ROW ? api.column_int64(stmt, 0) : 0;
-    api.finalize(stmt);
+    Statement span(connection,
+                   QStringLiteral("select (select max(rowid) from dziennik) - (select min(rowid) from dziennik) + 1"));
     // Few anglers log more; a wider span is mostly rows deleted, and the records of a
     // larger diary grow as they are read.
-    return size_t(std::clamp<qint64>(span, 0, 250'000));
+    return span.Next() ? size_t(std::clamp<qint64>(span.Integer(0), 0, 250'000)) : 0;
 }
 
 // The text columns of the statement, in the order a row keeps them.
@@ -383,21 +381,21 @@ std::vector<CatchRecord> CatchLog::Read(TDbConnection &connection, const QString
     if (!connection.Connected() || !connection.Handle())
         throw EDatabaseError(QStringLiteral("Database not connected"));
     const SqliteApi &api = connection.Api();
-    sqlite3_stmt *stmt = nullptr;
-    auto prepare = [&](const char *kept) {
-        const QString sql = QStringLiteral("select rowid, data, gatunek, waga, dlugosc, miejsce, przyneta, wiatr, "
-                                           "faza_ksiezyca, opis, foto, %1 from dziennik")
-                                .arg(QLatin1String(kept)) +
-                            (where.isEmpty() ? QString() : QStringLiteral(" where ") + where) +
-                            QStringLiteral(" order by rowid");
-        const QByteArray text = sql.toUtf8();
-        return api.prepare(connection.Handle(), text.constData(), -1, &stmt, nullptr) == SQLITE_OK && stmt;
-    };
-    if (!prepare("zabrana") && !prepare("1"))
-        connection.RaiseEngineError();
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> statement(stmt, api.finalize);
+    // The column zabrana is read as 1 from a diary older than it.
+    const QString kept = HasColumn(connection, QStringLiteral("dziennik"), DiaryColumns::Name(DiaryColumns::Zabrana))
+                             ? DiaryColumns::Name(DiaryColumns::Zabrana)
+                             : QStringLiteral("1");
+    QStringList columns{QStringLiteral("rowid")};
+    for (int c = 0; c < DiaryColumns::Zabrana; ++c)
+        columns << DiaryColumns::Name(DiaryColumns::Column(c));
+    columns << kept;
+    Statement statement(connection, QStringLiteral("select ") + columns.join(QStringLiteral(", ")) +
+                                        QStringLiteral(" from dziennik") +
+                                        (where.isEmpty() ? QString() : QStringLiteral(" where ") + where) +
+                                        QStringLiteral(" order by rowid"));
+    sqlite3_stmt *const stmt = statement.Handle();
     int rc = SQLITE_ROW;
-    const size_t expected = where.isEmpty() ? RowEstimate(api, connection.Handle()) : 0;
+    const size_t expected = where.isEmpty() ? RowEstimate(connection) : 0;
     std::vector<CatchRecord> records = ReadRows(api, stmt, expected, rc, made, std::move(retired));
     // Many rows deleted leave room for many more records: not kept for the log's life.
     if (records.capacity() > 2 * records.size() + ChunkRows)

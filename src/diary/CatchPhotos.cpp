@@ -1,37 +1,19 @@
 #include "diary/CatchPhotos.h"
 
+#include "data/Statement.h"
 #include "data/TDbConnection.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
-QString SqlText(QString text)
-{
-    return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
-}
-} // namespace
-
 namespace CatchPhotos {
 
 bool IsNamed(TDbConnection &connection, const QString &dayText, const QString &fileName)
 {
-    if (!connection.Connected() || !connection.Handle())
-        connection.RaiseEngineError();
-    const SqliteApi &api = connection.Api();
-    const QByteArray sql = QStringLiteral("select count(*) from dziennik where data = %1 and foto = %2")
-                               .arg(SqlText(dayText), SqlText(fileName))
-                               .toUtf8();
-    sqlite3_stmt *stmt = nullptr;
-    if (api.prepare(connection.Handle(), sql.constData(), -1, &stmt, nullptr) != SQLITE_OK || !stmt)
-        connection.RaiseEngineError();
-    const int rc = api.step(stmt);
-    const qint64 count = rc == SQLITE_ROW ? api.column_int64(stmt, 0) : 0;
-    api.finalize(stmt);
-    if (rc != SQLITE_ROW)
-        connection.RaiseEngineError();
-    return count > 0;
+    return Statement(connection, QStringLiteral("select 1 from dziennik where data = ? and foto = ?"), dayText,
+                     fileName)
+        .Next();
 }
 
 QString SetAside(const QString &dayFolder, const QString &fileName, const QString &asideRoot)

@@ -1,6 +1,7 @@
 #include "diary/CatchRegister.h"
 
 #include "diary/CatchLog.h"
+#include "diary/CatchLogCsv.h"
 
 #include <QCollator>
 #include <QHash>
@@ -18,19 +19,6 @@ struct Key
 size_t qHash(const Key &key, size_t seed = 0)
 {
     return qHashMulti(seed, key.day, key.water, key.species);
-}
-
-// A spreadsheet field: quoted when it holds a separator, a quote or a line break, and a
-// text that a spreadsheet would run as a formula starts with an apostrophe.
-QString Field(QString text)
-{
-    if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.front()))
-        text.prepend(QLatin1Char('\''));
-    if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
-        !text.contains(QLatin1Char('\r')))
-        return text;
-    text.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
 void SortByName(std::vector<CatchRegister::Total> &totals)
@@ -97,7 +85,7 @@ QByteArray CatchRegister::Csv() const
     QString text;
     auto row = [&text](const QStringList &fields) {
         for (qsizetype i = 0; i < fields.size(); ++i)
-            text += (i ? QStringLiteral(";") : QString()) + Field(fields[i]);
+            text += (i ? QStringLiteral(";") : QString()) + CatchLogCsv::Field(fields[i]);
         text += QLatin1String("\r\n");
     };
     const QString kg = QStringLiteral("Waga (kg)");

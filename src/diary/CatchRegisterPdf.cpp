@@ -1,12 +1,12 @@
 #include "diary/CatchRegisterPdf.h"
 
+#include "base/CheckedFile.h"
 #include "diary/CatchLog.h"
 
 #include <QFile>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <functional>
 
 namespace {
@@ -199,14 +199,9 @@ bool Write(const QString &path, const CatchRegister &reg, const Heading &heading
 {
     const std::vector<Block> blocks = Blocks(reg, heading);
     const int pages = Layout(blocks, nullptr, 1, 0, {});
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    CheckedFile file(path);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(file.Device());
         writer.setResolution(300);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
         writer.setTitle(QStringLiteral("Rejestr połowów ryb %1").arg(reg.year));
@@ -214,12 +209,11 @@ bool Write(const QString &path, const CatchRegister &reg, const Heading &heading
         QPainter painter(&writer);
         Layout(blocks, &painter, writer.resolution() / MmPerInch, pages, [&writer] { writer.newPage(); });
     }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    if (file.Commit())
+        return true;
+    if (error)
+        *error = file.Error();
+    return false;
 }
 
 QList<QImage> Pages(const CatchRegister &reg, const Heading &heading, int dpi)

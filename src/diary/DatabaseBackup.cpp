@@ -1,21 +1,23 @@
 #include "diary/DatabaseBackup.h"
 
+#include "base/CheckedFile.h"
 #include "base/FolderUtils.h"
 #include "data/DbErrors.h"
+#include "data/Statement.h"
 #include "data/TDbConnection.h"
 #include "diary/BackupManifest.h"
+#include "diary/DiaryColumns.h"
 #include "diary/DiarySchema.h"
-#include "diary/SuppliedTables.h"
+#include "diary/SuppliedTableCopy.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QSaveFile>
 #include <QThread>
 #include <algorithm>
+#include <memory>
 
 namespace DatabaseBackup {
 
@@ -23,7 +25,7 @@ const QString DatabaseFileName = QStringLiteral("wedkarz.db");
 const QString PhotoFolderName = QStringLiteral("foto");
 
 namespace {
-// How long a step waits, in all, for another program to finish writing.
+// How long the copy waits, in all, for another program to finish writing.
 constexpr int BusyWaitMs = 5000;
 constexpr int BusyPauseMs = 20;
 // A copy is written under its name with this added, and renamed when it is whole.
@@ -34,120 +36,98 @@ const QString Unfinished = QStringLiteral(".niedokonczona");
     throw EDatabaseError(text);
 }
 
-// An engine handle of a second file, closed however the caller leaves.
-class Handle
+// A connection to another database file, through the engine the live one loaded.
+std::unique_ptr<TDbConnection> OpenFile(const TDbConnection &live, const QString &path, bool readOnly)
 {
-public:
-    Handle(const SqliteApi &api, const QString &path, bool readOnly) : m_api(api)
-    {
-        const QByteArray name = path.toUtf8();
-        // Read-only where the engine allows it, so that a copy being checked is never written.
-        const int rc = readOnly && m_api.open_v2 ? m_api.open_v2(name.constData(), &m_db, SQLITE_OPEN_READONLY, nullptr)
-                                                 : m_api.open(name.constData(), &m_db);
-        if (rc != SQLITE_OK) {
-            const QString message = m_db ? QString::fromUtf8(m_api.errmsg(m_db)) : QString();
-            Close();
-            Fail(QStringLiteral("Nie można otworzyć pliku %1: %2").arg(QDir::toNativeSeparators(path), message));
-        }
-    }
-    ~Handle() { Close(); }
-    Handle(const Handle &) = delete;
-    Handle &operator=(const Handle &) = delete;
-    sqlite3 *get() const { return m_db; }
-
-private:
-    void Close()
-    {
-        if (m_db)
-            m_api.close(m_db);
-        m_db = nullptr;
-    }
-    const SqliteApi &m_api;
-    sqlite3 *m_db = nullptr;
-};
-
-// Copies the main database of source into destination page by page. A change made
-// through another connection while it runs starts the copy over, one made through the
-// source connection is carried into it: either way the result is one moment's state.
-// busyWaitMs: how long, in all, to wait for a lock; the engine waits for a lock on the
-// destination by the destination connection's own busy timeout first.
-void CopyPages(const SqliteApi &api, sqlite3 *destination, sqlite3 *source, int pagesPerStep, const Progress &progress,
-               int busyWaitMs = BusyWaitMs)
-{
-    sqlite3_backup *backup = api.backup_init(destination, "main", source, "main");
-    if (!backup)
-        Fail(QString::fromUtf8(api.errmsg(destination)));
-    int rc = SQLITE_OK;
-    int waited = 0;
-    while (true) {
-        rc = api.backup_step(backup, pagesPerStep);
-        if (rc == SQLITE_DONE)
-            break;
-        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
-            if (waited >= busyWaitMs)
-                break;
-            QThread::msleep(BusyPauseMs);
-            waited += BusyPauseMs;
-            continue;
-        }
-        if (rc != SQLITE_OK)
-            break;
-        waited = 0;
-        if (progress)
-            progress(api.backup_remaining(backup), api.backup_pagecount(backup));
-    }
-    api.backup_finish(backup);
-    if (rc != SQLITE_DONE) {
-        const QString message = QString::fromUtf8(api.errmsg(destination));
-        Fail(rc == SQLITE_BUSY || rc == SQLITE_LOCKED
-                 ? QStringLiteral("Baza danych jest zajęta przez inny program; spróbuj ponownie za chwilę.")
-                 : message);
-    }
+    auto connection = std::make_unique<TDbConnection>();
+    connection->SetDriverDLL(live.DriverDLL());
+    connection->SetReadOnly(readOnly);
+    connection->SetDatabase(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+    connection->SetConnected(true);
+    if (!connection->Connected())
+        Fail(QStringLiteral("Nie można otworzyć pliku %1.").arg(QDir::toNativeSeparators(path)));
+    return connection;
 }
 
-// Copies a folder's files and subfolders; on failure names the file that failed and why.
-bool CopyFolder(const QString &from, const QString &to, QString *failure)
+// Copies the whole main database of source into destination in one step of the engine's
+// online backup: one read of one moment's diary, which a program writing meanwhile
+// cannot make start over. busyWaitMs: how long, in all, to wait for a lock.
+void CopyDatabase(TDbConnection &destination, TDbConnection &source, int busyWaitMs = BusyWaitMs)
 {
-    if (!QDir().mkpath(to)) {
-        *failure = QStringLiteral("Nie można utworzyć folderu %1.").arg(QDir::toNativeSeparators(to));
-        return false;
+    const SqliteApi &api = destination.Api();
+    sqlite3_backup *backup = api.backup_init(destination.Handle(), "main", source.Handle(), "main");
+    if (!backup)
+        destination.RaiseEngineError();
+    int rc;
+    for (int waited = 0; (rc = api.backup_step(backup, -1)) == SQLITE_BUSY || rc == SQLITE_LOCKED;
+         waited += BusyPauseMs) {
+        if (waited >= busyWaitMs)
+            break;
+        QThread::msleep(BusyPauseMs);
     }
-    if (!FolderExists(from))
-        return true;
-    const QDir source(from);
+    api.backup_finish(backup);
+    if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+        Fail(QStringLiteral("Baza danych jest zajęta przez inny program; spróbuj ponownie za chwilę."));
+    if (rc != SQLITE_DONE)
+        destination.RaiseEngineError();
+}
+
+// Tells the progress and stops the work when it was cancelled.
+class Steps
+{
+public:
+    Steps(const Progress &progress, int total) : m_progress(progress), m_total(total) { Tell(); }
+    void Done()
+    {
+        ++m_done;
+        Tell();
+    }
+
+private:
+    void Tell() const
+    {
+        if (m_progress && !m_progress(std::min(m_done, m_total), m_total))
+            throw Cancelled(QStringLiteral("Przerwano na życzenie."));
+    }
+    const Progress &m_progress;
+    int m_total;
+    int m_done = 0;
+};
+
+// The files and folders under a folder, relative to it, folders before what they hold.
+QStringList Entries(const QString &folder)
+{
+    QStringList entries;
+    if (!FolderExists(folder))
+        return entries;
     // System entries too: a broken link or a socket among the photos is named, not skipped.
-    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                     QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString target = to + QLatin1Char('/') + source.relativeFilePath(path);
-        if (it.fileInfo().isDir()) {
-            if (!QDir().mkpath(target)) {
-                *failure = QStringLiteral("Nie można utworzyć folderu %1.").arg(QDir::toNativeSeparators(target));
-                return false;
-            }
+    while (it.hasNext())
+        entries << QDir(folder).relativeFilePath(it.next());
+    return entries;
+}
+
+// Copies a folder's files and subfolders, as Entries listed them, one step each.
+void CopyFolder(const QString &from, const QStringList &entries, const QString &to, Steps &steps)
+{
+    if (!QDir().mkpath(to))
+        Fail(QStringLiteral("Nie można utworzyć folderu %1.").arg(QDir::toNativeSeparators(to)));
+    for (const QString &relative : entries) {
+        const QString path = from + QLatin1Char('/') + relative, target = to + QLatin1Char('/') + relative;
+        const QFileInfo info(path);
+        if (info.isDir() && !info.isSymLink()) {
+            if (!QDir().mkpath(target))
+                Fail(QStringLiteral("Nie można utworzyć folderu %1.").arg(QDir::toNativeSeparators(target)));
+            steps.Done();
             continue;
         }
-        // A pipe would block the copy for good, a broken link has nothing to copy.
-        if (!it.fileInfo().isFile()) {
-            *failure = QStringLiteral("Nie można odczytać pliku %1: to nie jest zwykły plik.")
-                           .arg(QDir::toNativeSeparators(path));
-            return false;
-        }
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            *failure = QStringLiteral("Nie można odczytać pliku %1: %2.")
-                           .arg(QDir::toNativeSeparators(path), file.errorString());
-            return false;
-        }
-        file.close();
-        if (!file.copy(target)) {
-            *failure = QStringLiteral("Nie można skopiować pliku %1 do %2: %3.")
-                           .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(target), file.errorString());
-            return false;
-        }
+        QString reason;
+        if (!CopyWholeFile(path, target, &reason))
+            Fail(QStringLiteral("Nie można skopiować pliku %1 do %2: %3.")
+                     .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(target), reason));
+        steps.Done();
     }
-    return true;
 }
 
 // A name under parent that neither a finished copy nor an unfinished one carries yet.
@@ -181,72 +161,28 @@ bool Within(const QString &path, const QString &folder)
     return inner == outer || inner.startsWith(outer + QLatin1Char('/'));
 }
 
-QString Quoted(QString text, QChar quote)
-{
-    text.replace(quote, QString(quote) + quote);
-    return quote + text + quote;
-}
-
-void Exec(const SqliteApi &api, sqlite3 *db, const QString &sql)
-{
-    char *message = nullptr;
-    if (api.exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
-        const QString text = message ? QString::fromUtf8(message) : QString::fromUtf8(api.errmsg(db));
-        api.free(message);
-        Fail(text);
-    }
-}
-
-// The first column of every row, as text.
-QStringList Column(const SqliteApi &api, sqlite3 *db, const QString &sql)
-{
-    sqlite3_stmt *stmt = nullptr;
-    if (api.prepare(db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK || !stmt) {
-        const QString message = QString::fromUtf8(api.errmsg(db));
-        if (stmt)
-            api.finalize(stmt);
-        Fail(message);
-    }
-    QStringList texts;
-    int rc;
-    while ((rc = api.step(stmt)) == SQLITE_ROW)
-        texts << QString::fromUtf8(reinterpret_cast<const char *>(api.column_text(stmt, 0)));
-    const QString message = QString::fromUtf8(api.errmsg(db));
-    api.finalize(stmt);
-    if (rc != SQLITE_DONE)
-        Fail(message);
-    return texts;
-}
-
-// The columns every diary the program ever wrote has; the others a diary may lack, being
-// older, and gets added empty.
-const QStringList RequiredColumns{QStringLiteral("data"), QStringLiteral("gatunek"), QStringLiteral("waga"),
-                                  QStringLiteral("dlugosc")};
-const QStringList AddableColumns{QStringLiteral("miejsce"),       QStringLiteral("przyneta"), QStringLiteral("wiatr"),
-                                 QStringLiteral("faza_ksiezyca"), QStringLiteral("opis"),     QStringLiteral("foto")};
-
-QString DiaryProblem(const SqliteApi &api, const QString &path)
+QString DiaryProblem(const TDbConnection &live, const QString &path)
 {
     const QString file = QDir::toNativeSeparators(path);
     try {
-        Handle db(api, path, true);
-        const QStringList integrity = Column(api, db.get(), QStringLiteral("pragma integrity_check"));
+        const auto db = OpenFile(live, path, true);
+        const QStringList integrity = Statement(*db, QStringLiteral("pragma integrity_check")).Column();
         if (integrity != QStringList{QStringLiteral("ok")})
             return QStringLiteral("Plik %1 jest uszkodzony (sprawdzenie bazy danych zgłasza: %2). Taka kopia nie "
                                   "zostanie przywrócona.")
                 .arg(file, integrity.mid(0, 3).join(QStringLiteral("; ")));
-        const QStringList kind =
-            Column(api, db.get(), QStringLiteral("select type from sqlite_master where lower(name) = 'dziennik'"));
-        if (!kind.contains(QStringLiteral("table")))
+        if (!Statement(*db, QStringLiteral("select 1 from sqlite_master where type = 'table' and lower(name) = "
+                                           "'dziennik'"))
+                 .Next())
             return QStringLiteral("Plik %1 nie zawiera tabeli dziennika połowów (dziennik), więc nie jest kopią "
                                   "dziennika.")
                 .arg(file);
         const QStringList columns =
-            Column(api, db.get(), QStringLiteral("select lower(name) from pragma_table_info('dziennik')"));
+            Statement(*db, QStringLiteral("select lower(name) from pragma_table_info('dziennik')")).Column();
         QStringList missing;
-        for (const QString &column : RequiredColumns) {
-            if (!columns.contains(column))
-                missing << column;
+        for (int c = 0; c < DiaryColumns::Required; ++c) {
+            if (!columns.contains(DiaryColumns::Name(DiaryColumns::Column(c))))
+                missing << DiaryColumns::Name(DiaryColumns::Column(c));
         }
         if (!missing.isEmpty())
             return QStringLiteral("Tabeli dziennik w pliku %1 brakuje kolumn: %2, więc nie jest to dziennik połowów "
@@ -266,108 +202,104 @@ struct LivePaths
     explicit LivePaths(const QString &dataFolder)
         : folder(QDir::cleanPath(dataFolder)), photos(folder + QLatin1Char('/') + PhotoFolderName),
           incoming(photos + QStringLiteral(".przywracane")), outgoing(photos + QStringLiteral(".poprzednie")),
-          stage(folder + QStringLiteral("/wedkarz.db.przywracana")), aside(folder + QStringLiteral("/kopie")),
+          stage(folder + QStringLiteral("/wedkarz.db.przywracana")),
+          source(folder + QStringLiteral("/wedkarz.db.z-kopii")), aside(folder + QStringLiteral("/kopie")),
           journal(folder + QStringLiteral("/przywracanie.txt"))
     {
     }
-    QString folder, photos, incoming, outgoing, stage, aside, journal;
+    QString folder, photos, incoming, outgoing, stage, source, aside, journal;
 };
 
 // The journal's first line: the restore is still being prepared beside the live diary
-// (undone on a crash), or the live diary is being replaced (finished on a crash).
+// (undone on a crash), or the live diary is being replaced (finished on a crash). The
+// second names the copy of what was live that the restore keeps aside.
 const QByteArray Preparing = QByteArrayLiteral("przygotowanie");
 const QByteArray Replacing = QByteArrayLiteral("zamiana");
 
 void WriteJournal(const LivePaths &p, const QByteArray &state, const QString &aside)
 {
-    QSaveFile file(p.journal);
-    const QByteArray text = state + '\n' + aside.toUtf8() + '\n';
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+    QString reason;
+    if (!WriteWholeFile(p.journal, state + '\n' + aside.toUtf8() + '\n', &reason))
         Fail(QStringLiteral("Nie można zapisać pliku %1: %2. Dziennik pozostał bez zmian.")
-                 .arg(QDir::toNativeSeparators(p.journal), file.errorString()));
+                 .arg(QDir::toNativeSeparators(p.journal), reason));
+}
+
+void RemoveDatabaseFile(const QString &path)
+{
+    for (const char *suffix : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(suffix));
+    // A super-journal, should the engine have made one while another file was attached.
+    const QFileInfo file(path);
+    for (const QString &name :
+         file.dir().entryList({file.fileName() + QStringLiteral("-mj*")}, QDir::Files | QDir::Hidden))
+        QFile::remove(file.dir().filePath(name));
 }
 
 void RemoveStage(const LivePaths &p)
 {
-    for (const char *suffix : {"", "-journal", "-wal", "-shm"})
-        QFile::remove(p.stage + QLatin1String(suffix));
-    // A super-journal, should the engine have made one while the live diary was attached.
-    const QString name = QFileInfo(p.stage).fileName();
-    for (const QString &file : QDir(p.folder).entryList({name + QStringLiteral("-mj*")}, QDir::Files | QDir::Hidden))
-        QFile::remove(QDir(p.folder).filePath(file));
+    RemoveDatabaseFile(p.stage);
+    RemoveDatabaseFile(p.source);
 }
 
-// Undoes a preparation: nothing live was touched yet.
-void Discard(const LivePaths &p)
+// Undoes a preparation: nothing live was touched yet, and the copy kept aside of what
+// was live is not needed.
+void Discard(const LivePaths &p, const QString &aside)
 {
     RemoveStage(p);
     DeleteFolder(p.incoming);
+    if (!aside.isEmpty() && Within(aside, p.aside)) {
+        DeleteFolder(aside + Unfinished);
+        DeleteFolder(aside);
+    }
     QFile::remove(p.journal);
 }
 
-// Makes the staged database: the copy's diary and the user's other tables, with the
-// supplied tables of the live database and any column an older diary lacks.
-void BuildStage(TDbConnection &connection, const LivePaths &p)
+// Copies the rows of one of the user's tables from the copy, in the columns both have;
+// the others take the program's default. Row ids stay, for the catches are known by them.
+void CopyRows(TDbConnection &stage, const QString &table)
 {
-    const SqliteApi &api = connection.Api();
-    Handle stage(api, p.stage, false);
-    sqlite3 *db = stage.get();
-    Exec(api, db,
-         QStringLiteral("ATTACH DATABASE %1 AS zywa").arg(Quoted(connection.DatabasePath(), QLatin1Char('\''))));
-    // Deferred: the live diary is only read, and another program may be writing it.
-    Exec(api, db, QStringLiteral("BEGIN"));
-    for (const char *table : SuppliedTables) {
-        const QString name = Quoted(QLatin1String(table), QLatin1Char('"'));
-        const QStringList sql =
-            Column(api, db,
-                   QStringLiteral("select sql from zywa.sqlite_master where type = 'table' and lower(name) = '%1'")
-                       .arg(QLatin1String(table)));
-        if (sql.isEmpty())
-            continue;
-        Exec(api, db, QStringLiteral("DROP TABLE IF EXISTS main.") + name);
-        Exec(api, db, sql.first());
-        Exec(api, db, QStringLiteral("INSERT INTO main.%1 SELECT * FROM zywa.%1").arg(name));
-        for (const QString &index :
-             Column(api, db,
-                    QStringLiteral("select sql from zywa.sqlite_master where type = 'index' and sql is not null and "
-                                   "lower(tbl_name) = '%1'")
-                        .arg(QLatin1String(table))))
-            Exec(api, db, index);
-    }
-    const QStringList columns =
-        Column(api, db, QStringLiteral("select lower(name) from pragma_table_info('dziennik', 'main')"));
-    // The columns a diary may lack and those the live one has besides (a newer program's),
-    // added empty: a number column as 0, for every row must read as a number, unless the
-    // live diary gives a default of its own.
-    QStringList wanted = AddableColumns;
+    if (!Statement(stage, QStringLiteral("select 1 from kopia.sqlite_master where type = 'table' and name = ?"), table)
+             .Next())
+        return;
+    const QStringList theirs =
+        Statement(stage, QStringLiteral("select lower(name) from pragma_table_info(?, 'kopia')"), table).Column();
+    QStringList columns{QStringLiteral("rowid")};
     for (const QString &column :
-         Column(api, db, QStringLiteral("select lower(name) from pragma_table_info('dziennik', 'zywa')"))) {
-        if (!wanted.contains(column))
-            wanted << column;
+         Statement(stage, QStringLiteral("select name from pragma_table_info(?, 'main')"), table).Column()) {
+        if (theirs.contains(column.toLower()))
+            columns << column;
     }
-    for (const QString &column : wanted) {
-        if (columns.contains(column))
-            continue;
-        const auto live = [&](const char *what) {
-            return Column(api, db,
-                          QStringLiteral("select ifnull(%1, '') from pragma_table_info('dziennik', 'zywa') where "
-                                         "lower(name) = %2")
-                              .arg(QLatin1String(what), Quoted(column, QLatin1Char('\''))))
-                .value(0);
-        };
-        const QString type = live("type").isEmpty() ? QStringLiteral("text") : live("type");
-        static const QRegularExpression number(QStringLiteral("int|real|floa|doub|num|dec"),
-                                               QRegularExpression::CaseInsensitiveOption);
-        const QString fallback = number.match(type).hasMatch() ? QStringLiteral("0") : QStringLiteral("''");
-        const QString initial = live("dflt_value").isEmpty() ? fallback : live("dflt_value");
-        Exec(api, db,
-             QStringLiteral("ALTER TABLE main.dziennik ADD COLUMN %1 %2 DEFAULT %3")
-                 .arg(Quoted(column, QLatin1Char('"')), type, initial));
+    // The names are the program's own, checked against the copy's.
+    const QString list = columns.join(QStringLiteral(", "));
+    Statement(stage, QStringLiteral("insert into main.%1 (%2) select %2 from kopia.%1").arg(table, list)).Run();
+}
+
+// Makes the staged database anew from the program's own schema: the copy's rows of the
+// user's tables, the supplied tables of the live database. Nothing else of the copy's
+// file (its triggers, views, constraints, indexes, page size, journal mode) comes along.
+void BuildStage(TDbConnection &live, const LivePaths &p, const QString &copy)
+{
+    RemoveStage(p);
+    QString reason;
+    // The copy is read from a file of its own, never from where the user keeps it.
+    if (!CopyWholeFile(copy, p.source, &reason))
+        Fail(QStringLiteral("Nie można skopiować bazy danych z kopii do pliku %1: %2.")
+                 .arg(QDir::toNativeSeparators(p.source), reason));
+    const auto stage = OpenFile(live, p.stage, false);
+    {
+        const Attachment kopia(*stage, p.source, "kopia");
+        const Attachment zywa(*stage, live.DatabasePath(), "zywa");
+        // Deferred: the live diary is only read, and another program may be writing it.
+        Transaction transaction(*stage, Transaction::Mode::Deferred);
+        CreateDiarySchema(*stage);
+        for (const QString &table : UserTables())
+            CopyRows(*stage, table);
+        CopySuppliedTables(*stage, "zywa");
+        SetDatabaseStamp(*stage, DatabaseStamp(*stage, "zywa"));
+        transaction.Commit();
     }
-    const QString version = Column(api, db, QStringLiteral("pragma zywa.user_version")).value(0, QStringLiteral("0"));
-    Exec(api, db, QStringLiteral("pragma main.user_version = %1").arg(version.toLongLong()));
-    Exec(api, db, QStringLiteral("COMMIT"));
-    Exec(api, db, QStringLiteral("DETACH DATABASE zywa"));
+    stage->SetConnected(false);
+    RemoveDatabaseFile(p.source);
 }
 
 // Replaces the live diary with the staged one in one transaction of the engine, which
@@ -378,21 +310,46 @@ void ReplaceDatabase(TDbConnection &connection, const LivePaths &p)
     if (!QFileInfo(p.stage).isFile())
         return;
     {
-        Handle stage(connection.Api(), p.stage, true);
+        const auto stage = OpenFile(connection, p.stage, true);
         // The live connection has already waited its busy timeout when this step fails.
-        CopyPages(connection.Api(), connection.Handle(), stage.get(), -1, {}, 0);
+        CopyDatabase(connection, *stage, 0);
     }
     RemoveStage(p);
 }
 
+// Old photos that could not be deleted are moved where they stand in no restore's way;
+// what is left, and where, is told in notice.
+void PutAsideOldPhotos(const LivePaths &p, QString *notice)
+{
+    // A link (photos kept on another disk) goes as a link: what it leads to stays there.
+    if (QFileInfo(p.outgoing).isSymLink() ? QFile::remove(p.outgoing) : DeleteFolder(p.outgoing))
+        return;
+    QDir().mkpath(p.aside);
+    const QString target = NewName(p.aside, QStringLiteral("Zdjęcia, których nie udało się usunąć"));
+    QString text;
+    if (QDir().rename(p.outgoing, target))
+        text = QStringLiteral("Poprzednich zdjęć nie udało się usunąć; przeniesiono je do folderu %1. Są też w kopii "
+                              "sprzed przywrócenia, więc ten folder można usunąć.")
+                   .arg(QDir::toNativeSeparators(target));
+    else
+        text = QStringLiteral("Poprzednich zdjęć nie udało się usunąć ani przenieść; zostały w folderze %1. Są też w "
+                              "kopii sprzed przywrócenia; usuń ten folder, gdy będzie to możliwe.")
+                   .arg(QDir::toNativeSeparators(p.outgoing));
+    if (notice)
+        *notice = text;
+}
+
 // Replaces the live diary with the staged one and the photo folder with the incoming
 // one. Each step can be run again after a crash at any point of the one before.
-void RollForward(TDbConnection &connection, const LivePaths &p)
+void RollForward(TDbConnection &connection, const LivePaths &p, QString *notice)
 {
     ReplaceDatabase(connection, p);
     if (FolderExists(p.incoming)) {
         if (FolderExists(p.photos)) {
-            if (FolderExists(p.outgoing) || !QDir().rename(p.photos, p.outgoing))
+            // Left by an earlier restore that could not delete it.
+            if (QFileInfo::exists(p.outgoing))
+                PutAsideOldPhotos(p, notice);
+            if (QFileInfo::exists(p.outgoing) || !QDir().rename(p.photos, p.outgoing))
                 Fail(QStringLiteral("Nie można odsunąć folderu zdjęć %1, by zastąpić go zdjęciami z kopii. Program "
                                     "spróbuje dokończyć przywracanie przy następnym uruchomieniu.")
                          .arg(QDir::toNativeSeparators(p.photos)));
@@ -402,10 +359,49 @@ void RollForward(TDbConnection &connection, const LivePaths &p)
                                 "przywracanie przy następnym uruchomieniu.")
                      .arg(QDir::toNativeSeparators(p.photos)));
     }
-    if (FolderExists(p.outgoing))
-        DeleteFolder(p.outgoing);
+    if (QFileInfo::exists(p.outgoing) || QFileInfo(p.outgoing).isSymLink())
+        PutAsideOldPhotos(p, notice);
     RemoveStage(p);
     QFile::remove(p.journal);
+}
+
+// The state and the copy aside that the journal names.
+std::pair<QByteArray, QString> ReadJournal(const LivePaths &p)
+{
+    QFile journal(p.journal);
+    if (!journal.open(QIODevice::ReadOnly))
+        Fail(QStringLiteral("Nie można odczytać pliku %1: %2.")
+                 .arg(QDir::toNativeSeparators(p.journal), journal.errorString()));
+    const QByteArray state = journal.readLine().trimmed();
+    const QString aside = QString::fromUtf8(journal.readLine().trimmed());
+    return {state, aside};
+}
+
+// Makes a copy in folder: first under its name with Unfinished added, renamed when its
+// list of files is written, so that a copy cut short never carries a copy's name.
+void CreateIn(TDbConnection &connection, const QString &photoRoot, const QString &folder, const Progress &progress)
+{
+    const QString unfinished = folder + Unfinished;
+    if (!QDir().mkpath(unfinished))
+        Fail(QStringLiteral("Nie można utworzyć folderu %1.").arg(QDir::toNativeSeparators(unfinished)));
+    try {
+        const QStringList photos = Entries(photoRoot);
+        Steps steps(progress, int(photos.size()) + 1);
+        {
+            const auto destination = OpenFile(connection, QDir(unfinished).filePath(DatabaseFileName), false);
+            CopyDatabase(*destination, connection);
+        }
+        steps.Done();
+        CopyFolder(photoRoot, photos, QDir(unfinished).filePath(PhotoFolderName), steps);
+        QString failure;
+        if (!BackupManifest::Write(unfinished, &failure))
+            Fail(failure + QStringLiteral(" Kopii zapasowej nie zapisano."));
+        if (!QDir().rename(unfinished, folder))
+            Fail(QStringLiteral("Nie można nadać kopii nazwy %1.").arg(QDir::toNativeSeparators(folder)));
+    } catch (...) {
+        DeleteFolder(unfinished);
+        throw;
+    }
 }
 } // namespace
 
@@ -420,25 +416,12 @@ QString Create(TDbConnection &connection, const QString &photoRoot, const QStrin
     if (FolderExists(photoRoot) && Within(parent, photoRoot))
         Fail(QStringLiteral("Kopii nie można zapisać w folderze zdjęć programu %1. Wybierz inny folder.")
                  .arg(QDir::toNativeSeparators(parent)));
+    // What a copy cut short left under this program's name goes before the next is made.
+    for (const QString &left : QDir(parent).entryList({options.namePrefix + QStringLiteral(" *") + Unfinished},
+                                                      QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
+        DeleteFolder(QDir(parent).filePath(left));
     const QString folder = NewName(parent, options.namePrefix);
-    const QString unfinished = folder + Unfinished;
-    if (!QDir().mkpath(unfinished))
-        Fail(QStringLiteral("Nie można utworzyć folderu %1.").arg(QDir::toNativeSeparators(unfinished)));
-    try {
-        {
-            Handle destination(connection.Api(), QDir(unfinished).filePath(DatabaseFileName), false);
-            CopyPages(connection.Api(), destination.get(), connection.Handle(), options.pagesPerStep, options.progress);
-        }
-        QString failure;
-        if (!CopyFolder(photoRoot, QDir(unfinished).filePath(PhotoFolderName), &failure) ||
-            !BackupManifest::Write(unfinished, &failure))
-            Fail(failure + QStringLiteral(" Kopii zapasowej nie zapisano."));
-        if (!QDir().rename(unfinished, folder))
-            Fail(QStringLiteral("Nie można nadać kopii nazwy %1.").arg(QDir::toNativeSeparators(folder)));
-    } catch (...) {
-        DeleteFolder(unfinished);
-        throw;
-    }
+    CreateIn(connection, photoRoot, folder, options.progress);
     return folder;
 }
 
@@ -461,7 +444,7 @@ QString CheckCopy(TDbConnection &connection, const LivePaths &p, const QString &
     if (std::none_of(entries->begin(), entries->end(),
                      [](const BackupManifest::Entry &entry) { return entry.path == DatabaseFileName; }))
         return QStringLiteral("W kopii w folderze %1 nie ma pliku bazy danych %2.").arg(where, DatabaseFileName);
-    return DiaryProblem(connection.Api(), QDir(backupFolder).filePath(DatabaseFileName));
+    return DiaryProblem(connection, QDir(backupFolder).filePath(DatabaseFileName));
 }
 } // namespace
 
@@ -471,52 +454,72 @@ QString RestoreProblem(TDbConnection &connection, const QString &dataFolder, con
     return CheckCopy(connection, LivePaths(dataFolder), backupFolder, &entries);
 }
 
-QString Restore(TDbConnection &connection, const QString &dataFolder, const QString &backupFolder)
+QString Restore(TDbConnection &connection, const QString &dataFolder, const QString &backupFolder,
+                const Options &options, QString *notice)
 {
     RequireBackup(connection);
-    FinishInterruptedRestore(connection, dataFolder);
+    FinishInterruptedRestore(connection, dataFolder, notice);
     const LivePaths p(dataFolder);
     std::vector<BackupManifest::Entry> entries;
     if (const QString problem = CheckCopy(connection, p, backupFolder, &entries); !problem.isEmpty())
         Fail(problem);
+    // Old photos an earlier restore could not delete must not mix with these.
+    if (QFileInfo::exists(p.outgoing) || QFileInfo(p.outgoing).isSymLink()) {
+        PutAsideOldPhotos(p, notice);
+        if (QFileInfo::exists(p.outgoing) || QFileInfo(p.outgoing).isSymLink())
+            Fail(QStringLiteral("W folderze %1 zostały zdjęcia sprzed poprzedniego przywrócenia, których nie można "
+                                "usunąć ani przenieść. Usuń ten folder, a potem przywróć kopię.")
+                     .arg(QDir::toNativeSeparators(p.outgoing)));
+    }
 
-    QString aside;
-    WriteJournal(p, Preparing, {});
+    const QString aside = NewName(p.aside, QStringLiteral("Przed przywróceniem"));
+    WriteJournal(p, Preparing, aside);
     try {
-        RemoveStage(p);
-        DeleteFolder(p.incoming);
-        if (!QFile::copy(QDir(backupFolder).filePath(DatabaseFileName), p.stage))
-            Fail(QStringLiteral("Nie można skopiować bazy danych z kopii do pliku %1.")
-                     .arg(QDir::toNativeSeparators(p.stage)));
-        BuildStage(connection, p);
+        const QString photoPrefix = PhotoFolderName + QLatin1Char('/');
+        const auto photos = std::count_if(entries.begin(), entries.end(), [&](const BackupManifest::Entry &entry) {
+            return entry.path.startsWith(photoPrefix);
+        });
+        const QStringList livePhotos = Entries(p.photos);
+        // The diary, the copy's photos, then the diary and photos of the copy of what is live.
+        Steps steps(options.progress, int(photos + livePhotos.size()) + 2);
+        BuildStage(connection, p, QDir(backupFolder).filePath(DatabaseFileName));
+        steps.Done();
         // Only what the list names and vouches for comes back.
+        DeleteFolder(p.incoming);
         if (!QDir().mkpath(p.incoming))
             Fail(QStringLiteral("Nie można utworzyć folderu %1.").arg(QDir::toNativeSeparators(p.incoming)));
-        const QString photoPrefix = PhotoFolderName + QLatin1Char('/');
         for (const BackupManifest::Entry &entry : entries) {
             if (!entry.path.startsWith(photoPrefix))
                 continue;
+            const QString from = QDir(backupFolder).filePath(entry.path);
             const QString target = p.incoming + QLatin1Char('/') + entry.path.mid(photoPrefix.size());
-            if (!QDir().mkpath(QFileInfo(target).path()) ||
-                !QFile::copy(QDir(backupFolder).filePath(entry.path), target))
-                Fail(QStringLiteral("Nie można skopiować zdjęcia %1 z kopii do %2.")
-                         .arg(QDir::toNativeSeparators(QDir(backupFolder).filePath(entry.path)),
-                              QDir::toNativeSeparators(target)));
+            QString reason;
+            if (!QDir().mkpath(QFileInfo(target).path()) || !CopyWholeFile(from, target, &reason))
+                Fail(QStringLiteral("Nie można skopiować zdjęcia %1 z kopii do %2: %3.")
+                         .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(target),
+                              reason.isEmpty() ? QStringLiteral("nie można utworzyć folderu") : reason));
+            steps.Done();
         }
-        Options options;
-        options.namePrefix = QStringLiteral("Przed przywróceniem");
-        aside = Create(connection, p.photos, p.aside, options);
+        QDir().mkpath(p.aside);
+        CreateIn(connection, p.photos, aside, [&](int done, int) {
+            if (done > 0)
+                steps.Done();
+            return true;
+        });
         WriteJournal(p, Replacing, aside);
+    } catch (...) {
+        Discard(p, aside);
+        throw;
+    }
+    try {
         // Refused (another program holds the diary, say), the replacement left the live
         // diary as it was: the restore is undone rather than finished later.
         ReplaceDatabase(connection, p);
     } catch (...) {
-        Discard(p);
+        Discard(p, aside);
         throw;
     }
-    RollForward(connection, p);
-    // A copy made by an older program lacks the tables of the permit and the waters.
-    UpgradeDiarySchema(connection);
+    RollForward(connection, p, notice);
     return aside;
 }
 
@@ -525,21 +528,16 @@ bool RestorePending(const QString &dataFolder)
     return QFileInfo::exists(LivePaths(dataFolder).journal);
 }
 
-bool FinishInterruptedRestore(TDbConnection &connection, const QString &dataFolder)
+bool FinishInterruptedRestore(TDbConnection &connection, const QString &dataFolder, QString *notice)
 {
     const LivePaths p(dataFolder);
-    QFile journal(p.journal);
-    if (!journal.exists())
+    if (!QFileInfo::exists(p.journal))
         return false;
-    if (!journal.open(QIODevice::ReadOnly))
-        Fail(QStringLiteral("Nie można odczytać pliku %1: %2.")
-                 .arg(QDir::toNativeSeparators(p.journal), journal.errorString()));
-    const QByteArray state = journal.readLine().trimmed();
-    journal.close();
+    const auto [state, aside] = ReadJournal(p);
     if (state == Replacing)
-        RollForward(connection, p);
+        RollForward(connection, p, notice);
     else
-        Discard(p);
+        Discard(p, aside);
     return true;
 }
 

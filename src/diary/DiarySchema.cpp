@@ -1,7 +1,8 @@
 #include "diary/DiarySchema.h"
 
-#include "data/DbErrors.h"
+#include "data/Statement.h"
 #include "data/TDbConnection.h"
+#include "diary/DiaryColumns.h"
 
 namespace {
 // Each statement leaves an existing table alone, so a half-upgraded file never exists
@@ -13,70 +14,32 @@ const char *const OwnTables[] = {
     "CREATE TABLE IF NOT EXISTS lowiska (nazwa varchar(255), numer varchar(40))",
 };
 
-bool HasTable(TDbConnection &connection, const QString &name)
-{
-    return !SelectRows(connection, QStringLiteral("SELECT name FROM main.sqlite_master WHERE type = 'table' AND "
-                                                  "name = %1")
-                                       .arg(SqlText(name)))
-                .empty();
-}
-
 QString TableOf(const char *create)
 {
     return QString::fromLatin1(create).section(QLatin1Char(' '), 5, 5);
+}
+
+bool HasTable(TDbConnection &connection, const QString &name)
+{
+    return Statement(connection, QStringLiteral("SELECT 1 FROM main.sqlite_master WHERE type = 'table' AND name = ?"),
+                     name)
+        .Next();
 }
 
 // A file without a diary at all is not one to mend: the views say the table is missing.
 bool LacksKeptColumn(TDbConnection &connection)
 {
     return HasTable(connection, QStringLiteral("dziennik")) &&
-           !HasColumn(connection, QStringLiteral("dziennik"), QStringLiteral("zabrana"));
+           !HasColumn(connection, QStringLiteral("dziennik"), DiaryColumns::Name(DiaryColumns::Zabrana));
 }
 } // namespace
 
-QString SqlText(const QString &text)
-{
-    QString doubled = text;
-    doubled.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
-}
-
-std::vector<QStringList> SelectRows(TDbConnection &connection, const QString &sql)
-{
-    if (!connection.Connected() || !connection.Handle())
-        throw EDatabaseError(QStringLiteral("Database not connected"));
-    const SqliteApi &api = connection.Api();
-    sqlite3_stmt *stmt = nullptr;
-    const QByteArray text = sql.toUtf8();
-    if (api.prepare(connection.Handle(), text.constData(), -1, &stmt, nullptr) != SQLITE_OK || !stmt) {
-        if (stmt)
-            api.finalize(stmt);
-        connection.RaiseEngineError();
-    }
-    std::vector<QStringList> rows;
-    int rc;
-    while ((rc = api.step(stmt)) == SQLITE_ROW) {
-        QStringList row;
-        for (int i = 0, n = api.column_count(stmt); i < n; ++i) {
-            const auto *value = reinterpret_cast<const char *>(api.column_text(stmt, i));
-            row << (value ? QString::fromUtf8(value, api.column_bytes(stmt, i)) : QString());
-        }
-        rows.push_back(std::move(row));
-    }
-    const QString message = QString::fromUtf8(api.errmsg(connection.Handle()));
-    api.finalize(stmt);
-    if (rc != SQLITE_DONE)
-        throw EDatabaseError(message);
-    return rows;
-}
-
 bool HasColumn(TDbConnection &connection, const QString &table, const QString &column)
 {
-    for (const QStringList &row :
-         SelectRows(connection, QStringLiteral("PRAGMA main.table_info(%1)").arg(SqlText(table))))
-        if (row.value(1).compare(column, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+    return Statement(connection,
+                     QStringLiteral("SELECT 1 FROM pragma_table_info(?, 'main') WHERE lower(name) = lower(?)"), table,
+                     column)
+        .Next();
 }
 
 void UpgradeDiarySchema(TDbConnection &connection)
@@ -87,27 +50,31 @@ void UpgradeDiarySchema(TDbConnection &connection)
         needed = needed || !HasTable(connection, TableOf(create));
     if (!needed)
         return;
-    InDiaryTransaction(connection, [&] {
-        if (LacksKeptColumn(connection))
-            connection.ExecStatement(
-                QStringLiteral("ALTER TABLE dziennik ADD COLUMN zabrana integer NOT NULL DEFAULT 1"));
-        for (const char *create : OwnTables)
-            connection.ExecStatement(QString::fromLatin1(create));
-    });
+    Transaction transaction(connection);
+    if (LacksKeptColumn(connection))
+        Statement(connection,
+                  QStringLiteral("ALTER TABLE dziennik ADD COLUMN ") + DiaryColumns::Declaration(DiaryColumns::Zabrana))
+            .Run();
+    for (const char *create : OwnTables)
+        Statement(connection, QString::fromLatin1(create)).Run();
+    transaction.Commit();
 }
 
-void InDiaryTransaction(TDbConnection &connection, const std::function<void()> &action)
+void CreateDiarySchema(TDbConnection &connection)
 {
-    connection.ExecStatement(QStringLiteral("BEGIN IMMEDIATE"));
-    try {
-        action();
-        connection.ExecStatement(QStringLiteral("COMMIT"));
-    } catch (...) {
-        // The engine may have rolled back already; the first failure is the one to tell.
-        try {
-            connection.ExecStatement(QStringLiteral("ROLLBACK"));
-        } catch (...) {
-        }
-        throw;
-    }
+    QStringList columns;
+    for (int c = 0; c < DiaryColumns::Count; ++c)
+        columns << DiaryColumns::Declaration(DiaryColumns::Column(c));
+    Statement(connection, QStringLiteral("CREATE TABLE dziennik (%1)").arg(columns.join(QStringLiteral(", ")))).Run();
+    Statement(connection, QStringLiteral("CREATE INDEX dziennik_data ON dziennik (data)")).Run();
+    for (const char *create : OwnTables)
+        Statement(connection, QString::fromLatin1(create)).Run();
+}
+
+QStringList UserTables()
+{
+    QStringList tables{QStringLiteral("dziennik")};
+    for (const char *create : OwnTables)
+        tables << TableOf(create);
+    return tables;
 }

@@ -2,8 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
-#include <vector>
 
 class TDbConnection;
 
@@ -15,15 +13,12 @@ class TDbConnection;
 // the file then being as it was.
 void UpgradeDiarySchema(TDbConnection &connection);
 
+// Makes the user's tables (the diary with its index, the permit, the waters) in an empty
+// database, as this program defines them.
+void CreateDiarySchema(TDbConnection &connection);
+
+// The tables that hold what the user wrote, the diary first.
+QStringList UserTables();
+
 // Whether a table of the main database has the column.
 bool HasColumn(TDbConnection &connection, const QString &table, const QString &column);
-
-// The rows of a statement, each as its column texts ("" for NULL). Throws EDatabaseError.
-std::vector<QStringList> SelectRows(TDbConnection &connection, const QString &sql);
-
-// A text as an SQL literal between single quotes.
-QString SqlText(const QString &text);
-
-// Runs the statements of an action as one transaction: all of them or, when one throws,
-// none; the failure then passes on.
-void InDiaryTransaction(TDbConnection &connection, const std::function<void()> &action);

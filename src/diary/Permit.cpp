@@ -1,5 +1,6 @@
 #include "diary/Permit.h"
 
+#include "data/Statement.h"
 #include "data/TDbConnection.h"
 #include "diary/DiarySchema.h"
 
@@ -9,11 +10,6 @@ namespace {
 double Number(const QString &text)
 {
     return QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
-}
-
-QString NumberSql(double value)
-{
-    return QString::number(value, 'g', 12);
 }
 
 } // namespace
@@ -50,20 +46,22 @@ Permit Permit::Read(TDbConnection &connection)
     Permit permit;
     if (!HasColumn(connection, QStringLiteral("zezwolenie"), QStringLiteral("nazwa")))
         return permit;
-    const auto head = SelectRows(connection, QStringLiteral("SELECT nazwa, rok, limit_kg FROM zezwolenie LIMIT 1"));
-    if (!head.empty()) {
-        permit.name = head.front().value(0);
-        permit.year = head.front().value(1).toInt();
-        permit.dailyKg = Number(head.front().value(2));
+    Statement head(connection, QStringLiteral("SELECT nazwa, rok, limit_kg FROM zezwolenie LIMIT 1"));
+    if (head.Next()) {
+        permit.name = head.Text(0);
+        permit.year = int(head.Integer(1));
+        permit.dailyKg = Number(head.Text(2));
     }
-    for (const QStringList &row : SelectRows(connection, QStringLiteral("SELECT gatunek, wymiar, od, do, limit_szt "
-                                                                        "FROM zezwolenie_gatunki ORDER BY rowid"))) {
+    Statement rows(connection,
+                   QStringLiteral("SELECT gatunek, wymiar, od, do, limit_szt FROM zezwolenie_gatunki ORDER BY "
+                                  "rowid"));
+    while (rows.Next()) {
         PermitSpecies s;
-        s.name = row.value(0).trimmed();
-        s.size = Number(row.value(1));
-        s.from = MonthDayOf(row.value(2));
-        s.to = MonthDayOf(row.value(3));
-        s.dailyCount = row.value(4).toInt();
+        s.name = rows.Text(0).trimmed();
+        s.size = Number(rows.Text(1));
+        s.from = MonthDayOf(rows.Text(2));
+        s.to = MonthDayOf(rows.Text(3));
+        s.dailyCount = int(rows.Integer(4));
         if (!s.name.isEmpty())
             permit.species.push_back(s);
     }
@@ -72,22 +70,24 @@ Permit Permit::Read(TDbConnection &connection)
 
 void Permit::Write(TDbConnection &connection) const
 {
-    InDiaryTransaction(connection, [&] {
-        connection.ExecStatement(QStringLiteral("DELETE FROM zezwolenie"));
-        connection.ExecStatement(QStringLiteral("DELETE FROM zezwolenie_gatunki"));
-        connection.ExecStatement(QStringLiteral("INSERT INTO zezwolenie (nazwa, rok, limit_kg) VALUES (%1, %2, %3)")
-                                     .arg(SqlText(name.trimmed()))
-                                     .arg(year)
-                                     .arg(NumberSql(dailyKg)));
-        for (const PermitSpecies &s : species) {
-            if (s.name.trimmed().isEmpty())
-                continue;
-            connection.ExecStatement(
-                QStringLiteral("INSERT INTO zezwolenie_gatunki (gatunek, wymiar, od, do, limit_szt) "
-                               "VALUES (%1, %2, %3, %4, %5)")
-                    .arg(SqlText(s.name.trimmed()), NumberSql(s.size), SqlText(MonthDayText(s.from)),
-                         SqlText(MonthDayText(s.to)))
-                    .arg(s.dailyCount));
-        }
-    });
+    Transaction transaction(connection);
+    Statement(connection, QStringLiteral("DELETE FROM zezwolenie")).Run();
+    Statement(connection, QStringLiteral("DELETE FROM zezwolenie_gatunki")).Run();
+    Statement(connection, QStringLiteral("INSERT INTO zezwolenie (nazwa, rok, limit_kg) VALUES (?, ?, ?)"),
+              name.trimmed(), year, dailyKg)
+        .Run();
+    Statement insert(connection, QStringLiteral("INSERT INTO zezwolenie_gatunki (gatunek, wymiar, od, do, limit_szt) "
+                                                "VALUES (?, ?, ?, ?, ?)"));
+    for (const PermitSpecies &s : species) {
+        if (s.name.trimmed().isEmpty())
+            continue;
+        insert.Bind(1, s.name.trimmed())
+            .Bind(2, s.size)
+            .Bind(3, MonthDayText(s.from))
+            .Bind(4, MonthDayText(s.to))
+            .Bind(5, s.dailyCount)
+            .Run();
+        insert.Reset();
+    }
+    transaction.Commit();
 }

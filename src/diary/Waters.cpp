@@ -1,5 +1,6 @@
 #include "diary/Waters.h"
 
+#include "data/Statement.h"
 #include "data/TDbConnection.h"
 #include "diary/DiarySchema.h"
 
@@ -10,23 +11,24 @@ std::vector<Water> Read(TDbConnection &connection)
     std::vector<Water> waters;
     if (!HasColumn(connection, QStringLiteral("lowiska"), QStringLiteral("nazwa")))
         return waters;
-    for (const QStringList &row : SelectRows(connection, QStringLiteral("SELECT nazwa, numer FROM lowiska ORDER BY "
-                                                                        "rowid")))
-        waters.push_back({row.value(0), row.value(1)});
+    Statement rows(connection, QStringLiteral("SELECT nazwa, numer FROM lowiska ORDER BY rowid"));
+    while (rows.Next())
+        waters.push_back({rows.Text(0), rows.Text(1)});
     return waters;
 }
 
 void Write(TDbConnection &connection, const std::vector<Water> &waters)
 {
-    InDiaryTransaction(connection, [&] {
-        connection.ExecStatement(QStringLiteral("DELETE FROM lowiska"));
-        for (const Water &water : waters) {
-            if (water.name.trimmed().isEmpty())
-                continue;
-            connection.ExecStatement(QStringLiteral("INSERT INTO lowiska (nazwa, numer) VALUES (%1, %2)")
-                                         .arg(SqlText(water.name.trimmed()), SqlText(water.number.trimmed())));
-        }
-    });
+    Transaction transaction(connection);
+    Statement(connection, QStringLiteral("DELETE FROM lowiska")).Run();
+    Statement insert(connection, QStringLiteral("INSERT INTO lowiska (nazwa, numer) VALUES (?, ?)"));
+    for (const Water &water : waters) {
+        if (water.name.trimmed().isEmpty())
+            continue;
+        insert.Bind(1, water.name.trimmed()).Bind(2, water.number.trimmed()).Run();
+        insert.Reset();
+    }
+    transaction.Commit();
 }
 
 QString NumberOf(const std::vector<Water> &waters, const QString &place)

@@ -2,12 +2,16 @@
 #include "app/TApplication.h"
 #include "widgets/Platform.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <unistd.h>
+#include <vector>
 
 // Set in a child copy of this test, which then holds the lock of the folder named until
 // it is killed, as a running program would.
@@ -44,6 +48,53 @@ private Q_SLOTS:
         QVERIFY(lock && lock->isLocked());
         QVERIFY(!LockDataFolder(data));
         QCOMPARE(Platform::Records().size(), 2);
+    }
+
+    // A lock that names no copy running here (a power cut leaves it empty) is explained,
+    // naming the file, and taken over when the user says so; never a lock-out.
+    void aDoubtfulLockIsExplainedAndTakenOverOnRequest()
+    {
+        Platform::EnableTestMode();
+        Platform::ClearTestState();
+        QTemporaryDir dir;
+        const QString data = dir.filePath(QStringLiteral("data"));
+        const QString path = data + QStringLiteral("/rybowid.lock");
+        QDir().mkpath(data);
+        const auto place = [&](const QByteArray &content) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        };
+        struct Case
+        {
+            std::function<void()> make;
+            QString reason;
+        };
+        const std::vector<Case> cases{
+            {[&] { place(""); }, QStringLiteral("jest pusty")},
+            {[&] { place("\xff\xfe śmieci\n\n"); }, QStringLiteral("uszkodzony")},
+            {[&] { QVERIFY(QDir().mkdir(path)); }, QStringLiteral("nie jest zwykłym plikiem")},
+            {[&] { place(QByteArray::number(QCoreApplication::applicationPid()) + "\nrybowid\ndaleki-komputer\n"); },
+             QStringLiteral("innym komputerze (daleki-komputer)")},
+        };
+        for (const Case &c : cases) {
+            c.make();
+            Platform::QueueAnswer(false);
+            QVERIFY(!LockDataFolder(data));
+            const QList<Platform::Record> asked = Platform::TakeRecords();
+            QCOMPARE(asked.size(), 1);
+            QCOMPARE(asked.first().kind, QStringLiteral("question"));
+            QVERIFY2(asked.first().text.contains(path) && asked.first().text.contains(c.reason),
+                     qPrintable(asked.first().text));
+            // Refused, the lock stays as it was; taken over, it is this copy's.
+            QVERIFY(QFileInfo::exists(path));
+            Platform::QueueAnswer(true);
+            std::unique_ptr<QLockFile> lock = LockDataFolder(data);
+            QVERIFY(lock && lock->isLocked());
+            QCOMPARE(Platform::TakeRecords().size(), 1);
+            lock.reset();
+            QVERIFY(!QFileInfo::exists(path));
+        }
     }
 };
 

@@ -323,6 +323,11 @@ private Q_SLOTS:
                  QStringList({"2005-04-10", "'=HYPERLINK(\"http://zly.example\")", "-1,5", "0", "'+48 600 100 200",
                               "'-wobler", "'@SUMA(A1)", "'\tpełnia", "'\rnotatka"}));
         QCOMPARE(rows[2].mid(1, 1) + rows[2].mid(4, 2), QStringList({"-5", "+3,5", "a=b"}));
+        // A spreadsheet looks for the sign after any white space, visible or not, and
+        // takes the full-width signs too.
+        for (const QString &text : {" =1+1", "\u00A0+A1", "\u200B-2+3", "\u3000@SUM(A1)", "\n=1", "\uFF1D1+1",
+                                    "  \uFF0BA1", "\uFF0D1", "\uFF20A1"})
+            QVERIFY2(CatchLogCsv::Field(text).remove(QLatin1Char('"')).startsWith(QLatin1Char('\'')), qPrintable(text));
     }
 
     // An old or restored file may hold numbers no catch has: they read as empty, so the

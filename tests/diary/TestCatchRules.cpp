@@ -87,10 +87,12 @@ private Q_SLOTS:
     {
         UpgradeDiarySchema(m_db->connection);
         Permit permit;
-        permit.name = "PZW Okręg 'Mazowsze'";
+        // Every character is stored as typed: signs that text formatting or SQL would take
+        // for their own, and a NUL byte.
+        permit.name = QStringLiteral("PZW \"Okręg\" 'Mazowsze' %2 %1") + QChar(0) + QStringLiteral("koniec");
         permit.year = 2026;
         permit.dailyKg = 7.5;
-        permit.species = {{"Szczupak", 50, 101, 531, 2}, {"Sandacz", 0, 0, 0, 1}};
+        permit.species = {{"Sum %5 duży; DROP TABLE dziennik", 50, 101, 531, 2}, {"Sandacz", 0, 0, 0, 1}};
         permit.Write(m_db->connection);
         permit.species.pop_back();
         permit.Write(m_db->connection);
@@ -99,14 +101,16 @@ private Q_SLOTS:
         QCOMPARE(read.year, 2026);
         QCOMPARE(read.dailyKg, 7.5);
         QCOMPARE(read.species.size(), size_t(1));
+        QCOMPARE(read.species[0].name, permit.species[0].name);
         QCOMPARE(read.species[0].size, 50.0);
         QCOMPARE(read.species[0].from, 101);
         QCOMPARE(read.species[0].to, 531);
         QCOMPARE(read.species[0].dailyCount, 2);
 
-        Waters::Write(m_db->connection, {{"Jezioro Łańskie", "12"}, {"", "99"}, {"Wisła", ""}});
+        Waters::Write(m_db->connection, {{"Jezioro Łańskie", "12"}, {"", "99"}, {"Wisła", ""}, {"Staw %1 '%2'", "%1"}});
         const std::vector<Water> waters = Waters::Read(m_db->connection);
-        QCOMPARE(waters.size(), size_t(2));
+        QCOMPARE(waters.size(), size_t(3));
+        QCOMPARE(waters[2].name + waters[2].number, QStringLiteral("Staw %1 '%2'%1"));
         QCOMPARE(Waters::NumberOf(waters, "  jezioro  łańskie "), QStringLiteral("12"));
         QCOMPARE(Waters::NumberOf(waters, "Narew"), QString());
     }
@@ -287,12 +291,11 @@ private Q_SLOTS:
         QCOMPARE(a.size(), b.size());
         int warned = 0;
         for (size_t i = 0; i < a.size(); ++i) {
-            const auto same = std::tie(a[i].rowId, a[i].day, a[i].species, a[i].weight, a[i].length, a[i].place,
-                                       a[i].bait, a[i].notes, a[i].kept, a[i].month, a[i].speciesKey, a[i].placeKey,
-                                       a[i].baitKey) == std::tie(b[i].rowId, b[i].day, b[i].species, b[i].weight,
-                                                                 b[i].length, b[i].place, b[i].bait, b[i].notes,
-                                                                 b[i].kept, b[i].month, b[i].speciesKey,
-                                                                 b[i].placeKey, b[i].baitKey);
+            const auto same =
+                std::tie(a[i].rowId, a[i].day, a[i].species, a[i].weight, a[i].length, a[i].place, a[i].bait,
+                         a[i].notes, a[i].kept, a[i].month, a[i].speciesKey, a[i].placeKey, a[i].baitKey) ==
+                std::tie(b[i].rowId, b[i].day, b[i].species, b[i].weight, b[i].length, b[i].place, b[i].bait,
+                         b[i].notes, b[i].kept, b[i].month, b[i].speciesKey, b[i].placeKey, b[i].baitKey);
             QVERIFY2(same, qPrintable(QString::number(i)));
             QCOMPARE(a[i].Warning(), b[i].Warning());
             warned += a[i].BreaksRules();

@@ -2,14 +2,20 @@
 
 #include "base/FolderUtils.h"
 #include "data/DbErrors.h"
+#include "data/Statement.h"
 #include "diary/BackupManifest.h"
 #include "diary/DatabaseBackup.h"
+#include "diary/Permit.h"
+#include "diary/Waters.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QTest>
+#include <atomic>
+#include <chrono>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 void WriteFile(const QString &path, const QByteArray &bytes)
@@ -163,6 +169,12 @@ private Q_SLOTS:
         cases.push_back(
             {withDiary("widok", "create table t(data,gatunek,waga,dlugosc); create view dziennik as select * from t;"),
              "nie zawiera tabeli"});
+        // A link would bring in whatever it points at, outside the copy.
+        cases.push_back({copyOf("dowiązanie"), "dowiązanie symboliczne"});
+        QVERIFY(QFile::remove(cases.back().folder + "/foto/2005-04-10/z łodzi 1%.jpg"));
+        QVERIFY(QFile::link(good + "/foto/2005-04-10/z łodzi 1%.jpg",
+                            cases.back().folder + "/foto/2005-04-10/z łodzi 1%.jpg"));
+        remanifest(cases.back().folder);
         cases.push_back({copyOf("nie baza"), "nie można odczytać"});
         WriteFile(cases.back().folder + "/wedkarz.db", "not a database at all, just text");
         remanifest(cases.back().folder);
@@ -187,10 +199,6 @@ private Q_SLOTS:
     {
         ConnectedDatabase db;
         Seed(db);
-        // The live diary has columns a newer program added.
-        QVERIFY(db.exec("alter table dziennik add column zabrana integer;"
-                        "alter table dziennik add column ocena integer default 3;"
-                        "alter table dziennik add column powod varchar(255);"));
         QTemporaryDir old;
         QVERIFY(TestSupport::ExecSql(
             old.filePath("wedkarz.db"),
@@ -201,8 +209,9 @@ private Q_SLOTS:
         QString error;
         QVERIFY(BackupManifest::Write(old.path(), &error));
         DatabaseBackup::Restore(db.connection, DataFolder(db), old.path());
-        QCOMPARE(db.column("select data||gatunek||opis||'['||foto||']'||zabrana||ocena||'['||powod||']' from dziennik"),
-                 QStringList{"1999-06-01Karpdawno[]03[]"});
+        // A catch from before the program knew kept from released counts as kept.
+        QCOMPARE(db.column("select data||gatunek||opis||'['||ifnull(foto, 'NULL')||']'||zabrana from dziennik"),
+                 QStringList{"1999-06-01Karpdawno[NULL]1"});
         QCOMPARE(db.column("select nazwa from ryby"), QStringList{"Sum"});
         QCOMPARE(db.column("select count(*) from porady where 0"), QStringList{"0"});
         QCOMPARE(Files(db.dir.fotoDir()), QStringList{});
@@ -210,6 +219,84 @@ private Q_SLOTS:
         QCOMPARE(db.column("select (select count(*) from zezwolenie) + (select count(*) from zezwolenie_gatunki) + "
                            "(select count(*) from lowiska)"),
                  QStringList{"0"});
+    }
+
+    // A copy is read for its rows only. This one carries a trigger that empties the diary
+    // at the next insert, a CHECK that refuses every insert, WAL mode and a view named
+    // like a supplied table: after the restore the diary takes posts, the permit is
+    // saved and the copy is restored again, every row kept, and none of it is live.
+    void aCopyBringsItsRowsAndNoneOfItsCode()
+    {
+        ConnectedDatabase db;
+        Seed(db);
+        QTemporaryDir hostile;
+        const QString file = hostile.filePath("wedkarz.db");
+        QString seed = "pragma page_size = 1024;"
+                       "create table dziennik (data date, gatunek varchar(255), waga float, dlugosc float,"
+                       " miejsce varchar(255), przyneta varchar(255), wiatr varchar(255), faza_ksiezyca varchar(255),"
+                       " opis memo, foto varchar(255), zabrana integer, inna text, check (waga < 0));"
+                       "create table zezwolenie (nazwa varchar(255), rok integer, limit_kg float);"
+                       "insert into zezwolenie values ('Okręg %1 \"Wody\"', 2026, 5);"
+                       "create table lowiska (nazwa varchar(255), numer varchar(40));"
+                       "insert into lowiska values ('Staw ''Dolny''', '7');"
+                       "create table t (porada memo, rodzaj_porady integer);"
+                       "create view porady as select * from t;"
+                       "pragma ignore_check_constraints = 1; begin;";
+        for (int i = 0; i < 300; ++i)
+            seed += QStringLiteral("insert into dziennik values ('2006-06-%1','Karp',3,50,'','','','','','',0,'x');")
+                        .arg(1 + i % 28, 2, 10, QLatin1Char('0'));
+        QVERIFY(TestSupport::ExecSql(file, seed + "commit; create trigger kasuj after insert on dziennik begin "
+                                                  "delete from dziennik; end; pragma journal_mode = wal;"));
+        QString error;
+        QVERIFY2(BackupManifest::Write(hostile.path(), &error), qPrintable(error));
+
+        const QStringList tips = db.column("select porada from porady order by rowid");
+        for (int round = 0; round < 2; ++round) {
+            DatabaseBackup::Restore(db.connection, DataFolder(db), hostile.path());
+            QCOMPARE(db.column("select count(*) from dziennik where gatunek = 'Karp' and zabrana = 0"),
+                     QStringList{"300"});
+            db.connection.ExecStatement("insert into dziennik (data, gatunek, waga, dlugosc) values "
+                                        "('2006-07-01','Lin',1,30)");
+            QCOMPARE(db.column("select count(*) from dziennik"), QStringList{"301"});
+            Permit permit = Permit::Read(db.connection);
+            QCOMPARE(permit.name, QStringLiteral("Okręg %1 \"Wody\""));
+            permit.dailyKg = 6;
+            permit.Write(db.connection);
+            QCOMPARE(Waters::Read(db.connection).front().name, QStringLiteral("Staw 'Dolny'"));
+        }
+        QCOMPARE(db.column("select porada from porady order by rowid"), tips);
+        QCOMPARE(db.column("select type || ' ' || name from sqlite_master where type in ('trigger', 'view')"),
+                 QStringList{});
+        QCOMPARE(db.column("pragma journal_mode"), QStringList{"delete"});
+        QCOMPARE(db.column("pragma page_size"), QStringList{"4096"});
+        QCOMPARE(db.column("pragma integrity_check"), QStringList{"ok"});
+    }
+
+    // Old photos that stand in the way stop no restore: a folder left by an earlier one
+    // goes, and photos kept on another disk behind a link stay where they are.
+    void oldPhotosInTheWayNeitherBlockNorGetLost()
+    {
+        ConnectedDatabase db;
+        Seed(db);
+        QTemporaryDir target, elsewhere;
+        const QString backup = DatabaseBackup::Create(db.connection, db.dir.fotoDir(), target.path());
+        const QString foto = db.dir.fotoDir();
+        WriteFile(foto + ".poprzednie/2001-01-01/stare.jpg", "stare");
+        QString notice;
+        DatabaseBackup::Restore(db.connection, DataFolder(db), backup, {}, &notice);
+        QVERIFY(!QFileInfo::exists(foto + ".poprzednie"));
+        QCOMPARE(Files(foto), QStringList{"2005-04-10/z łodzi 1%.jpg=szczupak"});
+        QCOMPARE(notice, QString());
+
+        // The photos live on another disk, the folder only a link to them.
+        QVERIFY(QDir().rename(foto, elsewhere.filePath("zdjecia")));
+        QVERIFY(QFile::link(elsewhere.filePath("zdjecia"), foto));
+        DatabaseBackup::Restore(db.connection, DataFolder(db), backup, {}, &notice);
+        QCOMPARE(Files(elsewhere.filePath("zdjecia")), QStringList{"2005-04-10/z łodzi 1%.jpg=szczupak"});
+        QCOMPARE(Files(foto), QStringList{"2005-04-10/z łodzi 1%.jpg=szczupak"});
+        QVERIFY(!QFileInfo(foto).isSymLink());
+        QVERIFY(!QFileInfo(foto + ".poprzednie").isSymLink());
+        QVERIFY(!DatabaseBackup::RestorePending(DataFolder(db)));
     }
 
     // A photo that cannot be read is named, and no copy is left under a copy's name.
@@ -313,44 +400,73 @@ private Q_SLOTS:
         QCOMPARE(leftovers(), QStringList{});
     }
 
-    // Writes through the program's own connection and through another program land
-    // between the steps of the copy; the copy is still one moment's whole diary.
-    void aBackupTakenDuringWritesIsConsistent()
+    // Another program commits a pair of catches every 20 ms throughout: the copy still
+    // ends, holds one moment's whole diary (never half a pair), and a cancelled copy
+    // leaves nothing behind.
+    void aBackupEndsUnderABusyWriterAndCanBeCancelled()
     {
         ConnectedDatabase db;
+        Seed(db);
         QString seed = "begin;";
         const QString notes(1500, QLatin1Char('x'));
-        for (int i = 0; i < 200; ++i)
+        for (int i = 0; i < 3000; ++i)
             seed += QStringLiteral("insert into dziennik values ('2005-04-10','ryba %1',1,1,'','','','','%2','');")
                         .arg(i)
                         .arg(notes);
         QVERIFY(db.exec(seed + "commit;"));
-        int steps = 0;
-        DatabaseBackup::Options options;
-        options.pagesPerStep = 2;
-        options.progress = [&](int remaining, int total) {
-            QVERIFY(remaining >= 0 && remaining <= total);
-            if (++steps > 20)
-                return;
-            // Catches always come in pairs: a copy with an odd count was torn.
-            const QString pair = QStringLiteral("insert into dziennik values ('2005-04-11','para %1',2,2,'','','','',"
-                                                "'%2','');")
-                                     .arg(steps)
-                                     .arg(notes);
-            if (steps % 2)
-                QVERIFY(db.exec("begin;" + pair + pair + "commit;"));
-            else
-                db.connection.ExecStatement("insert into dziennik select * from dziennik where gatunek = 'para " +
-                                            QString::number(steps - 1) + "'");
-        };
+        std::atomic<bool> stop = false;
+        std::atomic<int> commits = 0;
+        std::thread writer([&] {
+            TDbConnection other;
+            other.SetDriverDLL(db.connection.DriverDLL());
+            other.SetDatabase(db.dir.dbPath());
+            other.SetConnected(true);
+            while (!stop) {
+                Transaction pair(other);
+                for (int i = 0; i < 2; ++i)
+                    Statement(other, "insert into dziennik (data, gatunek, waga, dlugosc) values (?, 'para', 2, 2)",
+                              "2005-04-11")
+                        .Run();
+                pair.Commit();
+                ++commits;
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        });
         QTemporaryDir target;
-        const QString backup = DatabaseBackup::Create(db.connection, db.dir.fotoDir(), target.path(), options);
-        QVERIFY(steps > 20);
-        const QString copy = backup + "/wedkarz.db";
-        QCOMPARE(TestSupport::QueryColumn(copy, "pragma integrity_check"), QStringList{"ok"});
-        const QString everything = "select rowid||gatunek||length(opis) from dziennik order by rowid";
-        QCOMPARE(TestSupport::QueryColumn(copy, everything), db.column(everything));
-        QCOMPARE(db.column("select count(*) from dziennik"), QStringList{QString::number(200 + 10 * 2 + 10 * 2)});
+        QStringList copies;
+        for (int i = 0; i < 3; ++i)
+            copies << DatabaseBackup::Create(db.connection, db.dir.fotoDir(), target.path());
+        stop = true;
+        writer.join();
+        QVERIFY(commits > 0);
+        for (const QString &copy : copies) {
+            QCOMPARE(TestSupport::QueryColumn(copy + "/wedkarz.db", "pragma integrity_check"), QStringList{"ok"});
+            const int pairs =
+                TestSupport::QueryColumn(copy + "/wedkarz.db", "select count(*) from dziennik where gatunek = 'para'")
+                    .value(0)
+                    .toInt();
+            QCOMPARE(pairs % 2, 0);
+            QCOMPARE(TestSupport::QueryColumn(copy + "/wedkarz.db", "select count(*) from dziennik").value(0).toInt(),
+                     3002 + pairs);
+        }
+
+        // Cancelled at the last photo: no folder of the copy is left, finished or not.
+        DatabaseBackup::Options options;
+        QList<int> told;
+        options.progress = [&](int done, int total) {
+            told << done;
+            return done < total - 1;
+        };
+        const QStringList before = QDir(target.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QVERIFY(failureOf<DatabaseBackup::Cancelled>([&] {
+                    DatabaseBackup::Create(db.connection, db.dir.fotoDir(), target.path(), options);
+                }).contains("Przerwano"));
+        QCOMPARE(told, (QList<int>{0, 1, 2}));
+        QCOMPARE(QDir(target.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), before);
+        // What a killed copy left under the program's name goes with the next copy.
+        QVERIFY(QDir().mkpath(target.filePath("Rybowid kopia 2020-01-01 10.00.00.niedokonczona/foto")));
+        DatabaseBackup::Create(db.connection, db.dir.fotoDir(), target.path());
+        QCOMPARE(QDir(target.path()).entryList({"*.niedokonczona"}, QDir::Dirs), QStringList{});
     }
 
     void anEngineWithoutTheBackupStillRunsTheProgram()
