@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
+#include <utility>
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
@@ -71,7 +72,30 @@ void CheckedFile::Failed(int error)
         m_error = FileFailure(error, m_file->errorString());
 }
 
+namespace {
+// Writes are gathered up to this size, so that a writer of many small pieces (the PDF)
+// does not make a system call for each.
+constexpr qsizetype Gathered = 1 << 16;
+} // namespace
+
 bool CheckedFile::Write(const char *data, qint64 size)
+{
+    if (!m_error.isEmpty())
+        return false;
+    if (m_pending.size() + size < Gathered) {
+        m_pending.append(data, qsizetype(size));
+        return true;
+    }
+    return Flush() && WriteThrough(data, size);
+}
+
+bool CheckedFile::Flush()
+{
+    const QByteArray pending = std::exchange(m_pending, {});
+    return WriteThrough(pending.constData(), pending.size());
+}
+
+bool CheckedFile::WriteThrough(const char *data, qint64 size)
 {
     if (!m_error.isEmpty())
         return false;
@@ -96,7 +120,7 @@ QIODevice *CheckedFile::Device()
 
 bool CheckedFile::Commit()
 {
-    if (m_error.isEmpty() && m_file->isOpen()) {
+    if (m_error.isEmpty() && m_file->isOpen() && Flush()) {
 #if defined(Q_OS_UNIX)
         // What the disk could not take may be told only here.
         errno = 0;

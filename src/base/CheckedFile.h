@@ -8,7 +8,7 @@ class QIODevice;
 class QSaveFile;
 
 // The one way the program writes a file: into a temporary file beside the target, every
-// write checked as it happens (a full disk may accept part of a write without a word),
+// write to the system checked (a full disk may accept part of a write without a word),
 // flushed to the disk, and only then put in the target's place. A file that fails leaves
 // nothing of itself and the previous file of that name whole. The reason of a failure is
 // a Polish sentence fragment ("na dysku zabrakło miejsca").
@@ -31,9 +31,12 @@ public:
 
 private:
     void Failed(int error);
+    bool Flush();
+    bool WriteThrough(const char *data, qint64 size);
 
     std::unique_ptr<QSaveFile> m_file;
     std::unique_ptr<QIODevice> m_device;
+    QByteArray m_pending;
     QString m_error;
 };
 

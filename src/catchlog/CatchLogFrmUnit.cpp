@@ -98,6 +98,9 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
     UndoRestoreButton = button("UndoRestoreButton", QStringLiteral("Cofnij przywrócenie"),
                                QStringLiteral("Wróć do dziennika sprzed ostatniego przywrócenia"));
     UndoRestoreButton->setEnabled(false);
+    LeftoversButton = button("LeftoversButton", QStringLiteral("Usuń pozostałości…"),
+                             QStringLiteral("Usuń to, co zostało po przerwanych kopiach i przywróceniach"));
+    LeftoversButton->setVisible(false);
     CloseButton = button("CloseButton", QStringLiteral("Zamknij"), QString());
     PermitButton = button("PermitButton", QStringLiteral("Moje zezwolenie…"),
                           QStringLiteral("Zasady z Twojego zezwolenia: wymiary, okresy i limity dzienne"));
@@ -108,12 +111,14 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
     connect(BackupButton, &QPushButton::clicked, this, &TCatchLogFrm::BackupButtonClick);
     connect(RestoreButton, &QPushButton::clicked, this, &TCatchLogFrm::RestoreButtonClick);
     connect(UndoRestoreButton, &QPushButton::clicked, this, &TCatchLogFrm::UndoRestoreButtonClick);
+    connect(LeftoversButton, &QPushButton::clicked, this, &TCatchLogFrm::LeftoversButtonClick);
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(BackupButton);
     bottom->addWidget(RestoreButton);
     bottom->addWidget(UndoRestoreButton);
+    bottom->addWidget(LeftoversButton);
     bottom->addSpacing(12);
     bottom->addWidget(PermitButton);
     bottom->addWidget(WatersButton);
@@ -303,6 +308,7 @@ void TCatchLogFrm::Reload()
     RegisterPage->Refresh(connection);
     BackupButton->setEnabled(DatabaseBackup::Available(*connection));
     RestoreButton->setEnabled(BackupButton->isEnabled());
+    LeftoversButton->setVisible(!DatabaseBackup::Leftovers(UserDataFolder::Path()).isEmpty());
 }
 
 void TCatchLogFrm::FillSpecies()
@@ -475,6 +481,32 @@ void TCatchLogFrm::UndoRestoreButtonClick()
     if (m_asideFolder.isEmpty())
         return;
     RestoreFrom(m_asideFolder, QStringLiteral("Cofnąć przywrócenie i wrócić do dziennika, który był przed nim?"));
+}
+
+void TCatchLogFrm::LeftoversButtonClick()
+{
+    const QStringList leftovers = DatabaseBackup::Leftovers(UserDataFolder::Path());
+    LeftoversButton->setVisible(!leftovers.isEmpty());
+    if (leftovers.isEmpty())
+        return;
+    QStringList shown;
+    for (const QString &path : leftovers)
+        shown << QStringLiteral("• ") + QDir::toNativeSeparators(path);
+    if (!Platform::AskYesNo(this, QStringLiteral("Pytanie:"),
+                            QStringLiteral("Po przerwanych kopiach zapasowych i przywróceniach zostały:\n%1\n\nNie "
+                                           "są potrzebne ani dziennikowi, ani jego kopiom. Usunąć je?")
+                                .arg(shown.join(QLatin1Char('\n')))))
+        return;
+    const QStringList left = DatabaseBackup::RemoveLeftovers(UserDataFolder::Path());
+    LeftoversButton->setVisible(!left.isEmpty());
+    if (!left.isEmpty()) {
+        QStringList named;
+        for (const QString &path : left)
+            named << QDir::toNativeSeparators(path);
+        Platform::ShowMessage(this, Title,
+                              QStringLiteral("Nie udało się usunąć:\n%1").arg(named.join(QLatin1Char('\n'))),
+                              Platform::Icon::Warning);
+    }
 }
 
 void TCatchLogFrm::RestoreFrom(const QString &folder, const QString &question)

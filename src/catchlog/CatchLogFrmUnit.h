@@ -41,6 +41,7 @@ public:
     void BackupButtonClick();
     void RestoreButtonClick();
     void UndoRestoreButtonClick();
+    void LeftoversButtonClick();
     void CatchGridDoubleClick(int row);
     void PermitButtonClick();
     void WatersButtonClick();
@@ -70,6 +71,7 @@ public:
     QPushButton *BackupButton = nullptr;
     QPushButton *RestoreButton = nullptr;
     QPushButton *UndoRestoreButton = nullptr;
+    QPushButton *LeftoversButton = nullptr;
     QPushButton *CloseButton = nullptr;
 
 protected:

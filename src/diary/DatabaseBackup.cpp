@@ -258,20 +258,28 @@ void Discard(const LivePaths &p, const QString &aside)
 // the others take the program's default. Row ids stay, for the catches are known by them.
 void CopyRows(TDbConnection &stage, const QString &table)
 {
-    if (!Statement(stage, QStringLiteral("select 1 from kopia.sqlite_master where type = 'table' and name = ?"), table)
+    if (!Statement(stage, QStringLiteral("select 1 from kopia.sqlite_master where type = 'table' and lower(name) = ?"),
+                   table)
              .Next())
         return;
     const QStringList theirs =
         Statement(stage, QStringLiteral("select lower(name) from pragma_table_info(?, 'kopia')"), table).Column();
-    QStringList columns{QStringLiteral("rowid")};
-    for (const QString &column :
-         Statement(stage, QStringLiteral("select name from pragma_table_info(?, 'main')"), table).Column()) {
-        if (theirs.contains(column.toLower()))
-            columns << column;
+    QStringList columns{QStringLiteral("rowid")}, values{QStringLiteral("rowid")};
+    Statement ours(stage, QStringLiteral("select name, \"notnull\", dflt_value from pragma_table_info(?, 'main')"),
+                   table);
+    while (ours.Next()) {
+        const QString column = ours.Text(0);
+        if (!theirs.contains(column.toLower()))
+            continue;
+        columns << column;
+        // An empty value where this program allows none takes the program's default.
+        values << (ours.Integer(1) && !ours.IsNull(2) ? QStringLiteral("ifnull(%1, %2)").arg(column, ours.Text(2))
+                                                      : column);
     }
-    // The names are the program's own, checked against the copy's.
-    const QString list = columns.join(QStringLiteral(", "));
-    Statement(stage, QStringLiteral("insert into main.%1 (%2) select %2 from kopia.%1").arg(table, list)).Run();
+    // The names and defaults are the program's own, checked against the copy's.
+    Statement(stage, QStringLiteral("insert into main.%1 (%2) select %3 from kopia.%1")
+                         .arg(table, columns.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))))
+        .Run();
 }
 
 // Makes the staged database anew from the program's own schema: the copy's rows of the
@@ -317,6 +325,8 @@ void ReplaceDatabase(TDbConnection &connection, const LivePaths &p)
     RemoveStage(p);
 }
 
+const QString UndeletedPhotos = QStringLiteral("Zdjęcia, których nie udało się usunąć");
+
 // Old photos that could not be deleted are moved where they stand in no restore's way;
 // what is left, and where, is told in notice.
 void PutAsideOldPhotos(const LivePaths &p, QString *notice)
@@ -325,7 +335,7 @@ void PutAsideOldPhotos(const LivePaths &p, QString *notice)
     if (QFileInfo(p.outgoing).isSymLink() ? QFile::remove(p.outgoing) : DeleteFolder(p.outgoing))
         return;
     QDir().mkpath(p.aside);
-    const QString target = NewName(p.aside, QStringLiteral("Zdjęcia, których nie udało się usunąć"));
+    const QString target = NewName(p.aside, UndeletedPhotos);
     QString text;
     if (QDir().rename(p.outgoing, target))
         text = QStringLiteral("Poprzednich zdjęć nie udało się usunąć; przeniesiono je do folderu %1. Są też w kopii "
@@ -539,6 +549,42 @@ bool FinishInterruptedRestore(TDbConnection &connection, const QString &dataFold
     else
         Discard(p, aside);
     return true;
+}
+
+QStringList Leftovers(const QString &dataFolder)
+{
+    const LivePaths p(dataFolder);
+    QStringList found;
+    if (RestorePending(dataFolder))
+        return found;
+    for (const QString &path : {p.incoming, p.outgoing, p.stage, p.source}) {
+        if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+            found << path;
+    }
+    const QDir aside(p.aside);
+    for (const QString &name :
+         aside.entryList({QStringLiteral("*") + Unfinished, UndeletedPhotos + QStringLiteral("*")},
+                         QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name))
+        found << aside.filePath(name);
+    return found;
+}
+
+QStringList RemoveLeftovers(const QString &dataFolder)
+{
+    const LivePaths p(dataFolder);
+    QStringList left;
+    for (const QString &path : Leftovers(dataFolder)) {
+        const QFileInfo entry(path);
+        if (path == p.stage || path == p.source)
+            RemoveDatabaseFile(path);
+        else if (entry.isDir() && !entry.isSymLink())
+            DeleteFolder(path);
+        else
+            QFile::remove(path);
+        if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+            left << path;
+    }
+    return left;
 }
 
 } // namespace DatabaseBackup

@@ -3,6 +3,7 @@
 #include "base/Exception.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class TDbConnection;
@@ -67,5 +68,12 @@ QString Restore(TDbConnection &connection, const QString &dataFolder, const QStr
 bool FinishInterruptedRestore(TDbConnection &connection, const QString &dataFolder, QString *notice = nullptr);
 // True when dataFolder holds a restore's journal.
 bool RestorePending(const QString &dataFolder);
+
+// What copies and restores cut short left in dataFolder and its kopie: unfinished copies,
+// the parts of a restore that no journal names any more, old photos that could not be
+// deleted. Empty while a restore is pending, whose parts these may be.
+QStringList Leftovers(const QString &dataFolder);
+// Removes them; returns those that could not be removed.
+QStringList RemoveLeftovers(const QString &dataFolder);
 
 } // namespace DatabaseBackup

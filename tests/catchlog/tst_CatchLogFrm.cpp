@@ -275,6 +275,27 @@ void CatchLogFrmTest::backupRestoreAndUndoFromTheWindow()
     QCOMPARE(Stored("select count(*) from dziennik"), QStringList{"0"});
     QCOMPARE(Rows(), 0);
     QVERIFY(!Windows().CalendarFrm->CheckBox1->isChecked());
+
+    // A copy and a restore killed midway left their parts: listed, and removed on yes.
+    const QString data = m_dir->path() + "data";
+    QVERIFY(QDir().mkpath(data + "/kopie/Przed przywróceniem 2020-01-01 10.00.00.niedokonczona/foto"));
+    QVERIFY(QDir().mkpath(data + "/foto.przywracane/2005-01-24"));
+    QVERIFY(!Log()->LeftoversButton->isVisible());
+    Log()->Reload();
+    QVERIFY(Log()->LeftoversButton->isVisible());
+    Platform::ClearTestState();
+    Platform::QueueAnswer(false);
+    QTest::mouseClick(Log()->LeftoversButton, Qt::LeftButton);
+    QVERIFY(Platform::Records().last().text.contains("foto.przywracane") &&
+            Platform::Records().last().text.contains(".niedokonczona"));
+    QVERIFY(QFileInfo::exists(data + "/foto.przywracane"));
+    Platform::QueueAnswer(true);
+    QTest::mouseClick(Log()->LeftoversButton, Qt::LeftButton);
+    QVERIFY(!QFileInfo::exists(data + "/foto.przywracane"));
+    QCOMPARE(QDir(data + "/kopie").entryList({"*.niedokonczona"}, QDir::Dirs), QStringList{});
+    // The copies kept aside by the restore and its undoing stay.
+    QCOMPARE(QDir(data + "/kopie").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
+    QVERIFY(!Log()->LeftoversButton->isVisible());
 }
 
 // Reading again fails (here the table is gone, as a damaged file would lose it): the
