@@ -157,9 +157,10 @@ void TMainFrm::FormCreate()
     // Nothing that opens the connection later may create an empty file in place of a
     // missing database.
     DataBase->SetMustExist(true);
-    if (OpenedReadOnly())
+    const QString unwritable = UserDataFolder::Prepare();
+    if (OpenedReadOnly(unwritable))
         return;
-    if (const std::optional<QString> problem = InstallationProblem()) {
+    if (const std::optional<QString> problem = InstallationProblem(unwritable)) {
         // One clear message instead of an error from every view; the program comes up
         // without data and never creates or writes a database file in its place.
         if (!problem->isEmpty())
@@ -170,12 +171,11 @@ void TMainFrm::FormCreate()
     UpgradeDiarySchema(*DataBase);
 }
 
-bool TMainFrm::OpenedReadOnly()
+bool TMainFrm::OpenedReadOnly(const QString &unwritable)
 {
     // A diary that is there but whose folder cannot be written (a read-only stick, a
     // folder of another user) is never swapped for another one: the user is told why and
     // may open it for reading only.
-    const QString unwritable = UserDataFolder::Prepare();
     const QString path = QDir::toNativeSeparators(UserDataFolder::DatabasePath());
     if (unwritable.isEmpty() || CheckDatabaseFile(path) != DatabaseFileState::Ready || !DataBase->LoadLibs())
         return false;
@@ -190,12 +190,12 @@ bool TMainFrm::OpenedReadOnly()
     return true;
 }
 
-std::optional<QString> TMainFrm::InstallationProblem()
+std::optional<QString> TMainFrm::InstallationProblem(const QString &unwritable)
 {
     const QString untilThen = QStringLiteral(" Do tego czasu dziennik, encyklopedia i testy pozostaną puste.");
     // A data folder that cannot be written is named as such, not taken for a broken installation.
-    if (const QString problem = UserDataFolder::Prepare(); !problem.isEmpty())
-        return problem + untilThen;
+    if (!unwritable.isEmpty())
+        return unwritable + untilThen;
     if (!DataBase->LoadLibs()) {
         return QStringLiteral("Nie można załadować silnika bazy danych SQLite z pliku %1. Zainstaluj program ponownie.")
                    .arg(QDir::toNativeSeparators(DataBase->DriverDLL())) +

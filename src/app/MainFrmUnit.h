@@ -58,13 +58,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // A data folder that cannot be written, a missing engine library or a database file
-    // that is missing or not a database: the message that says so; nothing when the data
-    // is ready, an empty text when start-up has told the problem already.
-    std::optional<QString> InstallationProblem();
+    // A data folder that cannot be written (unwritable: why, as UserDataFolder::Prepare
+    // says), a missing engine library or a database file that is missing or not a
+    // database: the message that says so; nothing when the data is ready, an empty text
+    // when start-up has told the problem already.
+    std::optional<QString> InstallationProblem(const QString &unwritable);
     // A diary in a folder that cannot be written: asked whether to open it read-only,
     // and opened so when the user agrees. True when it was such a diary.
-    bool OpenedReadOnly();
+    bool OpenedReadOnly(const QString &unwritable);
     TLinkLabel *MakeLabel(const char *name, const QString &text, const QRect &bounds);
     QAction *MakeItem(QMenu *menu, const char *name, const QString &text, void (TMainFrm::*handler)());
     void FitLabels();

@@ -490,8 +490,9 @@ QString Restore(TDbConnection &connection, const QString &dataFolder, const QStr
             return entry.path.startsWith(photoPrefix);
         });
         const QStringList livePhotos = Entries(p.photos);
-        // The diary, the copy's photos, then the diary and photos of the copy of what is live.
-        Steps steps(options.progress, int(photos + livePhotos.size()) + 2);
+        // The diary, the copy's photos, then the diary and photos of the copy of what is
+        // live; the replacement last, which is not told, for it can no longer be cancelled.
+        Steps steps(options.progress, int(photos + livePhotos.size()) + 3);
         BuildStage(connection, p, QDir(backupFolder).filePath(DatabaseFileName));
         steps.Done();
         // Only what the list names and vouches for comes back.
