@@ -27,8 +27,10 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QWindow>
+#include <csignal>
 #include <functional>
 #include <memory>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -403,6 +405,26 @@ void DayFrmTest::changingThePhotoCopiesIntoANewDayFolder()
                  qPrintable(Platform::Records().last().text));
         QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
         QVERIFY(QFile::remove(Folder()));
+
+        // A disk too full for the photo: said, naming the file and why; nothing is stored
+        // and no part of the photo stays in the day's folder.
+        {
+            rlimit before{};
+            getrlimit(RLIMIT_FSIZE, &before);
+            const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit small{256, before.rlim_max};
+            setrlimit(RLIMIT_FSIZE, &small);
+            Platform::QueueOpenPicture(chosen);
+            QTest::mouseClick(dialog->Label11, Qt::LeftButton);
+            setrlimit(RLIMIT_FSIZE, &before);
+            std::signal(SIGXFSZ, handler);
+        }
+        QCOMPARE(Platform::Records().last().kind, QStringLiteral("message"));
+        QVERIFY2(Platform::Records().last().text.contains(chosen) &&
+                     Platform::Records().last().text.contains(QStringLiteral("większy")),
+                 qPrintable(Platform::Records().last().text));
+        QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
+        QCOMPARE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden), QStringList{});
 
         Platform::QueueOpenPicture(chosen);
         QTest::mouseClick(dialog->Label11, Qt::LeftButton);
