@@ -144,11 +144,7 @@ void tst_Package::desktopEntryAndMetainfoAreValid()
 
 void tst_Package::startInstalled(QProcess &program)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), m_home.path());
-    env.insert(QStringLiteral("XDG_DATA_HOME"), m_home.path() + QStringLiteral("/.local/share"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path() + QStringLiteral("/.config"));
-    env.insert(QStringLiteral("XDG_CACHE_HOME"), m_home.path() + QStringLiteral("/.cache"));
+    QProcessEnvironment env = TestSupport::HomeEnvironment(m_home.path());
     env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("rybowid.data.debug=true"));
     program.setProcessEnvironment(env);
     program.setProcessChannelMode(QProcess::MergedChannels);
@@ -202,10 +198,7 @@ QString tst_Package::errand(const QString &home, const QStringList &arguments, r
     if (!QFile::exists(copy) && !QFile::copy(QStringLiteral(INSTALLED_ERRAND_PATH), copy))
         return QStringLiteral("<cannot copy the errand>");
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), home);
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    QProcessEnvironment env = TestSupport::HomeEnvironment(home);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(env);
     // A disk that is full: no file may grow past the limit.

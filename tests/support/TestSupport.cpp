@@ -50,6 +50,16 @@ QString readFile(const QString &path)
 }
 } // namespace
 
+QProcessEnvironment HomeEnvironment(const QString &home)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+    return env;
+}
+
 QString RuntimeDir()
 {
     return qEnvironmentVariable("RYBOWID_RUNTIME_DIR");

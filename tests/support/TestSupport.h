@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -10,6 +11,10 @@ namespace TestSupport {
 // The build's run-time folder (the executable, the engine library, data/).
 QString RuntimeDir();
 QString SourceDir();
+
+// The environment of a program run by a test as a user whose home is this folder: its
+// data, settings and cache go there and nowhere else.
+QProcessEnvironment HomeEnvironment(const QString &home);
 
 // Saves a picture of a widget as <build>/screens/<name>.png for a person to look at.
 void SavePng(QWidget *widget, const QString &name);
