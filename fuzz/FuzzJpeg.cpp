@@ -1,5 +1,6 @@
-// The JPEG decoder on damaged files: any bytes give a picture or EInOutError, never a
-// crash or a hang.
+// Photos on damaged files: the program's own reading around libjpeg-turbo (the file
+// source, the EXIF orientation, the size limits) takes any bytes to a picture or to
+// EInOutError, never to a crash or a hang.
 #include "base/Exception.h"
 #include "base/JpegImage.h"
 

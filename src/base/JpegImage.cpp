@@ -1,7 +1,6 @@
 #include "base/JpegImage.h"
 
 #include "base/Exception.h"
-#include "base/JpegDcDecoder.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -318,8 +317,7 @@ void CmykToRgb32(QImage &image, bool inverted)
     }
 }
 
-// dcOnly lets a decode at one eighth go through JpegDcDecoder.
-QImage DecodeJpeg(const QString &path, const QSize &cover, bool dcOnly)
+QImage DecodeJpeg(const QString &path, const QSize &cover)
 {
     const FilePtr file = OpenForReading(path);
     FileSource source;
@@ -380,22 +378,6 @@ QImage DecodeJpeg(const QString &path, const QSize &cover, bool dcOnly)
     if (qint64(info.output_width) * info.output_height * 4 > MaxDecodedBytes)
         Fail(path, QStringLiteral("obraz jest zbyt duży (%1 x %2)").arg(info.output_width).arg(info.output_height));
 
-    if (scale == 1 && !cmyk && dcOnly) {
-        const auto fast = std::make_unique<JpegDcDecoder>(info);
-        if (fast->Usable()) {
-            bool regular = false;
-            if (!decompressor.Guarded([&] { regular = fast->Decode(); }))
-                fail();
-            // Damaged data are left to libjpeg, which shows what it can of them.
-            if (!regular)
-                return DecodeJpeg(path, cover, false);
-            QImage image = fast->ToImage();
-            if (image.isNull())
-                Fail(path, QStringLiteral("za mało pamięci"));
-            return Oriented(std::move(image), orientation);
-        }
-    }
-
     if (!decompressor.Guarded([&] { jpeg_start_decompress(&info); }))
         fail();
     if (info.output_components != 4)
@@ -429,7 +411,7 @@ QImage DecodeJpeg(const QString &path, const QSize &cover, bool dcOnly)
 
 QImage LoadJpeg(const QString &path, const QSize &cover)
 {
-    return DecodeJpeg(path, cover, true);
+    return DecodeJpeg(path, cover);
 }
 
 QImage LoadPicture(const QString &path, const QSize &cover)

@@ -1,5 +1,6 @@
 #include "base/ThumbnailCache.h"
 
+#include "base/CheckedFile.h"
 #include "base/JpegImage.h"
 
 #include <QCryptographicHash>
@@ -8,13 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QTemporaryFile>
+#include <QImageWriter>
 
-#include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -37,138 +34,6 @@ bool MakePrivateFolder(const QString &path)
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return true;
 }
-
-// Continues a CRC-32 (the one PNG and zlib use) over more bytes; start from ~0 and
-// invert at the end.
-quint32 Crc32(quint32 crc, const uchar *bytes, qsizetype count)
-{
-    static const auto table = [] {
-        std::array<quint32, 256> t{};
-        for (quint32 n = 0; n < 256; ++n) {
-            quint32 c = n;
-            for (int k = 0; k < 8; ++k)
-                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    for (qsizetype i = 0; i < count; ++i)
-        crc = table[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
-    return crc;
-}
-
-// Writes a PNG the way thumbnails are best stored for reading back fast: every row
-// unfiltered and the pixels in stored (uncompressed) deflate blocks, so that a reader
-// only copies them; the text comes first, uncompressed (tEXt), as thumbnail readers
-// expect it. Qt's own writer would compress the text and filter the rows.
-class PngStream
-{
-public:
-    explicit PngStream(QIODevice &out) : m_out(out) {}
-
-    bool Write(const QImage &image, const QList<QPair<QString, QString>> &texts)
-    {
-        const bool alpha = image.hasAlphaChannel();
-        const QImage pixels = image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
-        const int width = pixels.width(), height = pixels.height();
-        const int rowBytes = 1 + width * (alpha ? 4 : 3);
-        m_out.write("\x89PNG\r\n\x1a\n", 8);
-
-        QByteArray header;
-        AppendBig(header, quint32(width));
-        AppendBig(header, quint32(height));
-        header += char(8);             // bits per sample
-        header += char(alpha ? 6 : 2); // RGBA or RGB
-        header += QByteArray(3, '\0'); // deflate, adaptive filtering, no interlace
-        Chunk("IHDR", header);
-        for (const auto &[key, value] : texts)
-            Chunk("tEXt", key.toLatin1() + '\0' + value.toLatin1());
-
-        constexpr qint64 BlockBytes = 65535;
-        const qint64 raw = qint64(height) * rowBytes;
-        const qint64 blocks = (raw + BlockBytes - 1) / BlockBytes;
-        BeginChunk("IDAT", quint32(2 + raw + 5 * blocks + 4));
-        Put(QByteArray("\x78\x01", 2)); // zlib header: deflate, 32 KiB window, no dictionary
-        quint32 adlerA = 1, adlerB = 0;
-        qint64 left = raw;
-        qint64 inBlock = 0;
-        QByteArray row(rowBytes, '\0');
-        for (int y = 0; y < height; ++y) {
-            std::memcpy(row.data() + 1, pixels.constScanLine(y), size_t(rowBytes - 1));
-            for (const char c : row) {
-                adlerA += uchar(c);
-                adlerB += adlerA;
-            }
-            adlerA %= 65521;
-            adlerB %= 65521;
-            for (qsizetype at = 0; at < row.size();) {
-                if (inBlock == 0) {
-                    const qint64 size = std::min(BlockBytes, left);
-                    QByteArray blockHeader(1, left == size ? '\1' : '\0');
-                    blockHeader += char(size & 0xFF);
-                    blockHeader += char(size >> 8);
-                    blockHeader += char(~size & 0xFF);
-                    blockHeader += char((~size >> 8) & 0xFF);
-                    Put(blockHeader);
-                    inBlock = size;
-                }
-                const qsizetype take = qsizetype(std::min<qint64>(inBlock, row.size() - at));
-                Put(row.mid(at, take));
-                at += take;
-                inBlock -= take;
-                left -= take;
-            }
-        }
-        QByteArray adler;
-        AppendBig(adler, adlerB << 16 | adlerA);
-        Put(adler);
-        EndChunk();
-        Chunk("IEND", {});
-        return m_ok;
-    }
-
-private:
-    static void AppendBig(QByteArray &out, quint32 value)
-    {
-        out += char(value >> 24);
-        out += char(value >> 16);
-        out += char(value >> 8);
-        out += char(value);
-    }
-
-    void Put(const QByteArray &bytes)
-    {
-        m_crc = Crc32(m_crc, reinterpret_cast<const uchar *>(bytes.constData()), bytes.size());
-        m_ok = m_ok && m_out.write(bytes) == bytes.size();
-    }
-
-    void BeginChunk(const char *type, quint32 length)
-    {
-        QByteArray size;
-        AppendBig(size, length);
-        m_ok = m_ok && m_out.write(size) == 4;
-        m_crc = 0xFFFFFFFFu;
-        Put(QByteArray(type, 4));
-    }
-
-    void EndChunk()
-    {
-        QByteArray crc;
-        AppendBig(crc, m_crc ^ 0xFFFFFFFFu);
-        m_ok = m_ok && m_out.write(crc) == 4;
-    }
-
-    void Chunk(const char *type, const QByteArray &data)
-    {
-        BeginChunk(type, quint32(data.size()));
-        Put(data);
-        EndChunk();
-    }
-
-    QIODevice &m_out;
-    quint32 m_crc = 0;
-    bool m_ok = true;
-};
 
 } // namespace
 
@@ -246,24 +111,22 @@ bool ThumbnailCache::Store(const QString &path, const QImage &picture) const
     if (!QDir().mkpath(QFileInfo(m_root).absolutePath()) || !MakePrivateFolder(m_root) || !MakePrivateFolder(folder))
         return false;
 
-    // Written under a temporary name in the same folder (created 0600) and renamed over
-    // the old one, so that no reader ever sees half a thumbnail. Stored uncompressed
-    // (about half a megabyte): a thumbnail is read far more often than it is written,
-    // and inflating it would take most of the time it saves over decoding the photo.
+    // Written whole or not at all, so that no reader ever sees half a thumbnail. Stored
+    // uncompressed (about half a megabyte): a thumbnail is read far more often than it is
+    // written, and inflating it would take most of the time it saves over decoding the photo.
+    QImage thumbnail = picture.scaled(Size, Size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    thumbnail.setText(UriKey, UriOf(path));
+    thumbnail.setText(MTimeKey, QString::number(ModificationSeconds(source)));
+    thumbnail.setText(SizeKey, QString::number(source.size()));
+    thumbnail.setText(QStringLiteral("Software"), QStringLiteral("Rybowid"));
     const QString target = ThumbnailPath(path);
-    QTemporaryFile file(target + QStringLiteral(".XXXXXX"));
-    if (!file.open())
+    CheckedFile file(target);
+    QImageWriter writer(file.Device(), "png");
+    writer.setCompression(0);
+    if (!writer.write(thumbnail) || !file.Commit())
         return false;
-    PngStream png(file);
-    const QList<QPair<QString, QString>> texts = {{UriKey, UriOf(path)},
-                                                  {MTimeKey, QString::number(ModificationSeconds(source))},
-                                                  {SizeKey, QString::number(source.size())},
-                                                  {QStringLiteral("Software"), QStringLiteral("Rybowid")}};
-    if (!png.Write(picture.scaled(Size, Size, Qt::KeepAspectRatio, Qt::SmoothTransformation), texts) || !file.flush())
-        return false;
-    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
-        return false;
-    file.setAutoRemove(false);
+    // Thumbnails are private to the user, as the desktop's own are.
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
     return true;
 }
 

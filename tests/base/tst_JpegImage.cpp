@@ -140,67 +140,6 @@ void WriteAll(const QString &path, const QByteArray &bytes)
 
 using Loader = std::function<QImage(const QString &)>;
 
-// A photo-like picture with sampling and restart markers as cameras write them.
-void WriteCameraJpeg(const QString &path, const QImage &source, int lumaSampling, int restartRows, bool gray)
-{
-    Compressor jpeg(path, source, gray ? 1 : 3, gray ? JCS_GRAYSCALE : JCS_RGB);
-    QVERIFY(jpeg.file);
-    jpeg_compress_struct &info = jpeg.info;
-    jpeg_set_quality(&info, 90, TRUE);
-    info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = lumaSampling;
-    info.restart_in_rows = restartRows;
-    jpeg_start_compress(&info, TRUE);
-    const QImage rgb = source.convertToFormat(gray ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW row[] = {const_cast<JSAMPROW>(rgb.constScanLine(int(info.next_scanline)))};
-        jpeg_write_scanlines(&info, row, 1);
-    }
-    jpeg_finish_compress(&info);
-}
-
-// libjpeg's own decode at one eighth, plain upsampling.
-QImage LibjpegEighth(const QString &path)
-{
-    std::FILE *file = std::fopen(QFile::encodeName(path).constData(), "rb");
-    jpeg_decompress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&info);
-    jpeg_stdio_src(&info, file);
-    jpeg_read_header(&info, TRUE);
-    info.scale_num = 1;
-    info.scale_denom = 8;
-    info.do_fancy_upsampling = FALSE;
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    QImage image(int(info.output_width), int(info.output_height), QImage::Format_RGB888);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row[] = {image.scanLine(int(info.output_scanline))};
-        jpeg_read_scanlines(&info, row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    std::fclose(file);
-    return image.convertToFormat(QImage::Format_RGB32);
-}
-
-// Fine structure and noise in the brightness over smooth colour, as in a photo: every
-// block has many AC coefficients to step over, while the colour, which libjpeg decodes
-// at twice the scale when it is subsampled, stays close to its block means.
-QImage Busy(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    quint32 seed = 7;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            const int detail = (x * 7) % 48 - 24 + int(seed >> 27) - 16;
-            image.setPixel(x, y, qRgb(70 + x / 10 + detail, 60 + y / 8 + detail, 120 + detail));
-        }
-    }
-    return image;
-}
-
 } // namespace
 
 class TestJpegImage : public QObject
@@ -215,8 +154,6 @@ private Q_SLOTS:
     void keepsColours();
     void followsExifOrientation_data();
     void followsExifOrientation();
-    void eighthScaleEqualsLibjpeg_data();
-    void eighthScaleEqualsLibjpeg();
     void rejectsUnreadableFiles_data();
     void rejectsUnreadableFiles();
     void rejectsForgedTables();
@@ -329,47 +266,6 @@ void TestJpegImage::followsExifOrientation()
         WriteJpeg(tall, Gradient(800, 400), Ink::Rgb, 6);
         QCOMPARE(LoadJpeg(tall, QSize(100, 200)).size(), QSize(100, 200));
     }
-}
-
-void TestJpegImage::eighthScaleEqualsLibjpeg_data()
-{
-    QTest::addColumn<int>("lumaSampling");
-    QTest::addColumn<int>("restartRows");
-    QTest::addColumn<bool>("gray");
-    QTest::newRow("4:2:0") << 2 << 0 << false;
-    QTest::newRow("4:2:0 with restart markers") << 2 << 1 << false;
-    QTest::newRow("4:4:4 with restart markers") << 1 << 2 << false;
-    QTest::newRow("grayscale") << 1 << 0 << true;
-}
-
-// Decoding from the DC coefficients alone gives libjpeg's own picture at one eighth
-// (but for the colour's finest detail when it is subsampled); a damaged stream is left
-// to libjpeg and still shows.
-void TestJpegImage::eighthScaleEqualsLibjpeg()
-{
-    QFETCH(int, lumaSampling);
-    QFETCH(int, restartRows);
-    QFETCH(bool, gray);
-    const QString path = Path(QStringLiteral("busy.jpg"));
-    WriteCameraJpeg(path, Busy(1203, 805), lumaSampling, restartRows, gray);
-    const QImage expected = LibjpegEighth(path);
-    const QImage decoded = LoadJpeg(path, QSize(150, 100));
-    QCOMPARE(decoded.size(), QSize(151, 101));
-    QCOMPARE(expected.size(), decoded.size());
-    int worst = 0;
-    for (int y = 0; y < decoded.height(); ++y) {
-        for (int x = 0; x < decoded.width(); ++x) {
-            const QRgb a = decoded.pixel(x, y), b = expected.pixel(x, y);
-            worst = std::max({worst, qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))});
-        }
-    }
-    QVERIFY2(worst <= 3, qPrintable(QString::number(worst)));
-
-    QByteArray bytes = ReadAll(path);
-    bytes[bytes.size() / 2] = char(0xFF);
-    bytes[bytes.size() / 2 + 1] = char(0xD5);
-    WriteAll(path, bytes);
-    QCOMPARE(LoadJpeg(path, QSize(150, 100)).size(), QSize(151, 101));
 }
 
 void TestJpegImage::rejectsUnreadableFiles_data()

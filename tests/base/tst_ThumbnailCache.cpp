@@ -90,18 +90,13 @@ void TestThumbnailCache::sharedWithTheDesktop()
     QCOMPARE(modeBits(Cache() + QStringLiteral("/x-large")),
              int(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 
-    QFile file(thumbnailPath);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    const auto text = [](const char *key, const QByteArray &value) {
-        return QByteArray(QByteArrayLiteral("tEXt") + key + '\0' + value);
-    };
-    QVERIFY(bytes.contains(text("Thumb::URI", uri.toLatin1())));
-    const qint64 mtime = QFileInfo(m_photo).lastModified().toSecsSinceEpoch();
-    QVERIFY(bytes.contains(text("Thumb::MTime", QByteArray::number(mtime))));
-    QVERIFY(bytes.contains(text("Thumb::Size", QByteArray::number(QFileInfo(m_photo).size()))));
+    // Any PNG reader finds the keys the desktop looks for.
     QImage stored;
-    QVERIFY(stored.loadFromData(bytes, "PNG"));
+    QVERIFY(stored.load(thumbnailPath, "PNG"));
+    const qint64 mtime = QFileInfo(m_photo).lastModified().toSecsSinceEpoch();
+    QCOMPARE(stored.text(QStringLiteral("Thumb::URI")), uri);
+    QCOMPARE(stored.text(QStringLiteral("Thumb::MTime")), QString::number(mtime));
+    QCOMPARE(stored.text(QStringLiteral("Thumb::Size")), QString::number(QFileInfo(m_photo).size()));
     QCOMPARE(stored.size(), QSize(512, 341));
 
     // A thumbnail the file manager wrote, here in Qt's own way (the long URI compressed,
