@@ -76,7 +76,6 @@ public:
     TBrush &Brush() { return m_brush; }
     TPen &Pen() { return m_pen; }
     QFont &Font() { return m_font; }
-    TColor FontColor() const { return m_fontColor; }
     void SetFontColor(TColor color) { m_fontColor = color; }
 
     // Filled with the brush, outlined with the pen inside x1..x2-1 by y1..y2-1; the

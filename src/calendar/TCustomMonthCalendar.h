@@ -90,7 +90,6 @@ public:
     QWidget *DayGrid() const;
     int DisplayedYear() const { return m_year; }
     int DisplayedMonth() const { return m_month; }
-    int FirstWeekday() const { return m_firstWeekday; }
     int MonthLength() const { return m_monthLength; }
     int CursorRow() const { return m_cursorRow; }
     int CursorCol() const { return m_cursorCol; }

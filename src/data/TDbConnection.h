@@ -45,7 +45,6 @@ public:
     // Opens the file for reading only, so that a file being checked is never changed.
     void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
     // How long a statement waits for a lock another program holds before it fails.
-    int BusyTimeout() const { return m_busyTimeoutMs; }
     void SetBusyTimeout(int milliseconds);
 
     TConnectionNotifyEvent BeforeConnect, AfterConnect, BeforeDisconnect, AfterDisconnect;

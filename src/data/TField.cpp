@@ -109,23 +109,6 @@ double TField::AsFloat() const
     return raw.toDouble();
 }
 
-bool TField::AsBoolean() const
-{
-    const QVariant raw = RawValue();
-    if (!raw.isValid())
-        return false;
-    if (isText(m_type)) {
-        const QString text = raw.toString();
-        bool value = false;
-        if (!FieldConvert::ParseBoolean(view(text.toUtf8()), value))
-            FieldConvert::RaiseConvertError(TFieldType::ftBoolean, text);
-        return value;
-    }
-    if (m_type == TFieldType::ftBoolean)
-        return raw.toBool();
-    return raw.toDouble() != 0;
-}
-
 TDateTime TField::AsDateTime() const
 {
     const QVariant raw = RawValue();

@@ -50,7 +50,6 @@ public:
     QString AsString() const;
     int AsInteger() const;
     double AsFloat() const;
-    bool AsBoolean() const;
     TDateTime AsDateTime() const;
 
     // Writes are accepted only in edit or insert state ("<dataset>: Dataset not in edit

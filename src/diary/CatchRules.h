@@ -25,7 +25,6 @@ public:
     // read is left out, so a damaged permit never hides the national rules.
     static CatchRules OfDiary(TDbConnection &connection);
 
-    const Permit &PermitRules() const { return m_permit; }
 
     // The rules each catch breaks, one Polish sentence each naming the rule's source,
     // in the order of the records given. The catches of one day are counted together,

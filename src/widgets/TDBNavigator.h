@@ -24,7 +24,6 @@ public:
 
     QList<TNavigateBtn> VisibleButtons() const { return m_visible; }
     void SetVisibleButtons(const QList<TNavigateBtn> &buttons);
-    bool Flat() const { return m_flat; }
     void SetFlat(bool flat);
     // Ask before Delete removes the current row.
     bool ConfirmDelete = true;

@@ -46,7 +46,6 @@ public:
     // While a picture is shown, the part of the control it leaves free (the bands beside
     // a photo shown with its proportions kept) takes this colour; by default, or with an
     // invalid colour, what lies beneath shows through there.
-    const QColor &Backdrop() const { return m_backdrop; }
     void SetBackdrop(const QColor &colour);
 
     // Where the picture lands inside the control, in the control's coordinates.

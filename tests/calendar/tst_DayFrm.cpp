@@ -41,14 +41,7 @@ TDateTime Day()
 }
 
 // Types text key by key, letters outside ASCII included (QTest::keyClicks knows only ASCII).
-void TypeText(QWidget *widget, const QString &text)
-{
-    for (const QChar c : text) {
-        const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
-        QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, widget, key, QString(c), Qt::NoModifier);
-    }
-}
+using TestSupport::TypeText;
 
 // A photo of one flat colour, or a small scene for the screenshot.
 QImage Photo(const QColor &colour, const QSize &size = QSize(640, 480))

@@ -54,14 +54,7 @@ QString Seed()
 }
 
 // Types text key by key, Polish letters included (QTest::keyClicks knows only ASCII).
-void TypeText(QWidget *widget, const QString &text)
-{
-    for (const QChar c : text) {
-        const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
-        QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, widget, key, QString(c), Qt::NoModifier);
-    }
-}
+using TestSupport::TypeText;
 
 bool Recorded(const QString &kind, const QString &title)
 {

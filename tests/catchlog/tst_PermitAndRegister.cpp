@@ -53,14 +53,7 @@ insert into dziennik values ('2005-11-24','Węgorz',0.9,72,'Wisła','','','','',
 )";
 
 // Types text key by key, Polish letters included (QTest::keyClicks knows only ASCII).
-void TypeText(QWidget *widget, const QString &text)
-{
-    for (const QChar c : text) {
-        const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
-        QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, widget, key, QString(c), Qt::NoModifier);
-    }
-}
+using TestSupport::TypeText;
 
 // Types a cell of a table the way the user does: its editor opened, the text typed,
 // Enter.
@@ -236,7 +229,8 @@ void PermitAndRegisterTest::thePermitTypedInItsDialogMarksTheLog()
     QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
     while (grid->currentIndex().row() < pike)
         QTest::keyClick(grid, Qt::Key_Down);
-    QCOMPARE(Log()->WarningLabel->text(), "Naruszone przepisy: " + model->index(pike, CatchLog::Warning).data().toString());
+    QCOMPARE(Log()->WarningLabel->text(),
+             "Naruszone przepisy: " + model->index(pike, CatchLog::Warning).data().toString());
     TestSupport::SavePng(Log(), "catchlog_marked");
     while (grid->currentIndex().row() < LogRow("2005-07-02", "Leszcz"))
         QTest::keyClick(grid, Qt::Key_Down);

@@ -325,8 +325,8 @@ private Q_SLOTS:
         QCOMPARE(rows[2].mid(1, 1) + rows[2].mid(4, 2), QStringList({"-5", "+3,5", "a=b"}));
         // A spreadsheet looks for the sign after any white space, visible or not, and
         // takes the full-width signs too.
-        for (const QString &text : {" =1+1", "\u00A0+A1", "\u200B-2+3", "\u3000@SUM(A1)", "\n=1", "\uFF1D1+1",
-                                    "  \uFF0BA1", "\uFF0D1", "\uFF20A1"})
+        for (const QString &text : QStringList{" =1+1", "\u00A0+A1", "\u200B-2+3", "\u3000@SUM(A1)", "\n=1",
+                                               "\uFF1D1+1", "  \uFF0BA1", "\uFF0D1", "\uFF20A1"})
             QVERIFY2(CatchLogCsv::Field(text).remove(QLatin1Char('"')).startsWith(QLatin1Char('\'')), qPrintable(text));
     }
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLibrary>
+#include <QTest>
 #include <QWidget>
 
 namespace TestSupport {
@@ -49,6 +50,15 @@ QString readFile(const QString &path)
     return QString::fromUtf8(f.readAll());
 }
 } // namespace
+
+void TypeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
+        QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, key, QString(c), Qt::NoModifier);
+    }
+}
 
 QProcessEnvironment HomeEnvironment(const QString &home)
 {

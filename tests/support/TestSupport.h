@@ -16,6 +16,9 @@ QString SourceDir();
 // data, settings and cache go there and nowhere else.
 QProcessEnvironment HomeEnvironment(const QString &home);
 
+// Types text into a widget key by key, as the keyboard would.
+void TypeText(QWidget *widget, const QString &text);
+
 // Saves a picture of a widget as <build>/screens/<name>.png for a person to look at.
 void SavePng(QWidget *widget, const QString &name);
 

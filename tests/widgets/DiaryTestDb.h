@@ -12,14 +12,7 @@
 
 // Types text key by key into a widget, letters outside ASCII included (QTest::keyClicks
 // knows only ASCII).
-inline void TypeText(QWidget *widget, const QString &text)
-{
-    for (const QChar c : text) {
-        const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
-        QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, widget, key, QString(c), Qt::NoModifier);
-    }
-}
+using TestSupport::TypeText;
 
 // A real diary file in a temporary program folder, the diary table open on it and a data
 // source over the table, as the calendar view holds them.
