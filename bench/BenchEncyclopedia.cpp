@@ -3,6 +3,7 @@
 // against decoding the same pictures at full size. The shipped species and pictures are
 // used, from a copy of the build's data folder.
 
+#include "BenchFixture.h"
 #include "BenchRatio.h"
 
 #include "base/JpegImage.h"
@@ -59,8 +60,7 @@ struct Fixture
 
 Fixture &fixture()
 {
-    static Fixture f;
-    return f;
+    return SharedFixture<Fixture>();
 }
 
 void BM_NextSpecies(benchmark::State &state)
@@ -114,5 +114,6 @@ int main(int argc, char **argv)
     RatioReporter reporter(std::vector<RatioReporter::Ratio>{{"BM_NextSpecies", "BM_FullSizeDecode"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    FixtureHolder<Fixture>().reset();
     return 0;
 }
