@@ -17,9 +17,9 @@
 #include "base/Clock.h"
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
-#include "diary/CalendarStatements.h"
 #include "calendar/TMonthCalendar.h"
 #include "data/RowStatements.h"
+#include "diary/CalendarStatements.h"
 #include "support/TestSupport.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
@@ -178,7 +178,7 @@ void ChooseDay(benchmark::State &state, int catches)
         state.SetIterationTime(ProcessCpuSeconds() - start);
         next = 1 - next;
     }
-    if (view->CheckBox1->isChecked() != (view->MonthCalendar1->SelectedDate() <= today))
+    if (view->DayPanel->CheckBox1->isChecked() != (view->MonthCalendar1->SelectedDate() <= today))
         state.SkipWithError("the diary does not show the day's catches");
 }
 

@@ -2,12 +2,9 @@
 
 #include "app/MainFrmUnit.h"
 #include "calendar/CalendarFrmUnit.h"
-#include "calendar/TCatchGuard.h"
-#include "calendar/TMonthCalendar.h"
 #include "catchlog/CatchLogFrmUnit.h"
 #include "catchlog/PermitFrmUnit.h"
 #include "data/TDbConnection.h"
-#include "data/TDbTable.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
 #include "widgets/TDataSource.h"
@@ -28,30 +25,20 @@ void OpenCatchLog()
     w.CatchLogFrm->Execute();
 }
 
-void ShowCatchInCalendar(double day, qint64 rowId)
+void ShowCatchInCalendar(QDate day, qint64 rowId)
 {
     AppWindows &w = Windows();
-    TCalendarFrm *calendar = w.CalendarFrm;
-    if (!calendar)
+    if (!w.CalendarFrm)
         return;
     if (w.MainFrm)
         w.MainFrm->Label2Click();
-    calendar->MonthCalendar1->SetSelectedDate(day);
-    calendar->MonthCalendar1SelectedDateChange(calendar->MonthCalendar1);
-    TDbTable *table = calendar->dziennikTable;
-    if (!table->Active())
-        return;
-    for (int recNo = 1; recNo <= table->GetRecordCount(); ++recNo) {
-        table->SetRecNo(recNo);
-        if (table->RowId() == rowId)
-            return;
-    }
+    w.CalendarFrm->ShowCatch(day, rowId);
 }
 
 void OwnRulesChanged()
 {
     if (TCalendarFrm *calendar = Windows().CalendarFrm)
-        calendar->CatchGuard->ReadOwnRules();
+        calendar->OwnRulesChanged();
 }
 
 void OpenPermit()
@@ -67,11 +54,8 @@ void OpenPermit()
 
 void DiaryReplaced()
 {
-    TCalendarFrm *calendar = Windows().CalendarFrm;
-    if (!calendar)
-        return;
-    calendar->CatchGuard->ReadOwnRules();
-    calendar->DiaryFileReplaced();
+    if (TCalendarFrm *calendar = Windows().CalendarFrm)
+        calendar->DiaryReplaced();
 }
 } // namespace
 
@@ -79,7 +63,7 @@ void WireCatchLog()
 {
     AppWindows &w = Windows();
     w.OpenCatchLog = [] { TDataSource::Guard(OpenCatchLog); };
-    w.ShowCatchInCalendar = [](double day, qint64 rowId) {
+    w.ShowCatchInCalendar = [](QDate day, qint64 rowId) {
         TDataSource::Guard([day, rowId] { ShowCatchInCalendar(day, rowId); });
     };
     w.DiaryReplaced = [] { TDataSource::Guard(DiaryReplaced); };

@@ -10,6 +10,7 @@
 #include "data/TDbBaseQuery.h"
 #include "data/TField.h"
 #include "diary/CatchPhotos.h"
+#include "diary/DayDiary.h"
 #include "diary/UserDataFolder.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
@@ -177,10 +178,25 @@ void TDayFrm::SetDataSource(TDataSource *source)
     DBNavigator1->SetDataSource(source);
 }
 
+void TDayFrm::BindDiary(TDataSource *source)
+{
+    if (m_dataSource != source)
+        SetDataSource(source);
+    const QList<QPair<TDBEdit *, QString>> bindings = {
+        {DBEdit1, QStringLiteral("gatunek")},      {DBEdit2, QStringLiteral("waga")},
+        {DBEdit3, QStringLiteral("dlugosc")},      {DBEdit4, QStringLiteral("miejsce")},
+        {DBEdit5, QStringLiteral("przyneta")},     {DBEdit6, QStringLiteral("wiatr")},
+        {DBEdit7, QStringLiteral("faza_ksiezyca")}};
+    for (const auto &[edit, column] : bindings)
+        edit->SetDataField(column);
+    DBMemo1->SetDataField(QStringLiteral("opis"));
+    DBCheckBox1->SetDataField(QStringLiteral("zabrana"));
+}
+
 QString TDayFrm::DayFolder() const
 {
     const TCalendarFrm *calendar = Windows().CalendarFrm;
-    return calendar ? calendar->DayFolder(calendar->MonthCalendar1->SelectedDate()) : QString();
+    return calendar ? DayDiary::DayFolder(ToQDate(calendar->MonthCalendar1->SelectedDate())) : QString();
 }
 
 QString TDayFrm::PhotoPath() const

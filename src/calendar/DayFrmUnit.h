@@ -31,6 +31,9 @@ public:
     // link when the view exists at creation.
     TDataSource *DataSource() const;
     void SetDataSource(TDataSource *source);
+    // Puts the controls on a diary link and binds them to the diary's columns, as the
+    // diary does before each showing.
+    void BindDiary(TDataSource *source);
 
     // The folder of the calendar's selected day's photos, and the current row's photo
     // path in it: with no photo, the folder followed by the separator.

@@ -1,13 +1,12 @@
 #include "calendar/TCatchGuard.h"
 
-#include "calendar/CalendarFrmUnit.h"
 #include "calendar/DayFrmUnit.h"
-#include "calendar/TMonthCalendar.h"
 #include "data/TDbConnection.h"
 #include "data/TDbTable.h"
 #include "data/TField.h"
 #include "diary/CalendarStatements.h"
 #include "diary/CatchLog.h"
+#include "diary/DayDiary.h"
 #include "diary/Waters.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
@@ -54,22 +53,21 @@ int ColumnOf(const TDataSetModel *model, const QString &field)
 }
 } // namespace
 
-TCatchGuard::TCatchGuard(TCalendarFrm *view) : QObject(view), m_view(view)
+TCatchGuard::TCatchGuard(DayDiary *diary, TDBGrid *grid, QObject *parent)
+    : QObject(parent), m_diary(diary), m_grid(grid)
 {
-    TDbTable *const table = view->dziennikTable;
+    TDbTable *const table = diary->Table();
     auto previous = table->AfterPost;
     table->AfterPost = [this, previous](TDbBaseQuery *dataSet) {
         if (previous)
             previous(dataSet);
         AfterPost();
     };
-    view->DBGrid1->Model()->ExtraCellRole = [this](const QModelIndex &index, int role) {
-        return CellRole(index, role);
-    };
-    view->DBGrid1->Delegate()->OnEditorCreated = [this](QLineEdit *editor, const QModelIndex &index) {
-        if (m_gridCompleter && index.column() == ColumnOf(m_view->DBGrid1->Model(), SpeciesField))
+    grid->Model()->ExtraCellRole = [this](const QModelIndex &index, int role) { return CellRole(index, role); };
+    grid->Delegate()->OnEditorCreated = [this](QLineEdit *editor, const QModelIndex &index) {
+        if (m_gridCompleter && index.column() == ColumnOf(m_grid->Model(), SpeciesField))
             editor->setCompleter(m_gridCompleter);
-        if (m_placeCompleter && index.column() == ColumnOf(m_view->DBGrid1->Model(), PlaceField))
+        if (m_placeCompleter && index.column() == ColumnOf(m_grid->Model(), PlaceField))
             editor->setCompleter(m_placeCompleter);
     };
 }
@@ -83,7 +81,7 @@ void TCatchGuard::Prepare()
 {
     if (m_prepared)
         return;
-    TDbConnection *const connection = m_view->dziennikTable->Connection();
+    TDbConnection *const connection = m_diary->Table()->Connection();
     if (!connection || !connection->Connected())
         return;
     // Without the species the diary works as before, only unwatched.
@@ -104,7 +102,7 @@ void TCatchGuard::Prepare()
     // the line edit no longer links the two: the chosen name is put in by hand, into the
     // editor while it is open (it writes its text when it closes), else into the cell.
     connect(m_gridCompleter, qOverload<const QString &>(&QCompleter::activated), this, [this](const QString &name) {
-        TDBGrid *const grid = m_view->DBGrid1;
+        TDBGrid *const grid = m_grid;
         if (QLineEdit *editor = grid->CellEditor()) {
             editor->setText(name);
             return;
@@ -123,12 +121,12 @@ void TCatchGuard::Prepare()
     for (QCompleter *completer : {m_gridCompleter, m_dialogCompleter})
         if (completer)
             completer->popup()->installEventFilter(this);
-    m_view->DBGrid1->viewport()->update();
+    m_grid->viewport()->update();
 }
 
 void TCatchGuard::ReadOwnRules()
 {
-    TDbConnection *const connection = m_view->dziennikTable->Connection();
+    TDbConnection *const connection = m_diary->Table()->Connection();
     if (!connection || !connection->Connected())
         return;
     Permit permit;
@@ -148,7 +146,7 @@ void TCatchGuard::ReadOwnRules()
     m_placeCompleter->popup()->installEventFilter(this);
     if (TDayFrm *dialog = Windows().DayFrm)
         dialog->DBEdit4->setCompleter(m_placeCompleter);
-    m_view->DBGrid1->viewport()->update();
+    m_grid->viewport()->update();
 }
 
 bool TCatchGuard::eventFilter(QObject *watched, QEvent *event)
@@ -164,7 +162,7 @@ bool TCatchGuard::eventFilter(QObject *watched, QEvent *event)
 
 void TCatchGuard::AfterPost()
 {
-    TDbTable *const table = m_view->dziennikTable;
+    TDbTable *const table = m_diary->Table();
     QStringList broken;
     qint64 row = 0;
     // The posted catch is judged with the others of its day as stored, in the order they
@@ -194,14 +192,14 @@ void TCatchGuard::AfterPost()
     const QString message = text + QStringLiteral("\n\nPołów został zapisany w dzienniku. "
                                                   "Tę rybę należy ostrożnie wypuścić do wody.");
     QTimer::singleShot(0, this, [this, message] {
-        QWidget *parent = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_view;
+        QWidget *parent = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_grid->window();
         Platform::ShowMessage(parent, WarningTitle(), message, Platform::Icon::Warning);
     });
 }
 
 QStringList TCatchGuard::BrokenInRow(int row) const
 {
-    const TDataSetModel *model = m_view->DBGrid1->Model();
+    const TDataSetModel *model = m_grid->Model();
     const int speciesColumn = ColumnOf(model, SpeciesField);
     const int lengthColumn = ColumnOf(model, LengthField);
     const int weightColumn = ColumnOf(model, QStringLiteral("waga"));
@@ -210,11 +208,11 @@ QStringList TCatchGuard::BrokenInRow(int row) const
         return {};
     // The grid holds the rows of the selected day only; they are counted in the order
     // they were entered, the row being typed last and as it stands.
-    const QString day = DayText(m_view->MonthCalendar1->SelectedDate());
+    const QString day = DayText(FromQDate(m_diary->Day()));
     std::vector<CatchRecord> records(size_t(model->rowCount()));
     for (int r = 0; r < model->rowCount(); ++r) {
         CatchRecord &record = records[size_t(r)];
-        record.rowId = m_view->dziennikTable->DisplayRowId(r);
+        record.rowId = m_diary->Table()->DisplayRowId(r);
         record.day = day;
         record.species = model->index(r, speciesColumn).data().toString();
         record.length = lengthColumn < 0 ? 0 : LengthOf(model->index(r, lengthColumn).data().toString());

@@ -10,7 +10,8 @@
 
 class QCompleter;
 class QModelIndex;
-class TCalendarFrm;
+class DayDiary;
+class TDBGrid;
 
 // Keeps the catch diary honest about the rules: a posted kept catch that breaks the
 // national regulation or the angler's permit (a closed season, a protected size, a daily
@@ -22,7 +23,8 @@ class TCatchGuard : public QObject
     Q_OBJECT
 
 public:
-    explicit TCatchGuard(TCalendarFrm *view);
+    // Watches the day's diary and marks the rows of its grid.
+    TCatchGuard(DayDiary *diary, TDBGrid *grid, QObject *parent);
 
     // Reads the species once the database is open; the details dialog exists by now.
     void Prepare();
@@ -40,7 +42,8 @@ private:
     QVariant CellRole(const QModelIndex &index, int role) const;
     QStringList BrokenInRow(int row) const;
 
-    TCalendarFrm *m_view;
+    DayDiary *m_diary;
+    TDBGrid *m_grid;
     std::vector<SpeciesProtection> m_species;
     QCompleter *m_gridCompleter = nullptr;
     QCompleter *m_dialogCompleter = nullptr;

@@ -2,7 +2,7 @@
 
 #include "base/Clock.h"
 #include "base/Exception.h"
-#include "calendar/CalendarNames.h"
+#include "base/CalendarNames.h"
 #include "calendar/TMonthCalendarColors.h"
 
 #include <QKeyEvent>

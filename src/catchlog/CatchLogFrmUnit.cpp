@@ -566,12 +566,12 @@ void TCatchLogFrm::CatchGridDoubleClick(int row)
     if (row < 0 || row >= int(m_log.Shown().size()))
         return;
     const CatchRecord record = m_log.ShownAt(row);
-    TDateTime day = 0;
-    if (!TryParseDateText(record.day, day))
+    const QDate day = QDate::fromString(record.day.left(10), Qt::ISODate);
+    if (!day.isValid())
         return;
     accept();
     if (Windows().ShowCatchInCalendar)
-        Windows().ShowCatchInCalendar(DateOf(day), record.rowId);
+        Windows().ShowCatchInCalendar(day, record.rowId);
 }
 
 void TCatchLogFrm::PermitButtonClick()

@@ -1,7 +1,5 @@
 #include "diary/CalendarStatements.h"
 
-#include <QStringList>
-
 namespace CalendarStatements {
 
 QString AssignedDays(TDateTime firstOfMonth)
@@ -32,33 +30,6 @@ QString ProtectedSpecies(TDateTime monthStart, TDateTime monthEnd)
 QString Tips(int category)
 {
     return QStringLiteral("SELECT porada FROM porady WHERE  rodzaj_porady=\"%1\" ORDER BY random();").arg(category);
-}
-
-QString FirstDiaryRow(TDateTime day, const QString &moonPhase)
-{
-    return QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc,miejsce,przyneta,wiatr,faza_ksiezyca,opis,"
-                          "foto) values(\"%1\",\"\",0,0,\"\",\"\",\"\",\"%2\",\"\",\"\");")
-        .arg(DayText(day), moonPhase);
-}
-
-QString DeleteDay(TDateTime day)
-{
-    return QStringLiteral("DELETE FROM dziennik WHERE (data=\"%1\")").arg(DayText(day));
-}
-
-QString DeleteUnfilledRows(TDateTime day, const std::set<qint64> &startedRows)
-{
-    QStringList started;
-    for (const qint64 rowId : startedRows)
-        started << QString::number(rowId);
-    return QStringLiteral("DELETE FROM dziennik WHERE (data=\"%1\") AND (trim(ifnull(gatunek,''))='') AND "
-                          "(rowid IN (%2));")
-        .arg(DayText(day), started.join(QLatin1Char(',')));
-}
-
-QString DeleteCatch(qint64 rowId)
-{
-    return QStringLiteral("delete from dziennik where rowid=%1;").arg(rowId);
 }
 
 QString DayFilter(TDateTime day)

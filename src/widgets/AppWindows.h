@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QtGlobal>
 #include <functional>
 
@@ -40,8 +41,8 @@ struct AppWindows
     // Errands between views that may not include one another, wired at start-up.
     // Opens the catch log.
     std::function<void()> OpenCatchLog;
-    // Shows the calendar on a day (a date value) with the diary row of that rowid current.
-    std::function<void(double day, qint64 rowId)> ShowCatchInCalendar;
+    // Shows the calendar on a day with the diary row of that rowid current.
+    std::function<void(QDate day, qint64 rowId)> ShowCatchInCalendar;
     // The diary was replaced underneath the views (a restored backup): read it again.
     std::function<void()> DiaryReplaced;
     // Opens "Moje zezwolenie".

@@ -252,10 +252,11 @@ void KeyboardWalkTest::tabAndShiftTabCrossEveryViewAndComeBack()
     // The view opened takes the keys at once.
     QVERIFY(shown->isAncestorOf(QApplication::focusWidget()));
     if (shown == calendar) {
-        QVERIFY(calendar->CheckBox1->isChecked());
+        QVERIFY(calendar->DayPanel->CheckBox1->isChecked());
         // Whatever has the focus is framed in navy, which shows on the views' light grey.
-        calendar->CheckBox1->setFocus(Qt::TabFocusReason);
-        const QPoint outside = calendar->CheckBox1->mapTo(Main(), QPoint(calendar->CheckBox1->width() / 2, -1));
+        calendar->DayPanel->CheckBox1->setFocus(Qt::TabFocusReason);
+        const QPoint outside =
+            calendar->DayPanel->CheckBox1->mapTo(Main(), QPoint(calendar->DayPanel->CheckBox1->width() / 2, -1));
         QCOMPARE(Main()->grab().toImage().pixelColor(outside), QColor(0, 0, 128));
     }
 

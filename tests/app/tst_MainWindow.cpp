@@ -208,7 +208,7 @@ void MainWindowTest::missingEngineLibraryIsReportedAndTheProgramComesUp()
 
     QVERIFY(Main()->isVisible());
     QCOMPARE(FrontView(Main()->DockPanel), Windows().CalendarFrm);
-    QVERIFY(!Windows().CalendarFrm->CheckBox1->isEnabled());
+    QVERIFY(!Windows().CalendarFrm->DayPanel->CheckBox1->isEnabled());
 }
 
 void MainWindowTest::programDirKeepsSpacesAndPolishLetters()

@@ -136,8 +136,8 @@ QColor CalendarFrmTest::MarkPixel(TDateTime day) const
 QList<ListRow> CalendarFrmTest::Protected() const
 {
     QList<ListRow> rows;
-    for (int i = 0; i < View()->ListView1->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *item = View()->ListView1->topLevelItem(i);
+    for (int i = 0; i < View()->MonthPanels->ListView1->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = View()->MonthPanels->ListView1->topLevelItem(i);
         rows.append({item->text(0), item->text(1), TListView::ImageIndex(item)});
     }
     return rows;
@@ -150,46 +150,47 @@ void CalendarFrmTest::startsOnTodayWithTheViewLaidOut()
     QCOMPARE(v->MonthCalendar1->SelectedDate(), EncodeDate(2005, 1, 24));
     QCOMPARE(v->MonthNameLabel->text(), QStringLiteral("Styczeń"));
     QCOMPARE(v->YearLabel->text(), QStringLiteral("2005"));
-    QCOMPARE(v->Label2->text(), QStringLiteral("Poniedziałek, 2005-01-24"));
-    QVERIFY(!v->CheckBox1->isChecked());
-    QCOMPARE(v->Memo1->toPlainText(), QStringLiteral("Brak porad na ten miesiąc..."));
+    QCOMPARE(v->DayPanel->Label2->text(), QStringLiteral("Poniedziałek, 2005-01-24"));
+    QVERIFY(!v->DayPanel->CheckBox1->isChecked());
+    QCOMPARE(v->MonthPanels->Memo1->toPlainText(), QStringLiteral("Brak porad na ten miesiąc..."));
     QCOMPARE(Protected(), (QList<ListRow>{{NoSpecies, QString(), 1}}));
 
     QCOMPARE(v->size(), QSize(767, 426));
     QCOMPARE(v->MonthCalendar1->size(), QSize(500, 292));
     QCOMPARE(v->MonthCalendar1->CalendarFont().pointSize(), 8);
-    QCOMPARE(v->MonthCalendar1->MinDate(), EncodeDate(2004, 2, 25));
-    QCOMPARE(v->MonthCalendar1->MaxDate(), EncodeDate(2006, 1, 24));
     QVERIFY(!v->MonthCalendar1->UseDateRanges());
     QCOMPARE(v->palette().color(QPalette::Window), QColor(230, 230, 230));
-    for (QWidget *control : {static_cast<QWidget *>(v->DBGrid1), static_cast<QWidget *>(v->DBNavigator1),
-                             static_cast<QWidget *>(v->Button1), static_cast<QWidget *>(v->Button2)})
+    for (QWidget *control :
+         {static_cast<QWidget *>(v->DayPanel->DBGrid1), static_cast<QWidget *>(v->DayPanel->DBNavigator1),
+          static_cast<QWidget *>(v->DayPanel->Button1), static_cast<QWidget *>(v->DayPanel->Button2)})
         QVERIFY(!control->isEnabled());
-    QCOMPARE(v->Button1->text(), QStringLiteral("&Szczegóły"));
-    QCOMPARE(v->Button1->toolTip(), QStringLiteral("Więcej informacji o złowionej rybie"));
-    QCOMPARE(v->Button2->toolTip(), QStringLiteral("Skasuj wybrany opis ryby"));
-    QCOMPARE(v->DBNavigator1->VisibleButtons(),
+    QCOMPARE(v->DayPanel->Button1->text(), QStringLiteral("&Szczegóły"));
+    QCOMPARE(v->DayPanel->Button1->toolTip(), QStringLiteral("Więcej informacji o złowionej rybie"));
+    QCOMPARE(v->DayPanel->Button2->toolTip(), QStringLiteral("Skasuj wybrany opis ryby"));
+    QCOMPARE(v->DayPanel->DBNavigator1->VisibleButtons(),
              (QList<TNavigateBtn>{TNavigateBtn::nbInsert, TNavigateBtn::nbPost, TNavigateBtn::nbCancel}));
     QStringList titles;
     int totalWidth = 0;
-    for (int i = 0; i < v->DBGrid1->ColumnCount(); ++i) {
-        titles << v->DBGrid1->Column(i).Title;
-        totalWidth += v->DBGrid1->Column(i).Width;
+    for (int i = 0; i < v->DayPanel->DBGrid1->ColumnCount(); ++i) {
+        titles << v->DayPanel->DBGrid1->Column(i).Title;
+        totalWidth += v->DayPanel->DBGrid1->Column(i).Width;
     }
     QCOMPARE(titles, (QStringList{"Gatunek", "Kg.", "Dł.cm.", "Miejsce", "Zabr."}));
     QCOMPARE(totalWidth, 80 + 25 + 33 + 88);
     // A weight with two decimals fits its column.
-    QVERIFY(v->DBGrid1->fontMetrics().horizontalAdvance(QStringLiteral("12,75")) + 6 <= v->DBGrid1->Column(1).Width);
-    QCOMPARE(v->ComboBox2->count(), 4);
-    QCOMPARE(v->ComboBox2->currentIndex(), 0);
-    QCOMPARE(v->ComboBox2->itemText(3), QStringLiteral("Biologia i ochrona środowiska"));
-    QCOMPARE(v->ListView1->headerItem()->text(0), QStringLiteral("Okres ochronny mają aktualnie:"));
-    QCOMPARE(v->ListView1->header()->sectionSize(0) + v->ListView1->header()->sectionSize(1),
-             v->ListView1->viewport()->width());
+    QVERIFY(v->DayPanel->DBGrid1->fontMetrics().horizontalAdvance(QStringLiteral("12,75")) + 6 <=
+            v->DayPanel->DBGrid1->Column(1).Width);
+    QCOMPARE(v->MonthPanels->ComboBox2->count(), 4);
+    QCOMPARE(v->MonthPanels->ComboBox2->currentIndex(), 0);
+    QCOMPARE(v->MonthPanels->ComboBox2->itemText(3), QStringLiteral("Biologia i ochrona środowiska"));
+    QCOMPARE(v->MonthPanels->ListView1->headerItem()->text(0), QStringLiteral("Okres ochronny mają aktualnie:"));
+    QCOMPARE(v->MonthPanels->ListView1->header()->sectionSize(0) + v->MonthPanels->ListView1->header()->sectionSize(1),
+             v->MonthPanels->ListView1->viewport()->width());
     // Every control lies inside the docked area, the texts are not clipped.
     for (QWidget *child : v->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         QVERIFY2(v->rect().contains(child->geometry()), qPrintable(child->objectName()));
-    for (QLabel *label : {v->Label1, v->Label64, v->Label11, static_cast<QLabel *>(v->Label6)})
+    for (QLabel *label : {v->DayPanel->Label1, v->MonthPanels->Label64, v->MonthPanels->Label11,
+                          static_cast<QLabel *>(v->MonthPanels->Label6)})
         QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
 }
 
@@ -232,8 +233,8 @@ void CalendarFrmTest::marksOneSquarePerDayWithRows()
     QVERIFY(m_dir->exec(QStringLiteral("delete from dziennik where data='2005-01-10';")));
     QVERIFY(Marked(tenth));
     FocusCalendar();
-    QTest::mouseClick(View()->SpeedButton1, Qt::LeftButton);
-    QTest::mouseClick(View()->SpeedButton2, Qt::LeftButton);
+    QTest::mouseClick(View()->MonthPanels->SpeedButton1, Qt::LeftButton);
+    QTest::mouseClick(View()->MonthPanels->SpeedButton2, Qt::LeftButton);
     QCOMPARE(View()->MonthCalendar1->SelectedDate(), today);
     QVERIFY(!Marked(tenth));
     QVERIFY(Marked(first));
@@ -251,11 +252,11 @@ void CalendarFrmTest::monthButtonsBeforeTheGridHadFocus()
     const QList<ListRow> january = Protected();
     QVERIFY(!View()->MonthCalendar1->FocusSeen());
 
-    QTest::mouseClick(View()->SpeedButton1, Qt::LeftButton);
+    QTest::mouseClick(View()->MonthPanels->SpeedButton1, Qt::LeftButton);
     QCOMPARE(View()->MonthCalendar1->DisplayedMonth(), 2);
     QCOMPARE(View()->MonthCalendar1->SelectedDate(), EncodeDate(2005, 2, 28));
     QCOMPARE(View()->MonthNameLabel->text(), QStringLiteral("Luty"));
-    QCOMPARE(View()->Label2->text(), QStringLiteral("Poniedziałek, 2005-02-28"));
+    QCOMPARE(View()->DayPanel->Label2->text(), QStringLiteral("Poniedziałek, 2005-02-28"));
     QVERIFY(Marked(EncodeDate(2005, 2, 3)));
 
     FocusCalendar();
@@ -288,28 +289,28 @@ void CalendarFrmTest::monthButtonsAfterTheGridHadFocus()
     QCOMPARE(Protected(), (QList<ListRow>{{NoSpecies, QString(), 1}}));
     FocusCalendar();
 
-    QTest::mouseClick(View()->SpeedButton1, Qt::LeftButton);
+    QTest::mouseClick(View()->MonthPanels->SpeedButton1, Qt::LeftButton);
     QCOMPARE(View()->MonthCalendar1->SelectedDate(), EncodeDate(2005, 2, 28));
     QCOMPARE(View()->MonthNameLabel->text(), QStringLiteral("Luty"));
     QCOMPARE(View()->YearLabel->text(), QStringLiteral("2005"));
-    QCOMPARE(View()->Label2->text(), QStringLiteral("Poniedziałek, 2005-02-28"));
-    QVERIFY(View()->CheckBox1->isChecked());
-    QCOMPARE(View()->DBGrid1->Model()->index(0, 0).data().toString(), QStringLiteral("Lin"));
-    QCOMPARE(View()->DBGrid1->Model()->index(0, 1).data().toString(), QStringLiteral("1,5"));
+    QCOMPARE(View()->DayPanel->Label2->text(), QStringLiteral("Poniedziałek, 2005-02-28"));
+    QVERIFY(View()->DayPanel->CheckBox1->isChecked());
+    QCOMPARE(View()->DayPanel->DBGrid1->Model()->index(0, 0).data().toString(), QStringLiteral("Lin"));
+    QCOMPARE(View()->DayPanel->DBGrid1->Model()->index(0, 1).data().toString(), QStringLiteral("1,5"));
     QVERIFY(Marked(EncodeDate(2005, 2, 28)));
     QVERIFY(Marked(EncodeDate(2005, 2, 2)));
     QCOMPARE(Protected(), (QList<ListRow>{{QStringLiteral("Lipień"), QStringLiteral("02-01 - 02-10"), 0}}));
 
-    QTest::mouseClick(View()->SpeedButton2, Qt::LeftButton);
+    QTest::mouseClick(View()->MonthPanels->SpeedButton2, Qt::LeftButton);
     QCOMPARE(View()->MonthCalendar1->SelectedDate(), EncodeDate(2005, 1, 28));
-    QCOMPARE(View()->Label2->text(), QStringLiteral("Piątek, 2005-01-28"));
-    QVERIFY(!View()->CheckBox1->isChecked());
+    QCOMPARE(View()->DayPanel->Label2->text(), QStringLiteral("Piątek, 2005-01-28"));
+    QVERIFY(!View()->DayPanel->CheckBox1->isChecked());
     QVERIFY(Marked(EncodeDate(2005, 1, 31)));
     QCOMPARE(Protected(), (QList<ListRow>{{NoSpecies, QString(), 1}}));
 
     QTest::keyClick(DayGrid(), Qt::Key_Right, Qt::ControlModifier);
     QCOMPARE(View()->MonthNameLabel->text(), QStringLiteral("Luty"));
-    QVERIFY(View()->CheckBox1->isChecked());
+    QVERIFY(View()->DayPanel->CheckBox1->isChecked());
     QCOMPARE(Protected(), (QList<ListRow>{{QStringLiteral("Lipień"), QStringLiteral("02-01 - 02-10"), 0}}));
     QCOMPARE(Platform::Records().size(), 0);
 }
@@ -339,7 +340,7 @@ void CalendarFrmTest::protectedSpeciesFollowTheMonth()
     for (int month = 1; month <= 12; ++month) {
         QCOMPARE(View()->MonthCalendar1->SelectedDate(), EncodeDate(2005, month, 15));
         QCOMPARE(Protected(), expected.at(month - 1));
-        QTest::mouseClick(View()->SpeedButton1, Qt::LeftButton);
+        QTest::mouseClick(View()->MonthPanels->SpeedButton1, Qt::LeftButton);
     }
     QCOMPARE(View()->YearLabel->text(), QStringLiteral("2006"));
     QCOMPARE(Protected(), expected.first());
@@ -352,11 +353,12 @@ void CalendarFrmTest::protectedListHeadingFitsBesideTheScrollBar()
     for (int i = 0; i < 12; ++i)
         many += QStringLiteral(",('Gatunek %1','0001-01-01','0001-01-31')").arg(i);
     Start(EncodeDateTime(2005, 1, 24, 10, 0, 0, 0), many + QLatin1Char(';'));
-    QTRY_VERIFY(View()->ListView1->verticalScrollBar()->isVisible());
-    const QHeaderView *header = View()->ListView1->header();
+    QTRY_VERIFY(View()->MonthPanels->ListView1->verticalScrollBar()->isVisible());
+    const QHeaderView *header = View()->MonthPanels->ListView1->header();
     const int needed = QFontMetrics(header->font()).horizontalAdvance(QStringLiteral("Okres ochronny mają aktualnie:"));
     QVERIFY2(header->sectionSize(0) >= needed + 8, qPrintable(QString::number(header->sectionSize(0))));
-    const int period = QFontMetrics(View()->ListView1->font()).horizontalAdvance(QStringLiteral("01-01 - 04-30"));
+    const int period =
+        QFontMetrics(View()->MonthPanels->ListView1->font()).horizontalAdvance(QStringLiteral("01-01 - 04-30"));
     QVERIFY(header->sectionSize(1) >= period + 8);
 }
 
@@ -366,29 +368,31 @@ void CalendarFrmTest::tipsCycleInTheShuffledOrder()
           QStringLiteral("insert into porady (porada,rodzaj_porady) values "
                          "('Regulamin: karta wędkarska zawsze przy sobie.',0),"
                          "('Pierwsza porada.',2),('Druga porada.',2),('Trzecia porada.',2);"));
-    QCOMPARE(View()->Memo1->toPlainText(), QStringLiteral("Regulamin: karta wędkarska zawsze przy sobie."));
-    QTest::mouseClick(View()->Label6, Qt::LeftButton);
-    QCOMPARE(View()->Memo1->toPlainText(), QStringLiteral("Regulamin: karta wędkarska zawsze przy sobie."));
+    QCOMPARE(View()->MonthPanels->Memo1->toPlainText(),
+             QStringLiteral("Regulamin: karta wędkarska zawsze przy sobie."));
+    QTest::mouseClick(View()->MonthPanels->Label6, Qt::LeftButton);
+    QCOMPARE(View()->MonthPanels->Memo1->toPlainText(),
+             QStringLiteral("Regulamin: karta wędkarska zawsze przy sobie."));
 
-    View()->ComboBox2->setFocus();
-    QTest::keyClick(View()->ComboBox2, Qt::Key_Down);
-    QTest::keyClick(View()->ComboBox2, Qt::Key_Down);
-    QCOMPARE(View()->ComboBox2->currentIndex(), 2);
-    QStringList shown{View()->Memo1->toPlainText()};
+    View()->MonthPanels->ComboBox2->setFocus();
+    QTest::keyClick(View()->MonthPanels->ComboBox2, Qt::Key_Down);
+    QTest::keyClick(View()->MonthPanels->ComboBox2, Qt::Key_Down);
+    QCOMPARE(View()->MonthPanels->ComboBox2->currentIndex(), 2);
+    QStringList shown{View()->MonthPanels->Memo1->toPlainText()};
     for (int i = 0; i < 3; ++i) {
-        QTest::mouseClick(View()->Label6, Qt::LeftButton);
-        shown << View()->Memo1->toPlainText();
+        QTest::mouseClick(View()->MonthPanels->Label6, Qt::LeftButton);
+        shown << View()->MonthPanels->Memo1->toPlainText();
     }
     QCOMPARE(shown.at(3), shown.at(0));
     QStringList distinct = shown.mid(0, 3);
     distinct.sort();
     QCOMPARE(distinct, (QStringList{"Druga porada.", "Pierwsza porada.", "Trzecia porada."}));
-    QCOMPARE(View()->TipIndex, 0);
+    QCOMPARE(View()->MonthPanels->TipIndex, 0);
 
-    QTest::keyClick(View()->ComboBox2, Qt::Key_Down);
-    QCOMPARE(View()->Memo1->toPlainText(), QStringLiteral("Brak porad na ten miesiąc..."));
-    QTest::mouseClick(View()->Label6, Qt::LeftButton);
-    QCOMPARE(View()->Memo1->toPlainText(), QStringLiteral("Brak porad na ten miesiąc..."));
+    QTest::keyClick(View()->MonthPanels->ComboBox2, Qt::Key_Down);
+    QCOMPARE(View()->MonthPanels->Memo1->toPlainText(), QStringLiteral("Brak porad na ten miesiąc..."));
+    QTest::mouseClick(View()->MonthPanels->Label6, Qt::LeftButton);
+    QCOMPARE(View()->MonthPanels->Memo1->toPlainText(), QStringLiteral("Brak porad na ten miesiąc..."));
     QCOMPARE(Platform::Records().size(), 0);
 }
 
@@ -405,27 +409,28 @@ void CalendarFrmTest::tabVisitsTheViewInReadingOrder()
         if (visited.isEmpty() || visited.last() != QApplication::focusWidget())
             visited << QApplication::focusWidget();
     }
-    const QList<QWidget *> expected{View()->SpeedButton2, View()->SpeedButton1, View()->CheckBox1, View()->DBGrid1};
+    const QList<QWidget *> expected{View()->MonthPanels->SpeedButton2, View()->MonthPanels->SpeedButton1,
+                                    View()->DayPanel->CheckBox1, View()->DayPanel->DBGrid1};
     QCOMPARE(visited.mid(0, 4), expected);
-    const qsizetype link = visited.indexOf(View()->Label6);
-    QVERIFY(link > visited.indexOf(View()->ComboBox2));
-    QCOMPARE(visited.at(link + 1), View()->Memo1);
-    QCOMPARE(visited.at(link + 2), View()->ListView1);
+    const qsizetype link = visited.indexOf(View()->MonthPanels->Label6);
+    QVERIFY(link > visited.indexOf(View()->MonthPanels->ComboBox2));
+    QCOMPARE(visited.at(link + 1), View()->MonthPanels->Memo1);
+    QCOMPARE(visited.at(link + 2), View()->MonthPanels->ListView1);
 
     // The link acts from the keyboard, and Tab leaves the tip text.
-    const QString before = View()->Memo1->toPlainText();
-    View()->Label6->setFocus();
-    QTest::keyClick(View()->Label6, Qt::Key_Space);
-    QVERIFY(View()->Memo1->toPlainText() != before);
-    View()->Memo1->setFocus();
-    QTest::keyClick(View()->Memo1, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), View()->ListView1);
+    const QString before = View()->MonthPanels->Memo1->toPlainText();
+    View()->MonthPanels->Label6->setFocus();
+    QTest::keyClick(View()->MonthPanels->Label6, Qt::Key_Space);
+    QVERIFY(View()->MonthPanels->Memo1->toPlainText() != before);
+    View()->MonthPanels->Memo1->setFocus();
+    QTest::keyClick(View()->MonthPanels->Memo1, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), View()->MonthPanels->ListView1);
 }
 
 void CalendarFrmTest::theSelectedDaysSkyForTheChosenPlace()
 {
     Start(EncodeDateTime(2005, 1, 24, 10, 0, 0, 0));
-    TSkyPanel *sky = View()->SkyPanel;
+    TSkyPanel *sky = View()->DayPanel->SkyPanel;
     QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("Środek Polski"));
     QVERIFY2(sky->PhaseLabel->text().startsWith(QStringLiteral("Przybywający garb, ")),
              qPrintable(sky->PhaseLabel->text()));
@@ -469,7 +474,7 @@ void CalendarFrmTest::theSelectedDaysSkyForTheChosenPlace()
     DestroyWindows();
     Platform::ClearTestState();
     Start(EncodeDateTime(2005, 1, 25, 10, 0, 0, 0));
-    sky = View()->SkyPanel;
+    sky = View()->DayPanel->SkyPanel;
     QCOMPARE(sky->PlaceLabel->text(), QStringLiteral("Gdańsk"));
 
     const QString own = QStringLiteral("Własne współrzędne");
@@ -533,7 +538,7 @@ void CalendarFrmTest::screenshot()
                              "insert into porady (porada,rodzaj_porady) values "
                              "('Przed wyjazdem nad wodę sprawdź, czy masz przy sobie kartę wędkarską i aktualne "
                              "zezwolenie na połów w danym łowisku. Kontrolujący może poprosić o oba dokumenty.',0);"));
-    QVERIFY(View()->CheckBox1->isChecked());
+    QVERIFY(View()->DayPanel->CheckBox1->isChecked());
     QVERIFY(Marked(EncodeDate(2005, 4, 2)));
     QVERIFY(Marked(EncodeDate(2005, 4, 23)));
     TestSupport::SavePng(View(), QStringLiteral("CalendarFrm"));

@@ -140,15 +140,15 @@ void CatchDiaryTest::ClickDay(TDateTime day)
 
 void CatchDiaryTest::ClickCell(int row, int column)
 {
-    TDBGrid *grid = View()->DBGrid1;
+    TDBGrid *grid = View()->DayPanel->DBGrid1;
     const QRect cell = grid->visualRect(grid->Model()->index(row, column));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
 QWidget *CatchDiaryTest::KeyTarget() const
 {
-    QLineEdit *editor = View()->DBGrid1->CellEditor();
-    return editor ? static_cast<QWidget *>(editor) : View()->DBGrid1;
+    QLineEdit *editor = View()->DayPanel->DBGrid1->CellEditor();
+    return editor ? static_cast<QWidget *>(editor) : View()->DayPanel->DBGrid1;
 }
 
 bool CatchDiaryTest::Marked(TDateTime day) const
@@ -168,11 +168,11 @@ QStringList CatchDiaryTest::Stored(const QString &column, const QString &where) 
 
 bool CatchDiaryTest::DiaryControlsEnabled() const
 {
-    const bool grid = View()->DBGrid1->isEnabled();
-    const bool all =
-        grid && View()->DBNavigator1->isEnabled() && View()->Button1->isEnabled() && View()->Button2->isEnabled();
-    const bool none =
-        !grid && !View()->DBNavigator1->isEnabled() && !View()->Button1->isEnabled() && !View()->Button2->isEnabled();
+    const bool grid = View()->DayPanel->DBGrid1->isEnabled();
+    const bool all = grid && View()->DayPanel->DBNavigator1->isEnabled() && View()->DayPanel->Button1->isEnabled() &&
+                     View()->DayPanel->Button2->isEnabled();
+    const bool none = !grid && !View()->DayPanel->DBNavigator1->isEnabled() &&
+                      !View()->DayPanel->Button1->isEnabled() && !View()->DayPanel->Button2->isEnabled();
     if (!all && !none)
         qWarning("the four diary controls disagree");
     return all;
@@ -188,13 +188,13 @@ void CatchDiaryTest::theFirstClickPicksTheDayOfTheCatch()
     QCOMPARE(Count(QStringLiteral("modal")), 1);
     ClickDay(m_nextDay);
     QCOMPARE(View()->MonthCalendar1->SelectedDate(), m_nextDay);
-    QCOMPARE(View()->Label2->text(), QStringLiteral("Wtorek, 2005-01-25"));
+    QCOMPARE(View()->DayPanel->Label2->text(), QStringLiteral("Wtorek, 2005-01-25"));
 
     // Ticked, the new row takes the keys at its species: no click into the grid needed.
-    QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
+    QTest::mouseClick(View()->DayPanel->CheckBox1, Qt::LeftButton);
     QWidget *focus = QApplication::focusWidget();
-    QVERIFY(focus == View()->DBGrid1 || View()->DBGrid1->isAncestorOf(focus));
-    QCOMPARE(View()->DBGrid1->currentIndex().column(), 0);
+    QVERIFY(focus == View()->DayPanel->DBGrid1 || View()->DayPanel->DBGrid1->isAncestorOf(focus));
+    QCOMPARE(View()->DayPanel->DBGrid1->currentIndex().column(), 0);
     TypeText(KeyTarget(), QStringLiteral("Lin"));
     QVERIFY(Windows().MainFrm->close());
     QCOMPARE(Stored(QStringLiteral("data||'|'||gatunek")), QStringList{QStringLiteral("2005-01-25|Lin")});
@@ -203,7 +203,7 @@ void CatchDiaryTest::theFirstClickPicksTheDayOfTheCatch()
 void CatchDiaryTest::tickingTheBoxOpensTheDayWithAnEmptyRow()
 {
     Start();
-    QCheckBox *box = View()->CheckBox1;
+    QCheckBox *box = View()->DayPanel->CheckBox1;
     QVERIFY(!box->isChecked());
     QVERIFY(!DiaryControlsEnabled());
     QVERIFY(!QDir(DayFolder(m_day)).exists());
@@ -215,7 +215,7 @@ void CatchDiaryTest::tickingTheBoxOpensTheDayWithAnEmptyRow()
     QCOMPARE(Stored(QStringLiteral("data||'|'||gatunek||'|'||waga||'|'||dlugosc||'|'||miejsce||'|'||przyneta||'|'||"
                                    "wiatr||'|'||faza_ksiezyca||'|'||opis||'|'||foto")),
              QStringList{QStringLiteral("2005-01-24||0.0|0.0||||Przybywający garb||")});
-    QCOMPARE(View()->DBGrid1->Model()->rowCount(), 1);
+    QCOMPARE(View()->DayPanel->DBGrid1->Model()->rowCount(), 1);
     // The photo folder waits for the day's first photo.
     QVERIFY(!QFileInfo::exists(DayFolder(m_day)));
     QVERIFY(Marked(m_day));
@@ -236,14 +236,14 @@ void CatchDiaryTest::theKeyboardOnlyChangesTheTick()
     // The space bar does what a click does: it starts the day's diary, and clearing the
     // box asks before anything is deleted.
     Start();
-    QCheckBox *box = View()->CheckBox1;
+    QCheckBox *box = View()->DayPanel->CheckBox1;
     box->setFocus();
     QTest::keyClick(box, Qt::Key_Space);
     QVERIFY(box->isChecked());
     QVERIFY(DiaryControlsEnabled());
     QCOMPARE(Stored(QStringLiteral("data")).size(), 1);
 
-    View()->DBGrid1->setFocus();
+    View()->DayPanel->DBGrid1->setFocus();
     ClickCell(0, 0);
     TypeText(KeyTarget(), QStringLiteral("Lin"));
     box->setFocus();
@@ -262,7 +262,7 @@ void CatchDiaryTest::rowsNoOneFilledInDoNotSurviveLeavingThem()
                          "('2005-01-26','',0,0);"));
     const QStringList kept{"2005-01-24||2.5", "2005-01-26||0.0"};
     auto stored = [this] { return Stored(QStringLiteral("data||'|'||gatunek||'|'||waga")); };
-    QCheckBox *box = View()->CheckBox1;
+    QCheckBox *box = View()->DayPanel->CheckBox1;
     // Each way of leaving: another day; the catch log, after a weight typed without a
     // species; unticking, which then has nothing to ask; closing, after "+".
     ClickDay(m_nextDay);
@@ -273,7 +273,7 @@ void CatchDiaryTest::rowsNoOneFilledInDoNotSurviveLeavingThem()
     QCOMPARE(stored(), kept);
 
     QTest::mouseClick(box, Qt::LeftButton);
-    View()->DBGrid1->setFocus();
+    View()->DayPanel->DBGrid1->setFocus();
     ClickCell(0, 1);
     TypeText(KeyTarget(), QStringLiteral("2"));
     Windows().OpenCatchLog();
@@ -285,7 +285,7 @@ void CatchDiaryTest::rowsNoOneFilledInDoNotSurviveLeavingThem()
     QCOMPARE(stored(), kept);
 
     QTest::mouseClick(box, Qt::LeftButton);
-    View()->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
+    View()->DayPanel->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
     QCOMPARE(Stored(QStringLiteral("data"), QStringLiteral("data='2005-01-25'")).size(), 2);
     QVERIFY(Windows().MainFrm->close());
     QCOMPARE(stored(), kept);
@@ -303,23 +303,23 @@ void CatchDiaryTest::clearingTheBoxAsksAndDeletesTheDayWithItsFolder()
     QVERIFY(Marked(m_day));
 
     Platform::QueueAnswer(false);
-    QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
+    QTest::mouseClick(View()->DayPanel->CheckBox1, Qt::LeftButton);
     QCOMPARE(Platform::Records().size(), 1);
     const Platform::Record asked = Platform::Records().first();
     QCOMPARE(asked.kind, Question);
     QCOMPARE(asked.title, QStringLiteral("Pytanie:"));
     QCOMPARE(asked.text, QStringLiteral("Czy na pewno chcesz bezpowrotnie usunąć przypisane do tego dnia informacje?"));
-    QVERIFY(View()->CheckBox1->isChecked());
+    QVERIFY(View()->DayPanel->CheckBox1->isChecked());
     QVERIFY(DiaryControlsEnabled());
     QCOMPARE(Stored(QStringLiteral("gatunek")).size(), 3);
     QVERIFY(photo.exists());
 
     Platform::QueueAnswer(true);
-    QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
-    QVERIFY(!View()->CheckBox1->isChecked());
+    QTest::mouseClick(View()->DayPanel->CheckBox1, Qt::LeftButton);
+    QVERIFY(!View()->DayPanel->CheckBox1->isChecked());
     QVERIFY(!DiaryControlsEnabled());
     QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Sum")});
-    QCOMPARE(View()->DBGrid1->Model()->rowCount(), 0);
+    QCOMPARE(View()->DayPanel->DBGrid1->Model()->rowCount(), 0);
     QVERIFY(!QDir(DayFolder(m_day)).exists());
     QVERIFY(!Marked(m_day));
     QVERIFY(Marked(m_nextDay));
@@ -335,16 +335,16 @@ void CatchDiaryTest::deletingTheLastCatchKeepsTheFolderAndItsPhotos()
     photo.close();
 
     Platform::QueueAnswer(false);
-    QTest::mouseClick(View()->Button2, Qt::LeftButton);
+    QTest::mouseClick(View()->DayPanel->Button2, Qt::LeftButton);
     QCOMPARE(Platform::Records().last().text,
              QStringLiteral("Czy na pewno chcesz bezpowrotnie usunąć informacje o tej rybie?"));
     QCOMPARE(Stored(QStringLiteral("gatunek")).size(), 1);
-    QVERIFY(View()->CheckBox1->isChecked());
+    QVERIFY(View()->DayPanel->CheckBox1->isChecked());
 
     Platform::QueueAnswer(true);
-    QTest::mouseClick(View()->Button2, Qt::LeftButton);
+    QTest::mouseClick(View()->DayPanel->Button2, Qt::LeftButton);
     QVERIFY(Stored(QStringLiteral("gatunek")).isEmpty());
-    QVERIFY(!View()->CheckBox1->isChecked());
+    QVERIFY(!View()->DayPanel->CheckBox1->isChecked());
     QVERIFY(!DiaryControlsEnabled());
     QVERIFY(!Marked(m_day));
     QVERIFY(photo.exists());
@@ -360,22 +360,22 @@ void CatchDiaryTest::usunDeletesTheSelectedRowAloneWhateverItHolds()
                          "('2005-01-24','Leszcz',1,30,'Wisła','drugi'),"
                          "('2005-01-24','Karp\" or \"1\"=\"1',2,40,'Staw \"Pod lasem\"','trzeci'),"
                          "('2005-01-23','Leszcz',1,30,'Wisła','wczoraj');"));
-    QCOMPARE(View()->DBGrid1->Model()->rowCount(), 3);
+    QCOMPARE(View()->DayPanel->DBGrid1->Model()->rowCount(), 3);
 
-    View()->DBGrid1->setFocus();
+    View()->DayPanel->DBGrid1->setFocus();
     ClickCell(1, 0);
     QCOMPARE(View()->dziennikTable->GetRecNo(), 2);
     Platform::QueueAnswer(true);
-    QTest::mouseClick(View()->Button2, Qt::LeftButton);
+    QTest::mouseClick(View()->DayPanel->Button2, Qt::LeftButton);
     QCOMPARE(Stored(QStringLiteral("opis")),
              (QStringList{QStringLiteral("pierwszy"), QStringLiteral("trzeci"), QStringLiteral("wczoraj")}));
 
     ClickCell(1, 0);
     QCOMPARE(View()->dziennikTable->FieldByName(QStringLiteral("opis"))->AsString(), QStringLiteral("trzeci"));
     Platform::QueueAnswer(true);
-    QTest::mouseClick(View()->Button2, Qt::LeftButton);
+    QTest::mouseClick(View()->DayPanel->Button2, Qt::LeftButton);
     QCOMPARE(Stored(QStringLiteral("opis")), (QStringList{QStringLiteral("pierwszy"), QStringLiteral("wczoraj")}));
-    QVERIFY(View()->CheckBox1->isChecked());
+    QVERIFY(View()->DayPanel->CheckBox1->isChecked());
     QCOMPARE(Count(QStringLiteral("error")), 0);
 }
 
@@ -384,23 +384,23 @@ void CatchDiaryTest::typedValuesArePostedBeforeAnotherDayIsShown()
     Start(QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Lin',0,0);"));
     FocusCalendar();
 
-    View()->DBGrid1->setFocus();
+    View()->DayPanel->DBGrid1->setFocus();
     ClickCell(0, 0);
     TypeText(KeyTarget(), QStringLiteral("Węgorz"));
-    QVERIFY(View()->DBGrid1->CellEditor());
+    QVERIFY(View()->DayPanel->DBGrid1->CellEditor());
     QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Lin")});
 
     ClickDay(m_nextDay);
     QCOMPARE(View()->MonthCalendar1->SelectedDate(), m_nextDay);
     QCOMPARE(Stored(QStringLiteral("data||'|'||gatunek")), QStringList{QStringLiteral("2005-01-24|Węgorz")});
-    QVERIFY(!View()->CheckBox1->isChecked());
-    QCOMPARE(View()->DBGrid1->Model()->rowCount(), 0);
+    QVERIFY(!View()->DayPanel->CheckBox1->isChecked());
+    QCOMPARE(View()->DayPanel->DBGrid1->Model()->rowCount(), 0);
 
     // A row whose typing was started and left unchanged is simply dropped.
     ClickDay(m_day);
-    View()->DBGrid1->setFocus();
+    View()->DayPanel->DBGrid1->setFocus();
     ClickCell(0, 3);
-    QTest::keyClick(View()->DBGrid1, Qt::Key_Insert);
+    QTest::keyClick(View()->DayPanel->DBGrid1, Qt::Key_Insert);
     QCOMPARE(View()->dziennikTable->State(), TDataSetState::dsInsert);
     FocusCalendar();
     ClickDay(m_nextDay);
@@ -414,7 +414,7 @@ void CatchDiaryTest::aFailedPostKeepsTheTypedValuesAndTheDay()
                          "create trigger bez_suma before update on dziennik when new.gatunek='Sum' "
                          "begin select raise(abort, 'Sum jest pod ochroną'); end;"));
     FocusCalendar();
-    View()->DBGrid1->setFocus();
+    View()->DayPanel->DBGrid1->setFocus();
     ClickCell(0, 0);
     QTest::keyClick(KeyTarget(), Qt::Key_A, Qt::ControlModifier);
     TypeText(KeyTarget(), QStringLiteral("Sum"));
@@ -423,26 +423,26 @@ void CatchDiaryTest::aFailedPostKeepsTheTypedValuesAndTheDay()
     QCOMPARE(Count(QStringLiteral("error")), 1);
     QVERIFY(Platform::Records().last().text.contains(QStringLiteral("Sum jest pod ochroną")));
     QCOMPARE(View()->MonthCalendar1->SelectedDate(), m_day);
-    QCOMPARE(View()->Label2->text(), QStringLiteral("Poniedziałek, 2005-01-24"));
+    QCOMPARE(View()->DayPanel->Label2->text(), QStringLiteral("Poniedziałek, 2005-01-24"));
     QCOMPARE(View()->dziennikTable->State(), TDataSetState::dsEdit);
     QCOMPARE(View()->dziennikTable->FieldByName(QStringLiteral("gatunek"))->AsString(), QStringLiteral("Sum"));
-    QCOMPARE(View()->DBGrid1->Model()->index(0, 0).data().toString(), QStringLiteral("Sum"));
+    QCOMPARE(View()->DayPanel->DBGrid1->Model()->index(0, 0).data().toString(), QStringLiteral("Sum"));
     QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Lin")});
 
     // Neither the box nor "&Usuń" goes on past a post that fails.
     Platform::ClearTestState();
-    QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
-    QVERIFY(View()->CheckBox1->isChecked());
+    QTest::mouseClick(View()->DayPanel->CheckBox1, Qt::LeftButton);
+    QVERIFY(View()->DayPanel->CheckBox1->isChecked());
     QCOMPARE(Count(QStringLiteral("error")), 1);
     QCOMPARE(Count(Question), 0);
-    QTest::mouseClick(View()->Button2, Qt::LeftButton);
+    QTest::mouseClick(View()->DayPanel->Button2, Qt::LeftButton);
     QCOMPARE(Count(QStringLiteral("error")), 2);
     QCOMPARE(Count(Question), 0);
     QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Lin")});
     QCOMPARE(View()->dziennikTable->FieldByName(QStringLiteral("gatunek"))->AsString(), QStringLiteral("Sum"));
 
     // Once the value is acceptable the day change goes through and posts it.
-    View()->DBGrid1->setFocus();
+    View()->DayPanel->DBGrid1->setFocus();
     ClickCell(0, 0);
     QTest::keyClick(KeyTarget(), Qt::Key_A, Qt::ControlModifier);
     TypeText(KeyTarget(), QStringLiteral("Sumik"));
@@ -458,7 +458,7 @@ void CatchDiaryTest::closingTheWindowSavesWhatWasTyped()
                          "create trigger bez_suma before update on dziennik when new.gatunek='Sum' "
                          "begin select raise(abort, 'Sum jest pod ochroną'); end;"));
     auto typeSpecies = [this](const QString &species) {
-        View()->DBGrid1->setFocus();
+        View()->DayPanel->DBGrid1->setFocus();
         ClickCell(0, 0);
         QTest::keyClick(KeyTarget(), Qt::Key_A, Qt::ControlModifier);
         TypeText(KeyTarget(), species);
@@ -467,7 +467,7 @@ void CatchDiaryTest::closingTheWindowSavesWhatWasTyped()
     QVERIFY(!Windows().MainFrm->close());
     QCOMPARE(Count(QStringLiteral("error")), 1);
     QVERIFY(Windows().MainFrm->isVisible());
-    QCOMPARE(View()->DBGrid1->Model()->index(0, 0).data().toString(), QStringLiteral("Sum"));
+    QCOMPARE(View()->DayPanel->DBGrid1->Model()->index(0, 0).data().toString(), QStringLiteral("Sum"));
 
     typeSpecies(QStringLiteral("Sumik"));
     QVERIFY(Windows().MainFrm->close());
@@ -497,7 +497,7 @@ void CatchDiaryTest::aLockedFileLosesNothing()
     locked.get_future().wait();
     FocusCalendar();
     ClickDay(m_nextDay);
-    QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
+    QTest::mouseClick(View()->DayPanel->CheckBox1, Qt::LeftButton);
     holder.join();
     QVERIFY(Platform::Records().isEmpty());
     QCOMPARE(Stored(QStringLiteral("data")).size(), 2);
@@ -506,13 +506,13 @@ void CatchDiaryTest::aLockedFileLosesNothing()
     Windows().DataBase->SetBusyTimeout(50);
     auto other = otherProgram();
     other->ExecStatement(QStringLiteral("begin exclusive"));
-    View()->DBGrid1->setFocus();
+    View()->DayPanel->DBGrid1->setFocus();
     ClickCell(0, 0);
     QTest::keyClick(KeyTarget(), Qt::Key_A, Qt::ControlModifier);
     TypeText(KeyTarget(), QStringLiteral("Sum"));
     QVERIFY(Platform::Records().isEmpty());
-    QVERIFY(View()->DBGrid1->CellEditor());
-    QCOMPARE(View()->DBGrid1->CellEditor()->text(), QStringLiteral("Sum"));
+    QVERIFY(View()->DayPanel->DBGrid1->CellEditor());
+    QCOMPARE(View()->DayPanel->DBGrid1->CellEditor()->text(), QStringLiteral("Sum"));
     QVERIFY(Marked(m_day) && Marked(m_nextDay));
     other->ExecStatement(QStringLiteral("commit"));
 
@@ -523,9 +523,9 @@ void CatchDiaryTest::aLockedFileLosesNothing()
     QCOMPARE(Stored(QStringLiteral("gatunek"), QStringLiteral("data='2005-01-25'")),
              QStringList{QStringLiteral("Sum")});
     other->ExecStatement(QStringLiteral("begin immediate"));
-    QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
+    QTest::mouseClick(View()->DayPanel->CheckBox1, Qt::LeftButton);
     QCOMPARE(Count(QStringLiteral("error")), 1);
-    QVERIFY(!View()->CheckBox1->isChecked());
+    QVERIFY(!View()->DayPanel->CheckBox1->isChecked());
     QVERIFY(!QDir(DayFolder(third)).exists());
 
     // Readers locked out too: the day is greyed out, never shown as a day without catches.
@@ -533,10 +533,10 @@ void CatchDiaryTest::aLockedFileLosesNothing()
     other->ExecStatement(QStringLiteral("begin exclusive"));
     ClickDay(m_day);
     QCOMPARE(Count(QStringLiteral("error")), 2);
-    QVERIFY(!View()->CheckBox1->isEnabled());
+    QVERIFY(!View()->DayPanel->CheckBox1->isEnabled());
     other->ExecStatement(QStringLiteral("commit"));
     ClickDay(m_nextDay);
-    QVERIFY(View()->CheckBox1->isEnabled() && View()->CheckBox1->isChecked());
+    QVERIFY(View()->DayPanel->CheckBox1->isEnabled() && View()->DayPanel->CheckBox1->isChecked());
 }
 
 void CatchDiaryTest::aMissingPhotoFolderDoesNotStopTheDay()
@@ -544,10 +544,10 @@ void CatchDiaryTest::aMissingPhotoFolderDoesNotStopTheDay()
     Start();
     QVERIFY(QDir(m_dir->fotoDir()).removeRecursively());
 
-    QTest::mouseClick(View()->CheckBox1, Qt::LeftButton);
+    QTest::mouseClick(View()->DayPanel->CheckBox1, Qt::LeftButton);
     QCOMPARE(Count(QStringLiteral("error")), 0);
     QCOMPARE(Stored(QStringLiteral("data")), QStringList{DayText(m_day)});
-    QVERIFY(View()->CheckBox1->isChecked());
+    QVERIFY(View()->DayPanel->CheckBox1->isChecked());
     QVERIFY(DiaryControlsEnabled());
     QVERIFY(!QFileInfo::exists(m_dir->fotoDir()));
 }
@@ -570,22 +570,22 @@ void CatchDiaryTest::insertAndDetailsGoThroughTheDialog()
         return 0;
     });
 
-    View()->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
+    View()->DayPanel->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
     QCOMPARE(Count(QStringLiteral("modal")), 1);
     QCOMPARE(boundInDialog,
              (QStringList{"gatunek", "waga", "dlugosc", "miejsce", "przyneta", "wiatr", "faza_ksiezyca"}));
     QCOMPARE(Stored(QStringLiteral("data||'|'||gatunek"), QStringLiteral("gatunek<>'Lin'")),
              QStringList{QStringLiteral("2005-01-24|Okoń")});
     QCOMPARE(View()->dziennikTable->State(), TDataSetState::dsBrowse);
-    QCOMPARE(View()->DBGrid1->Model()->rowCount(), 2);
+    QCOMPARE(View()->DayPanel->DBGrid1->Model()->rowCount(), 2);
     // The dialog leaves its fields unbound when it closes.
     QVERIFY(dialog->DBEdit1->DataField().isEmpty());
 
     // "&Szczegóły" edits the current row: the Lin row, stamped with the selected day.
-    View()->DBGrid1->setFocus();
+    View()->DayPanel->DBGrid1->setFocus();
     ClickCell(1, 0);
     const QString current = View()->dziennikTable->FieldByName(QStringLiteral("gatunek"))->AsString();
-    QTest::mouseClick(View()->Button1, Qt::LeftButton);
+    QTest::mouseClick(View()->DayPanel->Button1, Qt::LeftButton);
     QCOMPARE(Count(QStringLiteral("modal")), 2);
     QCOMPARE(View()->dziennikTable->State(), TDataSetState::dsBrowse);
     QCOMPARE(current, QStringLiteral("Lin"));
@@ -598,7 +598,7 @@ void CatchDiaryTest::rowsStartedInTheGridBelongToTheSelectedDay()
 {
     Start(QStringLiteral(
         "insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Lin',0,0),('2005-01-24','Jaź',0,0);"));
-    View()->DBGrid1->setFocus();
+    View()->DayPanel->DBGrid1->setFocus();
     ClickCell(1, 0);
 
     // Ctrl+Delete removes the current row at once, without a question.
@@ -606,10 +606,10 @@ void CatchDiaryTest::rowsStartedInTheGridBelongToTheSelectedDay()
     QCOMPARE(Stored(QStringLiteral("gatunek")), QStringList{QStringLiteral("Lin")});
     QCOMPARE(Count(Question), 0);
 
-    QTest::keyClick(View()->DBGrid1, Qt::Key_Insert);
+    QTest::keyClick(View()->DayPanel->DBGrid1, Qt::Key_Insert);
     QCOMPARE(View()->dziennikTable->State(), TDataSetState::dsInsert);
     TypeText(KeyTarget(), QStringLiteral("Boleń"));
-    View()->DBNavigator1->Button(TNavigateBtn::nbPost)->click();
+    View()->DayPanel->DBNavigator1->Button(TNavigateBtn::nbPost)->click();
     QCOMPARE(Stored(QStringLiteral("data"), QStringLiteral("gatunek='Boleń'")),
              QStringList{QStringLiteral("2005-01-24")});
     QCOMPARE(Count(QStringLiteral("error")), 0);
@@ -625,16 +625,16 @@ void CatchDiaryTest::impossibleNumbersAreRefusedStoredOnesKept()
         if (text.isEmpty())
             QTest::keyClick(KeyTarget(), Qt::Key_Backspace);
         if (column > 0)
-            View()->DBNavigator1->Button(TNavigateBtn::nbPost)->click();
+            View()->DayPanel->DBNavigator1->Button(TNavigateBtn::nbPost)->click();
     };
     // A file's values are shown as they are, in plain digits, and never rewritten.
-    QCOMPARE(View()->DBGrid1->Model()->index(0, 2).data().toString(), QStringLiteral("100000"));
-    View()->DBGrid1->setFocus();
+    QCOMPARE(View()->DayPanel->DBGrid1->Model()->index(0, 2).data().toString(), QStringLiteral("100000"));
+    View()->DayPanel->DBGrid1->setFocus();
     typeInto(3, QStringLiteral("Odra"));
     QCOMPARE(Stored(QStringLiteral("waga||'|'||dlugosc||'|'||miejsce")), QStringList{"-3.0|100000.0|Odra"});
 
     // Each value outside the range is refused at the post, with the range in Polish.
-    QTest::keyClick(View()->DBGrid1, Qt::Key_Insert);
+    QTest::keyClick(View()->DayPanel->DBGrid1, Qt::Key_Insert);
     typeInto(0, QStringLiteral("Lin"));
     for (const char *weight : {"-3", "0", "400,5"})
         typeInto(1, QString::fromLatin1(weight));
@@ -655,7 +655,7 @@ void CatchDiaryTest::impossibleNumbersAreRefusedStoredOnesKept()
     QCOMPARE(Stored(QStringLiteral("waga"), QStringLiteral("gatunek='Lin'")), QStringList{"0.0"});
     ClickDay(m_nextDay);
     ClickDay(m_day);
-    QCOMPARE(View()->DBGrid1->Model()->rowCount(), 2);
+    QCOMPARE(View()->DayPanel->DBGrid1->Model()->rowCount(), 2);
 }
 
 void CatchDiaryTest::protectedCatchesAreWarnedStoredAndMarked()
@@ -686,7 +686,7 @@ void CatchDiaryTest::protectedCatchesAreWarnedStoredAndMarked()
         dialog->DBEdit4->setFocus();
         return 0;
     });
-    View()->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
+    View()->DayPanel->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
     QVERIFY(picked);
 
     // Stored as the angler entered it, with the day's moon phase; the warning follows.
@@ -701,7 +701,7 @@ void CatchDiaryTest::protectedCatchesAreWarnedStoredAndMarked()
         qPrintable(warning.text));
 
     // The protected row is marked in the grid, with the rule as its tip; the tench is not.
-    TDataSetModel *model = View()->DBGrid1->Model();
+    TDataSetModel *model = View()->DayPanel->DBGrid1->Model();
     QCOMPARE(model->rowCount(), 2);
     const int pike = model->index(0, 0).data().toString() == QStringLiteral("Szczupak") ? 0 : 1;
     QVERIFY(model->index(pike, 3).data(Qt::BackgroundRole).isValid());
@@ -710,11 +710,11 @@ void CatchDiaryTest::protectedCatchesAreWarnedStoredAndMarked()
     QVERIFY(!model->index(1 - pike, 0).data(Qt::BackgroundRole).isValid());
 
     // A catch without a broken rule, typed in the grid with its completion: no warning.
-    View()->DBGrid1->setFocus();
-    QTest::keyClick(View()->DBGrid1, Qt::Key_Insert);
+    View()->DayPanel->DBGrid1->setFocus();
+    QTest::keyClick(View()->DayPanel->DBGrid1, Qt::Key_Insert);
     TypeText(KeyTarget(), QStringLiteral("ok"));
-    QVERIFY(pickCompletion(View()->DBGrid1->CellEditor()));
-    View()->DBNavigator1->Button(TNavigateBtn::nbPost)->click();
+    QVERIFY(pickCompletion(View()->DayPanel->DBGrid1->CellEditor()));
+    View()->DayPanel->DBNavigator1->Button(TNavigateBtn::nbPost)->click();
     QCOMPARE(Stored(QStringLiteral("faza_ksiezyca"), QStringLiteral("gatunek='Okoń'")),
              QStringList{QStringLiteral("Przybywający garb")});
     QCoreApplication::processEvents();
@@ -744,7 +744,7 @@ void CatchDiaryTest::escapeClosesTheSuggestionsAndAPickStays()
         dialog->DBEdit4->setFocus();
         return 0;
     });
-    View()->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
+    View()->DayPanel->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
     QCOMPARE(seen, (QStringList{"1", "sz0", "1"}));
     QCOMPARE(Stored(QStringLiteral("gatunek")), (QStringList{"Lin", "Szczupak"}));
 }

@@ -659,7 +659,7 @@ void DayFrmTest::theDiaryShowsTheDialogOnItsCurrentCatch()
     AddCatch(QStringLiteral("Miętus"), QStringLiteral("miętus.jpg"));
     TCalendarFrm *calendar = Windows().CalendarFrm;
     calendar->ShowDayCatches(Day());
-    QVERIFY(calendar->Button1->isEnabled());
+    QVERIFY(calendar->DayPanel->Button1->isEnabled());
 
     QString shownSpecies;
     QColor shownColour;
@@ -675,7 +675,7 @@ void DayFrmTest::theDiaryShowsTheDialogOnItsCurrentCatch()
         QTest::mouseClick(dialog->Button1, Qt::LeftButton);
         return 0;
     });
-    calendar->Button1->click();
+    calendar->DayPanel->Button1->click();
     Platform::SetModalHandler(nullptr);
 
     QCOMPARE(shownSpecies, QStringLiteral("Miętus"));

@@ -1,6 +1,6 @@
+#include "base/CalendarNames.h"
 #include "base/Clock.h"
 #include "base/Exception.h"
-#include "calendar/CalendarNames.h"
 #include "calendar/TMonthCalendar.h"
 #include "calendar/TMonthCalendarColors.h"
 #include "support/TestSupport.h"

@@ -217,7 +217,7 @@ void CatchLogFrmTest::doubleClickShowsTheCatchInTheCalendar()
     QCOMPARE(calendar->dziennikTable->GetRecordCount(), 2);
     QCOMPARE(QString::number(calendar->dziennikTable->RowId()),
              Stored("select rowid from dziennik where waga = 35").first());
-    QCOMPARE(calendar->DBGrid1->currentIndex().row(), calendar->dziennikTable->GetRecNo() - 1);
+    QCOMPARE(calendar->DayPanel->DBGrid1->currentIndex().row(), calendar->dziennikTable->GetRecNo() - 1);
 }
 
 void CatchLogFrmTest::backupRestoreAndUndoFromTheWindow()
@@ -260,14 +260,14 @@ void CatchLogFrmTest::backupRestoreAndUndoFromTheWindow()
     QCOMPARE(Stored("select count(*) from dziennik"), QStringList{"47"});
     QCOMPARE(Rows(), 47);
     // The calendar reads the restored diary: the pinned day has its row again.
-    QVERIFY(Windows().CalendarFrm->CheckBox1->isChecked());
+    QVERIFY(Windows().CalendarFrm->DayPanel->CheckBox1->isChecked());
     QVERIFY(Log()->UndoRestoreButton->isEnabled());
 
     Platform::QueueAnswer(true);
     QTest::mouseClick(Log()->UndoRestoreButton, Qt::LeftButton);
     QCOMPARE(Stored("select count(*) from dziennik"), QStringList{"0"});
     QCOMPARE(Rows(), 0);
-    QVERIFY(!Windows().CalendarFrm->CheckBox1->isChecked());
+    QVERIFY(!Windows().CalendarFrm->DayPanel->CheckBox1->isChecked());
 
     // A copy and a restore killed midway left their parts: listed, and removed on yes.
     const QString data = m_dir->path() + "data";

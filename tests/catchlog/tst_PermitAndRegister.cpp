@@ -259,7 +259,7 @@ void PermitAndRegisterTest::thePermitTypedInItsDialogMarksTheLog()
 void PermitAndRegisterTest::keptOrReleasedIsATickAndOnlyKeptFishAreWarned()
 {
     Start();
-    TDBGrid *grid = View()->DBGrid1;
+    TDBGrid *grid = View()->DayPanel->DBGrid1;
     TDataSetModel *model = grid->Model();
     QCOMPARE(model->rowCount(), 2);
     const int tick = model->columnCount() - 1;
@@ -290,7 +290,7 @@ void PermitAndRegisterTest::keptOrReleasedIsATickAndOnlyKeptFishAreWarned()
         dialog->DBEdit4->setFocus();
         return 0;
     });
-    View()->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
+    View()->DayPanel->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
     QVERIFY(keptShown);
     QTRY_COMPARE(Messages().size(), 1);
     QVERIFY2(Messages().first().startsWith(
@@ -306,14 +306,14 @@ void PermitAndRegisterTest::keptOrReleasedIsATickAndOnlyKeptFishAreWarned()
     const QRect cell = grid->visualRect(model->index(third, tick));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     QCOMPARE(model->index(third, tick).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
-    View()->DBNavigator1->Button(TNavigateBtn::nbPost)->click();
+    View()->DayPanel->DBNavigator1->Button(TNavigateBtn::nbPost)->click();
     QCOMPARE(Stored("select dlugosc||'|'||zabrana from dziennik where data='2005-11-24' order by rowid"),
              QStringList({"70.0|1", "72.0|1", "66.0|0"}));
     QVERIFY(!model->index(third, 0).data(Qt::BackgroundRole).isValid());
 
     // A short eel released from the dialog: neither its size nor the day's count is told.
     released = true;
-    View()->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
+    View()->DayPanel->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
     QCOMPARE(Stored("select zabrana from dziennik where dlugosc=30"), QStringList{"0"});
     QCoreApplication::processEvents();
     QCOMPARE(Messages().size(), 1);

@@ -90,24 +90,6 @@ private Q_SLOTS:
                  QStringLiteral("SELECT data FROM dziennik WHERE ((data>=\"2005-02-01\") AND (data<\"2005-03-04\") )"));
     }
 
-    void diaryStatements()
-    {
-        const TDateTime day = EncodeDate(2005, 1, 24);
-        QVERIFY(m_dir.exec(FirstDiaryRow(day)));
-        QVERIFY(m_dir.exec(FirstDiaryRow(day)));
-        QCOMPARE(
-            QueryColumn(m_dir.dbPath(),
-                        QStringLiteral("select gatunek||'|'||waga||'|'||foto from dziennik where ") + DayFilter(day)),
-            (QStringList{QStringLiteral("|0.0|"), QStringLiteral("|0.0|")}));
-        const QString first = QueryColumn(m_dir.dbPath(), QStringLiteral("select min(rowid) from dziennik")).value(0);
-        QVERIFY(m_dir.exec(DeleteCatch(first.toLongLong())));
-        QCOMPARE(QueryColumn(m_dir.dbPath(), QStringLiteral("select count(*) from dziennik")).value(0),
-                 QStringLiteral("1"));
-        QVERIFY(m_dir.exec(DeleteDay(day)));
-        QCOMPARE(QueryColumn(m_dir.dbPath(), QStringLiteral("select count(*) from dziennik")).value(0),
-                 QStringLiteral("0"));
-    }
-
     void tipsOfACategory()
     {
         QVERIFY(m_dir.exec(QStringLiteral("insert into porady values ('a',2); insert into porady values ('b',2);"

@@ -1,4 +1,4 @@
-#include "calendar/CalendarNames.h"
+#include "base/CalendarNames.h"
 
 const std::array<QString, 8> DayNames{
     QString(),
