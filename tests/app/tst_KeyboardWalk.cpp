@@ -118,20 +118,17 @@ private:
     // passed on the way, each once; empty when the focus never came back.
     QList<QWidget *> Walk(QWidget *view, bool forward);
 
-    std::unique_ptr<TestSupport::TempProgramDir> m_dir;
+    std::unique_ptr<TestSupport::GuiTestFolder> m_dir;
 };
 
 void KeyboardWalkTest::init()
 {
-    Platform::EnableTestMode();
-    Platform::ClearTestState();
-    m_dir = std::make_unique<TestSupport::TempProgramDir>();
+    m_dir = std::make_unique<TestSupport::GuiTestFolder>();
     QVERIFY(m_dir->isValid());
 }
 
 void KeyboardWalkTest::cleanup()
 {
-    DestroyWindows();
     m_dir.reset();
 }
 

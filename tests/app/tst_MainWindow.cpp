@@ -97,22 +97,19 @@ private:
     void Start(const QString &programDir);
     TMainFrm *Main() const { return Windows().MainFrm; }
 
-    std::unique_ptr<TestSupport::TempProgramDir> m_dir;
+    std::unique_ptr<TestSupport::GuiTestFolder> m_dir;
     ShowCounter m_calendarShows;
 };
 
 void MainWindowTest::init()
 {
-    Platform::EnableTestMode();
-    Platform::ClearTestState();
-    m_dir = std::make_unique<TestSupport::TempProgramDir>();
+    m_dir = std::make_unique<TestSupport::GuiTestFolder>();
     QVERIFY(m_dir->isValid());
     m_calendarShows.Shows = 0;
 }
 
 void MainWindowTest::cleanup()
 {
-    DestroyWindows();
     m_dir.reset();
 }
 

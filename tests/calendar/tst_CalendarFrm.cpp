@@ -83,22 +83,18 @@ private:
     bool Marked(TDateTime day) const { return MarkPixel(day) == QColor(0, 0, 128); }
     QList<ListRow> Protected() const;
 
-    std::unique_ptr<TestSupport::TempProgramDir> m_dir;
+    std::unique_ptr<TestSupport::GuiTestFolder> m_dir;
 };
 
 void CalendarFrmTest::init()
 {
-    Platform::EnableTestMode();
-    Platform::ClearTestState();
-    m_dir = std::make_unique<TestSupport::TempProgramDir>(TestSupport::TempProgramDir::Content::SchemaOnly);
+    m_dir = std::make_unique<TestSupport::GuiTestFolder>(TestSupport::TempProgramDir::Content::SchemaOnly);
     QVERIFY(m_dir->isValid());
     SkyPlaces::Save(SkyPlaces::Default());
 }
 
 void CalendarFrmTest::cleanup()
 {
-    DestroyWindows();
-    Clock::Unpin();
     m_dir.reset();
 }
 

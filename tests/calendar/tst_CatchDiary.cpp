@@ -87,23 +87,19 @@ private:
     bool DiaryControlsEnabled() const;
     QString DayFolder(TDateTime day) const { return m_dir->fotoDir() + QLatin1Char('/') + DayText(day); }
 
-    std::unique_ptr<TestSupport::TempProgramDir> m_dir;
+    std::unique_ptr<TestSupport::GuiTestFolder> m_dir;
     const TDateTime m_day = EncodeDate(2005, 1, 24);
     const TDateTime m_nextDay = EncodeDate(2005, 1, 25);
 };
 
 void CatchDiaryTest::init()
 {
-    Platform::EnableTestMode();
-    Platform::ClearTestState();
-    m_dir = std::make_unique<TestSupport::TempProgramDir>(TestSupport::TempProgramDir::Content::SchemaOnly);
+    m_dir = std::make_unique<TestSupport::GuiTestFolder>(TestSupport::TempProgramDir::Content::SchemaOnly);
     QVERIFY(m_dir->isValid());
 }
 
 void CatchDiaryTest::cleanup()
 {
-    DestroyWindows();
-    Clock::Unpin();
     m_dir.reset();
 }
 

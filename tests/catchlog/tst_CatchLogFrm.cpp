@@ -91,21 +91,17 @@ private:
     int Rows() const { return Log()->CatchGrid->model()->rowCount(); }
     QStringList Stored(const QString &sql) const { return TestSupport::QueryColumn(m_dir->dbPath(), sql); }
 
-    std::unique_ptr<TestSupport::TempProgramDir> m_dir;
+    std::unique_ptr<TestSupport::GuiTestFolder> m_dir;
 };
 
 void CatchLogFrmTest::init()
 {
-    Platform::EnableTestMode();
-    Platform::ClearTestState();
-    m_dir = std::make_unique<TestSupport::TempProgramDir>(TestSupport::TempProgramDir::Content::SchemaOnly);
+    m_dir = std::make_unique<TestSupport::GuiTestFolder>(TestSupport::TempProgramDir::Content::SchemaOnly);
     QVERIFY(m_dir->isValid());
 }
 
 void CatchLogFrmTest::cleanup()
 {
-    DestroyWindows();
-    Clock::Unpin();
     m_dir.reset();
 }
 

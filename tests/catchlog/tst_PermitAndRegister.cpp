@@ -114,22 +114,17 @@ private:
     // The log's row of the catch of a day and species.
     int LogRow(const QString &day, const QString &species) const;
 
-    std::unique_ptr<TestSupport::TempProgramDir> m_dir;
+    std::unique_ptr<TestSupport::GuiTestFolder> m_dir;
 };
 
 void PermitAndRegisterTest::init()
 {
-    Platform::EnableTestMode();
-    Platform::ClearTestState();
-    m_dir = std::make_unique<TestSupport::TempProgramDir>(TestSupport::TempProgramDir::Content::SchemaOnly);
+    m_dir = std::make_unique<TestSupport::GuiTestFolder>(TestSupport::TempProgramDir::Content::SchemaOnly);
     QVERIFY(m_dir->isValid());
 }
 
 void PermitAndRegisterTest::cleanup()
 {
-    Platform::SetModalHandler(nullptr);
-    DestroyWindows();
-    Clock::Unpin();
     m_dir.reset();
 }
 

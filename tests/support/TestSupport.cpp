@@ -1,6 +1,9 @@
 #include "support/TestSupport.h"
 
+#include "app/Startup.h"
+#include "base/Clock.h"
 #include "base/ProgramPaths.h"
+#include "widgets/Platform.h"
 
 #include <QDir>
 #include <QFile>
@@ -155,6 +158,19 @@ QString TempProgramDir::dbPath() const
 QString TempProgramDir::fotoDir() const
 {
     return m_dir.path() + QStringLiteral("/data/foto");
+}
+
+GuiTestFolder::GuiTestFolder(Content content) : TempProgramDir(content)
+{
+    Platform::EnableTestMode();
+    Platform::ClearTestState();
+}
+
+GuiTestFolder::~GuiTestFolder()
+{
+    Platform::SetModalHandler(nullptr);
+    DestroyWindows();
+    Clock::Unpin();
 }
 
 } // namespace TestSupport

@@ -49,4 +49,14 @@ private:
     bool m_valid = false;
 };
 
+// The program folder of one test function that starts the windows: made with the
+// platform layer in test mode and nothing recorded yet; removed after the windows are
+// destroyed, the clock unpinned and the modal handler dropped.
+class GuiTestFolder : public TempProgramDir
+{
+public:
+    explicit GuiTestFolder(Content content = Content::SchemaOnly);
+    ~GuiTestFolder();
+};
+
 } // namespace TestSupport
