@@ -11,6 +11,7 @@
 #include "widgets/TLinkLabel.h"
 
 #include <QApplication>
+#include <QKeySequence>
 #include <QMenu>
 
 namespace {
@@ -76,9 +77,19 @@ void WireCatchLog()
     menu->setObjectName(QStringLiteral("CalendarPopupMenu"));
     QAction *item = menu->addAction(QStringLiteral("Dziennik połowów…"));
     item->setObjectName(QStringLiteral("DziennikPolowow1"));
+    // The same action in the main window answers its shortcut wherever the focus is.
+    item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    item->setShortcutContext(Qt::WindowShortcut);
+    w.MainFrm->addAction(item);
     QObject::connect(item, &QAction::triggered, menu, [] { Windows().OpenCatchLog(); });
+    const QString keys = item->shortcut().toString(QKeySequence::NativeText);
     TLinkLabel *label = w.MainFrm->Label2;
-    label->setToolTip(label->toolTip() + QStringLiteral("\nPrawy przycisk albo klawisz menu: dziennik połowów"));
+    label->setToolTip(label->toolTip() +
+                      QStringLiteral("\nPrawy przycisk albo klawisz menu: dziennik połowów (%1)").arg(keys));
+    if (w.CalendarFrm) {
+        TLinkLabel *link = w.CalendarFrm->DayPanel->CatchLogLink;
+        link->setToolTip(link->toolTip() + QStringLiteral(" (%1)").arg(keys));
+    }
     QObject::connect(label, &TLinkLabel::menuRequested, menu,
                      [menu](const QPoint &at) { Platform::PopupMenu(menu, at); });
 }

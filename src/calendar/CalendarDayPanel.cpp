@@ -23,6 +23,7 @@ TLinkLabel *MakeLink(QWidget *parent, const char *name, const QString &text, con
     link->setToolTip(hint);
     link->setStyleSheet(QStringLiteral("color: #000080; text-decoration: underline"));
     link->adjustSize();
+    link->setFocusPolicy(Qt::TabFocus);
     return link;
 }
 
@@ -104,4 +105,16 @@ CalendarDayPanel::CalendarDayPanel(TDataSource *diary, QWidget *parent) : QFrame
                          QStringLiteral("Więcej informacji o złowionej rybie"), QRect(101, 289, 80, 25));
     Button2 = MakeButton(this, "Button2", QStringLiteral("&Usuń"), QStringLiteral("Skasuj wybrany opis ryby"),
                          QRect(185, 289, 60, 25));
+}
+
+QList<QWidget *> CalendarDayPanel::TabStops() const
+{
+    QList<QWidget *> stops{PermitLink, SkyPanel->PlaceLabel, CheckBox1, CatchLogLink, DBGrid1};
+    return stops << DBNavigator1->TabStops() << Button1 << Button2;
+}
+
+void CalendarDayPanel::SetDiaryControlsEnabled(bool on)
+{
+    for (QWidget *control : std::initializer_list<QWidget *>{DBGrid1, DBNavigator1, Button1, Button2})
+        control->setEnabled(on);
 }

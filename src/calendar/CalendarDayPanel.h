@@ -23,6 +23,11 @@ class CalendarDayPanel : public QFrame
 public:
     CalendarDayPanel(TDataSource *diary, QWidget *parent);
 
+    // The grid, the navigator and the two buttons work only on a day with a diary.
+    void SetDiaryControlsEnabled(bool on);
+    // The panel's controls in the order Tab visits them.
+    QList<QWidget *> TabStops() const;
+
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
     TImage *Image1 = nullptr;

@@ -48,13 +48,6 @@ void TCalendarFrm::ShowDayCatches(TDateTime day)
     SetDiaryControlsEnabled(DayPanel->CheckBox1->isChecked());
 }
 
-void TCalendarFrm::SetDiaryControlsEnabled(bool on)
-{
-    for (QWidget *control : std::initializer_list<QWidget *>{DayPanel->DBGrid1, DayPanel->DBNavigator1,
-                                                             DayPanel->Button1, DayPanel->Button2})
-        control->setEnabled(on);
-}
-
 bool TCalendarFrm::PostDiary()
 {
     if (!dziennikTable->Active() || (!IsEditing(dziennikTable) && !DataSource1->AnyPending()))
@@ -127,11 +120,8 @@ void TCalendarFrm::CheckBox1MouseUp(bool tickBefore)
         }
     }
     ShowDayCatches(day);
-    // The new row is there to be filled in: the keys go to its species, not to the box.
-    if (ticked && dziennikTable->Active() && dziennikTable->GetRecordCount() == 1) {
-        DayPanel->DBGrid1->setCurrentIndex(DayPanel->DBGrid1->model()->index(0, 0));
-        DayPanel->DBGrid1->setFocus(Qt::OtherFocusReason);
-    }
+    if (ticked && dziennikTable->GetRecordCount() == 1)
+        FocusSpecies();
 }
 
 void TCalendarFrm::Button1Click()
@@ -168,6 +158,17 @@ void TCalendarFrm::DBNavigator1BeforeAction(TNavigateBtn Button, bool &handled)
     dziennikTable->Insert();
     dziennikTable->FieldByName(QStringLiteral("data"))->SetAsDateTime(SelectedDay());
     ShowDayDialog();
+    FocusSpecies();
+}
+
+void TCalendarFrm::FocusSpecies()
+{
+    // A row just started is there to be named: the keys go to its species.
+    if (!dziennikTable->Active() || dziennikTable->IsEmpty())
+        return;
+    TDBGrid *const grid = DayPanel->DBGrid1;
+    grid->setCurrentIndex(grid->model()->index(dziennikTable->DisplayRow(), 0));
+    grid->setFocus(Qt::OtherFocusReason);
 }
 
 void TCalendarFrm::ShowDayDialog()

@@ -19,8 +19,8 @@
 #include "widgets/TDBGrid.h"
 #include "widgets/TDBNavigator.h"
 #include "widgets/TDataSource.h"
-#include "widgets/TListView.h"
 #include "widgets/TLinkLabel.h"
+#include "widgets/TListView.h"
 #include "widgets/Utils.h"
 
 #include <QCheckBox>
@@ -145,10 +145,9 @@ void TCalendarFrm::CreateControls()
     MonthCalendar1->setGeometry(6, 36, 500, 292);
 
     // Tab follows the reading order: the month, the day's diary, the tips and the list.
-    QList<QWidget *> chain{MonthCalendar1->DayGrid(), MonthPanels->SpeedButton2, MonthPanels->SpeedButton1,
-                           DayPanel->CheckBox1, DayPanel->DBGrid1};
-    chain << DayPanel->DBNavigator1->TabStops() << DayPanel->Button1 << DayPanel->Button2 << MonthPanels->ComboBox2
-          << MonthPanels->Label6 << MonthPanels->Memo1 << MonthPanels->ListView1;
+    QList<QWidget *> chain{MonthCalendar1->DayGrid(), MonthPanels->SpeedButton2, MonthPanels->SpeedButton1};
+    chain << DayPanel->TabStops() << MonthPanels->ComboBox2 << MonthPanels->Label6 << MonthPanels->Memo1
+          << MonthPanels->ListView1;
     SetTabChain(chain);
 }
 

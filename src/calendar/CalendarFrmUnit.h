@@ -51,7 +51,6 @@ public:
     void OwnRulesChanged() { CatchGuard->ReadOwnRules(); }
 
     void FormCreate();
-    // Runs once, when the view first becomes visible (its first docking).
     void FormShow();
     void MonthCalendar1SelectedDateChange(QObject *Sender);
     void SpeedButton1Click();
@@ -74,7 +73,7 @@ public:
 
     void RefreshAssignedDays();
     void ShowDayCatches(TDateTime day);
-    void SetDiaryControlsEnabled(bool on);
+    void SetDiaryControlsEnabled(bool on) { DayPanel->SetDiaryControlsEnabled(on); }
     // The protected species and the tip of the selected day's month.
     void RefreshMonthPanels();
     // Everything that names the selected day's month: the marks and the month panels.
@@ -90,10 +89,10 @@ private:
     TDateTime SelectedDay() const;
     // Posts a changed pending row, cancels an unchanged one; false when the post failed.
     bool PostDiary();
-    // Binds the details dialog to the diary's columns and shows it; posts what is
-    // still pending once it has closed.
+    // Shows the details dialog on the current row; posts what is pending once it closes.
     void ShowDayDialog();
     void RefreshMarksQuietly();
+    void FocusSpecies();
 
     DayDiary *m_diary = nullptr;
     // The whole days that have diary rows in the month last read, for the marks.

@@ -1,8 +1,8 @@
 #include "calendar/TCustomMonthCalendar.h"
 
+#include "base/CalendarNames.h"
 #include "base/Clock.h"
 #include "base/Exception.h"
-#include "base/CalendarNames.h"
 #include "calendar/TMonthCalendarColors.h"
 
 #include <QKeyEvent>

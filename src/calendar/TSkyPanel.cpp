@@ -77,6 +77,7 @@ TSkyPanel::TSkyPanel(QWidget *parent) : QWidget(parent), m_place(SkyPlaces::Load
     navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
     PlaceLabel->setPalette(navy);
     PlaceLabel->setCursor(Qt::PointingHandCursor);
+    PlaceLabel->setFocusPolicy(Qt::TabFocus);
     PlaceLabel->setToolTip(QStringLiteral("Zmień miejsce, dla którego liczone jest niebo"));
     connect(PlaceLabel, &TLinkLabel::clicked, this, &TSkyPanel::PlaceLabelClick);
 

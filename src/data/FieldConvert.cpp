@@ -431,7 +431,8 @@ QVariant InitialValue(TFieldType type)
         return false;
     case TFieldType::ftFloat:
     case TFieldType::ftCurrency:
-        return 0.0;
+        // A measure nobody has given yet (a new catch's weight) is blank, not 0.
+        return QVariant();
     case TFieldType::ftDate:
         return Clock::Today();
     case TFieldType::ftTime:

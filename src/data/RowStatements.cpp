@@ -144,6 +144,12 @@ QString RowValueLiteral(TFieldType type, const QVariant &value, const QString &d
         if (!TextEncoding::IsValidUtf8(std::string_view(bytes.constData(), size_t(bytes.size()))))
             return blobLiteral(bytes);
     }
+    // A number nobody gave (a weight not measured) stays unknown rather than becoming a
+    // measured 0.
+    const bool isNumber =
+        type == TFieldType::ftInteger || type == TFieldType::ftFloat || type == TFieldType::ftCurrency;
+    if (isNumber && !value.isValid())
+        return QStringLiteral("NULL");
     const QString text = RowValueText(type, value, dateTimeFormat);
     const bool isText = type == TFieldType::ftString || type == TFieldType::ftMemo || type == TFieldType::ftUnknown;
     if (isText && convertsNumbers && numberOfAnotherForm(text))

@@ -136,6 +136,12 @@ void TResultRows::AssignFromText(int field, const char *text, int bytes, const F
         FieldConvert::RaiseConvertError(def.type, QString::fromUtf8(shown.data(), qsizetype(shown.size())));
     };
 
+    // A number the file does not know (NULL) reads as an empty value, not as a row that
+    // cannot be read: one unmeasured fish must not hide the rest of its day.
+    if (!text && m_storage[size_t(field)] != Storage::Text) {
+        target = NullCell(m_storage[size_t(field)]);
+        return;
+    }
     switch (def.type) {
     case TFieldType::ftString:
     case TFieldType::ftUnknown:

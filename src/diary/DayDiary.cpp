@@ -49,7 +49,7 @@ DayDiary::DayDiary(TDbConnection *connection, QObject *parent) : QObject(parent)
     });
     m_table->BeforePost = [this](TDbBaseQuery *) {
         m_postingInsert = m_table->State() == TDataSetState::dsInsert;
-        CheckWrittenValues();
+        CheckRow();
     };
     m_table->AfterPost = [this](TDbBaseQuery *) {
         if (std::exchange(m_postingInsert, false))
@@ -79,21 +79,28 @@ QString DayDiary::DayFolder(QDate day)
     return UserDataFolder::PhotoFolder() + QLatin1Char('/') + TextOf(day);
 }
 
-void DayDiary::CheckWrittenValues()
+void DayDiary::CheckRow()
 {
     for (const QString &column : {QStringLiteral("waga"), QStringLiteral("dlugosc")}) {
-        TField *field = m_writtenColumns.contains(column) ? m_table->FindField(column) : nullptr;
-        if (!field)
+        const TField *field = m_writtenColumns.contains(column) ? m_table->FindField(column) : nullptr;
+        // A cleared value is a fish nobody measured: it stays blank, not 0.
+        if (!field || field->IsNull())
             continue;
-        // A cleared value is an unmeasured fish, kept as 0 like the day's first row: a
-        // stored null would make the whole day unreadable.
-        if (field->IsNull()) {
-            field->SetAsFloat(0);
-            continue;
-        }
         const QString refusal = CatchValues::Refusal(column, field->AsFloat());
         if (!refusal.isEmpty())
             throw Exception(refusal);
+    }
+    // A weight, a place or a note without a species would be a catch nobody can name in
+    // the log, its totals or the register.
+    const TField *species = m_table->FindField(QStringLiteral("gatunek"));
+    if (!species || !species->AsString().trimmed().isEmpty())
+        return;
+    for (const char *column : {"waga", "dlugosc", "miejsce", "przyneta", "wiatr", "opis", "foto"}) {
+        const TField *field = m_table->FindField(QLatin1String(column));
+        const bool given = field && !field->IsNull() && !field->AsString().trimmed().isEmpty() &&
+                           field->AsString() != QLatin1String("0");
+        if (given)
+            throw Exception(QStringLiteral("Podaj gatunek złowionej ryby: połowu bez gatunku nie można zapisać."));
     }
 }
 
@@ -178,7 +185,7 @@ void DayDiary::AddFirstRow(QDate day)
     TDbConnection &connection = *m_table->Connection();
     Statement(connection,
               QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc,miejsce,przyneta,wiatr,faza_ksiezyca,"
-                             "opis,foto) values(?,'',0,0,'','','',?,'','')"),
+                             "opis,foto) values(?,'',NULL,NULL,'','','',?,'','')"),
               TextOf(day), MoonPhaseOf ? MoonPhaseOf(day) : QString())
         .Run();
     m_startedRows.insert(connection.LastInsertRowId());

@@ -14,8 +14,9 @@ class TDbTable;
 // details dialog are bound to, with the rules that keep the diary clean:
 // - a row started here (the box, "+", the grid, the dialog) belongs to the shown day,
 //   carries its moon phase and counts as kept;
-// - a weight or length written by the angler must be one a fish can have; what a file
-//   already holds is shown as it is;
+// - a weight or length written by the angler must be one a fish can have, and a blank
+//   one stays blank; what a file already holds is shown as it is; a catch with values
+//   needs a species;
 // - rows started in this session and left without a species are dropped when the day is
 //   left, so that no empty catch reaches the log, its totals or its CSV;
 // - a day gets its diary with one empty row and loses it with its photo folder.
@@ -66,7 +67,10 @@ public:
     void ForgetStartedRows() { m_startedRows.clear(); }
 
 private:
-    void CheckWrittenValues();
+    // Refuses a row about to be posted with a weight or length a fish cannot have
+    // (checked only as the angler writes them: what a file holds is shown as it is), or
+    // with values but no species.
+    void CheckRow();
 
     TDbTable *m_table;
     QDate m_day;

@@ -123,6 +123,16 @@ void TDBGrid::keyPressEvent(QKeyEvent *event)
     TDataSource *source = DataSource();
     TDbBaseQuery *dataSet = source && source->Active() ? source->DataSet() : nullptr;
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    // Ctrl+Tab and Ctrl+Shift+Tab leave the grid from any cell, the usual way out of a
+    // widget that keeps Tab for itself; the open cell keeps what was typed into it.
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) && (modifiers & Qt::ControlModifier)) {
+        if (QLineEdit *open = CellEditor()) {
+            commitData(open);
+            closeEditor(open, QAbstractItemDelegate::NoHint);
+        }
+        QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab && !(modifiers & Qt::ShiftModifier));
+        return;
+    }
     if (dataSet && event->key() == Qt::Key_Delete && modifiers == Qt::ControlModifier) {
         if (!dataSet->IsEmpty() || dataSet->State() == TDataSetState::dsInsert)
             TDataSource::Guard([dataSet] { dataSet->Delete(); });

@@ -1,5 +1,6 @@
 #include "widgets/TDBGridDelegate.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -66,6 +67,12 @@ bool TDBGridDelegate::eventFilter(QObject *object, QEvent *event)
 {
     if (object == m_editor && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
+        // Ctrl+Tab is the grid's way out, not a step to the next cell.
+        const bool control = static_cast<QKeyEvent *>(event)->modifiers() & Qt::ControlModifier;
+        if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && control && parent()) {
+            QCoreApplication::sendEvent(parent(), event);
+            return true;
+        }
         // Enter writes the cell at once, not some time later: a post or a move may
         // follow straight away.
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

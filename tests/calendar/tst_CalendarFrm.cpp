@@ -7,6 +7,7 @@
 #include "calendar/TMonthCalendar.h"
 #include "calendar/TSkyPanel.h"
 #include "calendar/TSkyPlaceFrm.h"
+#include "data/TDbTable.h"
 #include "sky/SkyPlace.h"
 #include "support/TestSupport.h"
 #include "widgets/AppWindows.h"
@@ -71,6 +72,7 @@ private Q_SLOTS:
     void protectedListHeadingFitsBesideTheScrollBar();
     void tipsCycleInTheShuffledOrder();
     void tabVisitsTheViewInReadingOrder();
+    void theKeyboardOpensTheLinksAndLeavesALongDiary();
     void theSelectedDaysSkyForTheChosenPlace();
     void screenshot();
 
@@ -405,9 +407,13 @@ void CalendarFrmTest::tabVisitsTheViewInReadingOrder()
         if (visited.isEmpty() || visited.last() != QApplication::focusWidget())
             visited << QApplication::focusWidget();
     }
+    // The day panel's links are stops too, so the catch log, the permit and the sky's
+    // place are a keyboard's reach away.
     const QList<QWidget *> expected{View()->MonthPanels->SpeedButton2, View()->MonthPanels->SpeedButton1,
-                                    View()->DayPanel->CheckBox1, View()->DayPanel->DBGrid1};
-    QCOMPARE(visited.mid(0, 4), expected);
+                                    View()->DayPanel->PermitLink,      View()->DayPanel->SkyPanel->PlaceLabel,
+                                    View()->DayPanel->CheckBox1,       View()->DayPanel->CatchLogLink,
+                                    View()->DayPanel->DBGrid1};
+    QCOMPARE(visited.mid(0, 7), expected);
     const qsizetype link = visited.indexOf(View()->MonthPanels->Label6);
     QVERIFY(link > visited.indexOf(View()->MonthPanels->ComboBox2));
     QCOMPARE(visited.at(link + 1), View()->MonthPanels->Memo1);
@@ -421,6 +427,56 @@ void CalendarFrmTest::tabVisitsTheViewInReadingOrder()
     View()->MonthPanels->Memo1->setFocus();
     QTest::keyClick(View()->MonthPanels->Memo1, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), View()->MonthPanels->ListView1);
+}
+
+void CalendarFrmTest::theKeyboardOpensTheLinksAndLeavesALongDiary()
+{
+    QString rows;
+    for (int i = 0; i < 10; ++i)
+        rows += QStringLiteral("('2005-01-24','Płoć',0.2,%1),").arg(15 + i);
+    rows.chop(1);
+    Start(EncodeDateTime(2005, 1, 24, 10, 0, 0, 0),
+          QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc) values ") + rows + QLatin1Char(';'));
+    CalendarDayPanel *panel = View()->DayPanel;
+    auto opened = [] {
+        QStringList names;
+        for (const Platform::Record &record : Platform::Records())
+            if (record.kind == QStringLiteral("modal"))
+                names << record.text;
+        return names;
+    };
+    // Enter or Space on a link opens what it names; Ctrl+D opens the log from anywhere.
+    panel->CatchLogLink->setFocus();
+    QTest::keyClick(panel->CatchLogLink, Qt::Key_Return);
+    panel->SkyPanel->PlaceLabel->setFocus();
+    QTest::keyClick(panel->SkyPanel->PlaceLabel, Qt::Key_Space);
+    QCOMPARE(opened(), (QStringList{"CatchLogFrm", "SkyPlaceFrm"}));
+    QVERIFY(panel->CatchLogLink->toolTip().endsWith(QStringLiteral("(Ctrl+D)")));
+
+    // From a cell being edited in the middle of ten rows, Ctrl+Tab leaves the grid
+    // forwards and Ctrl+Shift+Tab backwards, keeping what was typed.
+    TDBGrid *grid = panel->DBGrid1;
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(5, 3));
+    grid->edit(grid->currentIndex());
+    QTRY_VERIFY(grid->CellEditor());
+    QTest::keyClicks(grid->CellEditor(), "Warta");
+    QTest::keyClick(grid->CellEditor(), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), panel->DBNavigator1->TabStops().first());
+    QCOMPARE(grid->model()->index(5, 3).data().toString(), QStringLiteral("Warta"));
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), panel->CatchLogLink);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(opened().size(), 3);
+
+    // After "+" the cursor waits in the new row's species.
+    grid->setCurrentIndex(grid->model()->index(2, 2));
+    panel->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
+    QCOMPARE(opened().size(), 4);
+    QCOMPARE(QApplication::focusWidget() == grid || grid->isAncestorOf(QApplication::focusWidget()), true);
+    QCOMPARE(grid->currentIndex().column(), 0);
+    QCOMPARE(grid->currentIndex().row(), View()->dziennikTable->DisplayRow());
 }
 
 void CalendarFrmTest::theSelectedDaysSkyForTheChosenPlace()

@@ -208,9 +208,10 @@ void CatchDiaryTest::tickingTheBoxOpensTheDayWithAnEmptyRow()
 
     QVERIFY(box->isChecked());
     QVERIFY(DiaryControlsEnabled());
-    QCOMPARE(Stored(QStringLiteral("data||'|'||gatunek||'|'||waga||'|'||dlugosc||'|'||miejsce||'|'||przyneta||'|'||"
-                                   "wiatr||'|'||faza_ksiezyca||'|'||opis||'|'||foto")),
-             QStringList{QStringLiteral("2005-01-24||0.0|0.0||||Przybywający garb||")});
+    // Nothing is measured yet: the numbers are blank, not 0.
+    QCOMPARE(Stored(QStringLiteral("data||'|'||gatunek||'|'||ifnull(waga,'-')||'|'||ifnull(dlugosc,'-')||'|'||miejsce||"
+                                   "'|'||przyneta||'|'||wiatr||'|'||faza_ksiezyca||'|'||opis||'|'||foto")),
+             QStringList{QStringLiteral("2005-01-24||-|-||||Przybywający garb||")});
     QCOMPARE(View()->DayPanel->DBGrid1->Model()->rowCount(), 1);
     // The photo folder waits for the day's first photo.
     QVERIFY(!QFileInfo::exists(DayFolder(m_day)));
@@ -259,8 +260,9 @@ void CatchDiaryTest::rowsNoOneFilledInDoNotSurviveLeavingThem()
     const QStringList kept{"2005-01-24||2.5", "2005-01-26||0.0"};
     auto stored = [this] { return Stored(QStringLiteral("data||'|'||gatunek||'|'||waga")); };
     QCheckBox *box = View()->DayPanel->CheckBox1;
-    // Each way of leaving: another day; the catch log, after a weight typed without a
-    // species; unticking, which then has nothing to ask; closing, after "+".
+    // Each way of leaving: another day; the catch log, once a weight typed without a
+    // species has been refused and dropped; unticking, which then has nothing to ask;
+    // closing, after "+".
     ClickDay(m_nextDay);
     QTest::mouseClick(box, Qt::LeftButton);
     ClickDay(EncodeDate(2005, 1, 26));
@@ -273,6 +275,14 @@ void CatchDiaryTest::rowsNoOneFilledInDoNotSurviveLeavingThem()
     ClickCell(0, 1);
     TypeText(KeyTarget(), QStringLiteral("2"));
     Windows().OpenCatchLog();
+    QCOMPARE(Count(QStringLiteral("error")), 1);
+    QCOMPARE(Platform::Records().last().text,
+             QStringLiteral("Podaj gatunek złowionej ryby: połowu bez gatunku nie można zapisać."));
+    QCOMPARE(Count(QStringLiteral("modal")), 0);
+    QCOMPARE(View()->dziennikTable->FieldByName(QStringLiteral("waga"))->AsString(), QStringLiteral("2"));
+    View()->dziennikTable->Cancel();
+    Windows().OpenCatchLog();
+    QCOMPARE(Count(QStringLiteral("modal")), 1);
     QCOMPARE(stored(), kept);
 
     QTest::mouseClick(box, Qt::LeftButton);
@@ -645,13 +655,15 @@ void CatchDiaryTest::impossibleNumbersAreRefusedStoredOnesKept()
              QStringLiteral("Długość ryby musi być większa od 0 i nie większa niż 500 cm (wpisano: 500,1 cm)."));
     typeInto(2, QStringLiteral("500"));
     QCOMPARE(Stored(QStringLiteral("waga||'|'||dlugosc"), QStringLiteral("gatunek='Lin'")), QStringList{"400.0|500.0"});
-    // A cleared weight is an unweighed fish, stored as 0 so that the day still reads.
+    // A cleared weight is an unweighed fish: blank in the file and in the grid, and the
+    // day still reads.
     typeInto(1, QString());
     QCOMPARE(Count(QStringLiteral("error")), 5);
-    QCOMPARE(Stored(QStringLiteral("waga"), QStringLiteral("gatunek='Lin'")), QStringList{"0.0"});
+    QCOMPARE(Stored(QStringLiteral("ifnull(waga,'-')"), QStringLiteral("gatunek='Lin'")), QStringList{"-"});
     ClickDay(m_nextDay);
     ClickDay(m_day);
     QCOMPARE(View()->DayPanel->DBGrid1->Model()->rowCount(), 2);
+    QCOMPARE(View()->DayPanel->DBGrid1->Model()->index(1, 1).data().toString(), QString());
 }
 
 void CatchDiaryTest::protectedCatchesAreWarnedStoredAndMarked()

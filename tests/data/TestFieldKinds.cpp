@@ -185,9 +185,6 @@ void TestFieldKinds::valueThatDoesNotConvertKeepsTheTableClosed_data()
     QTest::newRow("empty integer") << "integer"
                                    << "''"
                                    << "'' is not a valid integer value";
-    QTest::newRow("null integer") << "integer"
-                                  << "NULL"
-                                  << "'' is not a valid integer value";
     QTest::newRow("integer past 32 bits") << "integer"
                                           << "5000000000"
                                           << "'5000000000' is not a valid integer value";

@@ -115,7 +115,7 @@ void TestRowWriting::insertPlacesTheRowBeforeTheCurrentOne()
     QCOMPARE(diary.statements,
              QStringList{QStringLiteral(
                  "insert into dziennik ( data, gatunek, waga, dlugosc, miejsce, przyneta, wiatr, faza_ksiezyca, "
-                 "opis, foto)  values ( '2005-01-31', 'Sum', '12', '0', '', '', '', '', '', '') ")});
+                 "opis, foto)  values ( '2005-01-31', 'Sum', '12', NULL, '', '', '', '', '', '') ")});
     QCOMPARE(diary.speciesShown(), QStringList({"Szczupak", "Sum", "Okoń", "Leszcz"}));
     QCOMPARE(diary.table.GetRecNo(), 2);
     QCOMPARE(diary.table.RowId(), 4);
@@ -155,13 +155,14 @@ void TestRowWriting::newRecordStartsWithTodayAndEmptyValues()
     QStringList texts;
     for (int i = 0; i < table.FieldCount(); ++i)
         texts << table.Fields(i)->AsString();
-    QCOMPARE(texts, QStringList({"", "0", "0", "False", "2005-01-31", "14:05:00", "2005-01-31 14:05:00", "", "0"}));
+    // A measure (float, money) nobody gave is blank, not a measured 0.
+    QCOMPARE(texts, QStringList({"", "0", "", "False", "2005-01-31", "14:05:00", "2005-01-31 14:05:00", "", ""}));
     QVERIFY(!table.Fields(0)->IsNull());
     db.statements.clear();
     table.Post();
     QCOMPARE(db.statements.last(),
-             QStringLiteral("insert into kinds ( s, i, f, b, d, t, dt, m, c)  values ( '', '0', '0', 'False', "
-                            "'2005-01-31', '14:05:00', '2005-01-31 14:05:00.000', '', '0') "));
+             QStringLiteral("insert into kinds ( s, i, f, b, d, t, dt, m, c)  values ( '', '0', NULL, 'False', "
+                            "'2005-01-31', '14:05:00', '2005-01-31 14:05:00.000', '', NULL) "));
 }
 
 void TestRowWriting::editOnAnEmptyTableActsAsInsert()
@@ -335,11 +336,12 @@ void TestRowWriting::emptiedNumberStaysReadable()
     diary.field("waga")->SetAsString(QString());
     diary.field("opis")->Clear();
     diary.table.Post();
-    QVERIFY(diary.statements.last().contains(QLatin1String("waga='0',")));
+    QVERIFY(diary.statements.last().contains(QLatin1String("waga=NULL,")));
     QVERIFY(diary.statements.last().contains(QLatin1String("opis='',")));
     diary.table.Close();
     diary.table.Open();
-    QCOMPARE(diary.field("waga")->AsString(), QStringLiteral("0"));
+    QVERIFY(diary.field("waga")->IsNull());
+    QCOMPARE(diary.field("waga")->AsString(), QString());
 }
 
 void TestRowWriting::rowidsBeyond32BitsAddressTheirOwnRow()

@@ -65,7 +65,7 @@ private Q_SLOTS:
         QVERIFY(m_diary->Show(Day));
         QCOMPARE(table()->GetRecordCount(), 3);
         typeRow(QStringLiteral("Lin"));
-        typeRow(QString(), QStringLiteral("1,5"));
+        typeRow(QString());
         const qint64 lin = m_db->column("select rowid from dziennik where gatunek='Lin'").value(0).toLongLong();
         QVERIFY(m_diary->SelectRow(lin));
         // Started rows carry the day, its moon phase and count as kept.
@@ -76,7 +76,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(DayDiary::DayFolder(Day)));
         QVERIFY(m_diary->DropUnfilledRows());
         QCOMPARE(stored("data||'|'||gatunek||'|'||ifnull(waga,'')"),
-                 (QStringList{"2005-01-24||2.5", "2005-01-25||0.0", "2005-01-24|Lin|0.0"}));
+                 (QStringList{"2005-01-24||2.5", "2005-01-25||0.0", "2005-01-24|Lin|"}));
         QCOMPARE(table()->GetRecordCount(), 2);
         QCOMPARE(table()->RowId(), lin);
         QVERIFY(QDir(DayDiary::DayFolder(Day)).exists());
@@ -127,7 +127,15 @@ private Q_SLOTS:
         table()->FieldByName(QStringLiteral("waga"))->Clear();
         table()->FieldByName(QStringLiteral("dlugosc"))->SetAsString(QStringLiteral("112"));
         table()->Post();
-        QCOMPARE(stored("gatunek||'|'||waga||'|'||dlugosc"), QStringList{"Sum olbrzym|0.0|112.0"});
+        QCOMPARE(stored("gatunek||'|'||ifnull(waga,'')||'|'||dlugosc"), QStringList{"Sum olbrzym||112.0"});
+        // A day with unmeasured fish reads, shows them blank, and a catch needs a species.
+        QVERIFY(m_diary->Show(Day));
+        QCOMPARE(table()->FieldByName(QStringLiteral("waga"))->AsString(), QString());
+        table()->Edit();
+        table()->FieldByName(QStringLiteral("gatunek"))->SetAsString(QStringLiteral(" "));
+        QVERIFY_THROWS_EXCEPTION(Exception, table()->Post());
+        QCOMPARE(table()->FieldByName(QStringLiteral("dlugosc"))->AsFloat(), 112.0);
+        table()->Cancel();
     }
 
     // Clearing a day takes its rows and photos; deleting a catch takes that row alone,
