@@ -155,7 +155,9 @@ void TCalendarFrm::DBNavigator1BeforeAction(TNavigateBtn Button, bool &handled)
         return;
     handled = true;
     DataSource1->WritePending();
-    dziennikTable->Insert();
+    // At the end, where the day's next reading shows it: the grid lists catches in the
+    // order they were entered.
+    dziennikTable->Append();
     dziennikTable->FieldByName(QStringLiteral("data"))->SetAsDateTime(SelectedDay());
     ShowDayDialog();
     FocusSpecies();

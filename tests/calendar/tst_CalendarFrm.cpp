@@ -470,13 +470,15 @@ void CalendarFrmTest::theKeyboardOpensTheLinksAndLeavesALongDiary()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(opened().size(), 3);
 
-    // After "+" the cursor waits in the new row's species.
+    // After "+" the cursor waits in the new row's species, which comes last, in the
+    // order the catches were entered.
     grid->setCurrentIndex(grid->model()->index(2, 2));
     panel->DBNavigator1->Button(TNavigateBtn::nbInsert)->click();
     QCOMPARE(opened().size(), 4);
     QCOMPARE(QApplication::focusWidget() == grid || grid->isAncestorOf(QApplication::focusWidget()), true);
     QCOMPARE(grid->currentIndex().column(), 0);
-    QCOMPARE(grid->currentIndex().row(), View()->dziennikTable->DisplayRow());
+    QCOMPARE(grid->currentIndex().row(), 10);
+    QCOMPARE(View()->dziennikTable->DisplayRow(), 10);
 }
 
 void CalendarFrmTest::theSelectedDaysSkyForTheChosenPlace()

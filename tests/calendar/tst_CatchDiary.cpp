@@ -587,9 +587,10 @@ void CatchDiaryTest::insertAndDetailsGoThroughTheDialog()
     // The dialog leaves its fields unbound when it closes.
     QVERIFY(dialog->DBEdit1->DataField().isEmpty());
 
-    // "&Szczegóły" edits the current row: the Lin row, stamped with the selected day.
+    // "&Szczegóły" edits the current row: the Lin row, entered first and listed first,
+    // stamped with the selected day.
     View()->DayPanel->DBGrid1->setFocus();
-    ClickCell(1, 0);
+    ClickCell(0, 0);
     const QString current = View()->dziennikTable->FieldByName(QStringLiteral("gatunek"))->AsString();
     QTest::mouseClick(View()->DayPanel->Button1, Qt::LeftButton);
     QCOMPARE(Count(QStringLiteral("modal")), 2);
