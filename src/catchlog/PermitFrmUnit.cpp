@@ -102,7 +102,7 @@ TPermitFrm::TPermitFrm(TDbConnection &connection, QWidget *parent) : QDialog(par
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Nazwa zezwolenia:"), NameEdit);
     form->addRow(QStringLiteral("Rok:"), YearEdit);
-    form->addRow(QStringLiteral("Dzienny limit zabranych ryb:"), DailyKgEdit);
+    form->addRow(QStringLiteral("Dzienny limit zabranych ryb (kg):"), DailyKgEdit);
     auto *rows = new QHBoxLayout;
     rows->addWidget(AddSpeciesButton);
     rows->addWidget(RemoveSpeciesButton);

@@ -24,6 +24,7 @@
 #include <QCompleter>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -182,6 +183,11 @@ void PermitAndRegisterTest::thePermitTypedInItsDialogMarksTheLog()
             dialog->NameEdit->setFocus();
             TypeText(dialog->NameEdit, QStringLiteral("Okręg Testowy"));
             QCOMPARE(dialog->YearEdit->value(), 2005);
+            // The day's limit is of kilograms, not of fish, and its caption says so.
+            const auto *form = dialog->findChild<QFormLayout *>();
+            QVERIFY(form);
+            const auto *caption = qobject_cast<QLabel *>(form->labelForField(dialog->DailyKgEdit));
+            QVERIFY(caption && caption->text().contains(QStringLiteral("(kg)")));
             dialog->DailyKgEdit->selectAll();
             QTest::keyClicks(dialog->DailyKgEdit, "4");
             QCOMPARE(dialog->DailyKgEdit->value(), 4.0);
