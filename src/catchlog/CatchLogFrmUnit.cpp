@@ -97,7 +97,6 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
         button("RestoreButton", QStringLiteral("Przywróć"), QStringLiteral("Przywróć dziennik z kopii zapasowej"));
     UndoRestoreButton = button("UndoRestoreButton", QStringLiteral("Cofnij przywrócenie"),
                                QStringLiteral("Wróć do dziennika sprzed ostatniego przywrócenia"));
-    UndoRestoreButton->setEnabled(false);
     LeftoversButton = button("LeftoversButton", QStringLiteral("Usuń pozostałości…"),
                              QStringLiteral("Usuń to, co zostało po przerwanych kopiach i przywróceniach"));
     LeftoversButton->setVisible(false);
@@ -308,6 +307,8 @@ void TCatchLogFrm::Reload()
     RegisterPage->Refresh(connection);
     BackupButton->setEnabled(DatabaseBackup::Available(*connection));
     RestoreButton->setEnabled(BackupButton->isEnabled());
+    UndoRestoreButton->setEnabled(BackupButton->isEnabled() &&
+                                  !DatabaseBackup::LastSetAside(UserDataFolder::Path()).isEmpty());
     LeftoversButton->setVisible(!DatabaseBackup::Leftovers(UserDataFolder::Path()).isEmpty());
 }
 
@@ -478,9 +479,12 @@ void TCatchLogFrm::RestoreButtonClick()
 
 void TCatchLogFrm::UndoRestoreButtonClick()
 {
-    if (m_asideFolder.isEmpty())
+    // The copy may have been removed since the window last looked.
+    const QString aside = DatabaseBackup::LastSetAside(UserDataFolder::Path());
+    UndoRestoreButton->setEnabled(!aside.isEmpty());
+    if (aside.isEmpty())
         return;
-    RestoreFrom(m_asideFolder, QStringLiteral("Cofnąć przywrócenie i wrócić do dziennika, który był przed nim?"));
+    RestoreFrom(aside, QStringLiteral("Cofnąć przywrócenie i wrócić do dziennika, który był przed nim?"));
 }
 
 void TCatchLogFrm::LeftoversButtonClick()
@@ -527,22 +531,21 @@ void TCatchLogFrm::RestoreFrom(const QString &folder, const QString &question)
     if (!Platform::AskYesNo(this, QStringLiteral("Pytanie:"), question))
         return;
     try {
-        QString notice;
+        QString notice, aside;
         {
             WaitCursor wait;
             BackupProgress progress(this, QStringLiteral("Przywracanie dziennika i zdjęć z kopii zapasowej…"));
             DatabaseBackup::Options options;
             options.progress = progress.Callback();
-            m_asideFolder = DatabaseBackup::Restore(*connection, UserDataFolder::Path(), folder, options, &notice);
+            aside = DatabaseBackup::Restore(*connection, UserDataFolder::Path(), folder, options, &notice);
         }
-        UndoRestoreButton->setEnabled(true);
         if (Windows().DiaryReplaced)
             Windows().DiaryReplaced();
         Reload();
         Platform::ShowMessage(
             this, Title,
             QStringLiteral("Dziennik przywrócono. Poprzedni dziennik i zdjęcia zachowano w folderze:\n%1")
-                    .arg(QDir::toNativeSeparators(m_asideFolder)) +
+                    .arg(QDir::toNativeSeparators(aside)) +
                 (notice.isEmpty() ? QString() : QStringLiteral("\n\n") + notice),
             Platform::Icon::Information);
     } catch (const DatabaseBackup::Cancelled &) {

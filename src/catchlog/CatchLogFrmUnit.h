@@ -90,6 +90,4 @@ private:
     // Set while the controls are being filled, so that each change does not refilter.
     bool m_filling = false;
     bool m_chartsStale = true;
-    // Where the diary a restore replaced was kept; empty until a restore.
-    QString m_asideFolder;
 };

@@ -259,6 +259,12 @@ void CatchLogFrmTest::backupRestoreAndUndoFromTheWindow()
     QVERIFY(Windows().CalendarFrm->DayPanel->CheckBox1->isChecked());
     QVERIFY(Log()->UndoRestoreButton->isEnabled());
 
+    // After a restart the undoing is still offered, for the replaced diary is still kept.
+    DestroyWindows();
+    CreateWindows();
+    Windows().OpenCatchLog();
+    ShowAgain();
+    QVERIFY(Log()->UndoRestoreButton->isEnabled());
     Platform::QueueAnswer(true);
     QTest::mouseClick(Log()->UndoRestoreButton, Qt::LeftButton);
     QCOMPARE(Stored("select count(*) from dziennik"), QStringList{"0"});

@@ -96,7 +96,9 @@ private Q_SLOTS:
         const QStringList laterRows = db.column(Rows);
 
         QCOMPARE(DatabaseBackup::RestoreProblem(db.connection, DataFolder(db), backup), QString());
+        QCOMPARE(DatabaseBackup::LastSetAside(DataFolder(db)), QString());
         const QString aside = DatabaseBackup::Restore(db.connection, DataFolder(db), backup);
+        QCOMPARE(DatabaseBackup::LastSetAside(DataFolder(db)), aside);
         QCOMPARE(db.column(Rows), savedRows);
         QCOMPARE(Files(foto), QStringList{"2005-04-10/z łodzi 1%.jpg=szczupak"});
         QCOMPARE(db.column("select nazwa from ryby order by rowid"), (QStringList{"Sum", "Jesiotr"}));
@@ -111,10 +113,19 @@ private Q_SLOTS:
 
         // The replaced diary was kept aside, and restoring it undoes the restore.
         QCOMPARE(Files(aside + "/foto"), QStringList{"2005-05-01/b.jpg=leszcz"});
-        DatabaseBackup::Restore(db.connection, DataFolder(db), aside);
+        const QString undone = DatabaseBackup::Restore(db.connection, DataFolder(db), aside);
         QCOMPARE(db.column(Rows), laterRows);
         QCOMPARE(Files(foto), QStringList{"2005-05-01/b.jpg=leszcz"});
         QCOMPARE(QDir(DataFolder(db) + "/kopie").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
+        // The undoing kept the restored diary aside in turn (within the same second its
+        // name carries a number), and that is the one offered now; a copy cut short and a
+        // folder of photos set aside are never offered.
+        QVERIFY(undone != aside);
+        QVERIFY(QDir().mkpath(DataFolder(db) + "/kopie/Przed przywróceniem 2999-01-01 00.00.00.niedokonczona"));
+        QVERIFY(QDir().mkpath(DataFolder(db) + "/kopie/Zdjęcia, których nie udało się usunąć 2999-01-01 00.00.00"));
+        QCOMPARE(DatabaseBackup::LastSetAside(DataFolder(db)), undone);
+        QVERIFY(DeleteFolder(undone));
+        QCOMPARE(DatabaseBackup::LastSetAside(DataFolder(db)), aside);
     }
 
     // Each copy below is refused before anything is replaced, with the reason.
