@@ -14,6 +14,7 @@
 #include "diary/DatabaseBackup.h"
 #include "diary/UserDataFolder.h"
 #include "widgets/AppWindows.h"
+#include "widgets/ExportFile.h"
 #include "widgets/Platform.h"
 #include "widgets/TDataSource.h"
 
@@ -123,9 +124,18 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
     bottom->addWidget(WatersButton);
     bottom->addStretch();
     bottom->addWidget(CloseButton);
+    // Where the last file saved from the window went; a box to close would be one too many.
+    StatusLabel = new QLabel(this);
+    StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
+    StatusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    StatusLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(Charts, &CatchLogCharts::Saved, this, &TCatchLogFrm::ShowSaved);
+    connect(RegisterPage, &CatchRegisterPage::Saved, this, &TCatchLogFrm::ShowSaved);
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Pages);
     layout->addLayout(bottom);
+    layout->addWidget(StatusLabel);
 }
 
 void TCatchLogFrm::showEvent(QShowEvent *event)
@@ -279,6 +289,8 @@ QWidget *TCatchLogFrm::CreateCatchPage()
 
 void TCatchLogFrm::Execute()
 {
+    m_saved.clear();
+    ShowStatus();
     try {
         Reload();
     } catch (...) {
@@ -399,18 +411,35 @@ void TCatchLogFrm::ClearFilter()
 
 void TCatchLogFrm::ExportButtonClick()
 {
-    QString path =
-        Platform::SaveFileName(this, QStringLiteral("Eksport połowów do CSV"), QStringLiteral("dziennik-polowow.csv"),
-                               QStringLiteral("Plik CSV (arkusz kalkulacyjny)|*.csv"));
+    ShowSaved(ExportFile::Save(this, ExportFile::Kind::Document, QStringLiteral("Eksport połowów do CSV"),
+                               QStringLiteral("dziennik-polowow.csv"),
+                               QStringLiteral("Plik CSV (arkusz kalkulacyjny)|*.csv"),
+                               [this](const QString &path, QString *error) {
+                                   return CatchLogCsv::Write(path, m_log.Records(), m_log.Shown(), error);
+                               }));
+}
+
+void TCatchLogFrm::ShowSaved(const QString &path)
+{
     if (path.isEmpty())
         return;
-    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
-        path += QStringLiteral(".csv");
-    QString error;
-    if (!CatchLogCsv::Write(path, m_log.Records(), m_log.Shown(), &error))
-        Platform::ShowMessage(
-            this, Title, QStringLiteral("Nie można zapisać pliku %1: %2").arg(QDir::toNativeSeparators(path), error),
-            Platform::Icon::Error);
+    m_saved = path;
+    ShowStatus();
+}
+
+void TCatchLogFrm::ShowStatus()
+{
+    // One line however long the path: its middle gives way, so the file's name stays.
+    const QString text =
+        m_saved.isEmpty() ? QString() : QStringLiteral("Zapisano: ") + QDir::toNativeSeparators(m_saved);
+    StatusLabel->setToolTip(text);
+    StatusLabel->setText(StatusLabel->fontMetrics().elidedText(text, Qt::ElideMiddle, StatusLabel->width()));
+}
+
+void TCatchLogFrm::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    ShowStatus();
 }
 
 namespace {

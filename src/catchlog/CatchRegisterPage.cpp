@@ -6,9 +6,8 @@
 #include "diary/CatchLog.h"
 #include "diary/CatchRegisterPdf.h"
 #include "diary/Permit.h"
-#include "widgets/Platform.h"
+#include "widgets/ExportFile.h"
 
-#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,8 +17,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString Title = QStringLiteral("Rejestr roczny");
-
 QDate Today()
 {
     return ToQDate(Clock::Today());
@@ -150,32 +147,23 @@ void CatchRegisterPage::FillTable()
 
 void CatchRegisterPage::PdfButtonClick()
 {
-    QString path = Platform::SaveFileName(this, QStringLiteral("Rejestr połowów do PDF"),
-                                          QStringLiteral("rejestr-polowow-%1.pdf").arg(m_register.year),
-                                          QStringLiteral("Dokument PDF|*.pdf"));
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        path += QStringLiteral(".pdf");
-    QString error;
-    if (!CatchRegisterPdf::Write(path, m_register, {m_permitName, Today()}, &error))
-        Platform::ShowMessage(
-            this, Title, QStringLiteral("Nie można zapisać pliku %1: %2").arg(QDir::toNativeSeparators(path), error),
-            Platform::Icon::Error);
+    Save(QStringLiteral("Rejestr połowów do PDF"), QStringLiteral("rejestr-polowow-%1.pdf").arg(m_register.year),
+         QStringLiteral("Dokument PDF|*.pdf"), [this](const QString &path, QString *error) {
+             return CatchRegisterPdf::Write(path, m_register, {m_permitName, Today()}, error);
+         });
 }
 
 void CatchRegisterPage::CsvButtonClick()
 {
-    QString path = Platform::SaveFileName(this, QStringLiteral("Rejestr połowów do CSV"),
-                                          QStringLiteral("rejestr-polowow-%1.csv").arg(m_register.year),
-                                          QStringLiteral("Plik CSV (arkusz kalkulacyjny)|*.csv"));
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
-        path += QStringLiteral(".csv");
-    QString error;
-    if (!WriteWholeFile(path, m_register.Csv(), &error))
-        Platform::ShowMessage(
-            this, Title, QStringLiteral("Nie można zapisać pliku %1: %2").arg(QDir::toNativeSeparators(path), error),
-            Platform::Icon::Error);
+    Save(QStringLiteral("Rejestr połowów do CSV"), QStringLiteral("rejestr-polowow-%1.csv").arg(m_register.year),
+         QStringLiteral("Plik CSV (arkusz kalkulacyjny)|*.csv"),
+         [this](const QString &path, QString *error) { return WriteWholeFile(path, m_register.Csv(), error); });
+}
+
+void CatchRegisterPage::Save(const QString &title, const QString &name, const QString &filter,
+                             const ExportFile::Writer &write)
+{
+    const QString saved = ExportFile::Save(this, ExportFile::Kind::Document, title, name, filter, write);
+    if (!saved.isEmpty())
+        Q_EMIT Saved(saved);
 }

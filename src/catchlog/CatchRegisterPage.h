@@ -1,6 +1,7 @@
 #pragma once
 
 #include "diary/CatchRegister.h"
+#include "widgets/ExportFile.h"
 
 #include <QWidget>
 
@@ -35,10 +36,15 @@ public:
     QPushButton *PdfButton = nullptr;
     QPushButton *CsvButton = nullptr;
 
+Q_SIGNALS:
+    // The register was written to the file at path.
+    void Saved(const QString &path);
+
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void Save(const QString &title, const QString &name, const QString &filter, const ExportFile::Writer &write);
     void Rebuild();
     void FillTable();
 

@@ -370,6 +370,7 @@ void PermitAndRegisterTest::theRegisterOfAYearWithItsWatersGoesToPdfAndCsv()
     QFile file(pdf + ".pdf");
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().startsWith("%PDF"));
+    QCOMPARE(Log()->StatusLabel->text(), "Zapisano: " + QDir::toNativeSeparators(file.fileName()));
     // The printed pages, as the angler will see them.
     const QString png = qEnvironmentVariable("RYBOWID_PNG_DIR", QDir::tempPath()) + "/register_pdf";
     const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
