@@ -17,6 +17,7 @@
 #include "widgets/ExportFile.h"
 #include "widgets/Platform.h"
 #include "widgets/TDataSource.h"
+#include "widgets/Utils.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -170,15 +171,9 @@ QWidget *TCatchLogFrm::CreateCatchPage()
     ToCheck = new QCheckBox(QStringLiteral("do:"), filter);
     ToCheck->setObjectName(QStringLiteral("ToCheck"));
     ToDate = dateEdit("ToDate");
-    auto lineEdit = [filter](const char *name, const QString &hint) {
-        auto *edit = new QLineEdit(filter);
-        edit->setObjectName(QLatin1String(name));
-        edit->setPlaceholderText(hint);
-        return edit;
-    };
-    PlaceEdit = lineEdit("PlaceEdit", QStringLiteral("fragment nazwy"));
-    BaitEdit = lineEdit("BaitEdit", QStringLiteral("fragment nazwy"));
-    NotesEdit = lineEdit("NotesEdit", QStringLiteral("szukany tekst"));
+    PlaceEdit = MakeLineEdit(filter, "PlaceEdit", QStringLiteral("fragment nazwy"));
+    BaitEdit = MakeLineEdit(filter, "BaitEdit", QStringLiteral("fragment nazwy"));
+    NotesEdit = MakeLineEdit(filter, "NotesEdit", QStringLiteral("szukany tekst"));
     MinWeightEdit = NewBoundEdit(filter, "MinWeightEdit", 999, QStringLiteral(" kg"));
     MinLengthEdit = NewBoundEdit(filter, "MinLengthEdit", 999, QStringLiteral(" cm"));
     ClearFilterButton = new QPushButton(QStringLiteral("Wyczyść filtr"), filter);
