@@ -4,8 +4,6 @@
 #include "base/Clock.h"
 #include "base/DateUtils.h"
 #include "diary/CatchLog.h"
-#include "diary/CatchRegisterPdf.h"
-#include "diary/Permit.h"
 #include "widgets/ExportFile.h"
 
 #include <QHBoxLayout>
@@ -32,6 +30,9 @@ CatchRegisterPage::CatchRegisterPage(const CatchLog &log, QWidget *parent) : QWi
     YearEdit->setValue(Today().year());
     NoteLabel = new QLabel(this);
     NoteLabel->setObjectName(QStringLiteral("RegisterNoteLabel"));
+    HeadingLabel = new QLabel(this);
+    HeadingLabel->setObjectName(QStringLiteral("RegisterHeadingLabel"));
+    HeadingLabel->setWordWrap(true);
     RegisterTable = new QTableWidget(0, 6, this);
     RegisterTable->setObjectName(QStringLiteral("RegisterTable"));
     RegisterTable->setHorizontalHeaderLabels({QStringLiteral("Data"), QStringLiteral("Łowisko"),
@@ -66,6 +67,7 @@ CatchRegisterPage::CatchRegisterPage(const CatchLog &log, QWidget *parent) : QWi
     bottom->addWidget(CsvButton);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(HeadingLabel);
     layout->addWidget(RegisterTable, 1);
     layout->addLayout(bottom);
 
@@ -77,12 +79,12 @@ CatchRegisterPage::CatchRegisterPage(const CatchLog &log, QWidget *parent) : QWi
 void CatchRegisterPage::Refresh(TDbConnection *connection)
 {
     m_waters.clear();
-    m_permitName.clear();
+    m_permit = Permit();
     // Without the waters the register still lists every fish, only without numbers.
     if (connection) {
         try {
             m_waters = Waters::Read(*connection);
-            m_permitName = Permit::Read(*connection).name;
+            m_permit = Permit::Read(*connection);
         } catch (const std::exception &) {
         }
     }
@@ -106,6 +108,17 @@ void CatchRegisterPage::Rebuild()
     NoteLabel->setText(m_register.Unfinished(Today())
                            ? QStringLiteral("Rok %1 jeszcze trwa: rejestr może się powiększyć.").arg(m_register.year)
                            : QString());
+    // The heading as the form prints it.
+    QStringList fields;
+    bool missing = false;
+    for (const auto &[caption, value] : CatchRegisterPdf::Fields(m_register, Heading())) {
+        fields << caption + QLatin1Char(' ') + (value.isEmpty() ? QStringLiteral("—") : value);
+        missing = missing || value.isEmpty();
+    }
+    HeadingLabel->setText(fields.join(QStringLiteral("     ")) +
+                          (missing ? QStringLiteral("\nBrakujące dane wpisz w „Moje zezwolenie…”; na wydruku "
+                                                    "zostanie miejsce do wpisania ich ręcznie.")
+                                   : QString()));
     TotalLabel->setText(
         QStringLiteral("Razem: %1 szt., %2 kg").arg(m_register.count).arg(CatchLog::NumberText(m_register.weight)));
     FillTable();
@@ -149,7 +162,7 @@ void CatchRegisterPage::PdfButtonClick()
 {
     Save(QStringLiteral("Rejestr połowów do PDF"), QStringLiteral("rejestr-polowow-%1.pdf").arg(m_register.year),
          QStringLiteral("Dokument PDF|*.pdf"), [this](const QString &path, QString *error) {
-             return CatchRegisterPdf::Write(path, m_register, {m_permitName, Today()}, error);
+             return CatchRegisterPdf::Write(path, m_register, Heading(), error);
          });
 }
 
@@ -166,4 +179,9 @@ void CatchRegisterPage::Save(const QString &title, const QString &name, const QS
     const QString saved = ExportFile::Save(this, ExportFile::Kind::Document, title, name, filter, write);
     if (!saved.isEmpty())
         Q_EMIT Saved(saved);
+}
+
+CatchRegisterPdf::Heading CatchRegisterPage::Heading() const
+{
+    return {m_permit.angler, m_permit.name, m_permit.number, Today()};
 }
