@@ -18,7 +18,6 @@
 #include "widgets/Platform.h"
 #include "widgets/TImage.h"
 #include "widgets/TLinkLabel.h"
-#include "widgets/TMenuStyle.h"
 #include "widgets/Utils.h"
 
 #include <QAction>
@@ -115,13 +114,6 @@ TMainFrm::TMainFrm(QWidget *parent) : QWidget(parent)
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    PopupMenu1->setSeparatorsCollapsible(false);
-    // Made after the menu, the style outlives it among the window's children.
-    auto *menuStyle = new TMenuStyle;
-    menuStyle->setParent(this);
-    PopupMenu1->setStyle(menuStyle);
-    QAction *separator = PopupMenu1->addSeparator();
-    separator->setObjectName(QStringLiteral("N1"));
     MakeItem(PopupMenu1, "estprzepisydotryb1", QStringLiteral("Test - przepisy dot. ryb"),
              &TMainFrm::estprzepisydotryb1Click);
     MakeItem(PopupMenu1, "estprzepisydotsprztuwdkarzaimetodpo1",
@@ -335,12 +327,8 @@ void TMainFrm::OpenPopup(QMenu *menu, TLinkLabel *label)
     }
     // Opened from the keyboard the pointer may be anywhere: the menu drops from the label,
     // its first item ready for Enter.
-    for (QAction *item : menu->actions()) {
-        if (!item->isSeparator()) {
-            menu->setActiveAction(item);
-            break;
-        }
-    }
+    if (!menu->actions().isEmpty())
+        menu->setActiveAction(menu->actions().first());
     Platform::PopupMenu(menu, label->mapToGlobal(QPoint(0, label->height() + 1)));
 }
 

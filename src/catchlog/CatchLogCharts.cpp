@@ -1,15 +1,15 @@
 #include "catchlog/CatchLogCharts.h"
 
+#include "base/CheckedFile.h"
 #include "diary/CatchLog.h"
 #include "diary/CatchLogStats.h"
-#include "widgets/Platform.h"
+#include "widgets/ExportFile.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
-#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -292,14 +292,18 @@ void CatchLogCharts::FillGroups(QTableWidget *table, const std::vector<CatchGrou
 
 void CatchLogCharts::SaveChart(QChartView *view, const QString &suggestedName)
 {
-    QString path = Platform::SaveFileName(this, QStringLiteral("Zapisz wykres jako PNG"), suggestedName,
-                                          QStringLiteral("Obraz PNG|*.png"));
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
-        path += QStringLiteral(".png");
-    if (!view->grab().save(path, "PNG"))
-        Platform::ShowMessage(this, QStringLiteral("Rybowid"),
-                              QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(path)),
-                              Platform::Icon::Error);
+    const QString saved =
+        ExportFile::Save(this, ExportFile::Kind::Picture, QStringLiteral("Zapisz wykres jako PNG"), suggestedName,
+                         QStringLiteral("Obraz PNG|*.png"), [view](const QString &path, QString *error) {
+                             CheckedFile file(path);
+                             if (view->grab().save(file.Device(), "PNG") && file.Commit())
+                                 return true;
+                             // A failed write to the disk has its reason; the
+                             // picture writer's own failure has none.
+                             *error =
+                                 file.Error().isEmpty() ? QStringLiteral("nie udało się zapisać obrazu") : file.Error();
+                             return false;
+                         });
+    if (!saved.isEmpty())
+        Q_EMIT Saved(saved);
 }

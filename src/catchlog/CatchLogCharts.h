@@ -39,6 +39,10 @@ public:
 
     void setVisible(bool visible) override;
 
+Q_SIGNALS:
+    // A chart was written to the file at path.
+    void Saved(const QString &path);
+
 private:
     void Build();
     void CreateMonthChart();

@@ -14,8 +14,10 @@
 #include "diary/DatabaseBackup.h"
 #include "diary/UserDataFolder.h"
 #include "widgets/AppWindows.h"
+#include "widgets/ExportFile.h"
 #include "widgets/Platform.h"
 #include "widgets/TDataSource.h"
+#include "widgets/Utils.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -97,7 +99,6 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
         button("RestoreButton", QStringLiteral("Przywróć"), QStringLiteral("Przywróć dziennik z kopii zapasowej"));
     UndoRestoreButton = button("UndoRestoreButton", QStringLiteral("Cofnij przywrócenie"),
                                QStringLiteral("Wróć do dziennika sprzed ostatniego przywrócenia"));
-    UndoRestoreButton->setEnabled(false);
     LeftoversButton = button("LeftoversButton", QStringLiteral("Usuń pozostałości…"),
                              QStringLiteral("Usuń to, co zostało po przerwanych kopiach i przywróceniach"));
     LeftoversButton->setVisible(false);
@@ -124,9 +125,18 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
     bottom->addWidget(WatersButton);
     bottom->addStretch();
     bottom->addWidget(CloseButton);
+    // Where the last file saved from the window went; a box to close would be one too many.
+    StatusLabel = new QLabel(this);
+    StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
+    StatusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    StatusLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(Charts, &CatchLogCharts::Saved, this, &TCatchLogFrm::ShowSaved);
+    connect(RegisterPage, &CatchRegisterPage::Saved, this, &TCatchLogFrm::ShowSaved);
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Pages);
     layout->addLayout(bottom);
+    layout->addWidget(StatusLabel);
 }
 
 void TCatchLogFrm::showEvent(QShowEvent *event)
@@ -161,15 +171,9 @@ QWidget *TCatchLogFrm::CreateCatchPage()
     ToCheck = new QCheckBox(QStringLiteral("do:"), filter);
     ToCheck->setObjectName(QStringLiteral("ToCheck"));
     ToDate = dateEdit("ToDate");
-    auto lineEdit = [filter](const char *name, const QString &hint) {
-        auto *edit = new QLineEdit(filter);
-        edit->setObjectName(QLatin1String(name));
-        edit->setPlaceholderText(hint);
-        return edit;
-    };
-    PlaceEdit = lineEdit("PlaceEdit", QStringLiteral("fragment nazwy"));
-    BaitEdit = lineEdit("BaitEdit", QStringLiteral("fragment nazwy"));
-    NotesEdit = lineEdit("NotesEdit", QStringLiteral("szukany tekst"));
+    PlaceEdit = MakeLineEdit(filter, "PlaceEdit", QStringLiteral("fragment nazwy"));
+    BaitEdit = MakeLineEdit(filter, "BaitEdit", QStringLiteral("fragment nazwy"));
+    NotesEdit = MakeLineEdit(filter, "NotesEdit", QStringLiteral("szukany tekst"));
     MinWeightEdit = NewBoundEdit(filter, "MinWeightEdit", 999, QStringLiteral(" kg"));
     MinLengthEdit = NewBoundEdit(filter, "MinLengthEdit", 999, QStringLiteral(" cm"));
     ClearFilterButton = new QPushButton(QStringLiteral("Wyczyść filtr"), filter);
@@ -280,6 +284,8 @@ QWidget *TCatchLogFrm::CreateCatchPage()
 
 void TCatchLogFrm::Execute()
 {
+    m_saved.clear();
+    ShowStatus();
     try {
         Reload();
     } catch (...) {
@@ -308,6 +314,8 @@ void TCatchLogFrm::Reload()
     RegisterPage->Refresh(connection);
     BackupButton->setEnabled(DatabaseBackup::Available(*connection));
     RestoreButton->setEnabled(BackupButton->isEnabled());
+    UndoRestoreButton->setEnabled(BackupButton->isEnabled() &&
+                                  !DatabaseBackup::LastSetAside(UserDataFolder::Path()).isEmpty());
     LeftoversButton->setVisible(!DatabaseBackup::Leftovers(UserDataFolder::Path()).isEmpty());
 }
 
@@ -398,18 +406,35 @@ void TCatchLogFrm::ClearFilter()
 
 void TCatchLogFrm::ExportButtonClick()
 {
-    QString path =
-        Platform::SaveFileName(this, QStringLiteral("Eksport połowów do CSV"), QStringLiteral("dziennik-polowow.csv"),
-                               QStringLiteral("Plik CSV (arkusz kalkulacyjny)|*.csv"));
+    ShowSaved(ExportFile::Save(this, ExportFile::Kind::Document, QStringLiteral("Eksport połowów do CSV"),
+                               QStringLiteral("dziennik-polowow.csv"),
+                               QStringLiteral("Plik CSV (arkusz kalkulacyjny)|*.csv"),
+                               [this](const QString &path, QString *error) {
+                                   return CatchLogCsv::Write(path, m_log.Records(), m_log.Shown(), error);
+                               }));
+}
+
+void TCatchLogFrm::ShowSaved(const QString &path)
+{
     if (path.isEmpty())
         return;
-    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
-        path += QStringLiteral(".csv");
-    QString error;
-    if (!CatchLogCsv::Write(path, m_log.Records(), m_log.Shown(), &error))
-        Platform::ShowMessage(
-            this, Title, QStringLiteral("Nie można zapisać pliku %1: %2").arg(QDir::toNativeSeparators(path), error),
-            Platform::Icon::Error);
+    m_saved = path;
+    ShowStatus();
+}
+
+void TCatchLogFrm::ShowStatus()
+{
+    // One line however long the path: its middle gives way, so the file's name stays.
+    const QString text =
+        m_saved.isEmpty() ? QString() : QStringLiteral("Zapisano: ") + QDir::toNativeSeparators(m_saved);
+    StatusLabel->setToolTip(text);
+    StatusLabel->setText(StatusLabel->fontMetrics().elidedText(text, Qt::ElideMiddle, StatusLabel->width()));
+}
+
+void TCatchLogFrm::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    ShowStatus();
 }
 
 namespace {
@@ -478,9 +503,12 @@ void TCatchLogFrm::RestoreButtonClick()
 
 void TCatchLogFrm::UndoRestoreButtonClick()
 {
-    if (m_asideFolder.isEmpty())
+    // The copy may have been removed since the window last looked.
+    const QString aside = DatabaseBackup::LastSetAside(UserDataFolder::Path());
+    UndoRestoreButton->setEnabled(!aside.isEmpty());
+    if (aside.isEmpty())
         return;
-    RestoreFrom(m_asideFolder, QStringLiteral("Cofnąć przywrócenie i wrócić do dziennika, który był przed nim?"));
+    RestoreFrom(aside, QStringLiteral("Cofnąć przywrócenie i wrócić do dziennika, który był przed nim?"));
 }
 
 void TCatchLogFrm::LeftoversButtonClick()
@@ -527,22 +555,21 @@ void TCatchLogFrm::RestoreFrom(const QString &folder, const QString &question)
     if (!Platform::AskYesNo(this, QStringLiteral("Pytanie:"), question))
         return;
     try {
-        QString notice;
+        QString notice, aside;
         {
             WaitCursor wait;
             BackupProgress progress(this, QStringLiteral("Przywracanie dziennika i zdjęć z kopii zapasowej…"));
             DatabaseBackup::Options options;
             options.progress = progress.Callback();
-            m_asideFolder = DatabaseBackup::Restore(*connection, UserDataFolder::Path(), folder, options, &notice);
+            aside = DatabaseBackup::Restore(*connection, UserDataFolder::Path(), folder, options, &notice);
         }
-        UndoRestoreButton->setEnabled(true);
         if (Windows().DiaryReplaced)
             Windows().DiaryReplaced();
         Reload();
         Platform::ShowMessage(
             this, Title,
             QStringLiteral("Dziennik przywrócono. Poprzedni dziennik i zdjęcia zachowano w folderze:\n%1")
-                    .arg(QDir::toNativeSeparators(m_asideFolder)) +
+                    .arg(QDir::toNativeSeparators(aside)) +
                 (notice.isEmpty() ? QString() : QStringLiteral("\n\n") + notice),
             Platform::Icon::Information);
     } catch (const DatabaseBackup::Cancelled &) {

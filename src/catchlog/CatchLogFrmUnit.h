@@ -38,6 +38,9 @@ public:
     void UpdateCharts();
 
     void ExportButtonClick();
+    // Says in the status line where a file saved from the window went; nothing for an
+    // empty path (cancelled or failed).
+    void ShowSaved(const QString &path);
     void BackupButtonClick();
     void RestoreButtonClick();
     void UndoRestoreButtonClick();
@@ -73,9 +76,11 @@ public:
     QPushButton *UndoRestoreButton = nullptr;
     QPushButton *LeftoversButton = nullptr;
     QPushButton *CloseButton = nullptr;
+    QLabel *StatusLabel = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     QWidget *CreateCatchPage();
@@ -84,12 +89,13 @@ private:
     // The rules the current catch breaks, in full under the table.
     void ShowWarning();
     void RestoreFrom(const QString &folder, const QString &question);
+    void ShowStatus();
 
     CatchLog m_log;
     CatchLogModel *m_model = nullptr;
     // Set while the controls are being filled, so that each change does not refilter.
     bool m_filling = false;
     bool m_chartsStale = true;
-    // Where the diary a restore replaced was kept; empty until a restore.
-    QString m_asideFolder;
+    // The file last saved from the window since it was opened.
+    QString m_saved;
 };

@@ -4,11 +4,8 @@
 #include "base/Clock.h"
 #include "base/DateUtils.h"
 #include "diary/CatchLog.h"
-#include "diary/CatchRegisterPdf.h"
-#include "diary/Permit.h"
-#include "widgets/Platform.h"
+#include "widgets/ExportFile.h"
 
-#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,8 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString Title = QStringLiteral("Rejestr roczny");
-
 QDate Today()
 {
     return ToQDate(Clock::Today());
@@ -35,6 +30,9 @@ CatchRegisterPage::CatchRegisterPage(const CatchLog &log, QWidget *parent) : QWi
     YearEdit->setValue(Today().year());
     NoteLabel = new QLabel(this);
     NoteLabel->setObjectName(QStringLiteral("RegisterNoteLabel"));
+    HeadingLabel = new QLabel(this);
+    HeadingLabel->setObjectName(QStringLiteral("RegisterHeadingLabel"));
+    HeadingLabel->setWordWrap(true);
     RegisterTable = new QTableWidget(0, 6, this);
     RegisterTable->setObjectName(QStringLiteral("RegisterTable"));
     RegisterTable->setHorizontalHeaderLabels({QStringLiteral("Data"), QStringLiteral("Łowisko"),
@@ -69,6 +67,7 @@ CatchRegisterPage::CatchRegisterPage(const CatchLog &log, QWidget *parent) : QWi
     bottom->addWidget(CsvButton);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(HeadingLabel);
     layout->addWidget(RegisterTable, 1);
     layout->addLayout(bottom);
 
@@ -80,12 +79,12 @@ CatchRegisterPage::CatchRegisterPage(const CatchLog &log, QWidget *parent) : QWi
 void CatchRegisterPage::Refresh(TDbConnection *connection)
 {
     m_waters.clear();
-    m_permitName.clear();
+    m_permit = Permit();
     // Without the waters the register still lists every fish, only without numbers.
     if (connection) {
         try {
             m_waters = Waters::Read(*connection);
-            m_permitName = Permit::Read(*connection).name;
+            m_permit = Permit::Read(*connection);
         } catch (const std::exception &) {
         }
     }
@@ -109,6 +108,17 @@ void CatchRegisterPage::Rebuild()
     NoteLabel->setText(m_register.Unfinished(Today())
                            ? QStringLiteral("Rok %1 jeszcze trwa: rejestr może się powiększyć.").arg(m_register.year)
                            : QString());
+    // The heading as the form prints it.
+    QStringList fields;
+    bool missing = false;
+    for (const auto &[caption, value] : CatchRegisterPdf::Fields(m_register, Heading())) {
+        fields << caption + QLatin1Char(' ') + (value.isEmpty() ? QStringLiteral("—") : value);
+        missing = missing || value.isEmpty();
+    }
+    HeadingLabel->setText(fields.join(QStringLiteral("     ")) +
+                          (missing ? QStringLiteral("\nBrakujące dane wpisz w „Moje zezwolenie…”; na wydruku "
+                                                    "zostanie miejsce do wpisania ich ręcznie.")
+                                   : QString()));
     TotalLabel->setText(
         QStringLiteral("Razem: %1 szt., %2 kg").arg(m_register.count).arg(CatchLog::NumberText(m_register.weight)));
     FillTable();
@@ -150,32 +160,28 @@ void CatchRegisterPage::FillTable()
 
 void CatchRegisterPage::PdfButtonClick()
 {
-    QString path = Platform::SaveFileName(this, QStringLiteral("Rejestr połowów do PDF"),
-                                          QStringLiteral("rejestr-polowow-%1.pdf").arg(m_register.year),
-                                          QStringLiteral("Dokument PDF|*.pdf"));
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        path += QStringLiteral(".pdf");
-    QString error;
-    if (!CatchRegisterPdf::Write(path, m_register, {m_permitName, Today()}, &error))
-        Platform::ShowMessage(
-            this, Title, QStringLiteral("Nie można zapisać pliku %1: %2").arg(QDir::toNativeSeparators(path), error),
-            Platform::Icon::Error);
+    Save(QStringLiteral("Rejestr połowów do PDF"), QStringLiteral("rejestr-polowow-%1.pdf").arg(m_register.year),
+         QStringLiteral("Dokument PDF|*.pdf"), [this](const QString &path, QString *error) {
+             return CatchRegisterPdf::Write(path, m_register, Heading(), error);
+         });
 }
 
 void CatchRegisterPage::CsvButtonClick()
 {
-    QString path = Platform::SaveFileName(this, QStringLiteral("Rejestr połowów do CSV"),
-                                          QStringLiteral("rejestr-polowow-%1.csv").arg(m_register.year),
-                                          QStringLiteral("Plik CSV (arkusz kalkulacyjny)|*.csv"));
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
-        path += QStringLiteral(".csv");
-    QString error;
-    if (!WriteWholeFile(path, m_register.Csv(), &error))
-        Platform::ShowMessage(
-            this, Title, QStringLiteral("Nie można zapisać pliku %1: %2").arg(QDir::toNativeSeparators(path), error),
-            Platform::Icon::Error);
+    Save(QStringLiteral("Rejestr połowów do CSV"), QStringLiteral("rejestr-polowow-%1.csv").arg(m_register.year),
+         QStringLiteral("Plik CSV (arkusz kalkulacyjny)|*.csv"),
+         [this](const QString &path, QString *error) { return WriteWholeFile(path, m_register.Csv(), error); });
+}
+
+void CatchRegisterPage::Save(const QString &title, const QString &name, const QString &filter,
+                             const ExportFile::Writer &write)
+{
+    const QString saved = ExportFile::Save(this, ExportFile::Kind::Document, title, name, filter, write);
+    if (!saved.isEmpty())
+        Q_EMIT Saved(saved);
+}
+
+CatchRegisterPdf::Heading CatchRegisterPage::Heading() const
+{
+    return {m_permit.angler, m_permit.name, m_permit.number, Today()};
 }

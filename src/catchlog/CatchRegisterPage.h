@@ -1,6 +1,9 @@
 #pragma once
 
 #include "diary/CatchRegister.h"
+#include "diary/CatchRegisterPdf.h"
+#include "diary/Permit.h"
+#include "widgets/ExportFile.h"
 
 #include <QWidget>
 
@@ -30,21 +33,29 @@ public:
 
     QSpinBox *YearEdit = nullptr;
     QLabel *NoteLabel = nullptr;
+    // The angler and the permit the printed form carries.
+    QLabel *HeadingLabel = nullptr;
     QTableWidget *RegisterTable = nullptr;
     QLabel *TotalLabel = nullptr;
     QPushButton *PdfButton = nullptr;
     QPushButton *CsvButton = nullptr;
 
+Q_SIGNALS:
+    // The register was written to the file at path.
+    void Saved(const QString &path);
+
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void Save(const QString &title, const QString &name, const QString &filter, const ExportFile::Writer &write);
     void Rebuild();
+    CatchRegisterPdf::Heading Heading() const;
     void FillTable();
 
     const CatchLog &m_log;
     std::vector<Water> m_waters;
-    QString m_permitName;
+    Permit m_permit;
     CatchRegister m_register;
     bool m_stale = true;
 };

@@ -4,6 +4,7 @@
 #include "base/DateUtils.h"
 #include "base/Exception.h"
 #include "widgets/Platform.h"
+#include "widgets/Utils.h"
 
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -58,9 +59,9 @@ TPermitFrm::TPermitFrm(TDbConnection &connection, QWidget *parent) : QDialog(par
     NoticeLabel->setObjectName(QStringLiteral("NoticeLabel"));
     NoticeLabel->setWordWrap(true);
 
-    NameEdit = new QLineEdit(this);
-    NameEdit->setObjectName(QStringLiteral("NameEdit"));
-    NameEdit->setPlaceholderText(QStringLiteral("np. okręg i rodzaj zezwolenia"));
+    AnglerEdit = MakeLineEdit(this, "AnglerEdit", QStringLiteral("do rejestru połowów"));
+    NameEdit = MakeLineEdit(this, "NameEdit", QStringLiteral("np. PZW Okręg Mazowiecki, całoroczne"));
+    NumberEdit = MakeLineEdit(this, "NumberEdit", QStringLiteral("jak na zezwoleniu"));
     YearEdit = new QSpinBox(this);
     YearEdit->setObjectName(QStringLiteral("YearEdit"));
     YearEdit->setRange(2000, 2100);
@@ -100,9 +101,11 @@ TPermitFrm::TPermitFrm(TDbConnection &connection, QWidget *parent) : QDialog(par
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("Nazwa zezwolenia:"), NameEdit);
+    form->addRow(QStringLiteral("Imię i nazwisko wędkarza:"), AnglerEdit);
+    form->addRow(QStringLiteral("Zezwolenie (okręg, rodzaj):"), NameEdit);
+    form->addRow(QStringLiteral("Numer zezwolenia:"), NumberEdit);
     form->addRow(QStringLiteral("Rok:"), YearEdit);
-    form->addRow(QStringLiteral("Dzienny limit zabranych ryb:"), DailyKgEdit);
+    form->addRow(QStringLiteral("Dzienny limit zabranych ryb (kg):"), DailyKgEdit);
     auto *rows = new QHBoxLayout;
     rows->addWidget(AddSpeciesButton);
     rows->addWidget(RemoveSpeciesButton);
@@ -130,7 +133,9 @@ bool TPermitFrm::Execute()
 
 void TPermitFrm::ShowPermit(const Permit &permit)
 {
+    AnglerEdit->setText(permit.angler);
     NameEdit->setText(permit.name);
+    NumberEdit->setText(permit.number);
     if (permit.year > 0)
         YearEdit->setValue(permit.year);
     DailyKgEdit->setValue(permit.dailyKg);
@@ -148,7 +153,9 @@ void TPermitFrm::ShowPermit(const Permit &permit)
 bool TPermitFrm::PermitFromControls(Permit &permit, QString &problem) const
 {
     permit = Permit();
+    permit.angler = AnglerEdit->text().trimmed();
     permit.name = NameEdit->text().trimmed();
+    permit.number = NumberEdit->text().trimmed();
     permit.year = YearEdit->value();
     permit.dailyKg = DailyKgEdit->value();
     for (int row = 0; row < SpeciesTable->rowCount(); ++row) {

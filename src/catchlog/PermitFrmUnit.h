@@ -36,7 +36,9 @@ public:
     enum SpeciesColumn { NameColumn, SizeColumn, FromColumn, ToColumn, CountColumn, SpeciesColumnCount };
 
     QLabel *NoticeLabel = nullptr;
+    QLineEdit *AnglerEdit = nullptr;
     QLineEdit *NameEdit = nullptr;
+    QLineEdit *NumberEdit = nullptr;
     QSpinBox *YearEdit = nullptr;
     QDoubleSpinBox *DailyKgEdit = nullptr;
     QTableWidget *SpeciesTable = nullptr;

@@ -45,7 +45,8 @@ CatchRegister CatchRegister::Build(const std::vector<CatchRecord> &records, cons
     for (const CatchRecord &r : records) {
         if (!r.kept || !r.day.startsWith(prefix) || r.species.trimmed().isEmpty())
             continue;
-        const Key key{r.day.left(10), named(waterName, r.place), named(speciesName, r.species)};
+        const QString water = r.place.simplified().isEmpty() ? UnnamedWater() : named(waterName, r.place);
+        const Key key{r.day.left(10), water, named(speciesName, r.species)};
         auto it = lineOf.find(key);
         if (it == lineOf.end()) {
             it = lineOf.insert(key, reg.lines.size());

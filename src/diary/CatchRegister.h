@@ -40,6 +40,9 @@ struct CatchRegister
 
     static CatchRegister Build(const std::vector<CatchRecord> &records, const std::vector<Water> &waters, int year);
 
+    // The water of a catch whose place was left empty, in the lines and the totals alike.
+    static QString UnnamedWater() { return QStringLiteral("(bez nazwy)"); }
+
     // Whether the year is still running on the given day, so the register may grow.
     bool Unfinished(const QDate &today) const { return today.year() <= year; }
 

@@ -13,6 +13,10 @@ namespace {
 // A4 in millimetres, and the margins of the printed area.
 constexpr double PageWidth = 210, PageHeight = 297, Margin = 15, FooterHeight = 8;
 constexpr double RowHeight = 6.2, TextPadding = 1.5;
+// A field of the heading: its caption, then its value over a line to write on.
+constexpr double FieldHeight = 7, FieldCaptionWidth = 52;
+// The room left above the lines for the place, date and signature, and their length.
+constexpr double SignatureRoom = 16, SignatureWidth = 70;
 
 struct Column
 {
@@ -23,10 +27,15 @@ struct Column
 
 struct Block
 {
-    // A paragraph when columns is empty, else a table with a heading row.
+    enum class Kind { Text, Table, Field, Signatures };
+    Kind kind = Kind::Text;
+    // A paragraph's text, or a field's caption.
     QString text;
+    // A field's value; empty for a line to fill in by hand.
+    QString value;
     int pointSize = 10;
     bool bold = false;
+    // A table's columns under a heading row, and its rows.
     std::vector<Column> columns;
     std::vector<QStringList> rows;
     // The index of a row printed in bold (the table's total), or -1.
@@ -38,32 +47,53 @@ QString Kg(double value)
     return CatchLog::NumberText(value);
 }
 
+Block Paragraph(const QString &text, int pointSize, bool bold)
+{
+    Block block;
+    block.text = text;
+    block.pointSize = pointSize;
+    block.bold = bold;
+    return block;
+}
+
+Block Field(const QString &caption, const QString &value)
+{
+    Block block;
+    block.kind = Block::Kind::Field;
+    block.text = caption;
+    block.value = value.trimmed();
+    return block;
+}
+
+Block Table(std::vector<Column> columns)
+{
+    Block block;
+    block.kind = Block::Kind::Table;
+    block.columns = std::move(columns);
+    return block;
+}
+
 std::vector<Block> Blocks(const CatchRegister &reg, const CatchRegisterPdf::Heading &heading)
 {
     std::vector<Block> blocks;
-    blocks.push_back({QStringLiteral("Rejestr połowów ryb – rok %1").arg(reg.year), 16, true, {}, {}, -1});
-    if (!heading.permit.trimmed().isEmpty())
-        blocks.push_back({QStringLiteral("Zezwolenie: %1").arg(heading.permit.trimmed()), 10, false, {}, {}, -1});
+    blocks.push_back(Paragraph(QStringLiteral("Rejestr połowów ryb – rok %1").arg(reg.year), 16, true));
+    for (const auto &[caption, value] : CatchRegisterPdf::Fields(reg, heading))
+        blocks.push_back(Field(caption, value));
     if (reg.year >= heading.today.year())
-        blocks.push_back({QStringLiteral("Rok %1 jeszcze trwa: rejestr obejmuje połowy zapisane do dnia %2.")
-                              .arg(reg.year)
-                              .arg(heading.today.toString(Qt::ISODate)),
-                          10,
-                          true,
-                          {},
-                          {},
-                          -1});
+        blocks.push_back(Paragraph(QStringLiteral("Rok %1 jeszcze trwa: rejestr obejmuje połowy zapisane do dnia %2.")
+                                       .arg(reg.year)
+                                       .arg(heading.today.toString(Qt::ISODate)),
+                                   10, true));
     blocks.push_back(
-        {QStringLiteral("Ryby zabrane z łowiska, według dziennika połowów programu Rybowid."), 9, false, {}, {}, -1});
+        Paragraph(QStringLiteral("Ryby zabrane z łowiska, według dziennika połowów programu Rybowid."), 9, false));
 
-    Block lines;
-    lines.columns = {{QStringLiteral("Lp."), 10, Qt::AlignRight},
-                     {QStringLiteral("Data"), 24},
-                     {QStringLiteral("Łowisko"), 50},
-                     {QStringLiteral("Nr łowiska"), 20},
-                     {QStringLiteral("Gatunek"), 34},
-                     {QStringLiteral("Liczba szt."), 22, Qt::AlignRight},
-                     {QStringLiteral("Waga (kg)"), 20, Qt::AlignRight}};
+    Block lines = Table({{QStringLiteral("Lp."), 10, Qt::AlignRight},
+                         {QStringLiteral("Data"), 24},
+                         {QStringLiteral("Łowisko"), 50},
+                         {QStringLiteral("Nr łowiska"), 20},
+                         {QStringLiteral("Gatunek"), 34},
+                         {QStringLiteral("Liczba szt."), 22, Qt::AlignRight},
+                         {QStringLiteral("Waga (kg)"), 20, Qt::AlignRight}});
     int number = 0;
     for (const CatchRegister::Line &l : reg.lines)
         lines.rows.push_back(
@@ -72,29 +102,30 @@ std::vector<Block> Blocks(const CatchRegister &reg, const CatchRegisterPdf::Head
         lines.rows.push_back({QString(), QString(), QStringLiteral("Brak zabranych ryb w tym roku")});
     blocks.push_back(lines);
 
-    blocks.push_back({QStringLiteral("Razem według gatunków"), 12, true, {}, {}, -1});
-    Block species;
-    species.columns = {{QStringLiteral("Gatunek"), 138},
-                       {QStringLiteral("Liczba szt."), 22, Qt::AlignRight},
-                       {QStringLiteral("Waga (kg)"), 20, Qt::AlignRight}};
+    blocks.push_back(Paragraph(QStringLiteral("Razem według gatunków"), 12, true));
+    Block species = Table({{QStringLiteral("Gatunek"), 138},
+                           {QStringLiteral("Liczba szt."), 22, Qt::AlignRight},
+                           {QStringLiteral("Waga (kg)"), 20, Qt::AlignRight}});
     for (const CatchRegister::Total &t : reg.bySpecies)
         species.rows.push_back({t.name, QString::number(t.count), Kg(t.weight)});
     species.totalRow = int(species.rows.size());
     species.rows.push_back({QStringLiteral("Razem"), QString::number(reg.count), Kg(reg.weight)});
     blocks.push_back(species);
 
-    blocks.push_back({QStringLiteral("Razem według łowisk"), 12, true, {}, {}, -1});
-    Block waters;
-    waters.columns = {{QStringLiteral("Łowisko"), 118},
-                      {QStringLiteral("Nr łowiska"), 20},
-                      {QStringLiteral("Liczba szt."), 22, Qt::AlignRight},
-                      {QStringLiteral("Waga (kg)"), 20, Qt::AlignRight}};
+    blocks.push_back(Paragraph(QStringLiteral("Razem według łowisk"), 12, true));
+    Block waters = Table({{QStringLiteral("Łowisko"), 118},
+                          {QStringLiteral("Nr łowiska"), 20},
+                          {QStringLiteral("Liczba szt."), 22, Qt::AlignRight},
+                          {QStringLiteral("Waga (kg)"), 20, Qt::AlignRight}});
     for (const CatchRegister::Total &t : reg.byWater)
-        waters.rows.push_back({t.name.isEmpty() ? QStringLiteral("(bez nazwy)") : t.name, t.number,
-                               QString::number(t.count), Kg(t.weight)});
+        waters.rows.push_back({t.name, t.number, QString::number(t.count), Kg(t.weight)});
     waters.totalRow = int(waters.rows.size());
     waters.rows.push_back({QStringLiteral("Razem"), QString(), QString::number(reg.count), Kg(reg.weight)});
     blocks.push_back(waters);
+
+    Block signatures;
+    signatures.kind = Block::Kind::Signatures;
+    blocks.push_back(signatures);
     return blocks;
 }
 
@@ -153,8 +184,55 @@ int Layout(const std::vector<Block> &blocks, QPainter *painter, double dotsPerMm
         return true;
     };
 
+    auto line = [&](double x, double width, double atY) {
+        painter->setPen(QPen(Qt::black, px(0.2)));
+        painter->drawLine(QPointF(px(x), px(atY)), QPointF(px(x + width), px(atY)));
+    };
+
+    Block::Kind previous = Block::Kind::Text;
     for (const Block &block : blocks) {
-        if (block.columns.empty()) {
+        // The heading's fields stand apart from what follows them.
+        if (previous == Block::Kind::Field && block.kind != Block::Kind::Field)
+            y += 2;
+        previous = block.kind;
+        if (block.kind == Block::Kind::Field) {
+            if (y + FieldHeight > bottom)
+                breakPage();
+            if (painter) {
+                const double valueWidth = PageWidth - 2 * Margin - FieldCaptionWidth;
+                font(9, false);
+                painter->setPen(Qt::black);
+                painter->drawText(QRectF(px(Margin), px(y), px(FieldCaptionWidth), px(FieldHeight - 1)),
+                                  Qt::AlignLeft | Qt::AlignBottom, block.text);
+                font(10, true);
+                painter->drawText(QRectF(px(Margin + FieldCaptionWidth), px(y), px(valueWidth), px(FieldHeight - 1)),
+                                  Qt::AlignLeft | Qt::AlignBottom,
+                                  painter->fontMetrics().elidedText(block.value, Qt::ElideRight, int(px(valueWidth))));
+                line(Margin + FieldCaptionWidth, valueWidth, y + FieldHeight - 0.5);
+            }
+            y += FieldHeight;
+            continue;
+        }
+        if (block.kind == Block::Kind::Signatures) {
+            // The lines and their captions stay together, below the last table.
+            const double captionHeight = 5;
+            if (y + SignatureRoom + captionHeight > bottom)
+                breakPage();
+            y += SignatureRoom;
+            if (painter) {
+                const double right = PageWidth - Margin - SignatureWidth;
+                line(Margin, SignatureWidth, y);
+                line(right, SignatureWidth, y);
+                font(8, false);
+                painter->drawText(QRectF(px(Margin), px(y), px(SignatureWidth), px(captionHeight)), Qt::AlignCenter,
+                                  QStringLiteral("Miejscowość, data"));
+                painter->drawText(QRectF(px(right), px(y), px(SignatureWidth), px(captionHeight)), Qt::AlignCenter,
+                                  QStringLiteral("Podpis wędkarza"));
+            }
+            y += captionHeight;
+            continue;
+        }
+        if (block.kind == Block::Kind::Text) {
             const double height = block.pointSize * 25.4 / 72 * 1.6;
             // A heading never ends a page alone.
             if (y + height + 2 * RowHeight > bottom)
@@ -194,6 +272,14 @@ constexpr double MmPerInch = 25.4;
 } // namespace
 
 namespace CatchRegisterPdf {
+
+QList<std::pair<QString, QString>> Fields(const CatchRegister &reg, const Heading &heading)
+{
+    return {{QStringLiteral("Imię i nazwisko wędkarza:"), heading.angler.trimmed()},
+            {QStringLiteral("Zezwolenie (okręg, rodzaj):"), heading.permit.trimmed()},
+            {QStringLiteral("Numer zezwolenia:"), heading.number.trimmed()},
+            {QStringLiteral("Rok:"), QString::number(reg.year)}};
+}
 
 bool Write(const QString &path, const CatchRegister &reg, const Heading &heading, QString *error)
 {

@@ -15,6 +15,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QThread>
 #include <algorithm>
 #include <memory>
@@ -30,6 +31,8 @@ constexpr int BusyWaitMs = 5000;
 constexpr int BusyPauseMs = 20;
 // A copy is written under its name with this added, and renamed when it is whole.
 const QString Unfinished = QStringLiteral(".niedokonczona");
+// The start of the name of the copy a restore keeps of what it replaced.
+const QString SetAsidePrefix = QStringLiteral("Przed przywróceniem");
 
 [[noreturn]] void Fail(const QString &text)
 {
@@ -482,7 +485,7 @@ QString Restore(TDbConnection &connection, const QString &dataFolder, const QStr
                      .arg(QDir::toNativeSeparators(p.outgoing)));
     }
 
-    const QString aside = NewName(p.aside, QStringLiteral("Przed przywróceniem"));
+    const QString aside = NewName(p.aside, SetAsidePrefix);
     WriteJournal(p, Preparing, aside);
     try {
         const QString photoPrefix = PhotoFolderName + QLatin1Char('/');
@@ -532,6 +535,30 @@ QString Restore(TDbConnection &connection, const QString &dataFolder, const QStr
     }
     RollForward(connection, p, notice);
     return aside;
+}
+
+QString LastSetAside(const QString &dataFolder)
+{
+    // The names NewName gives: the time to the second, then " (2)", " (3)"... for more
+    // restores within that second. A copy cut short ends in Unfinished and is no match.
+    static const QRegularExpression named(QStringLiteral("^%1 (\\d{4}-\\d\\d-\\d\\d \\d\\d\\.\\d\\d\\.\\d\\d)"
+                                                         "(?: \\((\\d+)\\))?$")
+                                              .arg(QRegularExpression::escape(SetAsidePrefix)));
+    const QDir aside(LivePaths(dataFolder).aside);
+    QString last;
+    std::pair<QString, int> lastKey;
+    for (const QString &name :
+         aside.entryList({SetAsidePrefix + QStringLiteral(" *")}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QRegularExpressionMatch match = named.match(name);
+        if (!match.hasMatch())
+            continue;
+        const std::pair key{match.captured(1), match.captured(2).toInt()};
+        if (last.isEmpty() || key > lastKey) {
+            last = aside.filePath(name);
+            lastKey = key;
+        }
+    }
+    return last;
 }
 
 bool RestorePending(const QString &dataFolder)

@@ -62,6 +62,11 @@ QString RestoreProblem(TDbConnection &connection, const QString &dataFolder, con
 QString Restore(TDbConnection &connection, const QString &dataFolder, const QString &backupFolder,
                 const Options &options = {}, QString *notice = nullptr);
 
+// The copy of the diary that the latest restore (or its undoing) kept aside under
+// dataFolder/kopie, which restoring undoes that restore; empty when there is none. Read
+// from the disk, so that it is offered after a restart for as long as the copy is kept.
+QString LastSetAside(const QString &dataFolder);
+
 // Completes a restore whose replacement had begun, or removes what an unfinished
 // preparation left, as the journal in dataFolder says. Runs before anything else opens
 // the diary. True when there was a journal.

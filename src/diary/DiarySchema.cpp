@@ -4,6 +4,8 @@
 #include "data/TDbConnection.h"
 #include "diary/DiaryColumns.h"
 
+#include <vector>
+
 namespace {
 // Each statement leaves an existing table alone, so a half-upgraded file never exists
 // and running the upgrade twice does nothing.
@@ -13,6 +15,26 @@ const char *const OwnTables[] = {
     "do varchar(5), limit_szt integer)",
     "CREATE TABLE IF NOT EXISTS lowiska (nazwa varchar(255), numer varchar(40))",
 };
+
+// Columns added to a table after diaries with that table were written, as ALTER TABLE
+// adds them: a new diary gets them the same way, so both have one layout.
+struct LaterColumn
+{
+    QString table;
+    QString declaration;
+    QString Name() const { return declaration.section(QLatin1Char(' '), 0, 0); }
+};
+
+const std::vector<LaterColumn> &LaterColumns()
+{
+    static const std::vector<LaterColumn> columns = {
+        {QStringLiteral("dziennik"), DiaryColumns::Declaration(DiaryColumns::Zabrana)},
+        // The angler and the permit's number, which the yearly register is signed with.
+        {QStringLiteral("zezwolenie"), QStringLiteral("wedkarz varchar(255)")},
+        {QStringLiteral("zezwolenie"), QStringLiteral("numer varchar(40)")},
+    };
+    return columns;
+}
 
 QString TableOf(const char *create)
 {
@@ -27,10 +49,18 @@ bool HasTable(TDbConnection &connection, const QString &name)
 }
 
 // A file without a diary at all is not one to mend: the views say the table is missing.
-bool LacksKeptColumn(TDbConnection &connection)
+bool Lacks(TDbConnection &connection, const LaterColumn &column)
 {
-    return HasTable(connection, QStringLiteral("dziennik")) &&
-           !HasColumn(connection, QStringLiteral("dziennik"), DiaryColumns::Name(DiaryColumns::Zabrana));
+    return HasTable(connection, column.table) && !HasColumn(connection, column.table, column.Name());
+}
+
+void AddLaterColumns(TDbConnection &connection)
+{
+    for (const LaterColumn &column : LaterColumns()) {
+        if (Lacks(connection, column))
+            Statement(connection, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(column.table, column.declaration))
+                .Run();
+    }
 }
 } // namespace
 
@@ -45,18 +75,17 @@ bool HasColumn(TDbConnection &connection, const QString &table, const QString &c
 void UpgradeDiarySchema(TDbConnection &connection)
 {
     // Read first: a diary that is up to date is never written, so a read-only copy opens.
-    bool needed = LacksKeptColumn(connection);
+    bool needed = false;
     for (const char *create : OwnTables)
         needed = needed || !HasTable(connection, TableOf(create));
+    for (const LaterColumn &column : LaterColumns())
+        needed = needed || Lacks(connection, column);
     if (!needed)
         return;
     Transaction transaction(connection);
-    if (LacksKeptColumn(connection))
-        Statement(connection,
-                  QStringLiteral("ALTER TABLE dziennik ADD COLUMN ") + DiaryColumns::Declaration(DiaryColumns::Zabrana))
-            .Run();
     for (const char *create : OwnTables)
         Statement(connection, QString::fromLatin1(create)).Run();
+    AddLaterColumns(connection);
     transaction.Commit();
 }
 
@@ -69,6 +98,7 @@ void CreateDiarySchema(TDbConnection &connection)
     Statement(connection, QStringLiteral("CREATE INDEX dziennik_data ON dziennik (data)")).Run();
     for (const char *create : OwnTables)
         Statement(connection, QString::fromLatin1(create)).Run();
+    AddLaterColumns(connection);
 }
 
 QStringList UserTables()

@@ -6,11 +6,11 @@
 class TDbConnection;
 
 // Brings a diary written by an older program up to this one, in one transaction: the
-// column zabrana (kept or released) is added to dziennik when missing, every stored
-// catch counting as kept, and the tables of the angler's permit and waters are made when
-// missing. Nothing else of the file changes; a diary already up to date is left alone.
-// Run whenever a diary is opened (start-up, restore). Throws the data layer's errors,
-// the file then being as it was.
+// tables of the angler's permit and waters are made when missing, and the columns added
+// since are added where missing: zabrana (kept or released) to dziennik, every stored
+// catch counting as kept, and the angler's name and the permit's number to zezwolenie. Nothing else of the file
+// changes; a diary already up to date is left alone. Run whenever a diary is opened (start-up, restore). Throws the
+// data layer's errors, the file then being as it was.
 void UpgradeDiarySchema(TDbConnection &connection);
 
 // Makes the user's tables (the diary with its index, the permit, the waters) in an empty

@@ -46,11 +46,18 @@ Permit Permit::Read(TDbConnection &connection)
     Permit permit;
     if (!HasColumn(connection, QStringLiteral("zezwolenie"), QStringLiteral("nazwa")))
         return permit;
-    Statement head(connection, QStringLiteral("SELECT nazwa, rok, limit_kg FROM zezwolenie LIMIT 1"));
+    const bool signable = HasColumn(connection, QStringLiteral("zezwolenie"), QStringLiteral("wedkarz")) &&
+                          HasColumn(connection, QStringLiteral("zezwolenie"), QStringLiteral("numer"));
+    Statement head(connection, signable
+                                   ? QStringLiteral("SELECT nazwa, rok, limit_kg, numer, wedkarz FROM zezwolenie "
+                                                    "LIMIT 1")
+                                   : QStringLiteral("SELECT nazwa, rok, limit_kg, '', '' FROM zezwolenie LIMIT 1"));
     if (head.Next()) {
         permit.name = head.Text(0);
         permit.year = int(head.Integer(1));
         permit.dailyKg = Number(head.Text(2));
+        permit.number = head.Text(3);
+        permit.angler = head.Text(4);
     }
     Statement rows(connection,
                    QStringLiteral("SELECT gatunek, wymiar, od, do, limit_szt FROM zezwolenie_gatunki ORDER BY "
@@ -73,8 +80,9 @@ void Permit::Write(TDbConnection &connection) const
     Transaction transaction(connection);
     Statement(connection, QStringLiteral("DELETE FROM zezwolenie")).Run();
     Statement(connection, QStringLiteral("DELETE FROM zezwolenie_gatunki")).Run();
-    Statement(connection, QStringLiteral("INSERT INTO zezwolenie (nazwa, rok, limit_kg) VALUES (?, ?, ?)"),
-              name.trimmed(), year, dailyKg)
+    Statement(connection,
+              QStringLiteral("INSERT INTO zezwolenie (nazwa, rok, limit_kg, numer, wedkarz) VALUES (?, ?, ?, ?, ?)"),
+              name.trimmed(), year, dailyKg, number.trimmed(), angler.trimmed())
         .Run();
     Statement insert(connection, QStringLiteral("INSERT INTO zezwolenie_gatunki (gatunek, wymiar, od, do, limit_szt) "
                                                 "VALUES (?, ?, ?, ?, ?)"));

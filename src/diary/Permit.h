@@ -22,18 +22,27 @@ struct PermitSpecies
 // zezwolenie_gatunki, so a backup carries it.
 struct Permit
 {
+    // As the angler calls it: the district and the kind of permit.
     QString name;
+    // The permit's number and its holder, which the yearly register is signed with.
+    QString number;
+    QString angler;
     int year = 0;
     // Kilograms of fish that may be kept a day in all; 0 for no limit.
     double dailyKg = 0;
     std::vector<PermitSpecies> species;
 
-    bool IsEmpty() const { return name.trimmed().isEmpty() && dailyKg <= 0 && species.empty(); }
+    bool IsEmpty() const
+    {
+        return name.trimmed().isEmpty() && number.trimmed().isEmpty() && angler.trimmed().isEmpty() && dailyKg <= 0 &&
+               species.empty();
+    }
     // Whether its rules bind a catch of the day (DayText): the permit's year, or any
     // year when it names none.
     bool AppliesTo(const QString &day) const;
 
-    // Throws the data layer's errors. A diary without the tables reads as no permit.
+    // Throws the data layer's errors. A diary without the tables reads as no permit; one
+    // opened read-only before it had the number and the angler reads without them.
     static Permit Read(TDbConnection &connection);
     // Replaces the stored permit in one transaction.
     void Write(TDbConnection &connection) const;

@@ -29,6 +29,7 @@ constexpr int DetailWidth = 767 - 6 - DetailColumn;
 constexpr int ValueColumn = 590;
 constexpr int ValueWidth = 52;
 constexpr int LineHeight = 16;
+constexpr int RecordWordsRoom = 36;
 
 template <typename Label> Label *MakeValue(Label *value, const char *name, int y)
 {
@@ -66,6 +67,7 @@ TEncyklopediaFrm::~TEncyklopediaFrm()
     // The table goes first among the children; nothing may still call back into the view
     // or read a table that is going away.
     rybyTable->AfterScroll = nullptr;
+    DBText3->SetShownText({});
     DataSource1->SetDataSet(nullptr);
 }
 
@@ -135,6 +137,15 @@ void TEncyklopediaFrm::CreateDetails()
     Label7 = MakeLabel(this, "Label7", QStringLiteral("Rekord Polski:"), DetailColumn, 36 + 3 * LineHeight);
     DBText3 = MakeValue(new TDBText(this), "DBText3", 36 + 3 * LineHeight);
     Label10 = MakeLabel(this, "Label10", QStringLiteral("kg."), ValueColumn + ValueWidth + 3, 36 + 3 * LineHeight);
+    // The table writes "-" where no record is known. Said in words, which are wider than
+    // a weight: the value reaches left towards its caption and keeps the column's edge.
+    DBText3->setGeometry(DBText3->geometry().adjusted(-RecordWordsRoom, 0, 0, 0));
+    DBText3->SetShownText([this](const QString &record) {
+        const bool species = rybyTable && rybyTable->Active() && rybyTable->GetRecordCount() > 0;
+        const bool known = !record.trimmed().isEmpty() && record.trimmed() != QLatin1String("-");
+        Label10->setVisible(species && known);
+        return !species ? QString() : known ? record : QStringLiteral("brak danych");
+    });
     // The captions sit on the values' line.
     for (QLabel *caption : {Label2, Label3, Label4, Label7, Label9, Label10}) {
         caption->setFixedHeight(LineHeight);

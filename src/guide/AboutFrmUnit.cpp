@@ -30,6 +30,11 @@ TAboutFrm::TAboutFrm(QWidget *parent) : QDialog(parent)
     Label2 = MakeLabel("Label2", QStringLiteral("Koordynacja i merytoryka"), QPoint(6, 82), false);
     Label4 = MakeLabel("Label4", QStringLiteral("Zespół Rybowida"), QPoint(7, 101), true);
     Label3 = MakeLabel("Label3", QStringLiteral("Grafika i programowanie"), QPoint(7, 116), false);
+    VersionLabel = MakeLabel("VersionLabel", QStringLiteral("wersja " RYBOWID_VERSION), QPoint(0, 0), false);
+    // Light on the title band, against its right edge, whatever width the text takes.
+    VersionLabel->setStyleSheet(QStringLiteral("color: #dce6f2"));
+    VersionLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    VersionLabel->setGeometry(QRect(200, 40, 102, 14));
 
     Image2 = new TClickArea("Image2", QRect(125, 74, 102, 53), this);
     Image3 = new TClickArea("Image3", QRect(235, 75, 67, 53), this);

@@ -6,7 +6,8 @@ class QLabel;
 class TClickArea;
 class TImage;
 
-// The About window: the program's logo, the credits, and two logos that open their sites.
+// The About window: the program's logo and version, the credits, and two logos that open
+// their sites.
 class TAboutFrm : public QDialog
 {
     Q_OBJECT
@@ -21,6 +22,8 @@ public:
     QLabel *Label2 = nullptr;
     QLabel *Label3 = nullptr;
     QLabel *Label4 = nullptr;
+    // The version the package carries.
+    QLabel *VersionLabel = nullptr;
 
 public Q_SLOTS:
     void Image2Click();

@@ -1,14 +1,8 @@
 #include "sky/SkyPlace.h"
 
-#include <QSettings>
+#include "base/UserSettings.h"
 
 namespace {
-// An INI file in every system, so that tests can point it at a folder of their own.
-QSettings Settings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Rybowid"), QStringLiteral("Rybowid"));
-}
-
 const QString NameKey = QStringLiteral("niebo/miejsce");
 const QString LatitudeKey = QStringLiteral("niebo/szerokosc");
 const QString LongitudeKey = QStringLiteral("niebo/dlugosc");
@@ -54,7 +48,7 @@ bool Valid(const Astronomy::Site &site)
 
 SkyPlace Load()
 {
-    QSettings settings = Settings();
+    QSettings settings = UserSettings();
     bool latOk = false, lonOk = false;
     const SkyPlace place{settings.value(NameKey).toString(),
                          {settings.value(LatitudeKey).toDouble(&latOk), settings.value(LongitudeKey).toDouble(&lonOk)}};
@@ -65,7 +59,7 @@ SkyPlace Load()
 
 void Save(const SkyPlace &place)
 {
-    QSettings settings = Settings();
+    QSettings settings = UserSettings();
     settings.setValue(NameKey, place.name);
     settings.setValue(LatitudeKey, place.site.latitude);
     settings.setValue(LongitudeKey, place.site.longitude);

@@ -31,6 +31,8 @@ public:
     // A folder the user picks; an empty text when cancelled.
     static QString ChooseFolder(QWidget *parent, const QString &title);
     // A file name to save under, filter as in OpenPicture; an empty text when cancelled.
+    // suggested is a name, or a path whose folder the chooser opens in; test mode records
+    // it as the text, so that tests see the folder proposed.
     static QString SaveFileName(QWidget *parent, const QString &title, const QString &suggested, const QString &filter);
     // Runs a dialog modally; returns its result code.
     static int ShowModal(QDialog *dialog);

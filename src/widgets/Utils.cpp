@@ -4,6 +4,7 @@
 #include "widgets/TListView.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPalette>
 #include <QTreeWidgetItem>
@@ -70,4 +71,12 @@ QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, int x,
     label->move(x, y);
     label->adjustSize();
     return label;
+}
+
+QLineEdit *MakeLineEdit(QWidget *parent, const char *name, const QString &hint)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setPlaceholderText(hint);
+    return edit;
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QWidget;
 class TListView;
@@ -34,3 +35,6 @@ QFont ProgramFont(int points, bool bold = false);
 
 // A label sized to its text with its top-left corner at (x, y).
 QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, int x, int y);
+
+// A line edit for a layout, showing the hint while it is empty.
+QLineEdit *MakeLineEdit(QWidget *parent, const char *name, const QString &hint);

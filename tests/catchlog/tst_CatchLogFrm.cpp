@@ -159,20 +159,64 @@ void CatchLogFrmTest::filtersTotalsExportAndCharts()
     QCOMPARE(Log()->Charts->BaitsTable->item(0, 1)->text(), QStringLiteral("3"));
     Log()->Pages->setCurrentIndex(0);
 
-    const QString csv = m_dir->path() + "szczupaki";
+    // The user's documents and pictures folders, as the desktop names them.
+    QTemporaryDir home;
+    const QString documents = home.filePath("Dokumenty"), pictures = home.filePath("Obrazy");
+    QVERIFY(QDir().mkpath(documents) && QDir().mkpath(pictures));
+    QFile dirs(home.filePath("user-dirs.dirs"));
+    QVERIFY(dirs.open(QIODevice::WriteOnly));
+    dirs.write(QStringLiteral("XDG_DOCUMENTS_DIR=\"%1\"\nXDG_PICTURES_DIR=\"%2\"\n").arg(documents, pictures).toUtf8());
+    dirs.close();
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+    // The path the last file chooser proposed.
+    auto proposed = [] {
+        const QList<Platform::Record> records = Platform::Records();
+        for (auto record = records.rbegin(); record != records.rend(); ++record)
+            if (record->kind == "saveFile")
+                return record->text;
+        return QString();
+    };
+
+    // The first export is proposed in the documents, saved elsewhere, and said so below.
+    const QString chosen = m_dir->path() + "wybrane";
+    QVERIFY(QDir().mkpath(chosen));
+    const QString csv = chosen + "/szczupaki";
     Platform::QueueFileChoice(csv);
     QTest::mouseClick(Log()->ExportButton, Qt::LeftButton);
+    QCOMPARE(proposed(), documents + "/dziennik-polowow.csv");
     QFile file(csv + ".csv");
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     QCOMPARE(bytes.count("\r\n"), days.size() + 1);
     QVERIFY(bytes.contains("2005-04-10;Szczupak;35;75;Jezioro Łańskie;wobler"));
+    QCOMPARE(Log()->StatusLabel->text(), "Zapisano: " + QDir::toNativeSeparators(csv + ".csv"));
+    QVERIFY(!Recorded("message", "Rybowid"));
 
+    // A chart goes first to the pictures, whatever folder the documents went to.
     const QString png = m_dir->path() + "wykres.png";
     Platform::QueueFileChoice(png);
     QTest::mouseClick(Log()->Charts->SaveScatterButton, Qt::LeftButton);
+    QCOMPARE(proposed(), pictures + "/polowy-waga-dlugosc.png");
     QVERIFY(QImage(png).width() > 200);
+    QCOMPARE(Log()->StatusLabel->text(), "Zapisano: " + QDir::toNativeSeparators(png));
+
+    // The next export starts where the last went. One that cannot be written is told in
+    // a box, leaves the line as it was and is not remembered.
+    Log()->Pages->setCurrentIndex(0);
+    Platform::QueueFileChoice(m_dir->path() + "brak/x.csv");
+    QTest::mouseClick(Log()->ExportButton, Qt::LeftButton);
+    QCOMPARE(proposed(), chosen + "/dziennik-polowow.csv");
+    QCOMPARE(Platform::Records().last().icon, Platform::Icon::Error);
+    QCOMPARE(Log()->StatusLabel->text(), "Zapisano: " + QDir::toNativeSeparators(png));
+    QTest::mouseClick(Log()->ExportButton, Qt::LeftButton);
+    QCOMPARE(proposed(), chosen + "/dziennik-polowow.csv");
+    TestSupport::SavePng(Log(), "catchlog_saved");
+    // Opened again, the window has nothing to say yet.
+    Windows().OpenCatchLog();
+    QCOMPARE(Log()->StatusLabel->text(), QString());
+    ShowAgain();
+    qunsetenv("XDG_CONFIG_HOME");
 
     QTest::mouseClick(Log()->ClearFilterButton, Qt::LeftButton);
     QCOMPARE(Rows(), 47);
@@ -259,6 +303,12 @@ void CatchLogFrmTest::backupRestoreAndUndoFromTheWindow()
     QVERIFY(Windows().CalendarFrm->DayPanel->CheckBox1->isChecked());
     QVERIFY(Log()->UndoRestoreButton->isEnabled());
 
+    // After a restart the undoing is still offered, for the replaced diary is still kept.
+    DestroyWindows();
+    CreateWindows();
+    Windows().OpenCatchLog();
+    ShowAgain();
+    QVERIFY(Log()->UndoRestoreButton->isEnabled());
     Platform::QueueAnswer(true);
     QTest::mouseClick(Log()->UndoRestoreButton, Qt::LeftButton);
     QCOMPARE(Stored("select count(*) from dziennik"), QStringList{"0"});

@@ -24,6 +24,7 @@
 #include <QCompleter>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -181,7 +182,16 @@ void PermitAndRegisterTest::thePermitTypedInItsDialogMarksTheLog()
             TestSupport::SavePng(dialog, "permit_dialog_empty");
             dialog->NameEdit->setFocus();
             TypeText(dialog->NameEdit, QStringLiteral("Okręg Testowy"));
+            dialog->AnglerEdit->setFocus();
+            TypeText(dialog->AnglerEdit, QStringLiteral("Józef Żółć"));
+            dialog->NumberEdit->setFocus();
+            TypeText(dialog->NumberEdit, QStringLiteral("W-17/2005"));
             QCOMPARE(dialog->YearEdit->value(), 2005);
+            // The day's limit is of kilograms, not of fish, and its caption says so.
+            const auto *form = dialog->findChild<QFormLayout *>();
+            QVERIFY(form);
+            const auto *caption = qobject_cast<QLabel *>(form->labelForField(dialog->DailyKgEdit));
+            QVERIFY(caption && caption->text().contains(QStringLiteral("(kg)")));
             dialog->DailyKgEdit->selectAll();
             QTest::keyClicks(dialog->DailyKgEdit, "4");
             QCOMPARE(dialog->DailyKgEdit->value(), 4.0);
@@ -203,7 +213,8 @@ void PermitAndRegisterTest::thePermitTypedInItsDialogMarksTheLog()
     });
     QTest::mouseClick(Log()->PermitButton, Qt::LeftButton);
     QVERIFY(driven);
-    QCOMPARE(Stored("select nazwa||'|'||rok||'|'||limit_kg from zezwolenie"), QStringList{"Okręg Testowy|2005|4.0"});
+    QCOMPARE(Stored("select nazwa||'|'||rok||'|'||limit_kg||'|'||wedkarz||'|'||numer from zezwolenie"),
+             QStringList{"Okręg Testowy|2005|4.0|Józef Żółć|W-17/2005"});
     QCOMPARE(Stored("select gatunek||'|'||wymiar||'|'||od||'|'||do||'|'||limit_szt from zezwolenie_gatunki"),
              QStringList{"Szczupak|50.0|||0"});
 
@@ -241,7 +252,8 @@ void PermitAndRegisterTest::thePermitTypedInItsDialogMarksTheLog()
     Platform::SetModalHandler([&](QDialog *shown) {
         if (auto *dialog = qobject_cast<TPermitFrm *>(shown)) {
             ++opened;
-            if (dialog->NameEdit->text() == QStringLiteral("Okręg Testowy") && dialog->SpeciesTable->rowCount() == 1)
+            if (dialog->NameEdit->text() == QStringLiteral("Okręg Testowy") && dialog->SpeciesTable->rowCount() == 1 &&
+                dialog->AnglerEdit->text() == QStringLiteral("Józef Żółć"))
                 ++opened;
         }
         return 0;
@@ -323,6 +335,11 @@ void PermitAndRegisterTest::keptOrReleasedIsATickAndOnlyKeptFishAreWarned()
 void PermitAndRegisterTest::theRegisterOfAYearWithItsWatersGoesToPdfAndCsv()
 {
     Start();
+    // A tench whose place was left empty, and the permit the form is signed with.
+    QVERIFY(m_dir->exec("insert into dziennik (data, gatunek, waga, dlugosc, miejsce) values "
+                        "('2005-08-15', 'Lin', 1.2, 35, '');"
+                        "insert into zezwolenie (nazwa, rok, limit_kg, wedkarz, numer) values "
+                        "('PZW Okręg Testowy, roczne', 2005, 0, 'Józef Żółć', 'W-17/2005');"));
     OpenLog();
     Platform::SetModalHandler([&](QDialog *shown) {
         auto *dialog = qobject_cast<TWatersFrm *>(shown);
@@ -352,6 +369,10 @@ void PermitAndRegisterTest::theRegisterOfAYearWithItsWatersGoesToPdfAndCsv()
     QCOMPARE(page->RegisterTable->item(0, 0)->text(), QStringLiteral("2005-06-10"));
     QCOMPARE(page->RegisterTable->item(0, 2)->text(), QStringLiteral("P-12"));
     QCOMPARE(page->RegisterTable->item(1, 2)->text(), QStringLiteral("P-12"));
+    // The heading of the form, and the tench's water named alike in its line and its total.
+    for (const QString &field : QStringList{"Józef Żółć", "PZW Okręg Testowy, roczne", "W-17/2005", "Rok: 2005"})
+        QVERIFY2(page->HeadingLabel->text().contains(field), qPrintable(page->HeadingLabel->text()));
+    QCOMPARE(page->RegisterTable->findItems(CatchRegister::UnnamedWater(), Qt::MatchExactly).size(), 2);
     TestSupport::SavePng(Log(), "catchlog_register");
     page->YearEdit->setValue(2004);
     QVERIFY(page->NoteLabel->text().isEmpty());
@@ -364,6 +385,20 @@ void PermitAndRegisterTest::theRegisterOfAYearWithItsWatersGoesToPdfAndCsv()
     QFile file(pdf + ".pdf");
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().startsWith("%PDF"));
+    // The printed form says what the page says, and ends with the lines to sign.
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    QVERIFY2(!pdftotext.isEmpty(), "pdftotext (poppler-utils) is missing");
+    QProcess toText;
+    toText.start(pdftotext, {"-layout", file.fileName(), "-"});
+    QVERIFY(toText.waitForFinished() && toText.exitCode() == 0);
+    const QString printed = QString::fromUtf8(toText.readAllStandardOutput());
+    for (const QString &field : QStringList{"Imię i nazwisko wędkarza: Józef Żółć", "PZW Okręg Testowy, roczne",
+                                            "Numer zezwolenia: W-17/2005", "Rok: 2005"})
+        QVERIFY2(printed.simplified().contains(field), qPrintable(printed));
+    QCOMPARE(printed.count(CatchRegister::UnnamedWater()), 2);
+    QVERIFY(printed.lastIndexOf("Miejscowość, data") > printed.lastIndexOf("Razem według łowisk"));
+    QVERIFY(printed.contains("Podpis wędkarza"));
+    QCOMPARE(Log()->StatusLabel->text(), "Zapisano: " + QDir::toNativeSeparators(file.fileName()));
     // The printed pages, as the angler will see them.
     const QString png = qEnvironmentVariable("RYBOWID_PNG_DIR", QDir::tempPath()) + "/register_pdf";
     const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
@@ -388,7 +423,7 @@ void PermitAndRegisterTest::theRegisterOfAYearWithItsWatersGoesToPdfAndCsv()
     for (int i = 0; i < 120; ++i)
         year.lines.push_back({QStringLiteral("2005-06-%1").arg(i % 28 + 1, 2, 10, QLatin1Char('0')),
                               QStringLiteral("Wisła"), QString(), QStringLiteral("Płoć"), 1, 0.2});
-    const QList<QImage> pages = CatchRegisterPdf::Pages(year, {QString(), QDate(2006, 1, 2)}, 40);
+    const QList<QImage> pages = CatchRegisterPdf::Pages(year, {QString(), QString(), QString(), QDate(2006, 1, 2)}, 40);
     QCOMPARE(pages.size(), 4);
     for (const QImage &printed : pages) {
         int inked = 0;
@@ -405,7 +440,8 @@ void PermitAndRegisterTest::theRegisterOfAYearWithItsWatersGoesToPdfAndCsv()
     QVERIFY(csvFile.open(QIODevice::ReadOnly));
     const QByteArray bytes = csvFile.readAll();
     QVERIFY(bytes.contains("2005-06-10;Jezioro Łańskie;P-12;Szczupak;1;4\r\n"));
-    QVERIFY(bytes.contains("Razem 2005;;;;5;"));
+    QVERIFY(bytes.contains("2005-08-15;(bez nazwy);;Lin;1;1,2\r\n"));
+    QVERIFY(bytes.contains("Razem 2005;;;;6;"));
 }
 
 RYBOWID_APP_TEST_MAIN(PermitAndRegisterTest)

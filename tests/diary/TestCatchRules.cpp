@@ -50,7 +50,13 @@ private Q_SLOTS:
     {
         QVERIFY(m_db->exec("insert into dziennik values ('2005-04-10','Szczupak',4.2,78,'Jezioro','wobler','SW',"
                            "'pełnia','duży','a.jpg');"
-                           "insert into dziennik values ('2005-01-24','',0.0,0.0,'','','','','','');"));
+                           "insert into dziennik values ('2005-01-24','',0.0,0.0,'','','','','','');"
+                           "create table zezwolenie (nazwa varchar(255), rok integer, limit_kg float);"
+                           "create table zezwolenie_gatunki (gatunek varchar(255), wymiar float, od varchar(5), "
+                           "do varchar(5), limit_szt integer);"
+                           "insert into zezwolenie values ('Okręg', 2005, 5);"));
+        // Opened read-only, an older permit is read without its holder and number.
+        QCOMPARE(Permit::Read(m_db->connection).name, QStringLiteral("Okręg"));
         const QString everything = QStringLiteral("select rowid||'|'||data||'|'||gatunek||'|'||waga||'|'||dlugosc||'|'"
                                                   "||miejsce||'|'||przyneta||'|'||wiatr||'|'||faza_ksiezyca||'|'||"
                                                   "opis||'|'||foto from dziennik order by rowid");
@@ -67,6 +73,10 @@ private Q_SLOTS:
         QCOMPARE(m_db->column("select count(*) from sqlite_master where name in "
                               "('zezwolenie','zezwolenie_gatunki','lowiska')"),
                  QStringList{"3"});
+        // The older permit keeps its row and gains the holder and the number, empty.
+        QCOMPARE(m_db->column("select nazwa||rok||limit_kg||'['||ifnull(wedkarz,'')||ifnull(numer,'')||']' from "
+                              "zezwolenie"),
+                 QStringList{"Okręg20055.0[]"});
 
         // Twice is once: an up-to-date diary is not written at all.
         const QStringList schema = m_db->column("select sql from sqlite_master order by name");
@@ -90,6 +100,8 @@ private Q_SLOTS:
         // Every character is stored as typed: signs that text formatting or SQL would take
         // for their own, and a NUL byte.
         permit.name = QStringLiteral("PZW \"Okręg\" 'Mazowsze' %2 %1") + QChar(0) + QStringLiteral("koniec");
+        permit.number = QStringLiteral("%1/2026'");
+        permit.angler = QStringLiteral("  Zofia Ćwik-O'Brien ");
         permit.year = 2026;
         permit.dailyKg = 7.5;
         permit.species = {{"Sum %5 duży; DROP TABLE dziennik", 50, 101, 531, 2}, {"Sandacz", 0, 0, 0, 1}};
@@ -98,6 +110,8 @@ private Q_SLOTS:
         permit.Write(m_db->connection);
         const Permit read = Permit::Read(m_db->connection);
         QCOMPARE(read.name, permit.name);
+        QCOMPARE(read.number, permit.number);
+        QCOMPARE(read.angler, QStringLiteral("Zofia Ćwik-O'Brien"));
         QCOMPARE(read.year, 2026);
         QCOMPARE(read.dailyKg, 7.5);
         QCOMPARE(read.species.size(), size_t(1));

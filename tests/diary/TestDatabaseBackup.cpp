@@ -5,6 +5,7 @@
 #include "data/Statement.h"
 #include "diary/BackupManifest.h"
 #include "diary/DatabaseBackup.h"
+#include "diary/DiarySchema.h"
 #include "diary/Permit.h"
 #include "diary/Waters.h"
 
@@ -75,6 +76,12 @@ private Q_SLOTS:
     {
         ConnectedDatabase db;
         Seed(db);
+        UpgradeDiarySchema(db.connection);
+        Permit permit;
+        permit.name = QStringLiteral("Okręg Mazowiecki");
+        permit.number = QStringLiteral("123/2005");
+        permit.angler = QStringLiteral("Jan Kowalski");
+        permit.Write(db.connection);
         const QString foto = db.dir.fotoDir();
         const QStringList savedRows = db.column(Rows);
         QTemporaryDir target;
@@ -88,18 +95,25 @@ private Q_SLOTS:
         // Later the diary changes, the disk loses a photo, and a newer program ships
         // another species, which the restore keeps.
         db.connection.ExecStatement("delete from dziennik");
-        db.connection.ExecStatement(
-            "insert into dziennik values ('2005-05-01','Leszcz',1.1,40,'Zalew','','','','','b.jpg')");
+        db.connection.ExecStatement("insert into dziennik (data, gatunek, waga, dlugosc, miejsce, foto) values "
+                                    "('2005-05-01','Leszcz',1.1,40,'Zalew','b.jpg')");
         db.connection.ExecStatement("insert into ryby (nazwa) values ('Jesiotr')");
+        Permit().Write(db.connection);
         QVERIFY(DeleteFolder(foto + "/2005-04-10"));
         WriteFile(foto + "/2005-05-01/b.jpg", "leszcz");
         const QStringList laterRows = db.column(Rows);
 
         QCOMPARE(DatabaseBackup::RestoreProblem(db.connection, DataFolder(db), backup), QString());
+        QCOMPARE(DatabaseBackup::LastSetAside(DataFolder(db)), QString());
         const QString aside = DatabaseBackup::Restore(db.connection, DataFolder(db), backup);
+        QCOMPARE(DatabaseBackup::LastSetAside(DataFolder(db)), aside);
         QCOMPARE(db.column(Rows), savedRows);
         QCOMPARE(Files(foto), QStringList{"2005-04-10/z łodzi 1%.jpg=szczupak"});
         QCOMPARE(db.column("select nazwa from ryby order by rowid"), (QStringList{"Sum", "Jesiotr"}));
+        // The permit comes back with its holder and number, which the register is signed with.
+        const Permit restored = Permit::Read(db.connection);
+        QCOMPARE(restored.name + '|' + restored.number + '|' + restored.angler,
+                 QStringLiteral("Okręg Mazowiecki|123/2005|Jan Kowalski"));
         QCOMPARE(QDir(DataFolder(db)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
                  (QStringList{"encyklopedia", "foto", "grafika", "html", "kopie", "wedkarz.db"}));
         // The connection reads the restored rows itself.
@@ -111,10 +125,19 @@ private Q_SLOTS:
 
         // The replaced diary was kept aside, and restoring it undoes the restore.
         QCOMPARE(Files(aside + "/foto"), QStringList{"2005-05-01/b.jpg=leszcz"});
-        DatabaseBackup::Restore(db.connection, DataFolder(db), aside);
+        const QString undone = DatabaseBackup::Restore(db.connection, DataFolder(db), aside);
         QCOMPARE(db.column(Rows), laterRows);
         QCOMPARE(Files(foto), QStringList{"2005-05-01/b.jpg=leszcz"});
         QCOMPARE(QDir(DataFolder(db) + "/kopie").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
+        // The undoing kept the restored diary aside in turn (within the same second its
+        // name carries a number), and that is the one offered now; a copy cut short and a
+        // folder of photos set aside are never offered.
+        QVERIFY(undone != aside);
+        QVERIFY(QDir().mkpath(DataFolder(db) + "/kopie/Przed przywróceniem 2999-01-01 00.00.00.niedokonczona"));
+        QVERIFY(QDir().mkpath(DataFolder(db) + "/kopie/Zdjęcia, których nie udało się usunąć 2999-01-01 00.00.00"));
+        QCOMPARE(DatabaseBackup::LastSetAside(DataFolder(db)), undone);
+        QVERIFY(DeleteFolder(undone));
+        QCOMPARE(DatabaseBackup::LastSetAside(DataFolder(db)), aside);
     }
 
     // Each copy below is refused before anything is replaced, with the reason.
@@ -263,8 +286,12 @@ private Q_SLOTS:
             QCOMPARE(db.column("select count(*) from dziennik"), QStringList{"302"});
             Permit permit = Permit::Read(db.connection);
             QCOMPARE(permit.name, QStringLiteral("Okręg %1 \"Wody\""));
+            // The copy's permit had no holder yet; the restored diary has the column for one.
+            QCOMPARE(permit.angler, QString());
             permit.dailyKg = 6;
+            permit.angler = QStringLiteral("Anna Nowak");
             permit.Write(db.connection);
+            QCOMPARE(Permit::Read(db.connection).angler, permit.angler);
             QCOMPARE(Waters::Read(db.connection).front().name, QStringLiteral("Staw 'Dolny'"));
         }
         QCOMPARE(db.column("select porada from porady order by rowid"), tips);

@@ -94,7 +94,8 @@ private Q_SLOTS:
              [&](const QString &path, QString *error) { return WriteWholeFile(path, reg.Csv(), error); }},
             {"rejestr.pdf",
              [&](const QString &path, QString *error) {
-                 return CatchRegisterPdf::Write(path, reg, {QStringLiteral("Zezwolenie"), QDate(2024, 12, 1)}, error);
+                 return CatchRegisterPdf::Write(
+                     path, reg, {QString(), QStringLiteral("Zezwolenie"), QString(), QDate(2024, 12, 1)}, error);
              }},
             {"kopia/" + BackupManifest::FileName,
              [&](const QString &, QString *error) { return BackupManifest::Write(dir.filePath("kopia"), error); }},

@@ -138,6 +138,15 @@ void EncyklopediaFrmTest::eachSpeciesShowsAsItBecomesCurrent()
     QCOMPARE(v->Label11->text(), QStringLiteral("-"));
     QCOMPARE(v->Label12->text(), QStringLiteral("-"));
     QCOMPARE(v->DBMemo1->toPlainText(), QStringLiteral("Stawy"));
+    // No record is known ("-" in the table): said in words, without a unit, and clear of
+    // the caption on its line.
+    QCOMPARE(v->DBText3->text(), QStringLiteral("brak danych"));
+    QVERIFY(!v->Label10->isVisible());
+    const int wordsWidth = v->DBText3->fontMetrics().horizontalAdvance(v->DBText3->text());
+    QVERIFY(wordsWidth <= v->DBText3->contentsRect().width());
+    QVERIFY(v->Label7->x() + v->Label7->fontMetrics().horizontalAdvance(v->Label7->text()) <
+            v->DBText3->geometry().right() - wordsWidth);
+    QCOMPARE(v->DBText3->geometry().right(), v->DBText2->geometry().right());
 
     // A click on a panel; a bound on 30 December reads as no date.
     QTest::mouseClick(v->DBCtrlGrid1->viewport(), Qt::LeftButton, {}, v->DBCtrlGrid1->PanelRect(1).center());
@@ -146,6 +155,7 @@ void EncyklopediaFrmTest::eachSpeciesShowsAsItBecomesCurrent()
     QCOMPARE(v->Label12->text(), QStringLiteral("-"));
     QCOMPARE(v->DBText2->text(), QStringLiteral("45"));
     QCOMPARE(v->DBText3->text(), QStringLiteral("20,8"));
+    QVERIFY(v->Label10->isVisible());
     // Decoded at the frame's size, not at the file's.
     QCOMPARE(v->Image1->Picture().size(), QSize(448, 209));
     QVERIFY(Near(Middle(v->Image1->grab().toImage()), QColor(200, 30, 30)));
@@ -218,6 +228,8 @@ void EncyklopediaFrmTest::anEmptyTableShowsNothing()
     QCOMPARE(v->DBMemo3->toPlainText(), QString());
     QVERIFY(v->Image1->Picture().isNull());
     QCOMPARE(v->Label11->text(), QStringLiteral("-"));
+    QCOMPARE(v->DBText3->text(), QString());
+    QVERIFY(!v->Label10->isVisible());
     QCOMPARE(v->rybyTable->GetRecordCount(), 0);
     QCOMPARE(Platform::Records().size(), 0);
 }
@@ -264,6 +276,9 @@ void EncyklopediaFrmTest::shippedSpeciesDockedWithTheirPictures()
     QDir().mkpath(screens);
     QVERIFY(sheet.save(screens + QStringLiteral("/encyklopedia_zdjecia.png")));
 
+    v->rybyTable->SetRecNo(22);
+    QCOMPARE(Name(), QStringLiteral("Okoń"));
+    TestSupport::SavePng(Windows().MainFrm, QStringLiteral("encyklopedia_bez_rekordu"));
     v->rybyTable->SetRecNo(34);
     QCOMPARE(Name(), QStringLiteral("Szczupak"));
     TestSupport::SavePng(Windows().MainFrm, QStringLiteral("encyklopedia"));

@@ -120,8 +120,13 @@ void GuideLinksTest::aboutOpensTheTwoSitesAndShowsTheCredits()
     const QString a6 = QLatin1String(WebAddresses::About[1]);
     QCOMPARE(Opened(), QStringList({a5, a5, a6}));
 
-    // The credits sit in the lower left part, clear of the logos and inside the window.
-    for (QLabel *label : {frm.Label1, frm.Label2, frm.Label4, frm.Label3}) {
+    // The credits sit in the lower left part, the version on the title band, all clear of
+    // the logos and inside the window.
+    QVERIFY(frm.VersionLabel->isVisible());
+    QCOMPARE(frm.VersionLabel->text(), QStringLiteral("wersja " PACKAGE_VERSION));
+    QVERIFY(frm.VersionLabel->fontMetrics().horizontalAdvance(frm.VersionLabel->text()) <=
+            frm.VersionLabel->contentsRect().width());
+    for (QLabel *label : {frm.Label1, frm.Label2, frm.Label4, frm.Label3, frm.VersionLabel}) {
         QVERIFY(!label->geometry().intersects(frm.Image2->geometry()));
         QVERIFY(frm.rect().contains(label->geometry()));
     }

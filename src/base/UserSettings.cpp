@@ -1,0 +1,6 @@
+#include "base/UserSettings.h"
+
+QSettings UserSettings()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Rybowid"), QStringLiteral("Rybowid"));
+}
