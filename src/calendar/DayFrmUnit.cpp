@@ -140,12 +140,13 @@ TDayFrm::TDayFrm(QWidget *parent) : QDialog(parent)
     Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TDayFrm::Button1Click);
 
-    Label12 = MakeLabel("Label12", QStringLiteral("Notatki:"), LeftColumn, 326);
+    Label12 = MakeLabel("Label12", QStringLiteral("&Notatki:"), LeftColumn, 326);
     DBMemo1 = new TDBMemo(this);
     DBMemo1->setObjectName(QStringLiteral("DBMemo1"));
     DBMemo1->SetScrollBars(TScrollStyle::ssVertical);
     DBMemo1->setGeometry(LeftColumn, 326 + CaptionHeight, PhotoFrame.right() + 1 - LeftColumn,
                          height() - 8 - (326 + CaptionHeight));
+    Label12->setBuddy(DBMemo1);
 
     // Tab leaves the notes like any other field, then visits the navigator, the photo
     // link and "Zamknij".
@@ -216,9 +217,13 @@ void TDayFrm::DBNavigator1Click(TNavigateBtn button)
     case TNavigateBtn::nbPrior:
     case TNavigateBtn::nbNext:
     case TNavigateBtn::nbLast:
-    // A new row has no photo yet; the row it was inserted after must not lend it its own.
-    case TNavigateBtn::nbInsert:
         ShowPhoto();
+        break;
+    case TNavigateBtn::nbInsert:
+        // A new row has no photo yet; the row it was inserted after must not lend it its own.
+        ShowPhoto();
+        // A new catch starts with its species, wherever the keys were before.
+        DBEdit1->setFocus(Qt::OtherFocusReason);
         break;
     default:
         break;

@@ -43,6 +43,14 @@ TDateTime Day()
 // Types text key by key, letters outside ASCII included (QTest::keyClicks knows only ASCII).
 using TestSupport::TypeText;
 
+// A key as the window system delivers it: X11 gives AltGr letters without Alt and an
+// Alt+letter with its letter as text; Windows gives AltGr as Ctrl+Alt.
+void Key(QWidget *widget, Qt::Key key, const QString &text, Qt::KeyboardModifiers modifiers)
+{
+    QTest::sendKeyEvent(QTest::Press, widget, key, text, modifiers);
+    QTest::sendKeyEvent(QTest::Release, widget, key, text, modifiers);
+}
+
 // A photo of one flat colour, or a small scene for the screenshot.
 QImage Photo(const QColor &colour, const QSize &size = QSize(640, 480))
 {
@@ -308,9 +316,23 @@ void DayFrmTest::typedFieldsEnterEditStateAndPostWritesTheRow()
         QTest::keyClick(dialog, Qt::Key_G, Qt::AltModifier);
         QTRY_VERIFY(dialog->DBEdit1->hasFocus());
         dialog->DBEdit1->selectAll();
-        TypeText(dialog->DBEdit1, QStringLiteral("Węgorz"));
-        dialog->DBMemo1->setFocus();
-        TypeText(dialog->DBMemo1, QStringLiteral("Nocą, na żywca"));
+        // Polish letters typed with AltGr still type, however the window system
+        // delivers them: X11 without Alt (or as a group switch), Windows as Ctrl+Alt.
+        TypeText(dialog->DBEdit1, QStringLiteral("W"));
+        Key(dialog->DBEdit1, Qt::Key_E, QStringLiteral("ę"), Qt::GroupSwitchModifier);
+        TypeText(dialog->DBEdit1, QStringLiteral("gorz"));
+        // An Alt+letter no accelerator claims types nothing; Alt+N reaches the notes.
+        Key(dialog->DBEdit1, Qt::Key_K, QStringLiteral("k"), Qt::AltModifier);
+        QCOMPARE(dialog->DBEdit1->text(), QStringLiteral("Węgorz"));
+        Key(dialog->DBEdit1, Qt::Key_N, QStringLiteral("n"), Qt::AltModifier);
+        QTRY_VERIFY(dialog->DBMemo1->hasFocus());
+        QCOMPARE(dialog->DBEdit1->text(), QStringLiteral("Węgorz"));
+        TypeText(dialog->DBMemo1, QStringLiteral("Noc"));
+        Key(dialog->DBMemo1, Qt::Key_A, QStringLiteral("ą"), Qt::NoModifier);
+        Key(dialog->DBMemo1, Qt::Key_K, QStringLiteral("K"), Qt::AltModifier | Qt::ShiftModifier);
+        TypeText(dialog->DBMemo1, QStringLiteral(", na "));
+        Key(dialog->DBMemo1, Qt::Key_Z, QStringLiteral("ż"), Qt::ControlModifier | Qt::AltModifier);
+        TypeText(dialog->DBMemo1, QStringLiteral("ywca"));
         // Tab leaves the notes for the navigator, then the photo link and "Zamknij".
         QTest::keyClick(dialog->DBMemo1, Qt::Key_Tab);
         QVERIFY(dialog->DBNavigator1->isAncestorOf(QApplication::focusWidget()));
@@ -353,10 +375,15 @@ void DayFrmTest::navigatorMovesShowEachRowsOwnPhoto()
         QVERIFY(image->Picture().isNull());
         Click(TNavigateBtn::nbFirst);
         QVERIFY(Near(MiddleColour(image), Qt::red));
-        // A new row starts without a photo, not with the one of the row it follows.
+        // A new row starts without a photo, not with the one of the row it follows, and
+        // with its species: the keys go there wherever they were.
+        dialog->DBEdit3->setFocus();
         Click(TNavigateBtn::nbInsert);
         QCOMPARE(m_table->State(), TDataSetState::dsInsert);
         QVERIFY(image->Picture().isNull());
+        QCOMPARE(dialog->focusWidget(), dialog->DBEdit1);
+        TypeText(dialog->focusWidget(), QStringLiteral("Jaź"));
+        QCOMPARE(dialog->DBEdit1->text(), QStringLiteral("Jaź"));
     });
     QCOMPARE(CountRecords(QStringLiteral("error")), 0);
 }
