@@ -1,6 +1,5 @@
 #include "calendar/DayFrmUnit.h"
 
-#include "base/CheckedFile.h"
 #include "base/Exception.h"
 #include "base/FolderUtils.h"
 #include "base/JpegImage.h"
@@ -235,7 +234,6 @@ void TDayFrm::Label11Click()
     const QString chosen = Platform::OpenPicture(this, PictureFilter);
     if (chosen.isEmpty())
         return;
-    const QString name = QFileInfo(chosen).fileName();
     // A file that is not a readable picture is refused before anything is copied or
     // stored; otherwise every later opening of the catch would report it.
     try {
@@ -259,11 +257,11 @@ void TDayFrm::Label11Click()
         return;
     }
     try {
-        const QString target = folder + QLatin1Char('/') + name;
-        // A photo of that name already in the folder is kept and wins. A copy that failed
-        // leaves the row's photo as it was rather than naming a file that does not exist.
+        // A copy that failed leaves the row's photo as it was rather than naming a file
+        // that does not exist.
         QString reason;
-        if (!QFileInfo(target).isFile() && !CopyWholeFile(chosen, target, &reason)) {
+        const QString stored = CatchPhotos::Store(chosen, folder, &reason);
+        if (stored.isEmpty()) {
             Platform::ShowMessage(this, QStringLiteral("Rybowid"),
                                   QStringLiteral("Nie można skopiować zdjęcia %1 do folderu %2: %3. Zdjęcie połowu "
                                                  "pozostało bez zmian.")
@@ -275,11 +273,11 @@ void TDayFrm::Label11Click()
         // Both may end up named by no row: the replaced photo once the row is written, the
         // new one if the row is dropped.
         m_replaced.append({folder, before});
-        m_replaced.append({folder, name});
+        m_replaced.append({folder, stored});
         if (!m_dataSource || !m_dataSource->Edit())
             return;
-        m_dataSource->DataSet()->FieldByName(FotoField)->SetAsString(name);
-        LoadPhoto(name);
+        m_dataSource->DataSet()->FieldByName(FotoField)->SetAsString(stored);
+        LoadPhoto(stored);
     } catch (const Exception &) {
         // Changing the photo reports nothing; what was done stays done.
     }

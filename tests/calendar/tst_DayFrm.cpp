@@ -181,7 +181,7 @@ private Q_SLOTS:
     void typedFieldsEnterEditStateAndPostWritesTheRow();
     void navigatorMovesShowEachRowsOwnPhoto();
     void changingThePhotoCopiesIntoANewDayFolder();
-    void aPhotoOfTheSameNameAlreadyThereWins();
+    void aPhotoOfATakenNameIsStoredUnderAFreeOne();
     void photosKeepTheirProportionsAndOrientation();
     void aReplacedPhotoIsSetAsideNeverDeleted();
     void aBrokenPhotoIsReportedAndTheDialogStaysUsable();
@@ -194,6 +194,7 @@ private Q_SLOTS:
 private:
     TDayFrm *Dialog() const { return Windows().DayFrm; }
     QString Folder() const { return m_dir->path() + QStringLiteral("data/foto/2005-01-24"); }
+    QString Aside() const { return m_dir->path() + QStringLiteral("data/kopie/zastąpione zdjęcia/2005-01-24/"); }
     void AddCatch(const QString &gatunek, const QString &foto);
     // Binds the dialog the way the diary does and shows it modally; body runs while it
     // is open and on screen.
@@ -227,6 +228,7 @@ void DayFrmTest::init()
     QVERIFY(m_dir->exec(QStringLiteral("delete from dziennik;")));
     QDir(Folder()).removeRecursively();
     QFile::remove(Folder());
+    QDir(m_dir->path() + QStringLiteral("data/kopie")).removeRecursively();
     m_table = std::make_unique<TDbTable>();
     m_table->setObjectName(QStringLiteral("dziennikTable"));
     m_table->TableName = QStringLiteral("dziennik");
@@ -460,32 +462,56 @@ void DayFrmTest::changingThePhotoCopiesIntoANewDayFolder()
     QVERIFY(QFileInfo::exists(chosen));
 }
 
-void DayFrmTest::aPhotoOfTheSameNameAlreadyThereWins()
+void DayFrmTest::aPhotoOfATakenNameIsStoredUnderAFreeOne()
 {
-    const QString older = Folder() + QStringLiteral("/ryba.jpg");
-    QVERIFY(SaveJpeg(Photo(Qt::yellow), older));
-    const QByteArray olderBytes = Bytes(older);
-    const QString chosen = m_pictures.filePath(QStringLiteral("inne/ryba.jpg"));
-    QVERIFY(SaveJpeg(Photo(Qt::magenta), chosen));
-    AddCatch(QStringLiteral("Karp"), QString());
+    // Each camera numbers its photos afresh: two fish of one day come as two "portret.jpg".
+    const QString first = Folder() + QStringLiteral("/portret.jpg");
+    QVERIFY(SaveJpeg(Photo(Qt::yellow), first));
+    const QByteArray firstBytes = Bytes(first);
+    const QString second = m_pictures.filePath(QStringLiteral("b/portret.jpg"));
+    const QString third = m_pictures.filePath(QStringLiteral("c/portret.jpg"));
+    QVERIFY(SaveJpeg(Photo(Qt::magenta), second));
+    QVERIFY(SaveJpeg(Photo(Qt::cyan), third));
+    AddCatch(QStringLiteral("Karp"), QStringLiteral("portret.jpg"));
+    AddCatch(QStringLiteral("Lin"), QString());
+    AddCatch(QStringLiteral("Sum"), QString());
 
-    RunDialog([this, &chosen](TDayFrm *dialog) {
-        Platform::QueueOpenPicture(chosen);
+    const auto choose = [this](TDayFrm *dialog, const QString &path) {
+        Platform::QueueOpenPicture(path);
         QTest::mouseClick(dialog->Label11, Qt::LeftButton);
-        QCOMPARE(m_table->FieldByName(QStringLiteral("foto"))->AsString(), QStringLiteral("ryba.jpg"));
-        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::yellow));
-    });
-    QCOMPARE(Bytes(older), olderBytes);
-    QCOMPARE(QDir(Folder()).entryList(QDir::Files), QStringList{QStringLiteral("ryba.jpg")});
+        Click(TNavigateBtn::nbPost);
+    };
+    RunDialog([&](TDayFrm *dialog) {
+        Click(TNavigateBtn::nbNext);
+        choose(dialog, second);
+        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::magenta));
+        // Another photo of the name takes the next free one; the same photo chosen again
+        // is the file already there, even once a third photo took its name's next number.
+        Click(TNavigateBtn::nbNext);
+        choose(dialog, third);
+        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::cyan));
+        choose(dialog, second);
+        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::magenta));
 
-    // A copy that fails with nothing of that name in the folder leaves the row alone.
-    Platform::ClearTestState();
-    RunDialog([this](TDayFrm *dialog) {
+        Click(TNavigateBtn::nbFirst);
+        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::yellow));
+        Click(TNavigateBtn::nbNext);
+        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::magenta));
+
+        // A file that cannot be read is refused before anything is copied.
         Platform::QueueOpenPicture(m_pictures.filePath(QStringLiteral("nie-ma.jpg")));
         QTest::mouseClick(dialog->Label11, Qt::LeftButton);
-        QCOMPARE(m_table->FieldByName(QStringLiteral("foto"))->AsString(), QStringLiteral("ryba.jpg"));
-        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::yellow));
+        QCOMPARE(m_table->FieldByName(QStringLiteral("foto"))->AsString(), QStringLiteral("portret (2).jpg"));
     });
+    QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select foto from dziennik order by rowid")),
+             (QStringList{QStringLiteral("portret.jpg"), QStringLiteral("portret (2).jpg"),
+                          QStringLiteral("portret (2).jpg")}));
+    QCOMPARE(QDir(Folder()).entryList(QDir::Files),
+             (QStringList{QStringLiteral("portret (2).jpg"), QStringLiteral("portret.jpg")}));
+    QCOMPARE(Bytes(first), firstBytes);
+    QCOMPARE(Bytes(Folder() + QStringLiteral("/portret (2).jpg")), Bytes(second));
+    // The third photo, named by no catch once replaced, is set aside.
+    QCOMPARE(Bytes(Aside() + QStringLiteral("portret (3).jpg")), Bytes(third));
     QCOMPARE(CountRecords(QStringLiteral("error")), 0);
 }
 
@@ -547,8 +573,7 @@ void DayFrmTest::photosKeepTheirProportionsAndOrientation()
 
 void DayFrmTest::aReplacedPhotoIsSetAsideNeverDeleted()
 {
-    const QString aside = m_dir->path() + QStringLiteral("data/kopie/zastąpione zdjęcia/2005-01-24/");
-    QDir(m_dir->path() + QStringLiteral("data/kopie")).removeRecursively();
+    const QString aside = Aside();
     // One set aside earlier under the same name stays as it is.
     QVERIFY(SaveJpeg(Photo(Qt::black), aside + QStringLiteral("stary.jpg")));
     const QByteArray earlierBytes = Bytes(aside + QStringLiteral("stary.jpg"));
