@@ -187,8 +187,9 @@ private Q_SLOTS:
     void aBrokenPhotoIsReportedAndTheDialogStaysUsable();
     void clickingThePhotoOpensItOrTheDayFolder();
     void theDiaryShowsTheDialogOnItsCurrentCatch();
-    void everyWayOfClosingUnbindsAndKeepsTypedText_data();
-    void everyWayOfClosingUnbindsAndKeepsTypedText();
+    void everyWayOfClosingUnbindsAndKeepsOrDropsTheEdit_data();
+    void everyWayOfClosingUnbindsAndKeepsOrDropsTheEdit();
+    void cancelPutsBackTheOpenedCatchAndNothingElse();
     void screenshot();
 
 private:
@@ -593,12 +594,9 @@ void DayFrmTest::aReplacedPhotoIsSetAsideNeverDeleted()
     RunDialog([&](TDayFrm *dialog) {
         Platform::QueueOpenPicture(first);
         QTest::mouseClick(dialog->Label11, Qt::LeftButton);
-        // Until the row is written it still names its old photo in the file.
-        QVERIFY(QFileInfo::exists(Folder() + QStringLiteral("/stary.jpg")));
+        // The photo the dialog opened with stays while "Anuluj" may still want it back.
         Click(TNavigateBtn::nbPost);
-        QVERIFY(!QFileInfo::exists(Folder() + QStringLiteral("/stary.jpg")));
-        QCOMPARE(Bytes(aside + QStringLiteral("stary (2).jpg")), oldBytes);
-        QCOMPARE(Bytes(aside + QStringLiteral("stary.jpg")), earlierBytes);
+        QVERIFY(QFileInfo::exists(Folder() + QStringLiteral("/stary.jpg")));
 
         // A photo another catch still names stays.
         Click(TNavigateBtn::nbNext);
@@ -616,6 +614,8 @@ void DayFrmTest::aReplacedPhotoIsSetAsideNeverDeleted()
         QVERIFY(!QFileInfo::exists(Folder() + QStringLiteral("/porzucony.jpg")));
         QCOMPARE(Bytes(aside + QStringLiteral("porzucony.jpg")), Bytes(third));
     });
+    QCOMPARE(Bytes(aside + QStringLiteral("stary (2).jpg")), oldBytes);
+    QCOMPARE(Bytes(aside + QStringLiteral("stary.jpg")), earlierBytes);
     QCOMPARE(QDir(Folder()).entryList(QDir::Files),
              (QStringList{QStringLiteral("drugi.jpg"), QStringLiteral("nowy.jpg"), QStringLiteral("wspólny.jpg")}));
     QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select foto from dziennik order by rowid")),
@@ -739,30 +739,48 @@ void DayFrmTest::theDiaryShowsTheDialogOnItsCurrentCatch()
     QCOMPARE(CountRecords(QStringLiteral("error")), 0);
 }
 
-void DayFrmTest::everyWayOfClosingUnbindsAndKeepsTypedText_data()
+void DayFrmTest::everyWayOfClosingUnbindsAndKeepsOrDropsTheEdit_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::newRow("Zamknij") << QStringLiteral("button");
-    QTest::newRow("close box") << QStringLiteral("closebox");
-    QTest::newRow("Escape") << QStringLiteral("escape");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("Zamknij") << QStringLiteral("button") << true;
+    QTest::newRow("close box") << QStringLiteral("closebox") << true;
+    QTest::newRow("Escape") << QStringLiteral("escape") << false;
+    QTest::newRow("Anuluj") << QStringLiteral("cancel") << false;
 }
 
-void DayFrmTest::everyWayOfClosingUnbindsAndKeepsTypedText()
+void DayFrmTest::everyWayOfClosingUnbindsAndKeepsOrDropsTheEdit()
 {
     QFETCH(QString, how);
-    AddCatch(QStringLiteral("Sandacz"), QString());
+    QFETCH(bool, kept);
+    QVERIFY(SaveJpeg(Photo(Qt::yellow), Folder() + QStringLiteral("/sandacz.jpg")));
+    const QByteArray oldBytes = Bytes(Folder() + QStringLiteral("/sandacz.jpg"));
+    const QString chosen = m_pictures.filePath(QStringLiteral("pomyłka.jpg"));
+    QVERIFY(SaveJpeg(Photo(Qt::blue), chosen));
+    AddCatch(QStringLiteral("Sandacz"), QStringLiteral("sandacz.jpg"));
+    // The diary shows the dialog on a row it has put in edit state.
+    m_table->Open();
+    m_table->Edit();
     bool closed = false;
     RunDialog([&](TDayFrm *dialog) {
         dialog->DBEdit5->setFocus();
         dialog->DBEdit5->selectAll();
         TypeText(dialog->DBEdit5, QStringLiteral("wobler"));
-        if (how == QLatin1String("button")) {
+        QTest::keyClick(dialog->DBEdit5, Qt::Key_Return);
+        Platform::QueueOpenPicture(chosen);
+        QTest::mouseClick(dialog->Label11, Qt::LeftButton);
+        // A mistake still being typed, the keys in its field.
+        dialog->DBEdit1->setFocus();
+        dialog->DBEdit1->selectAll();
+        TypeText(dialog->DBEdit1, QStringLiteral("Sandała"));
+        if (how == QLatin1String("button"))
             QTest::mouseClick(dialog->Button1, Qt::LeftButton);
-        } else if (how == QLatin1String("closebox")) {
+        else if (how == QLatin1String("closebox"))
             dialog->windowHandle()->close();
-        } else {
-            QTest::keyClick(dialog->DBEdit4, Qt::Key_Escape);
-        }
+        else if (how == QLatin1String("escape"))
+            QTest::keyClick(dialog->DBEdit1, Qt::Key_Escape);
+        else
+            QTest::mouseClick(dialog->Button2, Qt::LeftButton);
         closed = !dialog->isVisible();
     });
     QVERIFY(closed);
@@ -773,11 +791,84 @@ void DayFrmTest::everyWayOfClosingUnbindsAndKeepsTypedText()
     QVERIFY(dialog->DBMemo1->DataField().isEmpty());
     QVERIFY(dialog->DBEdit1->text().isEmpty());
 
-    // The diary posts what is pending once the dialog has closed.
-    QCOMPARE(m_table->State(), TDataSetState::dsEdit);
-    m_table->Post();
-    QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select przyneta from dziennik")),
-             QStringList{QStringLiteral("wobler")});
+    const QString stored = QStringLiteral("select gatunek||'|'||przyneta||'|'||foto from dziennik");
+    if (kept) {
+        // The diary posts what is pending once the dialog has closed.
+        QCOMPARE(m_table->State(), TDataSetState::dsEdit);
+        m_table->Post();
+        QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), stored),
+                 QStringList{QStringLiteral("Sandała|wobler|pomyłka.jpg")});
+        QCOMPARE(Bytes(Aside() + QStringLiteral("sandacz.jpg")), oldBytes);
+    } else {
+        // Nothing left to post; the photo copied in is set aside, never deleted.
+        QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
+        QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), stored),
+                 QStringList{QStringLiteral("Sandacz|rosówka|sandacz.jpg")});
+        QCOMPARE(m_table->FieldByName(QStringLiteral("gatunek"))->AsString(), QStringLiteral("Sandacz"));
+        QCOMPARE(Bytes(Aside() + QStringLiteral("pomyłka.jpg")), Bytes(chosen));
+    }
+    QCOMPARE(QDir(Folder()).entryList(QDir::Files),
+             QStringList{kept ? QStringLiteral("pomyłka.jpg") : QStringLiteral("sandacz.jpg")});
+}
+
+void DayFrmTest::cancelPutsBackTheOpenedCatchAndNothingElse()
+{
+    QVERIFY(SaveJpeg(Photo(Qt::yellow), Folder() + QStringLiteral("/karp.jpg")));
+    const QString chosen = m_pictures.filePath(QStringLiteral("nowy.jpg"));
+    QVERIFY(SaveJpeg(Photo(Qt::green), chosen));
+    AddCatch(QStringLiteral("Karp"), QStringLiteral("karp.jpg"));
+    AddCatch(QStringLiteral("Lin"), QString());
+    // However a row is started, it belongs to the day, as the diary makes it.
+    m_table->OnNewRecord = [](TDbBaseQuery *table) {
+        table->FieldByName(QStringLiteral("data"))->SetAsString(DayText(Day()));
+    };
+    const QString stored = QStringLiteral("select gatunek||'|'||miejsce||'|'||foto from dziennik order by rowid");
+
+    // What the navigator wrote to the opened catch goes back, the photo with it; what it
+    // wrote to other rows stays, and so do the rows it started.
+    m_table->Open();
+    m_table->Edit();
+    RunDialog([&](TDayFrm *dialog) {
+        dialog->DBEdit1->selectAll();
+        TypeText(dialog->DBEdit1, QStringLiteral("Karaś"));
+        Platform::QueueOpenPicture(chosen);
+        QTest::mouseClick(dialog->Label11, Qt::LeftButton);
+        Click(TNavigateBtn::nbNext);
+        dialog->DBEdit4->setFocus();
+        dialog->DBEdit4->selectAll();
+        TypeText(dialog->DBEdit4, QStringLiteral("Narew"));
+        Click(TNavigateBtn::nbInsert);
+        TypeText(dialog->DBEdit1, QStringLiteral("Okoń"));
+        Click(TNavigateBtn::nbPost);
+        QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), stored),
+                 (QStringList{QStringLiteral("Karaś|Wisła|nowy.jpg"), QStringLiteral("Lin|Narew|"),
+                              QStringLiteral("Okoń||")}));
+        QTest::keyClick(dialog->DBEdit1, Qt::Key_Escape);
+        QVERIFY(!dialog->isVisible());
+    });
+    QCOMPARE(
+        TestSupport::QueryColumn(m_dir->dbPath(), stored),
+        (QStringList{QStringLiteral("Karp|Wisła|karp.jpg"), QStringLiteral("Lin|Narew|"), QStringLiteral("Okoń||")}));
+    // Back on the catch it was opened on, showing it as stored.
+    QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
+    QCOMPARE(m_table->FieldByName(QStringLiteral("gatunek"))->AsString(), QStringLiteral("Karp"));
+    QCOMPARE(QDir(Folder()).entryList(QDir::Files), QStringList{QStringLiteral("karp.jpg")});
+    QCOMPARE(Bytes(Aside() + QStringLiteral("nowy.jpg")), Bytes(chosen));
+
+    // A catch the dialog was opened to insert goes, even once written.
+    m_table->Insert();
+    RunDialog([&](TDayFrm *dialog) {
+        TypeText(dialog->DBEdit1, QStringLiteral("Sum"));
+        Click(TNavigateBtn::nbPost);
+        Click(TNavigateBtn::nbInsert);
+        TypeText(dialog->DBEdit1, QStringLiteral("Boleń"));
+        Click(TNavigateBtn::nbPost);
+        QTest::mouseClick(dialog->Button2, Qt::LeftButton);
+    });
+    QCOMPARE(
+        TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select gatunek from dziennik order by rowid")),
+        (QStringList{QStringLiteral("Karp"), QStringLiteral("Lin"), QStringLiteral("Okoń"), QStringLiteral("Boleń")}));
+    QCOMPARE(CountRecords(QStringLiteral("error")), 0);
 }
 
 void DayFrmTest::screenshot()
