@@ -1,6 +1,5 @@
 #include "calendar/DayFrmUnit.h"
 
-#include "base/CheckedFile.h"
 #include "base/Exception.h"
 #include "base/FolderUtils.h"
 #include "base/JpegImage.h"
@@ -11,6 +10,7 @@
 #include "data/TField.h"
 #include "diary/CatchPhotos.h"
 #include "diary/DayDiary.h"
+#include "diary/OpenedCatch.h"
 #include "diary/UserDataFolder.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
@@ -23,10 +23,12 @@
 #include "widgets/TLinkLabel.h"
 #include "widgets/Utils.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -47,6 +49,8 @@ constexpr int ColumnWidth = 174;
 constexpr int NumberWidth = 52;
 constexpr int EditHeight = 21;
 constexpr int CaptionHeight = 15;
+constexpr QSize ButtonSize(75, 25);
+constexpr int ButtonGap = 6;
 constexpr QRect PhotoFrame(192, 8, 378, 303);
 } // namespace
 
@@ -134,30 +138,48 @@ TDayFrm::TDayFrm(QWidget *parent) : QDialog(parent)
 
     Button1 = new QPushButton(QStringLiteral("&Zamknij"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(PhotoFrame.right() - 74, PhotoFrame.bottom() + 5, 75, 25);
-    Button1->setCursor(Qt::PointingHandCursor);
-    // Enter in a field writes the field; it must not close the dialog.
-    Button1->setAutoDefault(false);
+    Button1->setGeometry(QRect(
+        QPoint(PhotoFrame.right() + 1 - 2 * ButtonSize.width() - ButtonGap, PhotoFrame.bottom() + 5), ButtonSize));
     connect(Button1, &QPushButton::clicked, this, &TDayFrm::Button1Click);
+    Button2 = new QPushButton(QStringLiteral("Anuluj"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(
+        QRect(QPoint(PhotoFrame.right() + 1 - ButtonSize.width(), PhotoFrame.bottom() + 5), ButtonSize));
+    connect(Button2, &QPushButton::clicked, this, &TDayFrm::Button2Click);
+    for (QPushButton *button : {Button1, Button2}) {
+        button->setCursor(Qt::PointingHandCursor);
+        // Enter in a field writes the field; it must neither close the dialog nor cancel.
+        button->setAutoDefault(false);
+    }
 
-    Label12 = MakeLabel("Label12", QStringLiteral("Notatki:"), LeftColumn, 326);
+    Label12 = MakeLabel("Label12", QStringLiteral("&Notatki:"), LeftColumn, 326);
     DBMemo1 = new TDBMemo(this);
     DBMemo1->setObjectName(QStringLiteral("DBMemo1"));
     DBMemo1->SetScrollBars(TScrollStyle::ssVertical);
     DBMemo1->setGeometry(LeftColumn, 326 + CaptionHeight, PhotoFrame.right() + 1 - LeftColumn,
                          height() - 8 - (326 + CaptionHeight));
+    Label12->setBuddy(DBMemo1);
+    // A field takes Escape to undo the typing in itself alone, which would leave the rest
+    // of a mistaken edit to be saved: here Escape cancels the whole visit, from a field
+    // too. Not a shortcut: one would also take the Escape that closes a field's list of
+    // suggestions.
+    for (QWidget *field :
+         std::initializer_list<QWidget *>{DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7, DBMemo1})
+        field->installEventFilter(this);
 
     // Tab leaves the notes like any other field, then visits the navigator, the photo
-    // link and "Zamknij".
+    // link and the buttons.
     DBMemo1->setTabChangesFocus(true);
     Label11->setFocusPolicy(Qt::TabFocus);
     QList<QWidget *> chain{DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7, DBCheckBox1, DBMemo1};
-    chain << DBNavigator1->TabStops() << Label11 << Button1;
+    chain << DBNavigator1->TabStops() << Label11 << Button1 << Button2;
     SetTabChain(chain);
 
     if (const TCalendarFrm *calendar = Windows().CalendarFrm)
         SetDataSource(calendar->DataSource1);
 }
+
+TDayFrm::~TDayFrm() = default;
 
 TDataSource *TDayFrm::DataSource() const
 {
@@ -206,6 +228,8 @@ QString TDayFrm::PhotoPath() const
 
 void TDayFrm::FormShow()
 {
+    m_opened = std::make_unique<OpenedCatch>(m_dataSource ? m_dataSource->DataSet() : nullptr);
+    m_openedFolder = DayFolder();
     ShowPhoto();
 }
 
@@ -216,9 +240,13 @@ void TDayFrm::DBNavigator1Click(TNavigateBtn button)
     case TNavigateBtn::nbPrior:
     case TNavigateBtn::nbNext:
     case TNavigateBtn::nbLast:
-    // A new row has no photo yet; the row it was inserted after must not lend it its own.
-    case TNavigateBtn::nbInsert:
         ShowPhoto();
+        break;
+    case TNavigateBtn::nbInsert:
+        // A new row has no photo yet; the row it was inserted after must not lend it its own.
+        ShowPhoto();
+        // A new catch starts with its species, wherever the keys were before.
+        DBEdit1->setFocus(Qt::OtherFocusReason);
         break;
     default:
         break;
@@ -230,7 +258,6 @@ void TDayFrm::Label11Click()
     const QString chosen = Platform::OpenPicture(this, PictureFilter);
     if (chosen.isEmpty())
         return;
-    const QString name = QFileInfo(chosen).fileName();
     // A file that is not a readable picture is refused before anything is copied or
     // stored; otherwise every later opening of the catch would report it.
     try {
@@ -254,11 +281,11 @@ void TDayFrm::Label11Click()
         return;
     }
     try {
-        const QString target = folder + QLatin1Char('/') + name;
-        // A photo of that name already in the folder is kept and wins. A copy that failed
-        // leaves the row's photo as it was rather than naming a file that does not exist.
+        // A copy that failed leaves the row's photo as it was rather than naming a file
+        // that does not exist.
         QString reason;
-        if (!QFileInfo(target).isFile() && !CopyWholeFile(chosen, target, &reason)) {
+        const QString stored = CatchPhotos::Store(chosen, folder, &reason);
+        if (stored.isEmpty()) {
             Platform::ShowMessage(this, QStringLiteral("Rybowid"),
                                   QStringLiteral("Nie można skopiować zdjęcia %1 do folderu %2: %3. Zdjęcie połowu "
                                                  "pozostało bez zmian.")
@@ -270,11 +297,11 @@ void TDayFrm::Label11Click()
         // Both may end up named by no row: the replaced photo once the row is written, the
         // new one if the row is dropped.
         m_replaced.append({folder, before});
-        m_replaced.append({folder, name});
+        m_replaced.append({folder, stored});
         if (!m_dataSource || !m_dataSource->Edit())
             return;
-        m_dataSource->DataSet()->FieldByName(FotoField)->SetAsString(name);
-        LoadPhoto(name);
+        m_dataSource->DataSet()->FieldByName(FotoField)->SetAsString(stored);
+        LoadPhoto(stored);
     } catch (const Exception &) {
         // Changing the photo reports nothing; what was done stays done.
     }
@@ -295,6 +322,10 @@ void TDayFrm::SetReplacedPhotosAside()
     for (const ReplacedPhoto &photo : replaced) {
         if (photo.fileName.isEmpty())
             continue;
+        if (IsOpenedPhoto(photo.folder, photo.fileName)) {
+            m_replaced.append(photo);
+            continue;
+        }
         try {
             if (!CatchPhotos::IsNamed(*dataSet->Connection(), QFileInfo(photo.folder).fileName(), photo.fileName))
                 CatchPhotos::SetAside(photo.folder, photo.fileName, UserDataFolder::AsideFolder());
@@ -302,6 +333,11 @@ void TDayFrm::SetReplacedPhotosAside()
             // Unsure whether a row still names it, the photo stays where it is.
         }
     }
+}
+
+bool TDayFrm::IsOpenedPhoto(const QString &folder, const QString &fileName) const
+{
+    return m_opened && !m_opened->Photo().isEmpty() && fileName == m_opened->Photo() && folder == m_openedFolder;
 }
 
 void TDayFrm::Image1Click()
@@ -317,12 +353,31 @@ void TDayFrm::Button1Click()
     close();
 }
 
+void TDayFrm::Button2Click()
+{
+    reject();
+}
+
+void TDayFrm::reject()
+{
+    // What was typed and not yet in its field goes with the rest: the cancel drops the
+    // pending record before the fields would write it.
+    if (m_opened && !TDataSource::Guard([this] {
+            for (const QString &photo : m_opened->Restore())
+                m_replaced.append({m_openedFolder, photo});
+        }))
+        return;
+    QDialog::reject();
+}
+
 void TDayFrm::FormClose()
 {
     for (TDBEdit *edit : {DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7})
         edit->SetDataField(QString());
     DBMemo1->SetDataField(QString());
     DBCheckBox1->SetDataField(QString());
+    m_opened.reset();
+    SetReplacedPhotosAside();
 }
 
 void TDayFrm::showEvent(QShowEvent *event)
@@ -339,10 +394,30 @@ void TDayFrm::showEvent(QShowEvent *event)
     FormShow();
 }
 
+bool TDayFrm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+            reject();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TDayFrm::closeEvent(QCloseEvent *event)
+{
+    // QDialog would take the close box for a cancel.
+    event->accept();
+    if (isVisible())
+        accept();
+}
+
 void TDayFrm::hideEvent(QHideEvent *event)
 {
     QDialog::hideEvent(event);
-    // The close box, Escape, "&Zamknij" and a plain hide all end here.
+    // The close box, Escape, "&Zamknij", "Anuluj" and a plain hide all end here.
     if (!event->spontaneous())
         FormClose();
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QList>
 #include <QPointer>
+#include <memory>
 
 class QFrame;
 class QLabel;
@@ -16,6 +17,7 @@ class TDBMemo;
 class TDBNavigator;
 class TImage;
 class TLinkLabel;
+class OpenedCatch;
 
 // "Złowiona ryba:": one catch of the diary in full, with its photo. The dialog has no
 // data of its own; its controls work on the calendar view's diary link, whose columns
@@ -26,6 +28,7 @@ class TDayFrm : public QDialog
 
 public:
     explicit TDayFrm(QWidget *parent = nullptr);
+    ~TDayFrm() override;
 
     // The link every data control and the navigator work on: the calendar view's diary
     // link when the view exists at creation.
@@ -66,6 +69,8 @@ public:
     TImage *Image1 = nullptr;
     TLinkLabel *Label11 = nullptr;
     QPushButton *Button1 = nullptr;
+    // "Anuluj", like Escape: the catch goes back to what it was when the dialog opened.
+    QPushButton *Button2 = nullptr;
 
 public Q_SLOTS:
     void FormShow();
@@ -73,11 +78,18 @@ public Q_SLOTS:
     void Label11Click();
     void Image1Click();
     void Button1Click();
+    void Button2Click();
     void FormClose();
+    // Escape and "Anuluj": the catch is put back and the dialog closes. A failure to put
+    // it back is shown and leaves the dialog open.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    // The close box keeps the changes, as "Zamknij" does.
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QLabel *MakeLabel(const char *name, const QString &caption, int x, int y);
@@ -91,6 +103,8 @@ private:
     // Photos that a change of photo may have left named by no row are set aside once
     // the row is no longer being edited.
     void SetReplacedPhotosAside();
+    // The catch's photo at opening, which a cancel may still ask for.
+    bool IsOpenedPhoto(const QString &folder, const QString &fileName) const;
 
     struct ReplacedPhoto
     {
@@ -100,4 +114,7 @@ private:
     QList<ReplacedPhoto> m_replaced;
 
     QPointer<TDataSource> m_dataSource;
+    // The catch as the dialog opened on it, while the dialog is shown.
+    std::unique_ptr<OpenedCatch> m_opened;
+    QString m_openedFolder;
 };

@@ -13,6 +13,10 @@ TDBEdit::TDBEdit(QWidget *parent)
 
 void TDBEdit::keyPressEvent(QKeyEvent *event)
 {
+    if (IsStrayAltKey(*event)) {
+        event->ignore();
+        return;
+    }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         if (UpdateRecord())
             selectAll();

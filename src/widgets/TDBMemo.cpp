@@ -31,6 +31,10 @@ void TDBMemo::SetWordWrap(bool wordWrap)
 
 void TDBMemo::keyPressEvent(QKeyEvent *event)
 {
+    if (IsStrayAltKey(*event)) {
+        event->ignore();
+        return;
+    }
     if (event->key() == Qt::Key_Escape && m_link->Pending()) {
         LoadFromField();
         return;

@@ -43,6 +43,14 @@ TDateTime Day()
 // Types text key by key, letters outside ASCII included (QTest::keyClicks knows only ASCII).
 using TestSupport::TypeText;
 
+// A key as the window system delivers it: X11 gives AltGr letters without Alt and an
+// Alt+letter with its letter as text; Windows gives AltGr as Ctrl+Alt.
+void Key(QWidget *widget, Qt::Key key, const QString &text, Qt::KeyboardModifiers modifiers)
+{
+    QTest::sendKeyEvent(QTest::Press, widget, key, text, modifiers);
+    QTest::sendKeyEvent(QTest::Release, widget, key, text, modifiers);
+}
+
 // A photo of one flat colour, or a small scene for the screenshot.
 QImage Photo(const QColor &colour, const QSize &size = QSize(640, 480))
 {
@@ -173,19 +181,21 @@ private Q_SLOTS:
     void typedFieldsEnterEditStateAndPostWritesTheRow();
     void navigatorMovesShowEachRowsOwnPhoto();
     void changingThePhotoCopiesIntoANewDayFolder();
-    void aPhotoOfTheSameNameAlreadyThereWins();
+    void aPhotoOfATakenNameIsStoredUnderAFreeOne();
     void photosKeepTheirProportionsAndOrientation();
     void aReplacedPhotoIsSetAsideNeverDeleted();
     void aBrokenPhotoIsReportedAndTheDialogStaysUsable();
     void clickingThePhotoOpensItOrTheDayFolder();
     void theDiaryShowsTheDialogOnItsCurrentCatch();
-    void everyWayOfClosingUnbindsAndKeepsTypedText_data();
-    void everyWayOfClosingUnbindsAndKeepsTypedText();
+    void everyWayOfClosingUnbindsAndKeepsOrDropsTheEdit_data();
+    void everyWayOfClosingUnbindsAndKeepsOrDropsTheEdit();
+    void cancelPutsBackTheOpenedCatchAndNothingElse();
     void screenshot();
 
 private:
     TDayFrm *Dialog() const { return Windows().DayFrm; }
     QString Folder() const { return m_dir->path() + QStringLiteral("data/foto/2005-01-24"); }
+    QString Aside() const { return m_dir->path() + QStringLiteral("data/kopie/zastąpione zdjęcia/2005-01-24/"); }
     void AddCatch(const QString &gatunek, const QString &foto);
     // Binds the dialog the way the diary does and shows it modally; body runs while it
     // is open and on screen.
@@ -219,6 +229,7 @@ void DayFrmTest::init()
     QVERIFY(m_dir->exec(QStringLiteral("delete from dziennik;")));
     QDir(Folder()).removeRecursively();
     QFile::remove(Folder());
+    QDir(m_dir->path() + QStringLiteral("data/kopie")).removeRecursively();
     m_table = std::make_unique<TDbTable>();
     m_table->setObjectName(QStringLiteral("dziennikTable"));
     m_table->TableName = QStringLiteral("dziennik");
@@ -308,9 +319,23 @@ void DayFrmTest::typedFieldsEnterEditStateAndPostWritesTheRow()
         QTest::keyClick(dialog, Qt::Key_G, Qt::AltModifier);
         QTRY_VERIFY(dialog->DBEdit1->hasFocus());
         dialog->DBEdit1->selectAll();
-        TypeText(dialog->DBEdit1, QStringLiteral("Węgorz"));
-        dialog->DBMemo1->setFocus();
-        TypeText(dialog->DBMemo1, QStringLiteral("Nocą, na żywca"));
+        // Polish letters typed with AltGr still type, however the window system
+        // delivers them: X11 without Alt (or as a group switch), Windows as Ctrl+Alt.
+        TypeText(dialog->DBEdit1, QStringLiteral("W"));
+        Key(dialog->DBEdit1, Qt::Key_E, QStringLiteral("ę"), Qt::GroupSwitchModifier);
+        TypeText(dialog->DBEdit1, QStringLiteral("gorz"));
+        // An Alt+letter no accelerator claims types nothing; Alt+N reaches the notes.
+        Key(dialog->DBEdit1, Qt::Key_K, QStringLiteral("k"), Qt::AltModifier);
+        QCOMPARE(dialog->DBEdit1->text(), QStringLiteral("Węgorz"));
+        Key(dialog->DBEdit1, Qt::Key_N, QStringLiteral("n"), Qt::AltModifier);
+        QTRY_VERIFY(dialog->DBMemo1->hasFocus());
+        QCOMPARE(dialog->DBEdit1->text(), QStringLiteral("Węgorz"));
+        TypeText(dialog->DBMemo1, QStringLiteral("Noc"));
+        Key(dialog->DBMemo1, Qt::Key_A, QStringLiteral("ą"), Qt::NoModifier);
+        Key(dialog->DBMemo1, Qt::Key_K, QStringLiteral("K"), Qt::AltModifier | Qt::ShiftModifier);
+        TypeText(dialog->DBMemo1, QStringLiteral(", na "));
+        Key(dialog->DBMemo1, Qt::Key_Z, QStringLiteral("ż"), Qt::ControlModifier | Qt::AltModifier);
+        TypeText(dialog->DBMemo1, QStringLiteral("ywca"));
         // Tab leaves the notes for the navigator, then the photo link and "Zamknij".
         QTest::keyClick(dialog->DBMemo1, Qt::Key_Tab);
         QVERIFY(dialog->DBNavigator1->isAncestorOf(QApplication::focusWidget()));
@@ -353,10 +378,15 @@ void DayFrmTest::navigatorMovesShowEachRowsOwnPhoto()
         QVERIFY(image->Picture().isNull());
         Click(TNavigateBtn::nbFirst);
         QVERIFY(Near(MiddleColour(image), Qt::red));
-        // A new row starts without a photo, not with the one of the row it follows.
+        // A new row starts without a photo, not with the one of the row it follows, and
+        // with its species: the keys go there wherever they were.
+        dialog->DBEdit3->setFocus();
         Click(TNavigateBtn::nbInsert);
         QCOMPARE(m_table->State(), TDataSetState::dsInsert);
         QVERIFY(image->Picture().isNull());
+        QCOMPARE(dialog->focusWidget(), dialog->DBEdit1);
+        TypeText(dialog->focusWidget(), QStringLiteral("Jaź"));
+        QCOMPARE(dialog->DBEdit1->text(), QStringLiteral("Jaź"));
     });
     QCOMPARE(CountRecords(QStringLiteral("error")), 0);
 }
@@ -433,32 +463,56 @@ void DayFrmTest::changingThePhotoCopiesIntoANewDayFolder()
     QVERIFY(QFileInfo::exists(chosen));
 }
 
-void DayFrmTest::aPhotoOfTheSameNameAlreadyThereWins()
+void DayFrmTest::aPhotoOfATakenNameIsStoredUnderAFreeOne()
 {
-    const QString older = Folder() + QStringLiteral("/ryba.jpg");
-    QVERIFY(SaveJpeg(Photo(Qt::yellow), older));
-    const QByteArray olderBytes = Bytes(older);
-    const QString chosen = m_pictures.filePath(QStringLiteral("inne/ryba.jpg"));
-    QVERIFY(SaveJpeg(Photo(Qt::magenta), chosen));
-    AddCatch(QStringLiteral("Karp"), QString());
+    // Each camera numbers its photos afresh: two fish of one day come as two "portret.jpg".
+    const QString first = Folder() + QStringLiteral("/portret.jpg");
+    QVERIFY(SaveJpeg(Photo(Qt::yellow), first));
+    const QByteArray firstBytes = Bytes(first);
+    const QString second = m_pictures.filePath(QStringLiteral("b/portret.jpg"));
+    const QString third = m_pictures.filePath(QStringLiteral("c/portret.jpg"));
+    QVERIFY(SaveJpeg(Photo(Qt::magenta), second));
+    QVERIFY(SaveJpeg(Photo(Qt::cyan), third));
+    AddCatch(QStringLiteral("Karp"), QStringLiteral("portret.jpg"));
+    AddCatch(QStringLiteral("Lin"), QString());
+    AddCatch(QStringLiteral("Sum"), QString());
 
-    RunDialog([this, &chosen](TDayFrm *dialog) {
-        Platform::QueueOpenPicture(chosen);
+    const auto choose = [this](TDayFrm *dialog, const QString &path) {
+        Platform::QueueOpenPicture(path);
         QTest::mouseClick(dialog->Label11, Qt::LeftButton);
-        QCOMPARE(m_table->FieldByName(QStringLiteral("foto"))->AsString(), QStringLiteral("ryba.jpg"));
-        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::yellow));
-    });
-    QCOMPARE(Bytes(older), olderBytes);
-    QCOMPARE(QDir(Folder()).entryList(QDir::Files), QStringList{QStringLiteral("ryba.jpg")});
+        Click(TNavigateBtn::nbPost);
+    };
+    RunDialog([&](TDayFrm *dialog) {
+        Click(TNavigateBtn::nbNext);
+        choose(dialog, second);
+        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::magenta));
+        // Another photo of the name takes the next free one; the same photo chosen again
+        // is the file already there, even once a third photo took its name's next number.
+        Click(TNavigateBtn::nbNext);
+        choose(dialog, third);
+        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::cyan));
+        choose(dialog, second);
+        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::magenta));
 
-    // A copy that fails with nothing of that name in the folder leaves the row alone.
-    Platform::ClearTestState();
-    RunDialog([this](TDayFrm *dialog) {
+        Click(TNavigateBtn::nbFirst);
+        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::yellow));
+        Click(TNavigateBtn::nbNext);
+        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::magenta));
+
+        // A file that cannot be read is refused before anything is copied.
         Platform::QueueOpenPicture(m_pictures.filePath(QStringLiteral("nie-ma.jpg")));
         QTest::mouseClick(dialog->Label11, Qt::LeftButton);
-        QCOMPARE(m_table->FieldByName(QStringLiteral("foto"))->AsString(), QStringLiteral("ryba.jpg"));
-        QVERIFY(Near(MiddleColour(dialog->Image1), Qt::yellow));
+        QCOMPARE(m_table->FieldByName(QStringLiteral("foto"))->AsString(), QStringLiteral("portret (2).jpg"));
     });
+    QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select foto from dziennik order by rowid")),
+             (QStringList{QStringLiteral("portret.jpg"), QStringLiteral("portret (2).jpg"),
+                          QStringLiteral("portret (2).jpg")}));
+    QCOMPARE(QDir(Folder()).entryList(QDir::Files),
+             (QStringList{QStringLiteral("portret (2).jpg"), QStringLiteral("portret.jpg")}));
+    QCOMPARE(Bytes(first), firstBytes);
+    QCOMPARE(Bytes(Folder() + QStringLiteral("/portret (2).jpg")), Bytes(second));
+    // The third photo, named by no catch once replaced, is set aside.
+    QCOMPARE(Bytes(Aside() + QStringLiteral("portret (3).jpg")), Bytes(third));
     QCOMPARE(CountRecords(QStringLiteral("error")), 0);
 }
 
@@ -520,8 +574,7 @@ void DayFrmTest::photosKeepTheirProportionsAndOrientation()
 
 void DayFrmTest::aReplacedPhotoIsSetAsideNeverDeleted()
 {
-    const QString aside = m_dir->path() + QStringLiteral("data/kopie/zastąpione zdjęcia/2005-01-24/");
-    QDir(m_dir->path() + QStringLiteral("data/kopie")).removeRecursively();
+    const QString aside = Aside();
     // One set aside earlier under the same name stays as it is.
     QVERIFY(SaveJpeg(Photo(Qt::black), aside + QStringLiteral("stary.jpg")));
     const QByteArray earlierBytes = Bytes(aside + QStringLiteral("stary.jpg"));
@@ -541,12 +594,9 @@ void DayFrmTest::aReplacedPhotoIsSetAsideNeverDeleted()
     RunDialog([&](TDayFrm *dialog) {
         Platform::QueueOpenPicture(first);
         QTest::mouseClick(dialog->Label11, Qt::LeftButton);
-        // Until the row is written it still names its old photo in the file.
-        QVERIFY(QFileInfo::exists(Folder() + QStringLiteral("/stary.jpg")));
+        // The photo the dialog opened with stays while "Anuluj" may still want it back.
         Click(TNavigateBtn::nbPost);
-        QVERIFY(!QFileInfo::exists(Folder() + QStringLiteral("/stary.jpg")));
-        QCOMPARE(Bytes(aside + QStringLiteral("stary (2).jpg")), oldBytes);
-        QCOMPARE(Bytes(aside + QStringLiteral("stary.jpg")), earlierBytes);
+        QVERIFY(QFileInfo::exists(Folder() + QStringLiteral("/stary.jpg")));
 
         // A photo another catch still names stays.
         Click(TNavigateBtn::nbNext);
@@ -564,6 +614,8 @@ void DayFrmTest::aReplacedPhotoIsSetAsideNeverDeleted()
         QVERIFY(!QFileInfo::exists(Folder() + QStringLiteral("/porzucony.jpg")));
         QCOMPARE(Bytes(aside + QStringLiteral("porzucony.jpg")), Bytes(third));
     });
+    QCOMPARE(Bytes(aside + QStringLiteral("stary (2).jpg")), oldBytes);
+    QCOMPARE(Bytes(aside + QStringLiteral("stary.jpg")), earlierBytes);
     QCOMPARE(QDir(Folder()).entryList(QDir::Files),
              (QStringList{QStringLiteral("drugi.jpg"), QStringLiteral("nowy.jpg"), QStringLiteral("wspólny.jpg")}));
     QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select foto from dziennik order by rowid")),
@@ -687,30 +739,48 @@ void DayFrmTest::theDiaryShowsTheDialogOnItsCurrentCatch()
     QCOMPARE(CountRecords(QStringLiteral("error")), 0);
 }
 
-void DayFrmTest::everyWayOfClosingUnbindsAndKeepsTypedText_data()
+void DayFrmTest::everyWayOfClosingUnbindsAndKeepsOrDropsTheEdit_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::newRow("Zamknij") << QStringLiteral("button");
-    QTest::newRow("close box") << QStringLiteral("closebox");
-    QTest::newRow("Escape") << QStringLiteral("escape");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("Zamknij") << QStringLiteral("button") << true;
+    QTest::newRow("close box") << QStringLiteral("closebox") << true;
+    QTest::newRow("Escape") << QStringLiteral("escape") << false;
+    QTest::newRow("Anuluj") << QStringLiteral("cancel") << false;
 }
 
-void DayFrmTest::everyWayOfClosingUnbindsAndKeepsTypedText()
+void DayFrmTest::everyWayOfClosingUnbindsAndKeepsOrDropsTheEdit()
 {
     QFETCH(QString, how);
-    AddCatch(QStringLiteral("Sandacz"), QString());
+    QFETCH(bool, kept);
+    QVERIFY(SaveJpeg(Photo(Qt::yellow), Folder() + QStringLiteral("/sandacz.jpg")));
+    const QByteArray oldBytes = Bytes(Folder() + QStringLiteral("/sandacz.jpg"));
+    const QString chosen = m_pictures.filePath(QStringLiteral("pomyłka.jpg"));
+    QVERIFY(SaveJpeg(Photo(Qt::blue), chosen));
+    AddCatch(QStringLiteral("Sandacz"), QStringLiteral("sandacz.jpg"));
+    // The diary shows the dialog on a row it has put in edit state.
+    m_table->Open();
+    m_table->Edit();
     bool closed = false;
     RunDialog([&](TDayFrm *dialog) {
         dialog->DBEdit5->setFocus();
         dialog->DBEdit5->selectAll();
         TypeText(dialog->DBEdit5, QStringLiteral("wobler"));
-        if (how == QLatin1String("button")) {
+        QTest::keyClick(dialog->DBEdit5, Qt::Key_Return);
+        Platform::QueueOpenPicture(chosen);
+        QTest::mouseClick(dialog->Label11, Qt::LeftButton);
+        // A mistake still being typed, the keys in its field.
+        dialog->DBEdit1->setFocus();
+        dialog->DBEdit1->selectAll();
+        TypeText(dialog->DBEdit1, QStringLiteral("Sandała"));
+        if (how == QLatin1String("button"))
             QTest::mouseClick(dialog->Button1, Qt::LeftButton);
-        } else if (how == QLatin1String("closebox")) {
+        else if (how == QLatin1String("closebox"))
             dialog->windowHandle()->close();
-        } else {
-            QTest::keyClick(dialog->DBEdit4, Qt::Key_Escape);
-        }
+        else if (how == QLatin1String("escape"))
+            QTest::keyClick(dialog->DBEdit1, Qt::Key_Escape);
+        else
+            QTest::mouseClick(dialog->Button2, Qt::LeftButton);
         closed = !dialog->isVisible();
     });
     QVERIFY(closed);
@@ -721,11 +791,84 @@ void DayFrmTest::everyWayOfClosingUnbindsAndKeepsTypedText()
     QVERIFY(dialog->DBMemo1->DataField().isEmpty());
     QVERIFY(dialog->DBEdit1->text().isEmpty());
 
-    // The diary posts what is pending once the dialog has closed.
-    QCOMPARE(m_table->State(), TDataSetState::dsEdit);
-    m_table->Post();
-    QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select przyneta from dziennik")),
-             QStringList{QStringLiteral("wobler")});
+    const QString stored = QStringLiteral("select gatunek||'|'||przyneta||'|'||foto from dziennik");
+    if (kept) {
+        // The diary posts what is pending once the dialog has closed.
+        QCOMPARE(m_table->State(), TDataSetState::dsEdit);
+        m_table->Post();
+        QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), stored),
+                 QStringList{QStringLiteral("Sandała|wobler|pomyłka.jpg")});
+        QCOMPARE(Bytes(Aside() + QStringLiteral("sandacz.jpg")), oldBytes);
+    } else {
+        // Nothing left to post; the photo copied in is set aside, never deleted.
+        QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
+        QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), stored),
+                 QStringList{QStringLiteral("Sandacz|rosówka|sandacz.jpg")});
+        QCOMPARE(m_table->FieldByName(QStringLiteral("gatunek"))->AsString(), QStringLiteral("Sandacz"));
+        QCOMPARE(Bytes(Aside() + QStringLiteral("pomyłka.jpg")), Bytes(chosen));
+    }
+    QCOMPARE(QDir(Folder()).entryList(QDir::Files),
+             QStringList{kept ? QStringLiteral("pomyłka.jpg") : QStringLiteral("sandacz.jpg")});
+}
+
+void DayFrmTest::cancelPutsBackTheOpenedCatchAndNothingElse()
+{
+    QVERIFY(SaveJpeg(Photo(Qt::yellow), Folder() + QStringLiteral("/karp.jpg")));
+    const QString chosen = m_pictures.filePath(QStringLiteral("nowy.jpg"));
+    QVERIFY(SaveJpeg(Photo(Qt::green), chosen));
+    AddCatch(QStringLiteral("Karp"), QStringLiteral("karp.jpg"));
+    AddCatch(QStringLiteral("Lin"), QString());
+    // However a row is started, it belongs to the day, as the diary makes it.
+    m_table->OnNewRecord = [](TDbBaseQuery *table) {
+        table->FieldByName(QStringLiteral("data"))->SetAsString(DayText(Day()));
+    };
+    const QString stored = QStringLiteral("select gatunek||'|'||miejsce||'|'||foto from dziennik order by rowid");
+
+    // What the navigator wrote to the opened catch goes back, the photo with it; what it
+    // wrote to other rows stays, and so do the rows it started.
+    m_table->Open();
+    m_table->Edit();
+    RunDialog([&](TDayFrm *dialog) {
+        dialog->DBEdit1->selectAll();
+        TypeText(dialog->DBEdit1, QStringLiteral("Karaś"));
+        Platform::QueueOpenPicture(chosen);
+        QTest::mouseClick(dialog->Label11, Qt::LeftButton);
+        Click(TNavigateBtn::nbNext);
+        dialog->DBEdit4->setFocus();
+        dialog->DBEdit4->selectAll();
+        TypeText(dialog->DBEdit4, QStringLiteral("Narew"));
+        Click(TNavigateBtn::nbInsert);
+        TypeText(dialog->DBEdit1, QStringLiteral("Okoń"));
+        Click(TNavigateBtn::nbPost);
+        QCOMPARE(TestSupport::QueryColumn(m_dir->dbPath(), stored),
+                 (QStringList{QStringLiteral("Karaś|Wisła|nowy.jpg"), QStringLiteral("Lin|Narew|"),
+                              QStringLiteral("Okoń||")}));
+        QTest::keyClick(dialog->DBEdit1, Qt::Key_Escape);
+        QVERIFY(!dialog->isVisible());
+    });
+    QCOMPARE(
+        TestSupport::QueryColumn(m_dir->dbPath(), stored),
+        (QStringList{QStringLiteral("Karp|Wisła|karp.jpg"), QStringLiteral("Lin|Narew|"), QStringLiteral("Okoń||")}));
+    // Back on the catch it was opened on, showing it as stored.
+    QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
+    QCOMPARE(m_table->FieldByName(QStringLiteral("gatunek"))->AsString(), QStringLiteral("Karp"));
+    QCOMPARE(QDir(Folder()).entryList(QDir::Files), QStringList{QStringLiteral("karp.jpg")});
+    QCOMPARE(Bytes(Aside() + QStringLiteral("nowy.jpg")), Bytes(chosen));
+
+    // A catch the dialog was opened to insert goes, even once written.
+    m_table->Insert();
+    RunDialog([&](TDayFrm *dialog) {
+        TypeText(dialog->DBEdit1, QStringLiteral("Sum"));
+        Click(TNavigateBtn::nbPost);
+        Click(TNavigateBtn::nbInsert);
+        TypeText(dialog->DBEdit1, QStringLiteral("Boleń"));
+        Click(TNavigateBtn::nbPost);
+        QTest::mouseClick(dialog->Button2, Qt::LeftButton);
+    });
+    QCOMPARE(
+        TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select gatunek from dziennik order by rowid")),
+        (QStringList{QStringLiteral("Karp"), QStringLiteral("Lin"), QStringLiteral("Okoń"), QStringLiteral("Boleń")}));
+    QCOMPARE(CountRecords(QStringLiteral("error")), 0);
 }
 
 void DayFrmTest::screenshot()
