@@ -4,6 +4,7 @@
 #include "base/Clock.h"
 #include "base/DateUtils.h"
 #include "diary/CatchLog.h"
+#include "diary/CatchValues.h"
 #include "widgets/ExportFile.h"
 
 #include <QHBoxLayout>
@@ -120,7 +121,7 @@ void CatchRegisterPage::Rebuild()
                                                     "zostanie miejsce do wpisania ich ręcznie.")
                                    : QString()));
     TotalLabel->setText(
-        QStringLiteral("Razem: %1 szt., %2 kg").arg(m_register.count).arg(CatchLog::NumberText(m_register.weight)));
+        QStringLiteral("Razem: %1 szt., %2 kg").arg(m_register.count).arg(CatchValues::MeasureText(m_register.weight)));
     FillTable();
 }
 
@@ -148,13 +149,15 @@ void CatchRegisterPage::FillTable()
             RegisterTable->setSpan(row, 0, 1, RegisterTable->columnCount());
     };
     for (const CatchRegister::Line &l : m_register.lines)
-        add({l.day, l.water, l.number, l.species, QString::number(l.count), CatchLog::NumberText(l.weight)}, false);
+        add({l.day, l.water, l.number, l.species, QString::number(l.count), CatchValues::MeasureText(l.weight)}, false);
     add({QStringLiteral("Razem według gatunków")}, true);
     for (const CatchRegister::Total &t : m_register.bySpecies)
-        add({QString(), QString(), QString(), t.name, QString::number(t.count), CatchLog::NumberText(t.weight)}, false);
+        add({QString(), QString(), QString(), t.name, QString::number(t.count), CatchValues::MeasureText(t.weight)},
+            false);
     add({QStringLiteral("Razem według łowisk")}, true);
     for (const CatchRegister::Total &t : m_register.byWater)
-        add({QString(), t.name, t.number, QString(), QString::number(t.count), CatchLog::NumberText(t.weight)}, false);
+        add({QString(), t.name, t.number, QString(), QString::number(t.count), CatchValues::MeasureText(t.weight)},
+            false);
     RegisterTable->setUpdatesEnabled(true);
 }
 

@@ -1,6 +1,7 @@
 #include "diary/CatchLog.h"
 
 #include "diary/CatchRules.h"
+#include "diary/CatchValues.h"
 
 #include "data/FieldConvert.h"
 
@@ -406,9 +407,9 @@ QString CatchLog::ColumnText(const CatchRecord &record, Column column)
     case Species:
         return record.species;
     case Weight:
-        return NumberText(record.weight);
+        return CatchValues::MeasureText(record.weight);
     case Length:
-        return NumberText(record.length);
+        return CatchValues::MeasureText(record.length);
     case Place:
         return record.place;
     case Bait:

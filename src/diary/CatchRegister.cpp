@@ -2,6 +2,7 @@
 
 #include "diary/CatchLog.h"
 #include "diary/CatchLogCsv.h"
+#include "diary/CatchValues.h"
 
 #include <QCollator>
 #include <QHash>
@@ -93,18 +94,18 @@ QByteArray CatchRegister::Csv() const
     row({QStringLiteral("Data"), QStringLiteral("Łowisko"), QStringLiteral("Nr łowiska"), QStringLiteral("Gatunek"),
          QStringLiteral("Liczba sztuk"), kg});
     for (const Line &l : lines)
-        row({l.day, l.water, l.number, l.species, QString::number(l.count), CatchLog::NumberText(l.weight)});
+        row({l.day, l.water, l.number, l.species, QString::number(l.count), CatchValues::MeasureText(l.weight)});
     row({});
     row({QStringLiteral("Razem według gatunków"), QString(), QString(), QString(), QStringLiteral("Liczba sztuk"), kg});
     for (const Total &t : bySpecies)
-        row({QString(), QString(), QString(), t.name, QString::number(t.count), CatchLog::NumberText(t.weight)});
+        row({QString(), QString(), QString(), t.name, QString::number(t.count), CatchValues::MeasureText(t.weight)});
     row({});
     row({QStringLiteral("Razem według łowisk"), QStringLiteral("Łowisko"), QStringLiteral("Nr łowiska"), QString(),
          QStringLiteral("Liczba sztuk"), kg});
     for (const Total &t : byWater)
-        row({QString(), t.name, t.number, QString(), QString::number(t.count), CatchLog::NumberText(t.weight)});
+        row({QString(), t.name, t.number, QString(), QString::number(t.count), CatchValues::MeasureText(t.weight)});
     row({});
     row({QStringLiteral("Razem %1").arg(year), QString(), QString(), QString(), QString::number(count),
-         CatchLog::NumberText(weight)});
+         CatchValues::MeasureText(weight)});
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }

@@ -2,6 +2,7 @@
 
 #include "base/CheckedFile.h"
 #include "diary/CatchLog.h"
+#include "diary/CatchValues.h"
 
 #include <QFile>
 #include <QPageLayout>
@@ -44,7 +45,7 @@ struct Block
 
 QString Kg(double value)
 {
-    return CatchLog::NumberText(value);
+    return CatchValues::MeasureText(value);
 }
 
 Block Paragraph(const QString &text, int pointSize, bool bold)

@@ -2,6 +2,8 @@
 
 #include "data/FieldConvert.h"
 
+#include <cmath>
+
 namespace CatchValues {
 
 QString Refusal(const QString &column, double value)
@@ -19,6 +21,14 @@ QString Refusal(const QString &column, double value)
                ? QStringLiteral("Waga ryby musi być większa od 0 i nie większa niż 400 kg (wpisano: %1 kg).").arg(typed)
                : QStringLiteral("Długość ryby musi być większa od 0 i nie większa niż 500 cm (wpisano: %1 cm).")
                      .arg(typed);
+}
+
+QString MeasureText(double value)
+{
+    if (value == 0)
+        return {};
+    // Sums of many weights carry binary noise; grams are the finest a scale shows.
+    return FieldConvert::FloatText(std::round(value * 1000) / 1000).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 } // namespace CatchValues

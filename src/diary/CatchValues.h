@@ -13,4 +13,9 @@ inline constexpr double MaxLengthCm = 500;
 // saying what is allowed; empty when the value is believable and for other columns.
 QString Refusal(const QString &column, double value);
 
+// A weight or length, or a sum of them, as the log, its CSV and the register show it:
+// with a decimal comma, and blank when nothing was measured (a blank value reads as 0,
+// which no fish weighs).
+QString MeasureText(double value);
+
 } // namespace CatchValues

@@ -320,7 +320,7 @@ private Q_SLOTS:
         plain.bait = "a=b";
         const QList<QStringList> rows = ParseCsv(QString::fromUtf8(CatchLogCsv::Text({record, plain}, {0, 1}).mid(3)));
         QCOMPARE(rows[1].mid(0, 9),
-                 QStringList({"2005-04-10", "'=HYPERLINK(\"http://zly.example\")", "-1,5", "0", "'+48 600 100 200",
+                 QStringList({"2005-04-10", "'=HYPERLINK(\"http://zly.example\")", "-1,5", "", "'+48 600 100 200",
                               "'-wobler", "'@SUMA(A1)", "'\tpełnia", "'\rnotatka"}));
         QCOMPARE(rows[2].mid(1, 1) + rows[2].mid(4, 2), QStringList({"-5", "+3,5", "a=b"}));
         // A spreadsheet looks for the sign after any white space, visible or not, and

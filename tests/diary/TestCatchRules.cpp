@@ -272,6 +272,24 @@ private Q_SLOTS:
             QStringLiteral("Razem 2026;;;;%1;%2\r\n").arg(reg.count).arg(CatchLog::NumberText(reg.weight)).toUtf8()));
     }
 
+    // A fish nobody weighed or measured is counted, adds no weight, and its line, the
+    // totals and the CSV show a blank rather than a weighed 0.
+    void anUnweighedCatchIsCountedWithABlankWeight()
+    {
+        UpgradeDiarySchema(m_db->connection);
+        QVERIFY(m_db->exec("insert into dziennik (data,gatunek,waga,dlugosc,miejsce) values "
+                           "('2026-05-02','Karp',NULL,NULL,'Staw');"));
+        const std::vector<CatchRecord> records = CatchLog::ReadRecords(m_db->connection);
+        QCOMPARE(records.size(), size_t(1));
+        QCOMPARE(CatchLog::ColumnText(records[0], CatchLog::Weight), QString());
+        QCOMPARE(CatchLog::ColumnText(records[0], CatchLog::Length), QString());
+        const CatchRegister reg = CatchRegister::Build(records, {}, 2026);
+        QCOMPARE(reg.count, 1);
+        const QString csv = QString::fromUtf8(reg.Csv());
+        QVERIFY2(csv.contains(QStringLiteral("2026-05-02;Staw;;Karp;1;\r\n")), qPrintable(csv));
+        QVERIFY2(csv.endsWith(QStringLiteral("Razem 2026;;;;1;\r\n")), qPrintable(csv));
+    }
+
     // A long diary is read, keyed and judged chunk by chunk on a helper thread; it must
     // come out as the same catches read and judged whole. Row ids with wide gaps, names
     // in the old code page and a day of many eels cross the chunks' edges.
