@@ -13,6 +13,7 @@
 #include "diary/OpenedCatch.h"
 #include "diary/UserDataFolder.h"
 #include "widgets/AppWindows.h"
+#include "widgets/ExportFile.h"
 #include "widgets/Platform.h"
 #include "widgets/TDBCheckBox.h"
 #include "widgets/TDBEdit.h"
@@ -255,9 +256,10 @@ void TDayFrm::DBNavigator1Click(TNavigateBtn button)
 
 void TDayFrm::Label11Click()
 {
-    const QString chosen = Platform::OpenPicture(this, PictureFilter);
+    const QString chosen = Platform::OpenPicture(this, PictureFilter, ExportFile::StartFolder(ExportFile::Kind::Photo));
     if (chosen.isEmpty())
         return;
+    ExportFile::Remember(ExportFile::Kind::Photo, chosen);
     // A file that is not a readable picture is refused before anything is copied or
     // stored; otherwise every later opening of the catch would report it.
     try {

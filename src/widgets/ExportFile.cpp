@@ -12,7 +12,14 @@ namespace ExportFile {
 namespace {
 QString Key(Kind kind)
 {
-    return kind == Kind::Picture ? QStringLiteral("zapis/folder_obrazow") : QStringLiteral("zapis/folder_dokumentow");
+    switch (kind) {
+    case Kind::Picture:
+        return QStringLiteral("zapis/folder_obrazow");
+    case Kind::Photo:
+        return QStringLiteral("zdjecia/folder");
+    default:
+        return QStringLiteral("zapis/folder_dokumentow");
+    }
 }
 
 QString Usable(const QString &folder)
@@ -27,7 +34,7 @@ QString StartFolder(Kind kind)
     if (const QString last = Usable(UserSettings().value(Key(kind)).toString()); !last.isEmpty())
         return last;
     const QString standard = Usable(QStandardPaths::writableLocation(
-        kind == Kind::Picture ? QStandardPaths::PicturesLocation : QStandardPaths::DocumentsLocation));
+        kind != Kind::Document ? QStandardPaths::PicturesLocation : QStandardPaths::DocumentsLocation));
     return standard.isEmpty() ? QDir::homePath() : standard;
 }
 
@@ -48,8 +55,13 @@ QString Save(QWidget *parent, Kind kind, const QString &title, const QString &su
             Platform::Icon::Error);
         return {};
     }
-    UserSettings().setValue(Key(kind), QFileInfo(path).absolutePath());
+    Remember(kind, path);
     return path;
+}
+
+void Remember(Kind kind, const QString &path)
+{
+    UserSettings().setValue(Key(kind), QFileInfo(path).absolutePath());
 }
 
 } // namespace ExportFile

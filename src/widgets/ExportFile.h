@@ -10,10 +10,15 @@ class QWidget;
 // documents or pictures folder. The folders are kept in the user's settings.
 namespace ExportFile {
 
-enum class Kind { Document, Picture };
+// Photo is a catch's photo chosen to be copied in, which starts in the pictures folder
+// and then where the last one came from.
+enum class Kind { Document, Picture, Photo };
 
 // The folder the chooser opens in for the kind.
 QString StartFolder(Kind kind);
+
+// Remembers the folder of a file chosen for the kind.
+void Remember(Kind kind, const QString &path);
 
 // Writes the file at path; false with the Polish reason in *error.
 using Writer = std::function<bool(const QString &path, QString *error)>;

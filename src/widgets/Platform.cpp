@@ -195,13 +195,13 @@ QString Platform::SaveFileName(QWidget *parent, const QString &title, const QStr
     return RunFileDialog(*dialog);
 }
 
-QString Platform::OpenPicture(QWidget *parent, const QString &filter)
+QString Platform::OpenPicture(QWidget *parent, const QString &filter, const QString &folder)
 {
     if (test().enabled) {
-        record(QStringLiteral("openPicture"), QString(), QtFilter(filter));
+        record(QStringLiteral("openPicture"), folder, QtFilter(filter));
         return test().pictures.isEmpty() ? QString() : test().pictures.dequeue();
     }
-    const auto dialog = MakeFileDialog(parent, QString(), QString(), filter);
+    const auto dialog = MakeFileDialog(parent, QString(), folder, filter);
     dialog->setFileMode(QFileDialog::ExistingFile);
     return RunFileDialog(*dialog);
 }

@@ -27,7 +27,7 @@ public:
     // Yes/No question with the question icon and Yes as the default button.
     static bool AskYesNo(QWidget *parent, const QString &title, const QString &text);
     // filter in the form "Description (*.ext)|*.ext"; an empty text when cancelled.
-    static QString OpenPicture(QWidget *parent, const QString &filter);
+    static QString OpenPicture(QWidget *parent, const QString &filter, const QString &folder = {});
     // A folder the user picks; an empty text when cancelled.
     static QString ChooseFolder(QWidget *parent, const QString &title);
     // A file name to save under, filter as in OpenPicture; an empty text when cancelled.

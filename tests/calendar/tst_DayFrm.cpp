@@ -428,6 +428,9 @@ void DayFrmTest::changingThePhotoCopiesIntoANewDayFolder()
                  qPrintable(Platform::Records().last().text));
         QCOMPARE(m_table->State(), TDataSetState::dsBrowse);
         QVERIFY(QFile::remove(Folder()));
+        // The chooser opens where the last photo came from, not in the program's folder.
+        QTest::mouseClick(dialog->Label11, Qt::LeftButton);
+        QCOMPARE(Platform::Records().last().title, QFileInfo(chosen).absolutePath());
 
         // A disk too full for the photo: said, naming the file and why; nothing is stored
         // and no part of the photo stays in the day's folder.
