@@ -16,6 +16,7 @@
 #include "quiz/TestyPrzepisyFrmUnit.h"
 #include "quiz/TestyRybyFrmUnit.h"
 #include "widgets/AppWindows.h"
+#include "widgets/StrayAltKeys.h"
 #include "widgets/InfoUnit.h"
 #include "widgets/Platform.h"
 #include "widgets/TFocusFrame.h"
@@ -199,6 +200,9 @@ void CreateWindows()
     CreateWindow(w.ReklamaFrm, owner);
     CreateWindow(w.CatchLogFrm, owner);
     WireCatchLog();
+    // Gone with the main window, and so out of the application's filters.
+    if (w.MainFrm)
+        qApp->installEventFilter(new StrayAltKeys(w.MainFrm));
 }
 
 #if defined(Q_OS_UNIX)

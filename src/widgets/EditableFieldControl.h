@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/FieldBoundControl.h"
+#include "widgets/StrayAltKeys.h"
 
 #include <QKeyEvent>
 
@@ -18,14 +19,5 @@ protected:
     using FieldBoundControl::FieldBoundControl;
     ~EditableFieldControl() = default;
 
-    // An Alt+letter that reaches the control was claimed by no accelerator of its window.
-    // X11 delivers it with the letter as its text, and the control would type it; it must
-    // type nothing, as on Windows. AltGr letters still type: X11 gives them without Alt,
-    // Windows as Ctrl+Alt.
-    static bool IsStrayAltKey(const QKeyEvent &event)
-    {
-        const Qt::KeyboardModifiers modifiers = event.modifiers();
-        return modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier) &&
-               !event.text().isEmpty() && event.text().front().isPrint();
-    }
+    static bool IsStrayAltKey(const QKeyEvent &event) { return ::IsStrayAltKey(event); }
 };
