@@ -14,9 +14,9 @@ double Number(const QString &text)
 
 } // namespace
 
-bool Permit::AppliesTo(const QString &day) const
+bool Permit::AppliesTo(QStringView day) const
 {
-    return year == 0 || QStringView(day).left(4).toInt() == year;
+    return AppliesToYear(day.left(4).toInt());
 }
 
 int Permit::MonthDayOf(const QString &text)
@@ -44,13 +44,15 @@ QString Permit::MonthDayText(int monthDay)
 Permit Permit::Read(TDbConnection &connection)
 {
     Permit permit;
-    if (!HasColumn(connection, QStringLiteral("zezwolenie"), QStringLiteral("nazwa")))
+    std::optional<Statement> head =
+        PrepareIfPresent(connection, QStringLiteral("SELECT nazwa, rok, limit_kg FROM zezwolenie LIMIT 1"),
+                         QStringLiteral("zezwolenie"), QStringLiteral("nazwa"));
+    if (!head)
         return permit;
-    Statement head(connection, QStringLiteral("SELECT nazwa, rok, limit_kg FROM zezwolenie LIMIT 1"));
-    if (head.Next()) {
-        permit.name = head.Text(0);
-        permit.year = int(head.Integer(1));
-        permit.dailyKg = Number(head.Text(2));
+    if (head->Next()) {
+        permit.name = head->Text(0);
+        permit.year = int(head->Integer(1));
+        permit.dailyKg = Number(head->Text(2));
     }
     Statement rows(connection,
                    QStringLiteral("SELECT gatunek, wymiar, od, do, limit_szt FROM zezwolenie_gatunki ORDER BY "
