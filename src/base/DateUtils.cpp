@@ -134,6 +134,20 @@ bool TryParseDateText(const QString &text, TDateTime &result)
     return true;
 }
 
+qint64 DateNumber(QStringView text)
+{
+    if (text.size() < 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
+        return -1;
+    qint64 number = 0;
+    for (const qsizetype i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        const char16_t c = text[i].unicode();
+        if (c < '0' || c > '9')
+            return -1;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
 QString MonthDay(TDateTime date)
 {
     const QString text = DayText(date);

@@ -28,6 +28,11 @@ TDateTime FromQDateTime(const QDateTime &dateTime);
 // the diary filter, photo folder names, stored dates). Text order is date order.
 QString DayText(TDateTime date);
 
+// yyyymmdd of a text that begins with the digits of yyyy-mm-dd, whatever follows; -1 for
+// any other text. Two such texts with different numbers are in the numbers' order, and a
+// number hashes and compares far faster than the text.
+qint64 DateNumber(QStringView text);
+
 // Parses "yyyy-mm-dd" with an optional " hh:nn[:ss[.zzz]]". False when it does not parse.
 bool TryParseDateText(const QString &text, TDateTime &result);
 

@@ -7,6 +7,7 @@
 #include "catchlog/CatchRegisterPage.h"
 #include "catchlog/PermitFrmUnit.h"
 #include "catchlog/WatersFrmUnit.h"
+#include "data/Statement.h"
 #include "data/TDbConnection.h"
 #include "diary/CatchLogCsv.h"
 #include "diary/CatchLogStats.h"
@@ -301,6 +302,9 @@ void TCatchLogFrm::Reload()
     if (!connection)
         throw Exception(QStringLiteral("Baza danych nie jest otwarta."));
     WaitCursor wait;
+    // The log, its rules and the register read one state of the diary, which the engine
+    // then locks once instead of for every statement.
+    Transaction reading(*connection, Transaction::Mode::Deferred);
     try {
         const CatchRules rules = CatchRules::OfDiary(*connection);
         m_log.Load(*connection, &rules);
@@ -312,6 +316,7 @@ void TCatchLogFrm::Reload()
     FillSpecies();
     ApplyFilter();
     RegisterPage->Refresh(connection);
+    reading.Commit();
     BackupButton->setEnabled(DatabaseBackup::Available(*connection));
     RestoreButton->setEnabled(BackupButton->isEnabled());
     UndoRestoreButton->setEnabled(BackupButton->isEnabled() &&

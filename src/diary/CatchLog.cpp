@@ -3,6 +3,7 @@
 #include "diary/CatchRules.h"
 #include "diary/CatchValues.h"
 
+#include "base/DateUtils.h"
 #include "data/FieldConvert.h"
 
 #include <QCollator>
@@ -10,7 +11,6 @@
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <numeric>
 #include <optional>
 #include <utility>
@@ -56,8 +56,8 @@ std::vector<int> TextRanks(const std::vector<CatchRecord> &records, CatchLog::Co
 
 void CatchLog::Load(TDbConnection &connection, const CatchRules *rules)
 {
-    // The old records go first: what they were keyed by must not meet the new ones.
-    std::vector<CatchRecord> retired = std::exchange(m_records, {});
+    // The old records go first, so that a long diary is never held twice.
+    m_records = {};
     m_order.clear();
     m_shown.clear();
     m_shownWeight = 0;
@@ -66,16 +66,11 @@ void CatchLog::Load(TDbConnection &connection, const CatchRules *rules)
     if (rules)
         marker.emplace(*rules);
     try {
-        m_records = Read(
-            connection, QString(),
-            [&](std::vector<CatchRecord> &records, size_t from) {
-                for (size_t i = from; i < records.size(); ++i) {
-                    IndexRecord(records[i]);
-                    if (marker)
-                        marker->Mark(records[i]);
-                }
-            },
-            std::move(retired));
+        m_records = Read(connection, QString(), [&](CatchRecord &record, const TextNumbers &numbers) {
+            IndexRecord(record, numbers);
+            if (marker)
+                marker->Mark(record, numbers);
+        });
     } catch (...) {
         m_records.clear();
         Index();
@@ -89,7 +84,7 @@ void CatchLog::Load(TDbConnection &connection, const CatchRules *rules)
 
 std::vector<CatchRecord> CatchLog::ReadRecords(TDbConnection &connection, const QString &where)
 {
-    return Read(connection, where, {}, {});
+    return Read(connection, where, {});
 }
 
 void CatchLog::SetRecords(std::vector<CatchRecord> records)
@@ -101,69 +96,24 @@ void CatchLog::SetRecords(std::vector<CatchRecord> records)
     Resort();
 }
 
-size_t CatchLog::AddressIndex::SlotOf(const QChar *letters, qsizetype size) const
-{
-    const size_t mask = m_slots.size() - 1;
-    auto at = size_t(((reinterpret_cast<std::uintptr_t>(letters) >> 3) ^ size_t(size)) * 0x9E3779B97F4A7C15ull);
-    at = (at >> 32) & mask;
-    while (m_slots[at].letters && (m_slots[at].letters != letters || m_slots[at].size != size))
-        at = (at + 1) & mask;
-    return at;
-}
-
-int CatchLog::AddressIndex::Find(const QString &text) const
-{
-    if (m_slots.empty())
-        return NotFound;
-    const Slot &slot = m_slots[SlotOf(text.constData(), text.size())];
-    return slot.letters ? slot.value : NotFound;
-}
-
-void CatchLog::AddressIndex::Insert(const QString &text, int value)
-{
-    // At most half full, so that a search ends soon on an empty slot.
-    if (2 * (m_used + 1) > m_slots.size()) {
-        std::vector<Slot> old = std::exchange(m_slots, std::vector<Slot>(std::max<size_t>(64, 2 * m_slots.size())));
-        for (const Slot &slot : old) {
-            if (slot.letters)
-                m_slots[SlotOf(slot.letters, slot.size)] = slot;
-        }
-    }
-    Slot &slot = m_slots[SlotOf(text.constData(), text.size())];
-    if (!slot.letters)
-        ++m_used;
-    slot = {text.constData(), text.size(), value};
-}
-
-int CatchLog::Names::KeyOf(const QString &text)
-{
-    // Texts read from one diary share their letters when equal: the letters' address
-    // finds them without hashing the text.
-    if (const int shared = sharedKeyOf.Find(text); shared != AddressIndex::NotFound)
-        return shared;
-    const int key = KeyOfText(text);
-    sharedKeyOf.Insert(text, key);
-    return key;
-}
-
-int CatchLog::Names::KeyOfText(const QString &text)
+int CatchLog::Names::StoredKeyOf(const QString &text)
 {
     if (const auto stored = storedKeyOf.constFind(text); stored != storedKeyOf.constEnd())
         return stored.value();
     const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty()) {
-        storedKeyOf.insert(text, -1);
-        return -1;
+    int key = -1;
+    if (!trimmed.isEmpty()) {
+        const QString folded = trimmed.toCaseFolded();
+        auto it = keyOf.find(folded);
+        if (it == keyOf.end()) {
+            it = keyOf.insert(folded, int(names.size()));
+            names << trimmed;
+            this->folded << folded;
+        }
+        key = it.value();
     }
-    const QString key = trimmed.toCaseFolded();
-    auto it = keyOf.find(key);
-    if (it == keyOf.end()) {
-        it = keyOf.insert(key, int(names.size()));
-        names << trimmed;
-        folded << key;
-    }
-    storedKeyOf.insert(text, it.value());
-    return it.value();
+    storedKeyOf.insert(text, key);
+    return key;
 }
 
 std::vector<char> CatchLog::Names::Containing(const QString &part) const
@@ -180,7 +130,7 @@ void CatchLog::Index()
     BeginIndex();
     m_dayRanks.reserve(m_records.size());
     for (CatchRecord &record : m_records)
-        IndexRecord(record);
+        IndexRecord(record, TextNumbers());
     EndIndex();
 }
 
@@ -191,54 +141,77 @@ void CatchLog::BeginIndex()
     m_baits = {};
     m_foldedNotes.clear();
     m_dayRanks.clear();
-    m_sharedDay = {};
     m_dayNumber.clear();
     m_daysMet.clear();
+    m_datesMet.clear();
+    m_plainDays = true;
     m_days.clear();
+    m_totalWeight = 0;
 }
 
-void CatchLog::IndexRecord(CatchRecord &record)
+void CatchLog::IndexRecord(CatchRecord &record, const TextNumbers &numbers)
 {
     // One walk over the records for every key and the days: a long diary does not fit
     // in the cache, and each walk costs as much as the work done in it.
-    record.speciesKey = m_species.KeyOf(record.species);
-    record.placeKey = m_places.KeyOf(record.place);
-    record.baitKey = m_baits.KeyOf(record.bait);
-    // Days read from one diary share their letters when equal: their address finds them
-    // without hashing the text.
-    const QString &day = record.day;
-    if (const int known = m_sharedDay.Find(day); known != AddressIndex::NotFound) {
-        m_dayRanks.push_back(known);
-        return;
-    }
-    auto it = m_dayNumber.find(day);
-    if (it == m_dayNumber.end()) {
-        it = m_dayNumber.insert(day, int(m_daysMet.size()));
+    record.speciesKey = m_species.KeyOf(record.species, numbers.species);
+    record.placeKey = m_places.KeyOf(record.place, numbers.place);
+    record.baitKey = m_baits.KeyOf(record.bait, numbers.bait);
+    m_dayRanks.push_back(DayNumber(record.day, numbers.day));
+    m_totalWeight += record.weight;
+}
+
+int CatchLog::DayNumber(const QString &day, int number)
+{
+    const auto met = [&] {
         m_daysMet << day;
+        m_datesMet.push_back(DateNumber(day));
+        m_plainDays = m_plainDays && day.size() == 10 && m_datesMet.back() >= 0;
+        return int(m_daysMet.size()) - 1;
+    };
+    // A reading numbers the days as they are met, as this does.
+    if (number >= 0) {
+        Q_ASSERT(number <= m_daysMet.size());
+        return number < m_daysMet.size() ? number : met();
     }
-    m_sharedDay.Insert(day, it.value());
-    m_dayRanks.push_back(it.value());
+    if (const auto known = m_dayNumber.constFind(day); known != m_dayNumber.constEnd())
+        return known.value();
+    return m_dayNumber.insert(day, met()).value();
 }
 
 void CatchLog::EndIndex()
 {
-    // The days were numbered as met; ranked in text order, they sort by date.
+    // The days were numbered as met; ranked in text order, they sort by date. The dates'
+    // numbers are in their texts' order, so texts are compared only where a day is more
+    // or less than a plain date and the numbers tie or are missing.
     const QStringList &met = m_daysMet;
     std::vector<int> byText(size_t(met.size()));
-    std::iota(byText.begin(), byText.end(), 0);
-    std::sort(byText.begin(), byText.end(), [&](int a, int b) { return met[a] < met[b]; });
+    if (m_plainDays) {
+        std::vector<quint64> dated(byText.size());
+        for (size_t i = 0; i < dated.size(); ++i)
+            dated[i] = quint64(m_datesMet[i]) << 32 | i;
+        std::sort(dated.begin(), dated.end());
+        for (size_t r = 0; r < dated.size(); ++r)
+            byText[r] = int(dated[r] & 0xFFFFFFFF);
+    } else {
+        std::iota(byText.begin(), byText.end(), 0);
+        std::sort(byText.begin(), byText.end(), [&](int a, int b) {
+            const qint64 x = m_datesMet[size_t(a)], y = m_datesMet[size_t(b)];
+            return x >= 0 && y >= 0 && x != y ? x < y : met[a] < met[b];
+        });
+    }
     std::vector<int> rankOf(byText.size());
     for (size_t r = 0; r < byText.size(); ++r)
         rankOf[size_t(byText[r])] = int(r);
     for (int &rank : m_dayRanks)
         rank = rankOf[size_t(rank)];
     m_days.clear();
-    m_days.reserve(met.size());
+    m_days.reserve(m_daysMet.size());
     for (const int at : byText)
-        m_days << met[at];
-    m_sharedDay = {};
+        m_days << std::move(m_daysMet[at]);
     m_dayNumber.clear();
     m_daysMet.clear();
+    m_datesMet.clear();
+    m_plainDays = true;
 }
 
 const std::vector<QString> &CatchLog::FoldedNotes()
@@ -246,20 +219,16 @@ const std::vector<QString> &CatchLog::FoldedNotes()
     if (m_foldedNotes.size() == m_records.size())
         return m_foldedNotes;
     m_foldedNotes.assign(m_records.size(), QString());
-    // Most catches have no notes, or the same few words, read once and shared.
-    AddressIndex foldedNoteOf;
-    QStringList folded;
+    // Most catches have no notes, or the same few words: each folded once.
+    QHash<QString, QString> foldedOf;
     for (size_t i = 0; i < m_records.size(); ++i) {
         const QString &notes = m_records[i].notes;
         if (notes.isEmpty())
             continue;
-        int at = foldedNoteOf.Find(notes);
-        if (at == AddressIndex::NotFound) {
-            at = int(folded.size());
-            folded << notes.toCaseFolded();
-            foldedNoteOf.Insert(notes, at);
-        }
-        m_foldedNotes[i] = folded[at];
+        auto it = foldedOf.constFind(notes);
+        if (it == foldedOf.constEnd())
+            it = foldedOf.insert(notes, notes.toCaseFolded());
+        m_foldedNotes[i] = it.value();
     }
     return m_foldedNotes;
 }
@@ -326,11 +295,8 @@ void CatchLog::Refilter()
     m_shownWeight = 0;
     const CatchLogFilter &f = m_filter;
     if (f == CatchLogFilter()) {
-        // Everything shown, and summed in the records' own order: a long diary read in
-        // the sort order would miss the cache at every catch.
         m_shown = m_order;
-        for (const CatchRecord &r : m_records)
-            m_shownWeight += r.weight;
+        m_shownWeight = m_totalWeight;
         return;
     }
     // A part of a name is looked for once in each distinct name, not in every catch.

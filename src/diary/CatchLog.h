@@ -2,6 +2,7 @@
 
 #include "diary/CatchLogFilter.h"
 #include "diary/CatchRecord.h"
+#include "diary/TextNumbers.h"
 
 #include <QHash>
 #include <QStringList>
@@ -57,29 +58,6 @@ public:
     static QString NumberText(double value);
 
 private:
-    // Numbers by the address of a text's letters: texts read from one diary share their
-    // letters when equal, so a lookup hashes a pointer, never the text. Valid while the
-    // texts are.
-    class AddressIndex
-    {
-    public:
-        // The number stored for the text's letters; NotFound when none.
-        int Find(const QString &text) const;
-        void Insert(const QString &text, int value);
-        static constexpr int NotFound = -2;
-
-    private:
-        struct Slot
-        {
-            const QChar *letters = nullptr;
-            qsizetype size = 0;
-            int value = 0;
-        };
-        size_t SlotOf(const QChar *letters, qsizetype size) const;
-        std::vector<Slot> m_slots;
-        size_t m_used = 0;
-    };
-
     struct Names
     {
         QStringList names;
@@ -88,28 +66,29 @@ private:
         // The key of each text as stored, so that a name written the same way a thousand
         // times is trimmed and folded once.
         QHash<QString, int> storedKeyOf;
-        // The same by the address of the text's letters, valid while the records are.
-        AddressIndex sharedKeyOf;
-        int KeyOf(const QString &text);
-        int KeyOfText(const QString &text);
+        // The same by the reading's number of the text.
+        ByTextNumber keyOfNumber;
+        int KeyOf(const QString &text, int number)
+        {
+            return keyOfNumber.Get(number, [&] { return StoredKeyOf(text); });
+        }
+        int StoredKeyOf(const QString &text);
         // For each key, whether its folded name holds the folded part.
         std::vector<char> Containing(const QString &part) const;
     };
 
-    // Called with the records read so far and the first of those new since the last
-    // call; on a helper thread while a long diary is read.
-    using Made = std::function<void(std::vector<CatchRecord> &records, size_t from)>;
-    // The catches the condition picks, in entry order. The retired records are freed
-    // while the engine reads.
-    static std::vector<CatchRecord> Read(TDbConnection &connection, const QString &where, const Made &made,
-                                         std::vector<CatchRecord> retired);
+    // Called with each record as it is read, in entry order.
+    using Made = std::function<void(CatchRecord &record, const TextNumbers &numbers)>;
+    // The catches the condition picks, in entry order.
+    static std::vector<CatchRecord> Read(TDbConnection &connection, const QString &where, const Made &made);
 
     // Keys the records' names and ranks their days (m_dayRanks, m_days) once per reading:
     // every sort orders by day. Keying goes record by record, in order, so that a diary
     // is keyed as it is read.
     void Index();
     void BeginIndex();
-    void IndexRecord(CatchRecord &record);
+    void IndexRecord(CatchRecord &record, const TextNumbers &numbers);
+    int DayNumber(const QString &day, int number);
     void EndIndex();
     // The notes of each record in folded case, made when a filter first looks into the
     // notes: most openings never do, and a long diary would fold them all for nothing.
@@ -124,14 +103,19 @@ private:
     std::vector<QString> m_foldedNotes;
     // While keying: each record's day numbered as met, then ranked.
     std::vector<int> m_dayRanks;
-    AddressIndex m_sharedDay;
     QHash<QString, int> m_dayNumber;
     QStringList m_daysMet;
+    // The date of each day met as DateNumber gives it, worked out while the text is at
+    // hand, and whether every day met is a plain date.
+    std::vector<qint64> m_datesMet;
+    bool m_plainDays = true;
     QStringList m_days;
     std::vector<int> m_order;
     std::vector<int> m_shown;
     CatchLogFilter m_filter;
     double m_shownWeight = 0;
+    // The weight of every catch, summed while keying.
+    double m_totalWeight = 0;
     // The records come in order of row id, as the diary is read.
     bool m_inEntryOrder = true;
     Column m_sortColumn = Day;

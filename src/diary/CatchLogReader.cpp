@@ -1,8 +1,7 @@
-// Reading the whole diary into catch records. A long diary is read on two threads: this
-// one steps the engine and copies each row's bytes as stored, a helper makes the records
-// from them (decoding, sharing the repeated texts). Making a record costs about half of
-// what the engine spends on its row, so the two overlap and the reading takes little
-// longer than the engine alone.
+// Reading the whole diary into catch records, in one walk over the engine's rows on this
+// thread: each row is decoded, its repeated texts shared, and handed on to be keyed and
+// judged while it is still in the cache. What a diary repeats (its species, places,
+// baits, days) is worked out once per distinct text, never once per catch.
 
 #include "diary/CatchLog.h"
 
@@ -15,27 +14,29 @@
 #include "diary/DiarySchema.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <condition_variable>
 #include <cstdint>
 #include <cstring>
-#include <deque>
-#include <exception>
-#include <functional>
-#include <mutex>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <utility>
 
 namespace {
+bool IsAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
 // Text that is not UTF-8 was stored by an older program in the Windows code page.
 QString Decoded(std::string_view bytes)
 {
     if (bytes.empty())
         return QString();
+    // Dates and many names are ASCII, which widens without decoding.
+    if (IsAscii(bytes))
+        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
     std::string converted;
     const std::string_view utf8 = TextEncoding::AsUtf8(bytes, converted);
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
@@ -87,322 +88,230 @@ size_t RowEstimate(TDbConnection &connection)
     return span.Next() ? size_t(std::clamp<qint64>(span.Integer(0), 0, 250'000)) : 0;
 }
 
-// The text columns of the statement, in the order a row keeps them.
-constexpr std::array<int, 8> TextColumns{1, 2, 5, 6, 7, 8, 9, 10};
-enum Text { Day, Species, Place, Bait, Wind, Moon, Notes, Photo };
-
-// One row as the engine gave it: the numbers read, the texts' bytes in the chunk's store.
-struct RawRow
+// A stored text as the dictionaries below compare it: its length and two words that hold
+// every byte of a text up to sixteen bytes long, the second overlapping the first when
+// the text is shorter, so that no length needs a loop of its own. A longer text adds its
+// middle bytes folded into a third word, and is told apart by its bytes once its key
+// matches.
+struct Key
 {
-    qint64 rowId = 0;
-    double weight = 0;
-    double length = 0;
-    bool kept = true;
-    // Text t is bytes [at[t], at[t + 1]) of the chunk.
-    std::array<quint32, TextColumns.size() + 1> at{};
-};
+    static constexpr size_t Short = 16;
 
-struct RawRows
-{
-    std::vector<RawRow> rows;
-    std::string bytes;
-
-    std::string_view TextOf(const RawRow &row, Text text) const
+    explicit Key(std::string_view bytes) : size(bytes.size())
     {
-        return std::string_view(bytes).substr(row.at[text], row.at[text + 1] - row.at[text]);
+        const char *const at = bytes.data();
+        if (size >= 8) {
+            first = Word(at, 8);
+            last = Word(at + size - 8, 8);
+        } else if (size >= 4) {
+            first = Word(at, 4);
+            last = Word(at + size - 4, 4);
+        } else if (size > 0) {
+            first = std::uint8_t(at[0]) | std::uint8_t(at[size / 2]) << 8 | std::uint8_t(at[size - 1]) << 16;
+        }
+        // Notes of one pattern share their ends: without their middle they would all
+        // hash alike.
+        for (size_t from = 8; from + 8 < size; from += 8)
+            middle = Mixed(middle ^ Word(at + from, 8));
+    }
+
+    bool operator==(const Key &) const = default;
+
+    quint32 Hash() const
+    {
+        std::uint64_t hash = Mixed(Mixed(0x9E3779B97F4A7C15ull ^ size ^ first) ^ last);
+        if (size > Short)
+            hash = Mixed(hash ^ middle);
+        hash *= 0xC4CEB9FE1A85EC53ull;
+        return quint32(hash ^ hash >> 29);
+    }
+
+    size_t size;
+    std::uint64_t first = 0;
+    std::uint64_t last = 0;
+    std::uint64_t middle = 0;
+
+private:
+    static std::uint64_t Word(const char *bytes, size_t size)
+    {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes, size);
+        return word;
+    }
+
+    // The high bits are folded down after each multiplication: the days differ only in
+    // their last bytes, which a multiplication alone carries only upwards, away from the
+    // low bits that choose a slot.
+    static std::uint64_t Mixed(std::uint64_t word)
+    {
+        word *= 0xFF51AFD7ED558CCDull;
+        return word ^ word >> 32;
     }
 };
 
-// Rows handed over a chunk at a time: few enough that the texts stay in the cache, many
-// enough that the threads rarely wait on each other.
-constexpr size_t ChunkRows = 2048;
-
-// Reads the next rows into the chunk; the engine's last answer is left in rc.
-void ReadChunk(const SqliteApi &api, sqlite3_stmt *stmt, RawRows &chunk, int &rc)
-{
-    chunk.rows.clear();
-    chunk.bytes.clear();
-    while (chunk.rows.size() < ChunkRows && (rc = api.step(stmt)) == SQLITE_ROW) {
-        RawRow &row = chunk.rows.emplace_back();
-        row.rowId = api.column_int64(stmt, 0);
-        for (size_t t = 0; t < TextColumns.size(); ++t) {
-            row.at[t] = quint32(chunk.bytes.size());
-            chunk.bytes.append(BytesAt(api, stmt, TextColumns[t]));
-        }
-        row.at.back() = quint32(chunk.bytes.size());
-        row.weight = NumberAt(api, stmt, 3, api.column_type(stmt, 3));
-        row.length = NumberAt(api, stmt, 4, api.column_type(stmt, 4));
-        // Only a stored 0 says released; anything else the column might hold keeps the fish.
-        const int keptType = api.column_type(stmt, 11);
-        row.kept = keptType == SQLITE_NULL || NumberAt(api, stmt, 11, keptType) != 0;
-    }
-}
-
-// The texts of a column that repeat (species, places, baits, days, the usual notes) are
-// made once and shared: a long diary names a few dozen of them a hundred thousand times.
-class SharedTexts
+// The distinct texts of one column, each decoded once and shared by every row that holds
+// it, and numbered from 0 in the order met. They are found by their stored bytes, so a
+// text met again costs a hash of a few bytes, no decoding and no allocation.
+class ColumnTexts
 {
 public:
-    QString At(std::string_view bytes)
+    // A column whose texts rarely repeat (the notes) keeps at most most of them.
+    explicit ColumnTexts(size_t most = SIZE_MAX) : m_most(most) {}
+
+    // The text the bytes hold and its number; -1 when the column keeps no more texts and
+    // this one is new.
+    Q_ALWAYS_INLINE const QString &At(std::string_view bytes, int &number)
     {
-        if (bytes.empty())
-            return QString();
-        // Most columns hold the same text many rows in a row.
-        if (m_last >= 0 && m_entries[size_t(m_last)].bytes == bytes)
+        const Key key(bytes);
+        // A run of one text (a day's catches, a season's wind, empty notes) is common.
+        if (m_last >= 0 && Holds(m_entries[size_t(m_last)], key, bytes)) {
+            number = m_last;
             return m_entries[size_t(m_last)].text;
-        const std::uint64_t hash = Hash(bytes);
-        size_t at = size_t(hash) & (m_slots.size() - 1);
+        }
+        const quint32 hash = key.Hash();
+        size_t at = hash & (m_slots.size() - 1);
         for (; m_slots[at].entry >= 0; at = (at + 1) & (m_slots.size() - 1)) {
-            const Slot slot = m_slots[at];
-            if (slot.hash == quint32(hash >> 32) && m_entries[size_t(slot.entry)].bytes == bytes) {
-                m_last = slot.entry;
-                return m_entries[size_t(slot.entry)].text;
+            if (m_slots[at].hash == hash && Holds(m_entries[size_t(m_slots[at].entry)], key, bytes)) {
+                number = m_last = m_slots[at].entry;
+                return m_entries[size_t(number)].text;
             }
         }
-        // Notes and photo names rarely repeat: a diary of them must not fill the table.
-        QString made = Decoded(bytes);
-        if (m_entries.size() < MaxEntries) {
-            m_last = int(m_entries.size());
-            m_slots[at] = {quint32(hash >> 32), m_last};
-            m_entries.push_back({std::string(bytes), made});
-        }
-        return made;
+        return Add(bytes, key, hash, at, number);
     }
 
 private:
-    // These texts are short: eight bytes at a time, and the general string hash would
-    // cost more than the decoding it saves.
-    static std::uint64_t Hash(std::string_view text)
-    {
-        std::uint64_t hash = 14695981039346656037ull ^ text.size();
-        size_t at = 0;
-        for (; at + 8 <= text.size(); at += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, text.data() + at, 8);
-            hash = (hash ^ word) * 0x9E3779B97F4A7C15ull;
-        }
-        std::uint64_t tail = 0;
-        std::memcpy(&tail, text.data() + at, text.size() - at);
-        hash = (hash ^ tail) * 0x9E3779B97F4A7C15ull;
-        return hash ^ (hash >> 29);
-    }
-
-    struct Entry
-    {
-        std::string bytes;
-        QString text;
-    };
     struct Slot
     {
         quint32 hash = 0;
         int entry = -1;
     };
-    // The table is never more than half full, so a search soon meets an empty slot.
-    static constexpr size_t MaxEntries = 4096;
-    std::vector<Slot> m_slots = std::vector<Slot>(2 * MaxEntries);
+    struct Entry
+    {
+        Key key;
+        // Where m_bytes holds a text longer than Key::Short.
+        size_t from = 0;
+        QString text;
+    };
+
+    bool Holds(const Entry &entry, const Key &key, std::string_view bytes) const
+    {
+        return entry.key == key &&
+               (key.size <= Key::Short || std::memcmp(m_bytes.data() + entry.from, bytes.data(), key.size) == 0);
+    }
+
+    // Met once per distinct text: kept out of the reading's loop.
+    Q_NEVER_INLINE const QString &Add(std::string_view bytes, const Key &key, quint32 hash, size_t at, int &number)
+    {
+        if (m_entries.size() >= m_most) {
+            number = -1;
+            m_unkept = Decoded(bytes);
+            return m_unkept;
+        }
+        number = m_last = int(m_entries.size());
+        m_slots[at] = {hash, number};
+        Entry &entry = m_entries.emplace_back(Entry{key, m_bytes.size(), Decoded(bytes)});
+        if (key.size > Key::Short)
+            m_bytes.append(bytes);
+        // At most half full, so that a search soon meets an empty slot.
+        if (2 * m_entries.size() > m_slots.size())
+            Grow();
+        return entry.text;
+    }
+
+    void Grow()
+    {
+        std::vector<Slot> slots(2 * m_slots.size());
+        for (const Slot &slot : m_slots) {
+            if (slot.entry < 0)
+                continue;
+            size_t at = slot.hash & (slots.size() - 1);
+            while (slots[at].entry >= 0)
+                at = (at + 1) & (slots.size() - 1);
+            slots[at] = slot;
+        }
+        m_slots = std::move(slots);
+    }
+
+    size_t m_most;
+    std::vector<Slot> m_slots = std::vector<Slot>(64);
     std::vector<Entry> m_entries;
+    // The bytes of the longer texts, one after another.
+    std::string m_bytes;
     int m_last = -1;
+    QString m_unkept;
 };
 
-// Makes the catch records of the rows, in the order read.
-class RecordMaker
+// The reading's statement: the row id, then the diary's columns in their own order, the
+// kept column as given.
+QString SelectText(const QString &kept, const QString &where)
 {
-public:
-    explicit RecordMaker(std::vector<CatchRecord> &records) : m_records(records) {}
-
-    void Make(const RawRows &chunk)
-    {
-        for (const RawRow &raw : chunk.rows) {
-            CatchRecord &r = m_records.emplace_back();
-            r.rowId = raw.rowId;
-            r.day = m_days.At(chunk.TextOf(raw, Day));
-            r.species = m_species.At(chunk.TextOf(raw, Species));
-            r.weight = raw.weight;
-            r.length = raw.length;
-            r.place = m_places.At(chunk.TextOf(raw, Place));
-            r.bait = m_baits.At(chunk.TextOf(raw, Bait));
-            r.wind = m_winds.At(chunk.TextOf(raw, Wind));
-            r.moon = m_moons.At(chunk.TextOf(raw, Moon));
-            r.notes = m_notes.At(chunk.TextOf(raw, Notes));
-            r.photo = Decoded(chunk.TextOf(raw, Photo));
-            r.kept = raw.kept;
-            r.month = MonthOf(r.day);
-        }
-    }
-
-private:
-    std::vector<CatchRecord> &m_records;
-    SharedTexts m_days, m_species, m_places, m_baits, m_winds, m_moons, m_notes;
-};
-
-// Chunks passed from the reading thread to the making one, and the emptied ones back, so
-// that their memory is reused.
-class ChunkQueue
-{
-public:
-    // Waits while the maker is a few chunks behind; false once either side has stopped.
-    bool Push(RawRows &chunk)
-    {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [this] { return m_stopped || m_full.size() < 4; });
-        if (m_stopped)
-            return false;
-        m_full.push_back(std::exchange(chunk, {}));
-        if (!m_spare.empty()) {
-            chunk = std::move(m_spare.front());
-            m_spare.pop_front();
-        }
-        m_changed.notify_all();
-        return true;
-    }
-
-    // The next chunk into chunk, after the one it held is kept for reuse; false when
-    // the reader has finished and every chunk is taken, or either side has stopped.
-    bool Pop(RawRows &chunk)
-    {
-        std::unique_lock lock(m_mutex);
-        if (!chunk.rows.empty())
-            m_spare.push_back(std::exchange(chunk, {}));
-        m_changed.wait(lock, [this] { return m_stopped || m_finished || !m_full.empty(); });
-        if (m_stopped || m_full.empty())
-            return false;
-        chunk = std::move(m_full.front());
-        m_full.pop_front();
-        m_changed.notify_all();
-        return true;
-    }
-
-    // The reader has read every row.
-    void Finish()
-    {
-        const std::lock_guard lock(m_mutex);
-        m_finished = true;
-        m_changed.notify_all();
-    }
-
-    void Stop()
-    {
-        const std::lock_guard lock(m_mutex);
-        m_stopped = true;
-        m_changed.notify_all();
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::deque<RawRows> m_full;
-    std::deque<RawRows> m_spare;
-    bool m_finished = false;
-    bool m_stopped = false;
-};
-
-// A shorter diary is read in one thread: starting a second would cost more than it saves.
-constexpr size_t RowsWorthAHelper = 3 * ChunkRows;
-
-// The records of the statement's rows; rc is left at the engine's last answer.
-std::vector<CatchRecord> ReadRows(const SqliteApi &api, sqlite3_stmt *stmt, size_t expected, int &rc,
-                                  const std::function<void(std::vector<CatchRecord> &, size_t)> &made,
-                                  std::vector<CatchRecord> retired)
-{
-    std::vector<CatchRecord> records;
-    // Growing the records a row at a time moves each of them twice over. Room that
-    // cannot be had at once is not needed at once.
-    try {
-        records.reserve(expected);
-    } catch (const std::bad_alloc &) {
-    }
-    RecordMaker maker(records);
-    // Each chunk's records are handed on as soon as they are made.
-    auto make = [&](const RawRows &chunk) {
-        const size_t from = records.size();
-        maker.Make(chunk);
-        if (made)
-            made(records, from);
-    };
-    RawRows chunk;
-    rc = SQLITE_ROW;
-    if (expected < RowsWorthAHelper) {
-        retired = {};
-        while (rc == SQLITE_ROW) {
-            ReadChunk(api, stmt, chunk, rc);
-            make(chunk);
-        }
-        return records;
-    }
-
-    ChunkQueue queue;
-    std::exception_ptr makerFailed;
-    std::thread helper([&] {
-        try {
-            // The engine's first rows take longer than freeing the old records.
-            retired = {};
-            RawRows taken;
-            while (queue.Pop(taken))
-                make(taken);
-        } catch (...) {
-            makerFailed = std::current_exception();
-            queue.Stop();
-        }
-    });
-    // Whatever ends the reading, the helper is stopped and waited for before the records
-    // it writes go out of scope.
-    struct Joined
-    {
-        ChunkQueue &queue;
-        std::thread &helper;
-        bool finished = false;
-        ~Joined()
-        {
-            if (!finished)
-                queue.Stop();
-            helper.join();
-        }
-    };
-    {
-        Joined joined{queue, helper};
-        while (rc == SQLITE_ROW) {
-            ReadChunk(api, stmt, chunk, rc);
-            if (!chunk.rows.empty() && !queue.Push(chunk))
-                break;
-        }
-        // The helper makes the chunks still queued, then ends.
-        queue.Finish();
-        joined.finished = true;
-    }
-    if (makerFailed)
-        std::rethrow_exception(makerFailed);
-    return records;
-}
-} // namespace
-
-std::vector<CatchRecord> CatchLog::Read(TDbConnection &connection, const QString &where, const Made &made,
-                                        std::vector<CatchRecord> retired)
-{
-    if (!connection.Connected() || !connection.Handle())
-        throw EDatabaseError(QStringLiteral("Database not connected"));
-    const SqliteApi &api = connection.Api();
-    // The column zabrana is read as 1 from a diary older than it.
-    const QString kept = HasColumn(connection, QStringLiteral("dziennik"), DiaryColumns::Name(DiaryColumns::Zabrana))
-                             ? DiaryColumns::Name(DiaryColumns::Zabrana)
-                             : QStringLiteral("1");
     QStringList columns{QStringLiteral("rowid")};
     for (int c = 0; c < DiaryColumns::Zabrana; ++c)
         columns << DiaryColumns::Name(DiaryColumns::Column(c));
     columns << kept;
-    Statement statement(connection, QStringLiteral("select ") + columns.join(QStringLiteral(", ")) +
-                                        QStringLiteral(" from dziennik") +
-                                        (where.isEmpty() ? QString() : QStringLiteral(" where ") + where) +
-                                        QStringLiteral(" order by rowid"));
-    sqlite3_stmt *const stmt = statement.Handle();
-    int rc = SQLITE_ROW;
-    const size_t expected = where.isEmpty() ? RowEstimate(connection) : 0;
-    std::vector<CatchRecord> records = ReadRows(api, stmt, expected, rc, made, std::move(retired));
-    // Many rows deleted leave room for many more records: not kept for the log's life.
-    if (records.capacity() > 2 * records.size() + ChunkRows)
-        records.shrink_to_fit();
-    if (rc != SQLITE_DONE) {
-        api.reset(stmt);
-        throw EDatabaseError(QString::fromUtf8(api.errmsg(connection.Handle())));
+    return QStringLiteral("select ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" from dziennik") +
+           (where.isEmpty() ? QString() : QStringLiteral(" where ") + where) + QStringLiteral(" order by rowid");
+}
+
+// Where SelectText puts the column.
+constexpr int ColumnOf(DiaryColumns::Column column)
+{
+    return 1 + int(column);
+}
+} // namespace
+
+std::vector<CatchRecord> CatchLog::Read(TDbConnection &connection, const QString &where, const Made &made)
+{
+    using namespace DiaryColumns;
+    // A diary older than the kept column counts every catch as kept.
+    std::optional<Statement> statement =
+        PrepareIfPresent(connection, SelectText(Name(Zabrana), where), QStringLiteral("dziennik"), Name(Zabrana));
+    if (!statement)
+        statement.emplace(connection, SelectText(QStringLiteral("1"), where));
+    const SqliteApi &api = connection.Api();
+    sqlite3_stmt *const stmt = statement->Handle();
+
+    std::vector<CatchRecord> records;
+    // Growing the records a row at a time moves each of them twice over. Room that
+    // cannot be had at once is not needed at once.
+    try {
+        records.reserve(where.isEmpty() ? RowEstimate(connection) : 0);
+    } catch (const std::bad_alloc &) {
     }
+    ColumnTexts days, species, places, baits, winds, moons;
+    // Notes are mostly empty or one of a few words; the rest rarely repeat.
+    ColumnTexts notes(4096);
+    TextNumbers numbers;
+    int unnumbered = -1;
+    int rc = SQLITE_DONE;
+    while ((rc = api.step(stmt)) == SQLITE_ROW) {
+        const int keptType = api.column_type(stmt, ColumnOf(Zabrana));
+        CatchRecord &r = records.emplace_back(CatchRecord{
+            .rowId = api.column_int64(stmt, 0),
+            .day = days.At(BytesAt(api, stmt, ColumnOf(Data)), numbers.day),
+            .species = species.At(BytesAt(api, stmt, ColumnOf(Gatunek)), numbers.species),
+            .weight = NumberAt(api, stmt, ColumnOf(Waga), api.column_type(stmt, ColumnOf(Waga))),
+            .length = NumberAt(api, stmt, ColumnOf(Dlugosc), api.column_type(stmt, ColumnOf(Dlugosc))),
+            .place = places.At(BytesAt(api, stmt, ColumnOf(Miejsce)), numbers.place),
+            .bait = baits.At(BytesAt(api, stmt, ColumnOf(Przyneta)), numbers.bait),
+            .wind = winds.At(BytesAt(api, stmt, ColumnOf(Wiatr)), unnumbered),
+            .moon = moons.At(BytesAt(api, stmt, ColumnOf(FazaKsiezyca)), unnumbered),
+            .notes = notes.At(BytesAt(api, stmt, ColumnOf(Opis)), unnumbered),
+            .photo = Decoded(BytesAt(api, stmt, ColumnOf(Foto))),
+            // Only a stored 0 says released; anything else the column might hold keeps the fish.
+            .kept = keptType == SQLITE_NULL || NumberAt(api, stmt, ColumnOf(Zabrana), keptType) != 0,
+        });
+        r.month = MonthOf(r.day);
+        if (made)
+            made(r, numbers);
+    }
+    if (rc != SQLITE_DONE) {
+        // A busy or damaged file stops the reading: reported, never half a diary.
+        api.reset(stmt);
+        connection.RaiseEngineError();
+    }
+    // Many rows deleted leave room for many more records: not kept for the log's life.
+    if (records.capacity() > 2 * records.size() + 1024)
+        records.shrink_to_fit();
     return records;
 }

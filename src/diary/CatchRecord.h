@@ -36,7 +36,7 @@ struct CatchRecord
     // Kept ("zabrana") or released; catches stored before the diary knew count as kept.
     bool kept = true;
     // What the rules found when the catch was judged (CatchRules::Mark).
-    CatchVerdict verdict;
+    CatchVerdict verdict{};
     // The rules the catch breaks, as the angler was warned of them; empty when none or
     // when it was not judged.
     QString Warning() const;

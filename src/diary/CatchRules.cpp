@@ -1,5 +1,7 @@
 #include "diary/CatchRules.h"
 
+#include "base/DateUtils.h"
+
 #include <QDate>
 #include <QHash>
 #include <algorithm>
@@ -19,21 +21,6 @@ QString Number(double value)
 QString MonthDay(int key)
 {
     return Permit::MonthDayText(key);
-}
-
-// yyyymmdd of a yyyy-mm-dd text, -1 for any other text.
-qint64 DayNumber(QStringView day)
-{
-    if (day.size() != 10 || day[4] != QLatin1Char('-') || day[7] != QLatin1Char('-'))
-        return -1;
-    qint64 number = 0;
-    for (const qsizetype i : {0, 1, 2, 3, 5, 6, 8, 9}) {
-        const char16_t c = day[i].unicode();
-        if (c < '0' || c > '9')
-            return -1;
-        number = number * 10 + (c - '0');
-    }
-    return number;
 }
 
 QString SeasonText(const QString &name, int from, int to, const QString &source)
@@ -109,7 +96,7 @@ QString CatchRules::WarningOf(const CatchRecord &record) const
     found.count = record.verdict.count;
     found.keptKg = record.verdict.keptKg;
     found.national = m_nationalOf.value(folded, -1);
-    found.own = m_permit.AppliesTo(QStringView(record.day).left(10).toString()) ? m_permitOf.value(folded, -1) : -1;
+    found.own = m_permit.AppliesTo(QStringView(record.day).left(10)) ? m_permitOf.value(folded, -1) : -1;
     found.eel = folded == QLatin1String("wegorz");
     return Sentences(record, found).join(QStringLiteral("; "));
 }
@@ -152,18 +139,23 @@ class CatchRules::Counter
 {
 public:
     explicit Counter(const CatchRules &rules) : m_rules(rules) {}
-    Found Next(const CatchRecord &r);
+    Found Next(const CatchRecord &r, const TextNumbers &numbers);
 
 private:
     // A stored day may carry a time of day after its date.
     struct DayTally
     {
-        QDate date;
-        // The date as the season rules take it, converted once per day.
-        TDateTime day = 0;
+        // The day's date as a number; a day that is no date as -1 less its number among
+        // those.
+        qint64 key = 0;
+        // A day that is no date has no season.
+        bool dated = false;
+        // The date as the season rules take it, worked out once per day.
+        int monthDay = 0;
         bool permitBinds = false;
-        // Kept fish of each species so far, by the species' number in names.
-        std::vector<int> countOf;
+        // Where the day's counts lie in m_counts, and for how many names.
+        int countsFrom = 0;
+        int countsSize = 0;
         double keptKg = 0;
     };
     // Each species text folded once, with the indexes of its national and permit rules
@@ -175,52 +167,104 @@ private:
         int own = -1;
         bool eel = false;
     };
-    DayTally &DayOf(QStringView dayText);
+    // The tally of the day's date; once when the day is a text the reading numbered.
+    int TallyOf(const QString &day, bool once);
+    int NewTally(qint64 key, QStringView date);
     int NameOf(const QString &species);
+    // The kept fish of a species so far on a day.
+    int &CountOf(DayTally &tally, int name);
 
     const CatchRules &m_rules;
+    std::vector<DayTally> m_tallies;
+    // Each day's counts by the species' number in names, one day after another; grown
+    // ahead, the first m_countsUsed taken.
+    std::vector<int> m_counts;
+    int m_countsUsed = 0;
     // Days are told apart by their date as a number, which hashes far faster than a
-    // text; a day that is no date is its own, by its text.
-    QHash<qint64, DayTally> m_days;
+    // text; a day that is no date is its own, by its text. Kept from the first day that
+    // needs looking up by its date.
+    QHash<qint64, int> m_tallyOf;
+    bool m_indexed = false;
     QHash<QString, qint64> m_oddDays;
-    // Texts read from one diary share their letters when equal, so their address finds
-    // them without hashing the text.
-    QHash<std::pair<const QChar *, qsizetype>, int> m_nameOf;
+    ByTextNumber m_tallyOfNumber;
+    QHash<QString, int> m_nameOf;
+    ByTextNumber m_nameOfNumber;
     QHash<QString, int> m_numberOfFolded;
     std::vector<Name> m_names;
     // Catches come a day at a time more often than not.
     qint64 m_lastKey = 0;
-    DayTally *m_last = nullptr;
+    int m_last = -1;
 };
 
-CatchRules::Counter::DayTally &CatchRules::Counter::DayOf(QStringView dayText)
+int CatchRules::Counter::TallyOf(const QString &day, bool once)
 {
-    qint64 key = DayNumber(dayText);
+    const QStringView date = QStringView(day).left(10);
+    qint64 key = DateNumber(date);
     if (key < 0) {
-        const QString odd = dayText.toString();
+        const QString odd = date.toString();
         key = -1 - *m_oddDays.insert(odd, m_oddDays.value(odd, m_oddDays.size()));
     }
-    if (m_last && key == m_lastKey)
-        return *m_last;
-    auto tally = m_days.find(key);
-    if (tally == m_days.end()) {
-        tally = m_days.insert(key, {});
-        tally->date = QDate::fromString(dayText, Qt::ISODate);
-        if (tally->date.isValid())
-            tally->day = FromQDate(tally->date);
-        tally->permitBinds = m_rules.m_permit.AppliesTo(dayText.toString());
+    // Each text a reading numbered comes here once, and shares its date with no other
+    // text until one of them carries more than a date: till then, no day needs finding
+    // by its date.
+    if (once && day.size() <= date.size() && !m_indexed)
+        return NewTally(key, date);
+    if (!m_indexed) {
+        for (size_t t = 0; t < m_tallies.size(); ++t)
+            m_tallyOf.insert(m_tallies[t].key, int(t));
+        m_indexed = true;
     }
-    // A QHash keeps its values in place until it grows, and it grows only above.
+    if (m_last >= 0 && key == m_lastKey)
+        return m_last;
+    auto tally = m_tallyOf.constFind(key);
+    if (tally == m_tallyOf.constEnd())
+        tally = m_tallyOf.insert(key, NewTally(key, date));
     m_lastKey = key;
-    m_last = &*tally;
-    return *tally;
+    m_last = tally.value();
+    return m_last;
+}
+
+int CatchRules::Counter::NewTally(qint64 key, QStringView date)
+{
+    DayTally &made = m_tallies.emplace_back();
+    made.key = key;
+    int year = 0, month = 0, day = 0;
+    if (key >= 0) {
+        // Read from its digits as QDate reads an ISO date, which knows no year 0.
+        year = int(key / 10000), month = int(key / 100 % 100), day = int(key % 100);
+        made.dated = year > 0 && QDate::isValid(year, month, day);
+        made.permitBinds = m_rules.m_permit.AppliesToYear(year);
+    } else {
+        const QDate read = QDate::fromString(date, Qt::ISODate);
+        made.dated = read.isValid();
+        read.getDate(&year, &month, &day);
+        made.permitBinds = m_rules.m_permit.AppliesTo(date);
+    }
+    if (made.dated)
+        made.monthDay = ProtectionRule::MonthDayKey(year, month, day);
+    return int(m_tallies.size()) - 1;
+}
+
+int &CatchRules::Counter::CountOf(DayTally &tally, int name)
+{
+    // A day's counts lie together, with room for every name known when its first fish
+    // was kept; a day that meets a later name moves to the end with room for all.
+    if (name >= tally.countsSize) {
+        const int from = m_countsUsed;
+        const int size = int(m_names.size());
+        m_countsUsed += size;
+        if (m_counts.size() < size_t(m_countsUsed))
+            m_counts.resize(std::max(2 * m_counts.size(), size_t(m_countsUsed)));
+        std::copy_n(m_counts.begin() + tally.countsFrom, tally.countsSize, m_counts.begin() + from);
+        tally.countsFrom = from;
+        tally.countsSize = size;
+    }
+    return m_counts[size_t(tally.countsFrom + name)];
 }
 
 int CatchRules::Counter::NameOf(const QString &species)
 {
-    const std::pair<const QChar *, qsizetype> letters{species.constData(), species.size()};
-    auto known = m_nameOf.constFind(letters);
-    if (known != m_nameOf.constEnd())
+    if (const auto known = m_nameOf.constFind(species); known != m_nameOf.constEnd())
         return known.value();
     const QString fold = ProtectionRule::FoldedName(species);
     auto number = m_numberOfFolded.constFind(fold);
@@ -229,23 +273,21 @@ int CatchRules::Counter::NameOf(const QString &species)
         m_names.push_back({fold, m_rules.m_nationalOf.value(fold, -1), m_rules.m_permitOf.value(fold, -1),
                            fold == QLatin1String("wegorz")});
     }
-    return m_nameOf.insert(letters, number.value()).value();
+    return m_nameOf.insert(species, number.value()).value();
 }
 
-CatchRules::Found CatchRules::Counter::Next(const CatchRecord &r)
+CatchRules::Found CatchRules::Counter::Next(const CatchRecord &r, const TextNumbers &numbers)
 {
-    DayTally &tally = DayOf(QStringView(r.day).left(10));
+    DayTally &tally =
+        m_tallies[size_t(m_tallyOfNumber.Get(numbers.day, [&] { return TallyOf(r.day, numbers.day >= 0); }))];
     Found found;
     if (!r.kept)
         return found;
-    const int number = NameOf(r.species);
+    const int number = m_nameOfNumber.Get(numbers.species, [&] { return NameOf(r.species); });
     const Name &species = m_names[size_t(number)];
     const bool permitBinds = tally.permitBinds;
-    if (!species.folded.isEmpty()) {
-        if (tally.countOf.size() <= size_t(number))
-            tally.countOf.resize(m_names.size());
-        found.count = ++tally.countOf[size_t(number)];
-    }
+    if (!species.folded.isEmpty())
+        found.count = ++CountOf(tally, number);
     if (r.weight > 0)
         tally.keptKg += r.weight;
     found.keptKg = tally.keptKg;
@@ -257,15 +299,14 @@ CatchRules::Found CatchRules::Counter::Next(const CatchRecord &r)
     const SpeciesProtection *national = found.national < 0 ? nullptr : &m_rules.m_national[size_t(found.national)];
     const PermitSpecies *own = found.own < 0 ? nullptr : &m_rules.m_permit.species[size_t(found.own)];
 
-    // A day that is no date has no season.
-    const bool dated = tally.date.isValid();
-    if (dated && national && ProtectionRule::InClosedSeason(*national, tally.day)) {
+    const bool dated = tally.dated;
+    if (dated && national && ProtectionRule::InClosedSeasonOn(*national, tally.monthDay)) {
         found.broken |= CatchVerdict::NationalSeason;
     } else if (dated && own && own->from && own->to) {
         SpeciesProtection season;
         season.from = own->from;
         season.to = own->to;
-        if (ProtectionRule::InClosedSeason(season, tally.day))
+        if (ProtectionRule::InClosedSeasonOn(season, tally.monthDay))
             found.broken |= CatchVerdict::OwnSeason;
     }
 
@@ -298,7 +339,7 @@ template <typename Report> void CatchRules::Tally(const std::vector<CatchRecord>
         std::stable_sort(order.begin(), order.end(), byEntry);
     Counter counter(*this);
     for (const int index : order)
-        report(size_t(index), counter.Next(records[size_t(index)]));
+        report(size_t(index), counter.Next(records[size_t(index)], TextNumbers()));
 }
 
 void CatchRules::Store(CatchRecord &record, const Found &found, const std::shared_ptr<const CatchRules> &rules)
@@ -317,9 +358,9 @@ CatchRules::Marker::Marker(const CatchRules &rules)
 
 CatchRules::Marker::~Marker() = default;
 
-void CatchRules::Marker::Mark(CatchRecord &record)
+void CatchRules::Marker::Mark(CatchRecord &record, const TextNumbers &numbers)
 {
-    Store(record, m_counter->Next(record), m_rules);
+    Store(record, m_counter->Next(record, numbers), m_rules);
 }
 
 QString CatchRecord::Warning() const

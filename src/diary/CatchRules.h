@@ -3,6 +3,7 @@
 #include "diary/CatchRecord.h"
 #include "diary/Permit.h"
 #include "diary/ProtectionRule.h"
+#include "diary/TextNumbers.h"
 
 #include <QHash>
 #include <QStringList>
@@ -40,8 +41,9 @@ private:
     class Counter;
 
 public:
-    // Marks catches handed over one at a time in entry order, as a long diary is read.
-    // The rules are copied: the marks outlive them.
+    // Marks catches handed over one at a time in entry order, as a long diary is read,
+    // with the numbers the reading gave their texts. The rules are copied: the marks
+    // outlive them.
     class Marker
     {
     public:
@@ -49,7 +51,7 @@ public:
         ~Marker();
         Marker(const Marker &) = delete;
         Marker &operator=(const Marker &) = delete;
-        void Mark(CatchRecord &record);
+        void Mark(CatchRecord &record, const TextNumbers &numbers = {});
 
     private:
         std::shared_ptr<const CatchRules> m_rules;

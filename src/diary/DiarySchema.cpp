@@ -1,5 +1,6 @@
 #include "diary/DiarySchema.h"
 
+#include "data/DbErrors.h"
 #include "data/Statement.h"
 #include "data/TDbConnection.h"
 #include "diary/DiaryColumns.h"
@@ -70,6 +71,18 @@ bool HasColumn(TDbConnection &connection, const QString &table, const QString &c
                      QStringLiteral("SELECT 1 FROM pragma_table_info(?, 'main') WHERE lower(name) = lower(?)"), table,
                      column)
         .Next();
+}
+
+std::optional<Statement> PrepareIfPresent(TDbConnection &connection, const QString &sql, const QString &table,
+                                          const QString &column)
+{
+    try {
+        return std::optional<Statement>(std::in_place, connection, sql);
+    } catch (const EDatabaseError &) {
+        if (HasColumn(connection, table, column))
+            throw;
+        return std::nullopt;
+    }
 }
 
 void UpgradeDiarySchema(TDbConnection &connection)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "data/Statement.h"
+
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class TDbConnection;
 
@@ -22,3 +25,9 @@ QStringList UserTables();
 
 // Whether a table of the main database has the column.
 bool HasColumn(TDbConnection &connection, const QString &table, const QString &column);
+
+// The statement on a table's column that an older diary may lack; none when the table
+// lacks the column. Any other failure of the engine is raised. Preparing first and asking
+// only when that fails costs far less than asking every time.
+std::optional<Statement> PrepareIfPresent(TDbConnection &connection, const QString &sql, const QString &table,
+                                          const QString &column);

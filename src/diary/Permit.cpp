@@ -14,9 +14,9 @@ double Number(const QString &text)
 
 } // namespace
 
-bool Permit::AppliesTo(const QString &day) const
+bool Permit::AppliesTo(QStringView day) const
 {
-    return year == 0 || QStringView(day).left(4).toInt() == year;
+    return AppliesToYear(day.left(4).toInt());
 }
 
 int Permit::MonthDayOf(const QString &text)
@@ -44,20 +44,24 @@ QString Permit::MonthDayText(int monthDay)
 Permit Permit::Read(TDbConnection &connection)
 {
     Permit permit;
-    if (!HasColumn(connection, QStringLiteral("zezwolenie"), QStringLiteral("nazwa")))
+    // A diary opened read-only before its upgrade has no angler's name or number yet.
+    std::optional<Statement> full = PrepareIfPresent(
+        connection, QStringLiteral("SELECT nazwa, rok, limit_kg, numer, wedkarz FROM zezwolenie LIMIT 1"),
+        QStringLiteral("zezwolenie"), QStringLiteral("wedkarz"));
+    std::optional<Statement> plain =
+        full ? std::nullopt
+             : PrepareIfPresent(connection,
+                                QStringLiteral("SELECT nazwa, rok, limit_kg, '', '' FROM zezwolenie LIMIT 1"),
+                                QStringLiteral("zezwolenie"), QStringLiteral("nazwa"));
+    Statement *const head = full ? &*full : plain ? &*plain : nullptr;
+    if (!head)
         return permit;
-    const bool signable = HasColumn(connection, QStringLiteral("zezwolenie"), QStringLiteral("wedkarz")) &&
-                          HasColumn(connection, QStringLiteral("zezwolenie"), QStringLiteral("numer"));
-    Statement head(connection, signable
-                                   ? QStringLiteral("SELECT nazwa, rok, limit_kg, numer, wedkarz FROM zezwolenie "
-                                                    "LIMIT 1")
-                                   : QStringLiteral("SELECT nazwa, rok, limit_kg, '', '' FROM zezwolenie LIMIT 1"));
-    if (head.Next()) {
-        permit.name = head.Text(0);
-        permit.year = int(head.Integer(1));
-        permit.dailyKg = Number(head.Text(2));
-        permit.number = head.Text(3);
-        permit.angler = head.Text(4);
+    if (head->Next()) {
+        permit.name = head->Text(0);
+        permit.year = int(head->Integer(1));
+        permit.dailyKg = Number(head->Text(2));
+        permit.number = head->Text(3);
+        permit.angler = head->Text(4);
     }
     Statement rows(connection,
                    QStringLiteral("SELECT gatunek, wymiar, od, do, limit_szt FROM zezwolenie_gatunki ORDER BY "

@@ -39,7 +39,9 @@ struct Permit
     }
     // Whether its rules bind a catch of the day (DayText): the permit's year, or any
     // year when it names none.
-    bool AppliesTo(const QString &day) const;
+    bool AppliesTo(QStringView day) const;
+    // The same for the year of a day read already.
+    bool AppliesToYear(int dayYear) const { return year == 0 || dayYear == year; }
 
     // Throws the data layer's errors. A diary without the tables reads as no permit; one
     // opened read-only before it had the number and the angler reads without them.

@@ -7,15 +7,6 @@
 namespace {
 constexpr int EndOfFebruaryKey = 228;
 
-int MonthDayKey(TDateTime date)
-{
-    if (date == 0)
-        return 0;
-    int year = 0, month = 0, day = 0;
-    DecodeDate(date, year, month, day);
-    return month * 100 + day;
-}
-
 QString MonthDayText(int key)
 {
     return QStringLiteral("%1-%2").arg(key / 100, 2, 10, QLatin1Char('0')).arg(key % 100, 2, 10, QLatin1Char('0'));
@@ -60,11 +51,28 @@ const SpeciesProtection *Find(const std::vector<SpeciesProtection> &species, con
     return nullptr;
 }
 
+int MonthDayKey(TDateTime date)
+{
+    int year = 0, month = 0, day = 0;
+    DecodeDate(date, year, month, day);
+    return MonthDayKey(year, month, day);
+}
+
+int MonthDayKey(int year, int month, int day)
+{
+    // The zero date, 30 December 1899, is an empty date field.
+    return year == 1899 && month == 12 && day == 30 ? 0 : month * 100 + day;
+}
+
 bool InClosedSeason(const SpeciesProtection &species, TDateTime day)
+{
+    return InClosedSeasonOn(species, MonthDayKey(DateOf(day)));
+}
+
+bool InClosedSeasonOn(const SpeciesProtection &species, int key)
 {
     if (species.from == 0 || species.to == 0)
         return false;
-    const int key = MonthDayKey(DateOf(day));
     // The regulation says "do końca lutego"; the table can only hold 02-28, as its dates
     // lie in the year 0001, so in a leap year the 29th belongs to the season too.
     const int to = species.to == EndOfFebruaryKey ? 229 : species.to;

@@ -31,6 +31,11 @@ QString FoldedName(const QString &name);
 const SpeciesProtection *Find(const std::vector<SpeciesProtection> &species, const QString &name);
 
 bool InClosedSeason(const SpeciesProtection &species, TDateTime day);
+// The same for a day given by MonthDayKey, worked out once for the many catches of a day.
+bool InClosedSeasonOn(const SpeciesProtection &species, int monthDay);
+// month * 100 + day; 0 for the zero date, which stands for no date.
+int MonthDayKey(TDateTime date);
+int MonthDayKey(int year, int month, int day);
 
 // The rules a catch breaks, one Polish sentence each; empty when it may be kept.
 // A length of 0 or less is an unmeasured fish and breaks no size rule.

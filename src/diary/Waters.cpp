@@ -9,11 +9,11 @@ namespace Waters {
 std::vector<Water> Read(TDbConnection &connection)
 {
     std::vector<Water> waters;
-    if (!HasColumn(connection, QStringLiteral("lowiska"), QStringLiteral("nazwa")))
-        return waters;
-    Statement rows(connection, QStringLiteral("SELECT nazwa, numer FROM lowiska ORDER BY rowid"));
-    while (rows.Next())
-        waters.push_back({rows.Text(0), rows.Text(1)});
+    std::optional<Statement> rows =
+        PrepareIfPresent(connection, QStringLiteral("SELECT nazwa, numer FROM lowiska ORDER BY rowid"),
+                         QStringLiteral("lowiska"), QStringLiteral("nazwa"));
+    while (rows && rows->Next())
+        waters.push_back({rows->Text(0), rows->Text(1)});
     return waters;
 }
 

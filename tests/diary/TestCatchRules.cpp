@@ -64,6 +64,10 @@ private Q_SLOTS:
                                               "('dziennik','zezwolenie','zezwolenie_gatunki','lowiska') order by 1");
         const QStringList rowsBefore = m_db->column(everything), othersBefore = m_db->column(others);
         const QStringList speciesBefore = m_db->column("select nazwa||od||do||wymiar from ryby");
+        // Before, it reads as a diary of kept catches, without waters.
+        const std::vector<CatchRecord> old = CatchLog::ReadRecords(m_db->connection);
+        QVERIFY(old.size() == 2 && old[0].kept && old[1].kept);
+        QVERIFY(Waters::Read(m_db->connection).empty());
 
         UpgradeDiarySchema(m_db->connection);
         QCOMPARE(m_db->column(everything), rowsBefore);
@@ -290,9 +294,11 @@ private Q_SLOTS:
         QVERIFY2(csv.endsWith(QStringLiteral("Razem 2026;;;;1;\r\n")), qPrintable(csv));
     }
 
-    // A long diary is read, keyed and judged chunk by chunk on a helper thread; it must
-    // come out as the same catches read and judged whole. Row ids with wide gaps, names
-    // in the old code page and a day of many eels cross the chunks' edges.
+    // A long diary is read, keyed and judged in one walk; it must come out as the same
+    // catches read plainly and judged whole. Row ids with wide gaps, names in the old
+    // code page, names written two ways, days of many eels, a day written both with and
+    // without a time of day, days that are no dates, and more distinct notes than a
+    // reading shares.
     void aLongDiaryIsJudgedAsItIsRead()
     {
         UpgradeDiarySchema(m_db->connection);
@@ -300,10 +306,12 @@ private Q_SLOTS:
             "with recursive n(i) as (select 0 union all select i + 1 from n where i < 19999) "
             "insert into dziennik (rowid,data,gatunek,waga,dlugosc,miejsce,przyneta,opis,zabrana) "
             "select case when i < 15000 then i + 1 else 15000 + i * 97 end, "
-            "date('2024-01-01', '+' || (i / 40) || ' days'), "
+            "case when i % 1000 = 998 then '' when i % 1000 = 999 then 'nie data' "
+            "when i % 97 = 50 then date('2024-01-01', '+' || (i / 40) || ' days') || ' 06:30' "
+            "else date('2024-01-01', '+' || (i / 40) || ' days') end, "
             "case i % 5 when 0 then 'Węgorz' when 1 then cast(x'57EA676F727A' as text) when 2 then 'Szczupak' "
             "when 3 then ' szczupak' else 'Okoń' end, (i % 13) / 4.0, 30 + i % 30, 'Staw ' || (i % 17), "
-            "case when i % 3 then 'rosówka' else '' end, case when i % 11 = 0 then 'nota ' || i else '' end, "
+            "case when i % 3 then 'rosówka' else '' end, case when i % 3 = 0 then 'nota ' || i else '' end, "
             "i % 7 <> 0 from n"));
         Permit permit;
         permit.dailyKg = 20;
@@ -337,6 +345,11 @@ private Q_SLOTS:
         QVERIFY(warned > 1000);
         QCOMPARE(read.Shown(), judged.Shown());
         QCOMPARE(read.Days(), judged.Days());
+        QVERIFY(std::adjacent_find(read.Days().begin(), read.Days().end(), std::greater_equal<QString>()) ==
+                read.Days().end());
+        const QStringList notes = m_db->column("select opis from dziennik order by rowid");
+        for (size_t i = 0; i < a.size(); ++i)
+            QCOMPARE(a[i].notes, notes[qsizetype(i)]);
         QCOMPARE(read.SpeciesNames(), (QStringList{"Okoń", "Szczupak", "Węgorz"}));
 
         // A diary that cannot be read leaves the log empty, not half of it.
@@ -345,8 +358,8 @@ private Q_SLOTS:
         QVERIFY(read.Records().empty() && read.Shown().empty() && read.Days().isEmpty());
         QVERIFY(m_db->exec("alter table stary rename to dziennik"));
 
-        // So does a file damaged in the middle of the diary, which stops the engine while
-        // the helper is at work: the reading ends with the engine's error, not a hang.
+        // So does a file damaged in the middle of the diary, which stops the engine
+        // halfway: the reading ends with the engine's error.
         m_db->connection.SetConnected(false);
         {
             QFile file(m_db->dir.dbPath());
