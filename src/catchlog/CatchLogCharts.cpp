@@ -3,6 +3,7 @@
 #include "base/CheckedFile.h"
 #include "diary/CatchLog.h"
 #include "diary/CatchLogStats.h"
+#include "diary/CatchValues.h"
 #include "widgets/ExportFile.h"
 
 #include <QBarCategoryAxis>
@@ -279,8 +280,9 @@ void CatchLogCharts::FillGroups(QTableWidget *table, const std::vector<CatchGrou
     table->setRowCount(rows);
     for (int r = 0; r < rows; ++r) {
         const CatchGroup &group = groups[size_t(r)];
-        const QString cells[] = {group.name, QString::number(group.count), CatchLog::NumberText(group.weight),
-                                 CatchLog::NumberText(group.heaviest)};
+        // A group of fish nobody weighed shows blank weights, not a weighed 0.
+        const QString cells[] = {group.name, QString::number(group.count), CatchValues::MeasureText(group.weight),
+                                 CatchValues::MeasureText(group.heaviest)};
         for (int c = 0; c < 4; ++c) {
             auto *item = new QTableWidgetItem(cells[c]);
             if (c > 0)
