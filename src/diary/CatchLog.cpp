@@ -56,8 +56,9 @@ std::vector<int> TextRanks(const std::vector<CatchRecord> &records, CatchLog::Co
 
 void CatchLog::Load(TDbConnection &connection, const CatchRules *rules)
 {
-    // The old records go first, so that a long diary is never held twice.
-    m_records = {};
+    // The old records go first, so that a long diary is never held twice; their room
+    // stays, as the diary read again is mostly the same length.
+    m_records.clear();
     m_order.clear();
     m_shown.clear();
     m_shownWeight = 0;
@@ -66,11 +67,14 @@ void CatchLog::Load(TDbConnection &connection, const CatchRules *rules)
     if (rules)
         marker.emplace(*rules);
     try {
-        m_records = Read(connection, QString(), [&](CatchRecord &record, const TextNumbers &numbers) {
-            IndexRecord(record, numbers);
-            if (marker)
-                marker->Mark(record, numbers);
-        });
+        Read(
+            connection, QString(),
+            [&](CatchRecord &record, const TextNumbers &numbers) {
+                IndexRecord(record, numbers);
+                if (marker)
+                    marker->Mark(record, numbers);
+            },
+            m_records);
     } catch (...) {
         m_records.clear();
         Index();
@@ -84,7 +88,9 @@ void CatchLog::Load(TDbConnection &connection, const CatchRules *rules)
 
 std::vector<CatchRecord> CatchLog::ReadRecords(TDbConnection &connection, const QString &where)
 {
-    return Read(connection, where, {});
+    std::vector<CatchRecord> records;
+    Read(connection, where, {}, records);
+    return records;
 }
 
 void CatchLog::SetRecords(std::vector<CatchRecord> records)

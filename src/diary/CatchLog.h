@@ -79,8 +79,10 @@ private:
 
     // Called with each record as it is read, in entry order.
     using Made = std::function<void(CatchRecord &record, const TextNumbers &numbers)>;
-    // The catches the condition picks, in entry order.
-    static std::vector<CatchRecord> Read(TDbConnection &connection, const QString &where, const Made &made);
+    // Fills records (emptied first, its room kept) with the catches the condition picks,
+    // in entry order.
+    static void Read(TDbConnection &connection, const QString &where, const Made &made,
+                     std::vector<CatchRecord> &records);
 
     // Keys the records' names and ranks their days (m_dayRanks, m_days) once per reading:
     // every sort orders by day. Keying goes record by record, in order, so that a diary

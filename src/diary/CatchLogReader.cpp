@@ -260,7 +260,8 @@ constexpr int ColumnOf(DiaryColumns::Column column)
 }
 } // namespace
 
-std::vector<CatchRecord> CatchLog::Read(TDbConnection &connection, const QString &where, const Made &made)
+void CatchLog::Read(TDbConnection &connection, const QString &where, const Made &made,
+                    std::vector<CatchRecord> &records)
 {
     using namespace DiaryColumns;
     // A diary older than the kept column counts every catch as kept.
@@ -271,7 +272,7 @@ std::vector<CatchRecord> CatchLog::Read(TDbConnection &connection, const QString
     const SqliteApi &api = connection.Api();
     sqlite3_stmt *const stmt = statement->Handle();
 
-    std::vector<CatchRecord> records;
+    records.clear();
     // Growing the records a row at a time moves each of them twice over. Room that
     // cannot be had at once is not needed at once.
     try {
@@ -286,21 +287,21 @@ std::vector<CatchRecord> CatchLog::Read(TDbConnection &connection, const QString
     int rc = SQLITE_DONE;
     while ((rc = api.step(stmt)) == SQLITE_ROW) {
         const int keptType = api.column_type(stmt, ColumnOf(Zabrana));
-        CatchRecord &r = records.emplace_back(CatchRecord{
-            .rowId = api.column_int64(stmt, 0),
-            .day = days.At(BytesAt(api, stmt, ColumnOf(Data)), numbers.day),
-            .species = species.At(BytesAt(api, stmt, ColumnOf(Gatunek)), numbers.species),
-            .weight = NumberAt(api, stmt, ColumnOf(Waga), api.column_type(stmt, ColumnOf(Waga))),
-            .length = NumberAt(api, stmt, ColumnOf(Dlugosc), api.column_type(stmt, ColumnOf(Dlugosc))),
-            .place = places.At(BytesAt(api, stmt, ColumnOf(Miejsce)), numbers.place),
-            .bait = baits.At(BytesAt(api, stmt, ColumnOf(Przyneta)), numbers.bait),
-            .wind = winds.At(BytesAt(api, stmt, ColumnOf(Wiatr)), unnumbered),
-            .moon = moons.At(BytesAt(api, stmt, ColumnOf(FazaKsiezyca)), unnumbered),
-            .notes = notes.At(BytesAt(api, stmt, ColumnOf(Opis)), unnumbered),
-            .photo = Decoded(BytesAt(api, stmt, ColumnOf(Foto))),
-            // Only a stored 0 says released; anything else the column might hold keeps the fish.
-            .kept = keptType == SQLITE_NULL || NumberAt(api, stmt, ColumnOf(Zabrana), keptType) != 0,
-        });
+        // Filled where it stays: a record built aside would be cleared and moved per row.
+        CatchRecord &r = records.emplace_back();
+        r.rowId = api.column_int64(stmt, 0);
+        r.day = days.At(BytesAt(api, stmt, ColumnOf(Data)), numbers.day);
+        r.species = species.At(BytesAt(api, stmt, ColumnOf(Gatunek)), numbers.species);
+        r.weight = NumberAt(api, stmt, ColumnOf(Waga), api.column_type(stmt, ColumnOf(Waga)));
+        r.length = NumberAt(api, stmt, ColumnOf(Dlugosc), api.column_type(stmt, ColumnOf(Dlugosc)));
+        r.place = places.At(BytesAt(api, stmt, ColumnOf(Miejsce)), numbers.place);
+        r.bait = baits.At(BytesAt(api, stmt, ColumnOf(Przyneta)), numbers.bait);
+        r.wind = winds.At(BytesAt(api, stmt, ColumnOf(Wiatr)), unnumbered);
+        r.moon = moons.At(BytesAt(api, stmt, ColumnOf(FazaKsiezyca)), unnumbered);
+        r.notes = notes.At(BytesAt(api, stmt, ColumnOf(Opis)), unnumbered);
+        r.photo = Decoded(BytesAt(api, stmt, ColumnOf(Foto)));
+        // Only a stored 0 says released; anything else the column might hold keeps the fish.
+        r.kept = keptType == SQLITE_NULL || NumberAt(api, stmt, ColumnOf(Zabrana), keptType) != 0;
         r.month = MonthOf(r.day);
         if (made)
             made(r, numbers);
@@ -313,5 +314,4 @@ std::vector<CatchRecord> CatchLog::Read(TDbConnection &connection, const QString
     // Many rows deleted leave room for many more records: not kept for the log's life.
     if (records.capacity() > 2 * records.size() + 1024)
         records.shrink_to_fit();
-    return records;
 }
