@@ -220,8 +220,8 @@ void BM_BareStepUsualDiary(benchmark::State &state)
 void BM_YearRegister(benchmark::State &state)
 {
     const std::vector<CatchRecord> &records = fixture().window->Log().Records();
-    const std::vector<Water> waters{{QStringLiteral("Łowisko nr 1"), QStringLiteral("1")},
-                                    {QStringLiteral("Łowisko nr 2"), QStringLiteral("2")}};
+    const std::vector<Water> waters{{QStringLiteral("Łowisko nr 1"), QStringLiteral("1"), {}},
+                                    {QStringLiteral("Łowisko nr 2"), QStringLiteral("2"), {}}};
     std::vector<double> times;
     QElapsedTimer clock;
     int kept = 0;

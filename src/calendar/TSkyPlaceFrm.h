@@ -21,13 +21,6 @@ public:
     // The place as the dialog's controls now give it.
     SkyPlace Place() const;
 
-    // Degrees as an angler types them: a comma or a dot, and south or west given by a
-    // minus sign or by the letter (negative); "°" may stand after the number. Nothing
-    // when the text is no such number or lies beyond ±limit.
-    static std::optional<double> ParseDegrees(const QString &text, double limit, QChar positive, QChar negative);
-    // 52,2297° N; a negative value with the other letter, 34,5000° S.
-    static QString DegreesText(double value, QChar positive, QChar negative);
-
     QComboBox *PlaceCombo = nullptr;
     QLineEdit *LatitudeEdit = nullptr;
     QLineEdit *LongitudeEdit = nullptr;

@@ -219,7 +219,7 @@ QWidget *TCatchLogFrm::CreateCatchPage()
     CatchGrid->verticalHeader()->setDefaultSectionSize(20);
     CatchGrid->verticalHeader()->hide();
     CatchGrid->setToolTip(QStringLiteral("Dwukrotne kliknięcie pokazuje dzień połowu w kalendarzu"));
-    const int widths[] = {80, 95, 65, 80, 110, 85, 50, 85, 80, 60};
+    const int widths[] = {80, 60, 95, 65, 80, 110, 85, 50, 85, 80, 60};
     for (int c = 0; c < int(std::size(widths)); ++c)
         CatchGrid->setColumnWidth(c, widths[c]);
     CatchGrid->horizontalHeader()->setStretchLastSection(true);

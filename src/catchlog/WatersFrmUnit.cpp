@@ -1,13 +1,16 @@
 #include "catchlog/WatersFrmUnit.h"
 
 #include "base/Exception.h"
+#include "sky/SkyPlace.h"
 #include "widgets/Platform.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -18,22 +21,44 @@ QString Cell(const QTableWidget *table, int row, int column)
     const QTableWidgetItem *item = table->item(row, column);
     return item ? item->text().trimmed() : QString();
 }
+
+void SetCell(QTableWidget *table, int row, int column, const QString &text)
+{
+    if (QTableWidgetItem *item = table->item(row, column))
+        item->setText(text);
+    else
+        table->setItem(row, column, new QTableWidgetItem(text));
+}
+
+QString LatitudeText(double value)
+{
+    return DegreesText(value, QLatin1Char('N'), QLatin1Char('S'));
+}
+
+QString LongitudeText(double value)
+{
+    return DegreesText(value, QLatin1Char('E'), QLatin1Char('W'));
+}
 } // namespace
 
 TWatersFrm::TWatersFrm(TDbConnection &connection, QWidget *parent) : QDialog(parent), m_connection(connection)
 {
     setObjectName(QStringLiteral("WatersFrm"));
     setWindowTitle(Title);
-    resize(480, 380);
+    resize(640, 380);
 
     auto *hint = new QLabel(QStringLiteral("Łowiska, na których łowisz, z numerami z wykazu okręgu. Nazwy podpowiada "
-                                           "pole „Miejsce złowienia”, a numery trafiają do rocznego rejestru połowów."),
+                                           "pole „Miejsce złowienia”, a numery trafiają do rocznego rejestru połowów. "
+                                           "Z położenia łowiska liczone jest niebo jego połowów (np. 53,87 i 20,55)."),
                             this);
     hint->setWordWrap(true);
-    WatersTable = new QTableWidget(0, 2, this);
+    WatersTable = new QTableWidget(0, ColumnCount, this);
     WatersTable->setObjectName(QStringLiteral("WatersTable"));
-    WatersTable->setHorizontalHeaderLabels({QStringLiteral("Nazwa łowiska"), QStringLiteral("Nr łowiska")});
-    WatersTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    WatersTable->setHorizontalHeaderLabels({QStringLiteral("Nazwa łowiska"), QStringLiteral("Nr łowiska"),
+                                            QStringLiteral("Szerokość geogr."), QStringLiteral("Długość geogr.")});
+    WatersTable->horizontalHeader()->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
+    WatersTable->setColumnWidth(LatitudeColumn, 120);
+    WatersTable->setColumnWidth(LongitudeColumn, 120);
     WatersTable->verticalHeader()->hide();
 
     auto button = [this](const char *name, const QString &text) {
@@ -44,6 +69,16 @@ TWatersFrm::TWatersFrm(TDbConnection &connection, QWidget *parent) : QDialog(par
     };
     AddButton = button("AddButton", QStringLiteral("Dodaj łowisko"));
     RemoveButton = button("RemoveButton", QStringLiteral("Usuń łowisko"));
+    PlaceButton = new QToolButton(this);
+    PlaceButton->setObjectName(QStringLiteral("PlaceButton"));
+    PlaceButton->setText(QStringLiteral("Położenie z listy"));
+    PlaceButton->setToolTip(QStringLiteral("Wstawia do wybranego łowiska położenie pobliskiego miasta"));
+    PlaceButton->setPopupMode(QToolButton::InstantPopup);
+    auto *places = new QMenu(PlaceButton);
+    const std::vector<SkyPlace> &listed = SkyPlaces::Listed();
+    for (int i = 0; i < int(listed.size()); ++i)
+        places->addAction(listed[size_t(i)].name, this, [this, i] { PlaceChosen(i); });
+    PlaceButton->setMenu(places);
     SaveButton = button("SaveButton", QStringLiteral("Zapisz"));
     CancelButton = button("CancelButton", QStringLiteral("Anuluj"));
     connect(AddButton, &QPushButton::clicked, this, &TWatersFrm::AddButtonClick);
@@ -54,6 +89,7 @@ TWatersFrm::TWatersFrm(TDbConnection &connection, QWidget *parent) : QDialog(par
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(AddButton);
     buttons->addWidget(RemoveButton);
+    buttons->addWidget(PlaceButton);
     buttons->addStretch();
     buttons->addWidget(SaveButton);
     buttons->addWidget(CancelButton);
@@ -74,13 +110,34 @@ bool TWatersFrm::Execute()
     return Platform::ShowModal(this) == QDialog::Accepted;
 }
 
-std::vector<Water> TWatersFrm::WatersFromControls() const
+TWatersFrm::Typed TWatersFrm::WatersFromControls() const
 {
-    std::vector<Water> waters;
-    for (int row = 0; row < WatersTable->rowCount(); ++row)
-        if (!Cell(WatersTable, row, 0).isEmpty())
-            waters.push_back({Cell(WatersTable, row, 0), Cell(WatersTable, row, 1)});
-    return waters;
+    Typed typed;
+    for (int row = 0; row < WatersTable->rowCount(); ++row) {
+        const QString name = Cell(WatersTable, row, NameColumn);
+        if (name.isEmpty())
+            continue;
+        Water &water = typed.waters.emplace_back(Water{name, Cell(WatersTable, row, NumberColumn), std::nullopt});
+        const QString latitude = Cell(WatersTable, row, LatitudeColumn);
+        const QString longitude = Cell(WatersTable, row, LongitudeColumn);
+        if (latitude.isEmpty() && longitude.isEmpty())
+            continue;
+        const auto lat = ParseDegrees(latitude, 90, QLatin1Char('N'), QLatin1Char('S'));
+        const auto lon = ParseDegrees(longitude, 180, QLatin1Char('E'), QLatin1Char('W'));
+        if (typed.row < 0 && (!lat || !lon)) {
+            typed.row = row;
+            typed.column = lat ? LongitudeColumn : LatitudeColumn;
+            typed.refusal = lat ? QStringLiteral("Długość geograficzna łowiska „%1” to liczba stopni od -180 do 180, "
+                                                 "np. 20,55 (na zachód od Greenwich z minusem albo literą W).")
+                                      .arg(name)
+                                : QStringLiteral("Szerokość geograficzna łowiska „%1” to liczba stopni od -90 do 90, "
+                                                 "np. 53,87 (na południe od równika z minusem albo literą S).")
+                                      .arg(name);
+        }
+        if (lat && lon)
+            water.position = GeoPoint{*lat, *lon};
+    }
+    return typed;
 }
 
 void TWatersFrm::ShowWaters(const std::vector<Water> &waters)
@@ -89,8 +146,11 @@ void TWatersFrm::ShowWaters(const std::vector<Water> &waters)
     for (const Water &water : waters) {
         const int row = WatersTable->rowCount();
         WatersTable->insertRow(row);
-        WatersTable->setItem(row, 0, new QTableWidgetItem(water.name));
-        WatersTable->setItem(row, 1, new QTableWidgetItem(water.number));
+        SetCell(WatersTable, row, NameColumn, water.name);
+        SetCell(WatersTable, row, NumberColumn, water.number);
+        SetCell(WatersTable, row, LatitudeColumn, water.position ? LatitudeText(water.position->latitude) : QString());
+        SetCell(WatersTable, row, LongitudeColumn,
+                water.position ? LongitudeText(water.position->longitude) : QString());
     }
 }
 
@@ -98,8 +158,8 @@ void TWatersFrm::AddButtonClick()
 {
     const int row = WatersTable->rowCount();
     WatersTable->insertRow(row);
-    WatersTable->setItem(row, 0, new QTableWidgetItem);
-    WatersTable->setItem(row, 1, new QTableWidgetItem);
+    for (int column = 0; column < ColumnCount; ++column)
+        WatersTable->setItem(row, column, new QTableWidgetItem);
     WatersTable->setCurrentCell(row, 0);
     WatersTable->editItem(WatersTable->item(row, 0));
 }
@@ -111,10 +171,31 @@ void TWatersFrm::RemoveButtonClick()
         WatersTable->removeRow(row);
 }
 
+void TWatersFrm::PlaceChosen(int listed)
+{
+    int row = WatersTable->currentRow();
+    if (row < 0) {
+        AddButtonClick();
+        row = WatersTable->currentRow();
+    }
+    const SkyPlace &place = SkyPlaces::Listed()[size_t(listed)];
+    SetCell(WatersTable, row, LatitudeColumn, LatitudeText(place.site.latitude));
+    SetCell(WatersTable, row, LongitudeColumn, LongitudeText(place.site.longitude));
+    if (Cell(WatersTable, row, NameColumn).isEmpty())
+        SetCell(WatersTable, row, NameColumn, place.name);
+}
+
 void TWatersFrm::SaveButtonClick()
 {
+    const Typed typed = WatersFromControls();
+    if (typed.row >= 0) {
+        Platform::ShowMessage(this, Title, typed.refusal, Platform::Icon::Warning);
+        WatersTable->setCurrentCell(typed.row, typed.column);
+        WatersTable->editItem(WatersTable->item(typed.row, typed.column));
+        return;
+    }
     try {
-        Waters::Write(m_connection, WatersFromControls());
+        Waters::Write(m_connection, typed.waters);
     } catch (...) {
         ShowCurrentException();
         return;

@@ -345,6 +345,8 @@ QString CatchLog::ColumnTitle(Column column)
     switch (column) {
     case Day:
         return QStringLiteral("Dzień");
+    case Hour:
+        return QStringLiteral("Godzina");
     case Species:
         return QStringLiteral("Gatunek");
     case Weight:
@@ -376,6 +378,8 @@ QString CatchLog::ColumnText(const CatchRecord &record, Column column)
     switch (column) {
     case Day:
         return record.day.left(10);
+    case Hour:
+        return record.hour;
     case Species:
         return record.species;
     case Weight:

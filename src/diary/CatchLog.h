@@ -18,7 +18,7 @@ class TDbConnection;
 class CatchLog
 {
 public:
-    enum Column { Day, Species, Weight, Length, Place, Bait, Wind, Moon, Notes, Kept, Warning, ColumnCount };
+    enum Column { Day, Hour, Species, Weight, Length, Place, Bait, Wind, Moon, Notes, Kept, Warning, ColumnCount };
 
     // Reads all of dziennik, each catch judged by the rules when given; raises
     // EDatabaseError when the engine fails, and the log is then empty. The filter and the

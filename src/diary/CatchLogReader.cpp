@@ -242,13 +242,13 @@ private:
 };
 
 // The reading's statement: the row id, then the diary's columns in their own order, the
-// kept column as given.
-QString SelectText(const QString &kept, const QString &where)
+// kept column and the hour as given.
+QString SelectText(const QString &kept, const QString &hour, const QString &where)
 {
     QStringList columns{QStringLiteral("rowid")};
     for (int c = 0; c < DiaryColumns::Zabrana; ++c)
         columns << DiaryColumns::Name(DiaryColumns::Column(c));
-    columns << kept;
+    columns << kept << hour;
     return QStringLiteral("select ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" from dziennik") +
            (where.isEmpty() ? QString() : QStringLiteral(" where ") + where) + QStringLiteral(" order by rowid");
 }
@@ -264,11 +264,15 @@ void CatchLog::Read(TDbConnection &connection, const QString &where, const Made 
                     std::vector<CatchRecord> &records)
 {
     using namespace DiaryColumns;
-    // A diary older than the kept column counts every catch as kept.
+    // A diary older than the hour has none; one older than the kept column counts every
+    // catch as kept.
+    const QString table = QStringLiteral("dziennik");
     std::optional<Statement> statement =
-        PrepareIfPresent(connection, SelectText(Name(Zabrana), where), QStringLiteral("dziennik"), Name(Zabrana));
-    if (!statement)
-        statement.emplace(connection, SelectText(QStringLiteral("1"), where));
+        PrepareIfPresent(connection, SelectText(Name(Zabrana), Name(Godzina), where), table, Name(Godzina));
+    if (!statement) {
+        const QString kept = HasColumn(connection, table, Name(Zabrana)) ? Name(Zabrana) : QStringLiteral("1");
+        statement.emplace(connection, SelectText(kept, QStringLiteral("NULL"), where));
+    }
     const SqliteApi &api = connection.Api();
     sqlite3_stmt *const stmt = statement->Handle();
 
@@ -279,7 +283,7 @@ void CatchLog::Read(TDbConnection &connection, const QString &where, const Made 
         records.reserve(where.isEmpty() ? RowEstimate(connection) : 0);
     } catch (const std::bad_alloc &) {
     }
-    ColumnTexts days, species, places, baits, winds, moons;
+    ColumnTexts days, species, places, baits, winds, moons, hours;
     // Notes are mostly empty or one of a few words; the rest rarely repeat.
     ColumnTexts notes(4096);
     TextNumbers numbers;
@@ -302,6 +306,7 @@ void CatchLog::Read(TDbConnection &connection, const QString &where, const Made 
         r.photo = Decoded(BytesAt(api, stmt, ColumnOf(Foto)));
         // Only a stored 0 says released; anything else the column might hold keeps the fish.
         r.kept = keptType == SQLITE_NULL || NumberAt(api, stmt, ColumnOf(Zabrana), keptType) != 0;
+        r.hour = hours.At(BytesAt(api, stmt, ColumnOf(Godzina)), unnumbered);
         r.month = MonthOf(r.day);
         if (made)
             made(r, numbers);

@@ -35,6 +35,8 @@ struct CatchRecord
     QString photo;
     // Kept ("zabrana") or released; catches stored before the diary knew count as kept.
     bool kept = true;
+    // "HH:MM" when the angler gave the hour of the catch ("godzina"), else empty.
+    QString hour;
     // What the rules found when the catch was judged (CatchRules::Mark).
     CatchVerdict verdict{};
     // The rules the catch breaks, as the angler was warned of them; empty when none or

@@ -8,7 +8,7 @@
 // the one list the reader, the schema, the backup's checks and the restore follow.
 namespace DiaryColumns {
 
-enum Column { Data, Gatunek, Waga, Dlugosc, Miejsce, Przyneta, Wiatr, FazaKsiezyca, Opis, Foto, Zabrana, Count };
+enum Column { Data, Gatunek, Waga, Dlugosc, Miejsce, Przyneta, Wiatr, FazaKsiezyca, Opis, Foto, Zabrana, Godzina, Count };
 
 struct Definition
 {
@@ -29,6 +29,8 @@ inline constexpr std::array<Definition, Count> All{{
     {"foto", "varchar(255)"},
     // Added later: a catch stored before it counts as kept.
     {"zabrana", "integer NOT NULL DEFAULT 1"},
+    // The hour of the catch, "HH:MM"; empty when the angler did not say.
+    {"godzina", "varchar(5)"},
 }};
 
 // Every diary the program ever wrote has the columns before this one; a file without

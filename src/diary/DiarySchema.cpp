@@ -33,6 +33,10 @@ const std::vector<LaterColumn> &LaterColumns()
         // The angler and the permit's number, which the yearly register is signed with.
         {QStringLiteral("zezwolenie"), QStringLiteral("wedkarz varchar(255)")},
         {QStringLiteral("zezwolenie"), QStringLiteral("numer varchar(40)")},
+        {QStringLiteral("dziennik"), DiaryColumns::Declaration(DiaryColumns::Godzina)},
+        // Where a water lies, for the sky of its catches and for GPS files.
+        {QStringLiteral("lowiska"), QStringLiteral("szerokosc_geo float")},
+        {QStringLiteral("lowiska"), QStringLiteral("dlugosc_geo float")},
     };
     return columns;
 }

@@ -1,16 +1,22 @@
 #pragma once
 
+#include "base/GeoPoint.h"
+
 #include <QString>
+#include <optional>
 #include <vector>
 
 class TDbConnection;
 
 // A water the angler fishes, with its number in the district's list ("nr łowiska"),
-// which the yearly register asks for.
+// which the yearly register asks for, and where it lies, when the angler said.
 struct Water
 {
     QString name;
     QString number;
+    std::optional<GeoPoint> position;
+
+    bool operator==(const Water &) const = default;
 };
 
 // The angler's waters ("Moje łowiska"), kept in the diary's table lowiska.
@@ -20,8 +26,10 @@ namespace Waters {
 std::vector<Water> Read(TDbConnection &connection);
 // Replaces the list in one transaction; waters without a name are left out.
 void Write(TDbConnection &connection, const std::vector<Water> &waters);
-// The number of the water a catch's place names (letter case and blanks aside);
-// empty when it names none.
+// The water a catch's place names (letter case and blanks aside); none when it names
+// none.
+const Water *Named(const std::vector<Water> &waters, const QString &place);
+// Its number; empty when the place names no water.
 QString NumberOf(const std::vector<Water> &waters, const QString &place);
 
 } // namespace Waters

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/DateUtils.h"
+#include "base/GeoPoint.h"
 
 #include <vector>
 
@@ -48,14 +49,8 @@ struct PhaseInstant
 // Every principal phase inside [from, to), in time order.
 std::vector<PhaseInstant> PrincipalPhasesBetween(TDateTime from, TDateTime to);
 
-// Geographic place: latitude north positive, longitude east positive, degrees.
-struct Site
-{
-    double latitude = 0;
-    double longitude = 0;
-
-    bool operator==(const Site &) const = default;
-};
+// The place the sky is seen from.
+using Site = GeoPoint;
 
 // The rises (or sets) of the body inside [from, to), in time order. The upper limb
 // touching the horizon with standard refraction, and for the Moon its parallax.

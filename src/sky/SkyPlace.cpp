@@ -43,7 +43,7 @@ const SkyPlace &Default()
 
 bool Valid(const Astronomy::Site &site)
 {
-    return std::abs(site.latitude) <= 90.0 && std::abs(site.longitude) <= 180.0;
+    return site.Valid();
 }
 
 SkyPlace Load()

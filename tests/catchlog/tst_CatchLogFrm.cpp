@@ -154,7 +154,7 @@ void CatchLogFrmTest::filtersTotalsExportAndCharts()
     QStringList shown;
     for (int row = 0; row < Rows(); ++row)
         shown << Log()->CatchGrid->model()->index(row, 0).data().toString() + ' ' +
-                     Log()->CatchGrid->model()->index(row, 2).data().toString();
+                     Log()->CatchGrid->model()->index(row, CatchLog::Weight).data().toString();
     QCOMPARE(shown, days);
     QVERIFY(Log()->SummaryLabel->text().startsWith(QStringLiteral("Pokazane połowy: %1 z 47").arg(days.size())));
     Log()->Pages->setCurrentIndex(1);
@@ -192,7 +192,7 @@ void CatchLogFrmTest::filtersTotalsExportAndCharts()
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     QCOMPARE(bytes.count("\r\n"), days.size() + 1);
-    QVERIFY(bytes.contains("2005-04-10;Szczupak;35;75;Jezioro Łańskie;wobler"));
+    QVERIFY(bytes.contains("2005-04-10;;Szczupak;35;75;Jezioro Łańskie;wobler"));
     QCOMPARE(Log()->StatusLabel->text(), "Zapisano: " + QDir::toNativeSeparators(csv + ".csv"));
     QVERIFY(!Recorded("message", "Rybowid"));
 

@@ -10,6 +10,7 @@
 #include "catchlog/CatchRegisterPage.h"
 #include "catchlog/PermitFrmUnit.h"
 #include "catchlog/WatersFrmUnit.h"
+#include "sky/SkyPlace.h"
 #include "diary/CatchRegisterPdf.h"
 #include "support/TestSupport.h"
 #include "widgets/AppWindows.h"
@@ -348,14 +349,32 @@ void PermitAndRegisterTest::theRegisterOfAYearWithItsWatersGoesToPdfAndCsv()
         QTest::mouseClick(dialog->AddButton, Qt::LeftButton);
         TypeCell(dialog->WatersTable, 0, 0, QStringLiteral("Jezioro Łańskie"));
         TypeCell(dialog->WatersTable, 0, 1, QStringLiteral("P-12"));
+        // A latitude beyond the pole is refused with its cell, and nothing is stored.
+        TypeCell(dialog->WatersTable, 0, 2, QStringLiteral("93,5"));
+        TypeCell(dialog->WatersTable, 0, 3, QStringLiteral("20.55"));
+        QTest::mouseClick(dialog->SaveButton, Qt::LeftButton);
+        if (dialog->result() != 0 || dialog->WatersTable->currentColumn() != 2 ||
+            Stored("select count(*) from lowiska") != QStringList{"0"})
+            return -1;
+        TypeCell(dialog->WatersTable, 0, 2, QStringLiteral("53,871° N"));
+        // A second water takes its position from the list of towns, and its name too.
+        QTest::mouseClick(dialog->AddButton, Qt::LeftButton);
+        dialog->PlaceChosen(1);
         QTest::mouseClick(dialog->SaveButton, Qt::LeftButton);
         return dialog->result();
     });
     QTest::mouseClick(Log()->WatersButton, Qt::LeftButton);
-    QCOMPARE(Stored("select nazwa||'|'||numer from lowiska"), QStringList{"Jezioro Łańskie|P-12"});
+    const SkyPlace &town = SkyPlaces::Listed()[1];
+    QCOMPARE(Stored("select nazwa||'|'||numer||'|'||ifnull(szerokosc_geo,'')||'|'||ifnull(dlugosc_geo,'') from lowiska"),
+             (QStringList{"Jezioro Łańskie|P-12|53.871|20.55", town.name + "||" + QString::number(town.site.latitude) +
+                                                                   "|" + QString::number(town.site.longitude)}));
+    const QList<Platform::Record> shown = Platform::TakeRecords();
+    QVERIFY(std::any_of(shown.begin(), shown.end(), [](const Platform::Record &r) {
+        return r.kind == "message" && r.text.startsWith(QStringLiteral("Szerokość geograficzna łowiska „Jezioro"));
+    }));
     // The diary's place field offers the water.
     auto *places = qobject_cast<QStringListModel *>(Windows().DayFrm->DBEdit4->completer()->model());
-    QVERIFY(places && places->stringList() == QStringList{"Jezioro Łańskie"});
+    QVERIFY(places && places->stringList() == (QStringList{"Jezioro Łańskie", town.name}));
 
     Log()->Pages->setCurrentWidget(Log()->RegisterPage);
     CatchRegisterPage *page = Log()->RegisterPage;

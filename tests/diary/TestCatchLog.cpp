@@ -287,19 +287,20 @@ private Q_SLOTS:
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         const QList<QStringList> rows = ParseCsv(QString::fromUtf8(bytes.mid(3)));
         QCOMPARE(rows.size(), 1 + 6);
-        QCOMPARE(rows[0], QStringList({"Dzień", "Gatunek", "Waga (kg)", "Długość (cm)", "Miejsce", "Przynęta", "Wiatr",
+        QCOMPARE(rows[0], QStringList({"Dzień", "Godzina", "Gatunek", "Waga (kg)", "Długość (cm)", "Miejsce", "Przynęta", "Wiatr",
                                        "Faza księżyca", "Opis", "Zabrana", "Naruszone przepisy"}));
-        QCOMPARE(rows[1], QStringList({"2004-12-30", "Leszcz", "1,5", "45", "Wisła", "", "", "",
+        QCOMPARE(rows[1], QStringList({"2004-12-30", "", "Leszcz", "1,5", "45", "Wisła", "", "", "",
                                        "cytat \"duży\"\ndrugi wiersz", "tak", ""}));
-        QCOMPARE(rows[2][8], QStringLiteral("z łodzi; dryf"));
+        QCOMPARE(rows[2][9], QStringLiteral("z łodzi; dryf"));
         for (int row = 1; row < rows.size(); ++row) {
             const CatchRecord &record = m_log.ShownAt(row - 1);
             QCOMPARE(rows[row].size(), int(CatchLog::ColumnCount));
             QCOMPARE(rows[row][0], record.day);
-            QCOMPARE(rows[row][1], record.species);
-            QCOMPARE(QString(rows[row][2]).replace(',', '.').toDouble(), record.weight);
-            QCOMPARE(QString(rows[row][3]).replace(',', '.').toDouble(), record.length);
-            QCOMPARE(rows[row][4], record.place);
+            QCOMPARE(rows[row][1], record.hour);
+            QCOMPARE(rows[row][2], record.species);
+            QCOMPARE(QString(rows[row][3]).replace(',', '.').toDouble(), record.weight);
+            QCOMPARE(QString(rows[row][4]).replace(',', '.').toDouble(), record.length);
+            QCOMPARE(rows[row][5], record.place);
         }
     }
 
@@ -320,10 +321,10 @@ private Q_SLOTS:
         plain.place = "+3,5";
         plain.bait = "a=b";
         const QList<QStringList> rows = ParseCsv(QString::fromUtf8(CatchLogCsv::Text({record, plain}, {0, 1}).mid(3)));
-        QCOMPARE(rows[1].mid(0, 9),
-                 QStringList({"2005-04-10", "'=HYPERLINK(\"http://zly.example\")", "-1,5", "", "'+48 600 100 200",
+        QCOMPARE(rows[1].mid(0, 10),
+                 QStringList({"2005-04-10", "", "'=HYPERLINK(\"http://zly.example\")", "-1,5", "", "'+48 600 100 200",
                               "'-wobler", "'@SUMA(A1)", "'\tpełnia", "'\rnotatka"}));
-        QCOMPARE(rows[2].mid(1, 1) + rows[2].mid(4, 2), QStringList({"-5", "+3,5", "a=b"}));
+        QCOMPARE(rows[2].mid(2, 1) + rows[2].mid(5, 2), QStringList({"-5", "+3,5", "a=b"}));
         // A spreadsheet looks for the sign after any white space, visible or not, and
         // takes the full-width signs too.
         for (const QString &text : QStringList{" =1+1", "\u00A0+A1", "\u200B-2+3", "\u3000@SUM(A1)", "\n=1",

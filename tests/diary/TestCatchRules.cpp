@@ -71,7 +71,7 @@ private Q_SLOTS:
 
         UpgradeDiarySchema(m_db->connection);
         QCOMPARE(m_db->column(everything), rowsBefore);
-        QCOMPARE(m_db->column("select zabrana from dziennik"), QStringList({"1", "1"}));
+        QCOMPARE(m_db->column("select zabrana || ifnull(godzina, '-') from dziennik"), QStringList({"1-", "1-"}));
         QCOMPARE(m_db->column(others), othersBefore);
         QCOMPARE(m_db->column("select nazwa||od||do||wymiar from ryby"), speciesBefore);
         QCOMPARE(m_db->column("select count(*) from sqlite_master where name in "
@@ -95,6 +95,7 @@ private Q_SLOTS:
         QCOMPARE(records.size(), size_t(2));
         QVERIFY(records[0].kept);
         QVERIFY(!records[1].kept);
+        QVERIFY(records[0].hour.isEmpty() && records[1].hour.isEmpty());
     }
 
     void thePermitAndTheWatersAreKeptInTheDiary()
@@ -125,9 +126,15 @@ private Q_SLOTS:
         QCOMPARE(read.species[0].to, 531);
         QCOMPARE(read.species[0].dailyCount, 2);
 
-        Waters::Write(m_db->connection, {{"Jezioro Łańskie", "12"}, {"", "99"}, {"Wisła", ""}, {"Staw %1 '%2'", "%1"}});
+        // A position is kept to the last digit; one off the Earth is no position.
+        Waters::Write(m_db->connection, {{"Jezioro Łańskie", "12", GeoPoint{53.8712345, 20.5512345}},
+                                         {"", "99", {}},
+                                         {"Wisła", "", GeoPoint{91, 20}},
+                                         {"Staw %1 '%2'", "%1", {}}});
         const std::vector<Water> waters = Waters::Read(m_db->connection);
         QCOMPARE(waters.size(), size_t(3));
+        QCOMPARE(waters[0].position, std::optional(GeoPoint{53.8712345, 20.5512345}));
+        QVERIFY(!waters[1].position && !waters[2].position);
         QCOMPARE(waters[2].name + waters[2].number, QStringLiteral("Staw %1 '%2'%1"));
         QCOMPARE(Waters::NumberOf(waters, "  jezioro  łańskie "), QStringLiteral("12"));
         QCOMPARE(Waters::NumberOf(waters, "Narew"), QString());
@@ -240,14 +247,14 @@ private Q_SLOTS:
         const QStringList species{"Szczupak", "okoń", "Okoń ", "Leszcz"};
         const QStringList places{"Jezioro Łańskie", "jezioro łańskie", "Wisła", ""};
         for (int i = 0; i < 120; ++i)
-            sql += QStringLiteral("insert into dziennik values ('%1','%2',%3,40,'%4','','','','','',%5);")
+            sql += QStringLiteral("insert into dziennik values ('%1','%2',%3,40,'%4','','','','','',%5,NULL);")
                        .arg(QDate(2025, 11, 1).addDays(i * 3).toString(Qt::ISODate), species[i % 4])
                        .arg(0.25 * (i % 9))
                        .arg(places[i % 4])
                        .arg(i % 5 ? 1 : 0);
-        sql += "insert into dziennik values ('2026-03-01','',0,0,'Wisła','','','','','',1);";
+        sql += "insert into dziennik values ('2026-03-01','',0,0,'Wisła','','','','','',1,NULL);";
         QVERIFY(m_db->exec(sql + "commit;"));
-        Waters::Write(m_db->connection, {{"Jezioro Łańskie", "12"}});
+        Waters::Write(m_db->connection, {{"Jezioro Łańskie", "12", {}}});
 
         const CatchRegister reg =
             CatchRegister::Build(CatchLog::ReadRecords(m_db->connection), Waters::Read(m_db->connection), 2026);
