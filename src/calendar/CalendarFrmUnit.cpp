@@ -14,6 +14,7 @@
 #include "data/TField.h"
 #include "diary/CalendarStatements.h"
 #include "diary/DayDiary.h"
+#include "sky/CatchSky.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
 #include "widgets/TDBGrid.h"
@@ -85,8 +86,10 @@ void TCalendarFrm::CreateDataSets()
     AssignedDays->SetConnection(connection);
 
     m_diary = new DayDiary(connection, this);
-    m_diary->MoonPhaseOf = [this](QDate day) {
+    m_diary->MoonPhaseOf = [this](QDate day, QTime hour) {
         const TDateTime date = FromQDate(day);
+        if (hour.isValid())
+            return MoonPhaseName(MoonPhaseAt(date + hour.msecsSinceStartOfDay() / 86'400'000.0));
         if (date == DayPanel->SkyPanel->Sky().day)
             return MoonPhaseName(DayPanel->SkyPanel->Sky().phase);
         return MoonPhaseName(SkyOfDay(date, DayPanel->SkyPanel->Place().site).phase);

@@ -5,14 +5,20 @@
 #include "base/JpegImage.h"
 #include "base/ProgramPaths.h"
 #include "calendar/CalendarFrmUnit.h"
+#include "calendar/CalendarDayPanel.h"
 #include "calendar/TMonthCalendar.h"
+#include "calendar/TSkyPanel.h"
 #include "data/TDbBaseQuery.h"
 #include "data/TField.h"
 #include "diary/CatchPhotos.h"
+#include "diary/CatchValues.h"
 #include "diary/DayDiary.h"
 #include "diary/OpenedCatch.h"
 #include "diary/UserDataFolder.h"
+#include "diary/Waters.h"
+#include "sky/CatchSky.h"
 #include "widgets/AppWindows.h"
+#include "widgets/CatchSites.h"
 #include "widgets/ExportFile.h"
 #include "widgets/Platform.h"
 #include "widgets/TDBCheckBox.h"
@@ -52,7 +58,8 @@ constexpr int EditHeight = 21;
 constexpr int CaptionHeight = 15;
 constexpr QSize ButtonSize(75, 25);
 constexpr int ButtonGap = 6;
-constexpr QRect PhotoFrame(192, 8, 378, 303);
+constexpr int RowStep = 42;
+constexpr QRect PhotoFrame(192, 8, 378, 303 + RowStep);
 } // namespace
 
 TDayFrm::TDayFrm(QWidget *parent) : QDialog(parent)
@@ -61,7 +68,7 @@ TDayFrm::TDayFrm(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Złowiona ryba:"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(578, 404);
+    setFixedSize(578, 490);
 
     Label1 = MakeLabel("Label1", QStringLiteral("&Gatunek:"), LeftColumn, 8);
     DBEdit1 = MakeEdit("DBEdit1", Label1, LeftColumn, 8, ColumnWidth);
@@ -71,26 +78,30 @@ TDayFrm::TDayFrm(QWidget *parent) : QDialog(parent)
     Label3 = MakeLabel("Label3", QStringLiteral("&Długość:"), 96, 50);
     DBEdit3 = MakeEdit("DBEdit3", Label3, 96, 50, NumberWidth);
     Label9 = MakeLabel("Label9", QStringLiteral("cm."), 96 + NumberWidth + 4, 50 + CaptionHeight + 4);
-    Label4 = MakeLabel("Label4", QStringLiteral("&Miejsce złowienia:"), LeftColumn, 92);
-    DBEdit4 = MakeEdit("DBEdit4", Label4, LeftColumn, 92, ColumnWidth);
-    Label5 = MakeLabel("Label5", QStringLiteral("&Przynęta:"), LeftColumn, 134);
-    DBEdit5 = MakeEdit("DBEdit5", Label5, LeftColumn, 134, ColumnWidth);
-    Label6 = MakeLabel("Label6", QStringLiteral("W&iatr:"), LeftColumn, 176);
-    DBEdit6 = MakeEdit("DBEdit6", Label6, LeftColumn, 176, ColumnWidth);
-    Label7 = MakeLabel("Label7", QStringLiteral("&Faza księżyca:"), LeftColumn, 218);
-    DBEdit7 = MakeEdit("DBEdit7", Label7, LeftColumn, 218, ColumnWidth);
+    Label13 = MakeLabel("Label13", QStringLiteral("G&odzina:"), LeftColumn, 92);
+    DBEdit8 = MakeEdit("DBEdit8", Label13, LeftColumn, 92, NumberWidth);
+    DBEdit8->setToolTip(QStringLiteral("Godzina połowu, np. 5:10; można ją pominąć"));
+    DBEdit8->setPlaceholderText(QStringLiteral("gg:mm"));
+    Label4 = MakeLabel("Label4", QStringLiteral("&Miejsce złowienia:"), LeftColumn, 92 + RowStep);
+    DBEdit4 = MakeEdit("DBEdit4", Label4, LeftColumn, 92 + RowStep, ColumnWidth);
+    Label5 = MakeLabel("Label5", QStringLiteral("&Przynęta:"), LeftColumn, 134 + RowStep);
+    DBEdit5 = MakeEdit("DBEdit5", Label5, LeftColumn, 134 + RowStep, ColumnWidth);
+    Label6 = MakeLabel("Label6", QStringLiteral("W&iatr:"), LeftColumn, 176 + RowStep);
+    DBEdit6 = MakeEdit("DBEdit6", Label6, LeftColumn, 176 + RowStep, ColumnWidth);
+    Label7 = MakeLabel("Label7", QStringLiteral("&Faza księżyca:"), LeftColumn, 218 + RowStep);
+    DBEdit7 = MakeEdit("DBEdit7", Label7, LeftColumn, 218 + RowStep, ColumnWidth);
 
     DBNavigator1 = new TDBNavigator(this);
     DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
     DBNavigator1->SetVisibleButtons({TNavigateBtn::nbFirst, TNavigateBtn::nbPrior, TNavigateBtn::nbNext,
                                      TNavigateBtn::nbLast, TNavigateBtn::nbInsert, TNavigateBtn::nbPost});
     DBNavigator1->SetFlat(true);
-    DBNavigator1->setGeometry(LeftColumn, 268, ColumnWidth, 25);
+    DBNavigator1->setGeometry(LeftColumn, 268 + RowStep, ColumnWidth, 25);
     DBNavigator1->OnClick = [this](TNavigateBtn button) { DBNavigator1Click(button); };
     DBCheckBox1 = new TDBCheckBox(QStringLiteral("Ryba za&brana"), this);
     DBCheckBox1->setObjectName(QStringLiteral("DBCheckBox1"));
     DBCheckBox1->setToolTip(QStringLiteral("Wyczyść, gdy ryba wróciła do wody: wypuszczonej nie liczą limity"));
-    DBCheckBox1->setGeometry(LeftColumn, 298, ColumnWidth, 22);
+    DBCheckBox1->setGeometry(LeftColumn, 298 + RowStep, ColumnWidth, 22);
 
     Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
@@ -153,26 +164,33 @@ TDayFrm::TDayFrm(QWidget *parent) : QDialog(parent)
         button->setAutoDefault(false);
     }
 
-    Label12 = MakeLabel("Label12", QStringLiteral("&Notatki:"), LeftColumn, 326);
+    SkyLabel = new QLabel(this);
+    SkyLabel->setObjectName(QStringLiteral("SkyLabel"));
+    const int skyTop = PhotoFrame.bottom() + 5 + ButtonSize.height() + 6;
+    SkyLabel->setGeometry(LeftColumn, skyTop, PhotoFrame.right() + 1 - LeftColumn, 18);
+    SkyLabel->setToolTip(QStringLiteral("Niebo w godzinie połowu, liczone dla położenia łowiska, a gdy go brak – dla "
+                                        "miejsca obserwacji kalendarza"));
+    const int NotesTop = skyTop + 24;
+    Label12 = MakeLabel("Label12", QStringLiteral("&Notatki:"), LeftColumn, NotesTop);
     DBMemo1 = new TDBMemo(this);
     DBMemo1->setObjectName(QStringLiteral("DBMemo1"));
     DBMemo1->SetScrollBars(TScrollStyle::ssVertical);
-    DBMemo1->setGeometry(LeftColumn, 326 + CaptionHeight, PhotoFrame.right() + 1 - LeftColumn,
-                         height() - 8 - (326 + CaptionHeight));
+    DBMemo1->setGeometry(LeftColumn, NotesTop + CaptionHeight, PhotoFrame.right() + 1 - LeftColumn,
+                         height() - 8 - (NotesTop + CaptionHeight));
     Label12->setBuddy(DBMemo1);
     // A field takes Escape to undo the typing in itself alone, which would leave the rest
     // of a mistaken edit to be saved: here Escape cancels the whole visit, from a field
     // too. Not a shortcut: one would also take the Escape that closes a field's list of
     // suggestions.
-    for (QWidget *field :
-         std::initializer_list<QWidget *>{DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7, DBMemo1})
+    for (QWidget *field : std::initializer_list<QWidget *>{DBEdit1, DBEdit2, DBEdit3, DBEdit8, DBEdit4, DBEdit5,
+                                                           DBEdit6, DBEdit7, DBMemo1})
         field->installEventFilter(this);
 
     // Tab leaves the notes like any other field, then visits the navigator, the photo
     // link and the buttons.
     DBMemo1->setTabChangesFocus(true);
     Label11->setFocusPolicy(Qt::TabFocus);
-    QList<QWidget *> chain{DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7, DBCheckBox1, DBMemo1};
+    QList<QWidget *> chain{DBEdit1, DBEdit2, DBEdit3, DBEdit8, DBEdit4, DBEdit5, DBEdit6, DBEdit7, DBCheckBox1, DBMemo1};
     chain << DBNavigator1->TabStops() << Label11 << Button1 << Button2;
     SetTabChain(chain);
 
@@ -190,11 +208,18 @@ TDataSource *TDayFrm::DataSource() const
 void TDayFrm::SetDataSource(TDataSource *source)
 {
     if (m_dataSource)
-        disconnect(m_dataSource, &TDataSource::stateChanged, this, &TDayFrm::SetReplacedPhotosAside);
+        disconnect(m_dataSource, nullptr, this, nullptr);
     m_dataSource = source;
-    if (source)
+    if (source) {
         connect(source, &TDataSource::stateChanged, this, &TDayFrm::SetReplacedPhotosAside);
-    for (TDBEdit *edit : {DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7})
+        connect(source, &TDataSource::scrolled, this, &TDayFrm::ShowCatchSky);
+        connect(source, &TDataSource::dataSetChanged, this, &TDayFrm::ShowCatchSky);
+        connect(source, &TDataSource::fieldChanged, this, [this](TField *field) {
+            if (!field || field->FieldName() == QLatin1String("godzina") || field->FieldName() == QLatin1String("miejsce"))
+                ShowCatchSky();
+        });
+    }
+    for (TDBEdit *edit : {DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7, DBEdit8})
         edit->SetDataSource(source);
     DBMemo1->SetDataSource(source);
     DBCheckBox1->SetDataSource(source);
@@ -209,7 +234,7 @@ void TDayFrm::BindDiary(TDataSource *source)
         {DBEdit1, QStringLiteral("gatunek")},      {DBEdit2, QStringLiteral("waga")},
         {DBEdit3, QStringLiteral("dlugosc")},      {DBEdit4, QStringLiteral("miejsce")},
         {DBEdit5, QStringLiteral("przyneta")},     {DBEdit6, QStringLiteral("wiatr")},
-        {DBEdit7, QStringLiteral("faza_ksiezyca")}};
+        {DBEdit7, QStringLiteral("faza_ksiezyca")}, {DBEdit8, QStringLiteral("godzina")}};
     for (const auto &[edit, column] : bindings)
         edit->SetDataField(column);
     DBMemo1->SetDataField(QStringLiteral("opis"));
@@ -232,6 +257,36 @@ void TDayFrm::FormShow()
     m_opened = std::make_unique<OpenedCatch>(m_dataSource ? m_dataSource->DataSet() : nullptr);
     m_openedFolder = DayFolder();
     ShowPhoto();
+    ShowCatchSky();
+}
+
+void TDayFrm::ShowCatchSky()
+{
+    const TCalendarFrm *calendar = Windows().CalendarFrm;
+    TDbBaseQuery *const data = m_dataSource && m_dataSource->Active() ? m_dataSource->DataSet() : nullptr;
+    const TField *hourField = data ? data->FindField(QStringLiteral("godzina")) : nullptr;
+    // The hour as it will be stored, while it may still read "5.10".
+    const QTime hour = hourField ? QTime::fromString(CatchValues::HourText(hourField->AsString()).value_or(QString()),
+                                                     QStringLiteral("HH:mm"))
+                                 : QTime();
+    if (!isVisible() || !calendar || !hourField || !hour.isValid()) {
+        SkyLabel->setText(QStringLiteral("Z godziną połowu pokaże się tu niebo w chwili brania."));
+        SkyLabel->setEnabled(false);
+        return;
+    }
+    std::vector<Water> waters;
+    try {
+        waters = Waters::Read(*data->Connection());
+    } catch (const Exception &) {
+        // Without the waters the sky is seen from the sky place.
+    }
+    const TField *place = data->FindField(QStringLiteral("miejsce"));
+    const Astronomy::Site site =
+        SkySiteOf(place ? place->AsString() : QString(), waters, calendar->DayPanel->SkyPanel->Place().site);
+    const TDateTime day = DateOf(calendar->MonthCalendar1->SelectedDate());
+    const TDateTime local = day + hour.msecsSinceStartOfDay() / 86'400'000.0;
+    SkyLabel->setText(CatchSkyText(SkyOfDay(day, site), local, MoonUpAt(local, site)));
+    SkyLabel->setEnabled(true);
 }
 
 void TDayFrm::DBNavigator1Click(TNavigateBtn button)
@@ -374,7 +429,7 @@ void TDayFrm::reject()
 
 void TDayFrm::FormClose()
 {
-    for (TDBEdit *edit : {DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7})
+    for (TDBEdit *edit : {DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7, DBEdit8})
         edit->SetDataField(QString());
     DBMemo1->SetDataField(QString());
     DBCheckBox1->SetDataField(QString());

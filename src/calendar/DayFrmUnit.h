@@ -59,6 +59,11 @@ public:
     TDBEdit *DBEdit5 = nullptr;
     TDBEdit *DBEdit6 = nullptr;
     TDBEdit *DBEdit7 = nullptr;
+    // "Godzina": the hour of the catch, "gg:mm".
+    QLabel *Label13 = nullptr;
+    TDBEdit *DBEdit8 = nullptr;
+    // The sky at the hour of the catch, seen from its water or the sky place.
+    QLabel *SkyLabel = nullptr;
     TDBNavigator *DBNavigator1 = nullptr;
     // "Ryba zabrana": kept, or released when cleared.
     TDBCheckBox *DBCheckBox1 = nullptr;
@@ -80,6 +85,9 @@ public Q_SLOTS:
     void Button1Click();
     void Button2Click();
     void FormClose();
+    // Writes the sky line for the current catch: its hour on the calendar's day, seen
+    // from its water or the sky place.
+    void ShowCatchSky();
     // Escape and "Anuluj": the catch is put back and the dialog closes. A failure to put
     // it back is shown and leaves the dialog open.
     void reject() override;

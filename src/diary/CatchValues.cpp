@@ -2,6 +2,7 @@
 
 #include "data/FieldConvert.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 namespace CatchValues {
@@ -29,6 +30,22 @@ QString MeasureText(double value)
         return {};
     // Sums of many weights carry binary noise; grams are the finest a scale shows.
     return FieldConvert::FloatText(std::round(value * 1000) / 1000).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+std::optional<QString> HourText(const QString &typed)
+{
+    const QString text = typed.trimmed();
+    if (text.isEmpty())
+        return QString();
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,2})(?:[:.]?(\\d{2}))?$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int hour = match.captured(1).toInt();
+    const int minute = match.captured(2).isEmpty() ? 0 : match.captured(2).toInt();
+    if (hour > 23 || minute > 59)
+        return std::nullopt;
+    return QStringLiteral("%1:%2").arg(hour, 2, 10, QLatin1Char('0')).arg(minute, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace CatchValues

@@ -35,10 +35,11 @@ DayDiary::DayDiary(TDbConnection *connection, QObject *parent) : QObject(parent)
         if (TField *data = m_table->FindField(DayColumn))
             data->SetAsDateTime(FromQDate(m_day));
         if (TField *phase = m_table->FindField(QStringLiteral("faza_ksiezyca")); phase && MoonPhaseOf)
-            phase->SetAsString(MoonPhaseOf(m_day));
+            phase->SetAsString(MoonPhaseOf(m_day, QTime()));
         // A fish is kept unless the angler says it went back.
         if (TField *kept = m_table->FindField(QStringLiteral("zabrana")))
             kept->SetAsString(QStringLiteral("1"));
+        m_writtenColumns.clear();
     };
     auto forgetWritten = [this](TDbBaseQuery *) { m_writtenColumns.clear(); };
     m_table->BeforeEdit = forgetWritten;
@@ -89,6 +90,18 @@ void DayDiary::CheckRow()
         const QString refusal = CatchValues::Refusal(column, field->AsFloat());
         if (!refusal.isEmpty())
             throw Exception(refusal);
+    }
+    if (TField *hour = m_writtenColumns.contains(QStringLiteral("godzina")) ? m_table->FindField(QStringLiteral("godzina"))
+                                                                            : nullptr) {
+        const std::optional<QString> stored = CatchValues::HourText(hour->AsString());
+        if (!stored)
+            throw Exception(QStringLiteral("Godzinę połowu wpisz jako gg:mm, od 00:00 do 23:59, np. 5:10."));
+        if (hour->AsString() != *stored)
+            hour->SetAsString(*stored);
+        TField *phase = m_table->FindField(QStringLiteral("faza_ksiezyca"));
+        const bool started = m_table->State() == TDataSetState::dsInsert || m_startedRows.count(m_table->RowId());
+        if (!stored->isEmpty() && started && phase && MoonPhaseOf && !m_writtenColumns.contains(QStringLiteral("faza_ksiezyca")))
+            phase->SetAsString(MoonPhaseOf(m_day, QTime::fromString(*stored, QStringLiteral("HH:mm"))));
     }
     // A weight, a place or a note without a species would be a catch nobody can name in
     // the log, its totals or the register.
@@ -186,7 +199,7 @@ void DayDiary::AddFirstRow(QDate day)
     Statement(connection,
               QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc,miejsce,przyneta,wiatr,faza_ksiezyca,"
                              "opis,foto) values(?,'',NULL,NULL,'','','',?,'','')"),
-              TextOf(day), MoonPhaseOf ? MoonPhaseOf(day) : QString())
+              TextOf(day), MoonPhaseOf ? MoonPhaseOf(day, QTime()) : QString())
         .Run();
     m_startedRows.insert(connection.LastInsertRowId());
 }

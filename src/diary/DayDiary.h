@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QTime>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QSet>
@@ -16,7 +17,8 @@ class TDbTable;
 //   carries its moon phase and counts as kept;
 // - a weight or length written by the angler must be one a fish can have, and a blank
 //   one stays blank; what a file already holds is shown as it is; a catch with values
-//   needs a species;
+//   needs a species; an hour is stored as "HH:MM", and a new catch given one takes the
+//   moon phase of that hour unless the angler wrote the phase;
 // - rows started in this session and left without a species are dropped when the day is
 //   left, so that no empty catch reaches the log, its totals or its CSV;
 // - a day gets its diary with one empty row and loses it with its photo folder.
@@ -37,8 +39,9 @@ public:
     // The folder of a day's catch photos, without a trailing separator.
     static QString DayFolder(QDate day);
 
-    // The moon phase a new catch of a day is written with.
-    std::function<QString(QDate)> MoonPhaseOf;
+    // The moon phase a new catch is written with: the day's, or at the hour when the
+    // angler gives it (an invalid hour for the day's).
+    std::function<QString(QDate, QTime)> MoonPhaseOf;
 
     // Opens the table narrowed to a day without making it the shown day; a failure is
     // thrown in the engine's own words.

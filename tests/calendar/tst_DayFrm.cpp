@@ -274,9 +274,9 @@ void DayFrmTest::RunDialog(const std::function<void(TDayFrm *)> &body)
     TDayFrm *dialog = Dialog();
     const QStringList columns = {QStringLiteral("gatunek"),      QStringLiteral("waga"),     QStringLiteral("dlugosc"),
                                  QStringLiteral("miejsce"),      QStringLiteral("przyneta"), QStringLiteral("wiatr"),
-                                 QStringLiteral("faza_ksiezyca")};
+                                 QStringLiteral("faza_ksiezyca"), QStringLiteral("godzina")};
     const QList<TDBEdit *> edits = {dialog->DBEdit1, dialog->DBEdit2, dialog->DBEdit3, dialog->DBEdit4,
-                                    dialog->DBEdit5, dialog->DBEdit6, dialog->DBEdit7};
+                                    dialog->DBEdit5, dialog->DBEdit6, dialog->DBEdit7, dialog->DBEdit8};
     for (int i = 0; i < edits.size(); ++i)
         edits[i]->SetDataField(columns[i]);
     dialog->DBMemo1->SetDataField(QStringLiteral("opis"));
@@ -316,6 +316,16 @@ void DayFrmTest::typedFieldsEnterEditStateAndPostWritesTheRow()
         QCOMPARE(dialog->DBEdit2->text(), QStringLiteral("2,75"));
         QVERIFY(dialog->isVisible());
 
+        // Without an hour there is no sky of the catch; with one, its line appears.
+        QVERIFY(!dialog->SkyLabel->isEnabled());
+        QTest::keyClick(dialog, Qt::Key_O, Qt::AltModifier);
+        QTRY_VERIFY(dialog->DBEdit8->hasFocus());
+        TypeText(dialog->DBEdit8, QStringLiteral("5.10"));
+        QTest::keyClick(dialog->DBEdit8, Qt::Key_Return);
+        QVERIFY(dialog->SkyLabel->isEnabled());
+        QVERIFY2(dialog->SkyLabel->text().contains(QStringLiteral(" słońca; księżyc ")),
+                 qPrintable(dialog->SkyLabel->text()));
+
         QTest::keyClick(dialog, Qt::Key_G, Qt::AltModifier);
         QTRY_VERIFY(dialog->DBEdit1->hasFocus());
         dialog->DBEdit1->selectAll();
@@ -350,9 +360,10 @@ void DayFrmTest::typedFieldsEnterEditStateAndPostWritesTheRow()
         QVERIFY(dialog->isVisible());
     });
     const QString stored =
-        TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select gatunek||'|'||waga||'|'||opis from dziennik"))
+        TestSupport::QueryColumn(m_dir->dbPath(), QStringLiteral("select gatunek||'|'||waga||'|'||opis||'|'||godzina from dziennik"))
             .join(QLatin1Char(';'));
-    QCOMPARE(stored, QStringLiteral("Węgorz|2.75|Nocą, na żywca"));
+    // This bare table stores the hour as typed; the diary's own writes it as 05:10.
+    QCOMPARE(stored, QStringLiteral("Węgorz|2.75|Nocą, na żywca|5.10"));
 }
 
 void DayFrmTest::navigatorMovesShowEachRowsOwnPhoto()
@@ -878,10 +889,10 @@ void DayFrmTest::screenshot()
 {
     QVERIFY(SaveJpeg(Scene(), Folder() + QStringLiteral("/szczupak.jpg")));
     QVERIFY(m_dir->exec(QStringLiteral("insert into dziennik (data,gatunek,waga,dlugosc,miejsce,przyneta,wiatr,"
-                                       "faza_ksiezyca,opis,foto) values('%1','Szczupak',4.2,78,'Jezioro Wigry',"
+                                       "faza_ksiezyca,opis,foto,godzina) values('%1','Szczupak',4.2,78,'Jezioro Wigry',"
                                        "'błystka obrotowa','słaby, południowy','pierwsza kwadra',"
                                        "'Wziął przy trzcinach o świcie, po dwudziestu minutach holu. "
-                                       "Woda 6°C, lekkie zachmurzenie.','szczupak.jpg');")
+                                       "Woda 6°C, lekkie zachmurzenie.','szczupak.jpg','06:40');")
                             .arg(DayText(Day()))));
     RunDialog([](TDayFrm *dialog) {
         QVERIFY(!dialog->Image1->Picture().isNull());

@@ -43,7 +43,9 @@ private Q_SLOTS:
         UpgradeDiarySchema(m_db->connection);
         OverrideExecutableFolder(m_db->dir.path());
         m_diary = std::make_unique<DayDiary>(&m_db->connection, nullptr);
-        m_diary->MoonPhaseOf = [](QDate day) { return QStringLiteral("pełnia %1").arg(day.day()); };
+        m_diary->MoonPhaseOf = [](QDate day, QTime hour) -> QString {
+            return QStringLiteral("pełnia %1").arg(day.day()) + (hour.isValid() ? hour.toString(" HH:mm") : QString());
+        };
         QVERIFY(DayDiary::DayFolder(Day).startsWith(m_db->dir.path()));
     }
     void cleanup()
@@ -100,8 +102,8 @@ private Q_SLOTS:
         QCOMPARE(table()->GetRecordCount(), 1);
     }
 
-    // Weight and length are checked when the angler writes them; what the file holds is
-    // kept as it is, and a cleared number becomes an unmeasured 0.
+    // Weight, length and hour are checked when the angler writes them; what the file
+    // holds is kept as it is, and a cleared number becomes an unmeasured 0.
     void writtenNumbersAreCheckedStoredOnesKept()
     {
         QVERIFY(m_db->exec("insert into dziennik (data,gatunek,waga,dlugosc) values ('2005-01-24','Sum',900,0);"));
@@ -136,6 +138,31 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(Exception, table()->Post());
         QCOMPARE(table()->FieldByName(QStringLiteral("dlugosc"))->AsFloat(), 112.0);
         table()->Cancel();
+
+        // An hour is stored as hh:mm, and one that is no time of day is refused; a stored
+        // catch keeps its moon phase, a new one takes the phase of its hour unless the
+        // angler wrote one.
+        auto writeHour = [this](const QString &hour, const QString &phase = {}) {
+            table()->FieldByName(QStringLiteral("godzina"))->SetAsString(hour);
+            if (!phase.isEmpty())
+                table()->FieldByName(QStringLiteral("faza_ksiezyca"))->SetAsString(phase);
+            table()->Post();
+        };
+        table()->Edit();
+        QVERIFY_THROWS_EXCEPTION(Exception, writeHour(QStringLiteral("24:10")));
+        table()->Cancel();
+        table()->Edit();
+        writeHour(QStringLiteral(" 5.10"));
+        for (const auto &[hour, phase] : {std::pair{"0710", ""}, std::pair{"21", "nów"}}) {
+            table()->Insert();
+            table()->FieldByName(QStringLiteral("gatunek"))->SetAsString(QStringLiteral("Lin"));
+            writeHour(QLatin1String(hour), QString::fromUtf8(phase));
+        }
+        QCOMPARE(stored("ifnull(godzina,'-')||'|'||ifnull(faza_ksiezyca,'-')"),
+                 (QStringList{"05:10|", "07:10|pełnia 24 07:10", "21:00|nów"}));
+        table()->Edit();
+        writeHour(QString());
+        QCOMPARE(stored("ifnull(nullif(godzina,''),'-')").last(), QStringLiteral("-"));
     }
 
     // Clearing a day takes its rows and photos; deleting a catch takes that row alone,
