@@ -241,21 +241,17 @@ Ecliptic SunAt(double T)
     return {Wrap360(lambda), 0.0, R * AuKm};
 }
 
-double SiderealDegrees(TDateTime ut)
+double Elongation(const Ecliptic &moon, const Ecliptic &sun)
 {
-    const double jd = JulianDay(ut);
-    const double T = (jd - J2000) / 36525.0;
-    return Wrap360(280.46061837 + 360.98564736629 * (jd - J2000) + 0.000387933 * T * T - T * T * T / 38710000.0);
+    return Wrap360(moon.longitude - sun.longitude);
 }
 
-// The altitude at which the body's upper limb touches the horizon under standard
-// refraction; for the Moon its parallax lifts it above the geocentric horizon.
-double HorizonAltitude(Body body, double distanceKm)
+double LitFraction(const Ecliptic &moon, const Ecliptic &sun)
 {
-    if (body == Body::Sun)
-        return -0.8333;
-    const double parallax = std::asin(EarthRadiusKm / distanceKm) / Rad;
-    return 0.7275 * parallax - 0.5667;
+    const double cosPsi = Cos(moon.latitude) * Cos(moon.longitude - sun.longitude);
+    const double psi = std::acos(std::clamp(cosPsi, -1.0, 1.0));
+    const double phaseAngle = std::atan2(sun.distanceKm * std::sin(psi), moon.distanceKm - sun.distanceKm * cosPsi);
+    return (1 + std::cos(phaseAngle)) / 2;
 }
 
 // The instants at which the crossing searches sample their functions: every ten minutes
@@ -308,12 +304,7 @@ double RiseValue(Body body, TDateTime ut, const Site &site, const Equatorial &p)
 {
     const double H = SiderealDegrees(ut) + site.longitude - p.rightAscension;
     const double sinAlt = Sin(site.latitude) * Sin(p.declination) + Cos(site.latitude) * Cos(p.declination) * Cos(H);
-    return std::asin(std::clamp(sinAlt, -1.0, 1.0)) / Rad - HorizonAltitude(body, p.distanceKm);
-}
-
-double RiseFunction(Body body, TDateTime ut, const Site &site)
-{
-    return RiseValue(body, ut, site, Position(body, ut));
+    return std::asin(std::clamp(sinAlt, -1.0, 1.0)) / Rad - RisingAltitude(body, p.distanceKm);
 }
 
 // Zero at the Moon's upper (offset 0) or lower (offset 180) transit, rising through it.
@@ -360,18 +351,53 @@ Equatorial Position(Body body, TDateTime ut)
 double MoonElongation(TDateTime ut)
 {
     const double T = CenturiesTT(ut);
-    return Wrap360(MoonAt(T).longitude - SunAt(T).longitude);
+    return Elongation(MoonAt(T), SunAt(T));
 }
 
 double MoonLitFraction(TDateTime ut)
 {
     const double T = CenturiesTT(ut);
-    const Ecliptic moon = MoonAt(T);
-    const Ecliptic sun = SunAt(T);
-    const double cosPsi = Cos(moon.latitude) * Cos(moon.longitude - sun.longitude);
-    const double psi = std::acos(std::clamp(cosPsi, -1.0, 1.0));
-    const double phaseAngle = std::atan2(sun.distanceKm * std::sin(psi), moon.distanceKm - sun.distanceKm * cosPsi);
-    return (1 + std::cos(phaseAngle)) / 2;
+    return LitFraction(MoonAt(T), SunAt(T));
+}
+
+SunAndMoon SunAndMoonAt(TDateTime ut)
+{
+    const double T = CenturiesTT(ut);
+    const double obliquity = NutationAt(T).obliquity;
+    SunAndMoon sky{SunAt(T), MoonAt(T), {}, {}};
+    sky.sun = ToEquatorial(sky.sunEcliptic, obliquity);
+    sky.moon = ToEquatorial(sky.moonEcliptic, obliquity);
+    return sky;
+}
+
+double MoonElongation(const SunAndMoon &sky)
+{
+    return Elongation(sky.moonEcliptic, sky.sunEcliptic);
+}
+
+double MoonLitFraction(const SunAndMoon &sky)
+{
+    return LitFraction(sky.moonEcliptic, sky.sunEcliptic);
+}
+
+double SiderealDegrees(TDateTime ut)
+{
+    const double jd = JulianDay(ut);
+    const double T = (jd - J2000) / 36525.0;
+    return Wrap360(280.46061837 + 360.98564736629 * (jd - J2000) + 0.000387933 * T * T - T * T * T / 38710000.0);
+}
+
+double RisingAltitude(Body body, double distanceKm)
+{
+    if (body == Body::Sun)
+        return -0.8333;
+    const double parallax = std::asin(EarthRadiusKm / distanceKm) / Rad;
+    return 0.7275 * parallax - 0.5667;
+}
+
+double AboveRising(Body body, TDateTime ut, const Site &site)
+{
+    return RiseValue(body, ut, site, Position(body, ut));
 }
 
 std::vector<PhaseInstant> PrincipalPhasesBetween(TDateTime from, TDateTime to)
@@ -400,12 +426,12 @@ std::vector<PhaseInstant> PrincipalPhasesBetween(TDateTime from, TDateTime to)
 
 std::vector<TDateTime> Rises(Body body, TDateTime from, TDateTime to, const Site &site)
 {
-    return UpwardCrossings([&](TDateTime t) { return RiseFunction(body, t, site); }, from, to);
+    return UpwardCrossings([&](TDateTime t) { return AboveRising(body, t, site); }, from, to);
 }
 
 std::vector<TDateTime> Sets(Body body, TDateTime from, TDateTime to, const Site &site)
 {
-    return UpwardCrossings([&](TDateTime t) { return -RiseFunction(body, t, site); }, from, to);
+    return UpwardCrossings([&](TDateTime t) { return -AboveRising(body, t, site); }, from, to);
 }
 
 std::vector<TDateTime> MoonTransits(bool upper, TDateTime from, TDateTime to, const Site &site)
@@ -421,14 +447,14 @@ HorizonEvents RisesAndSets(Body body, TDateTime from, TDateTime to, const Site &
     std::vector<double> rise;
     rise.reserve(times.size());
     for (const TDateTime t : times)
-        rise.push_back(RiseFunction(body, t, site));
+        rise.push_back(AboveRising(body, t, site));
     std::vector<double> set(rise.size());
     std::transform(rise.begin(), rise.end(), set.begin(), std::negate<>());
     HorizonEvents events;
     AddUpwardCrossings(
-        events.rises, times, rise, [&](TDateTime t) { return RiseFunction(body, t, site); }, 22);
+        events.rises, times, rise, [&](TDateTime t) { return AboveRising(body, t, site); }, 22);
     AddUpwardCrossings(
-        events.sets, times, set, [&](TDateTime t) { return -RiseFunction(body, t, site); }, 22);
+        events.sets, times, set, [&](TDateTime t) { return -AboveRising(body, t, site); }, 22);
     return events;
 }
 
@@ -447,9 +473,9 @@ MoonEvents MoonEventsBetween(TDateTime from, TDateTime to, const Site &site)
     }
     MoonEvents events;
     AddUpwardCrossings(
-        events.rises, times, rise, [&](TDateTime t) { return RiseFunction(Body::Moon, t, site); }, 22);
+        events.rises, times, rise, [&](TDateTime t) { return AboveRising(Body::Moon, t, site); }, 22);
     AddUpwardCrossings(
-        events.sets, times, set, [&](TDateTime t) { return -RiseFunction(Body::Moon, t, site); }, 22);
+        events.sets, times, set, [&](TDateTime t) { return -AboveRising(Body::Moon, t, site); }, 22);
     AddUpwardCrossings(
         events.upperTransits, times, upper,
         [&](TDateTime t) { return TransitValue(t, site, Position(Body::Moon, t), 0.0); }, 22);
