@@ -33,6 +33,7 @@ public:
     HorizonEvents RisesAndSets(Body body, TDateTime from, TDateTime to, const Site &site) const;
     MoonEvents MoonEventsBetween(TDateTime from, TDateTime to, const Site &site) const;
 
+    // Interpolated like the positions, 0 to 360.
     double MoonElongation(TDateTime ut) const;
 
 private:

@@ -258,6 +258,7 @@ private Q_SLOTS:
         QFETCH(TDateTime, first);
         QFETCH(int, dayCount);
         QFETCH(int, minPolarDays);
+        // The time of day of the first day is ignored.
         const std::vector<DaySky> days = SkyOfDays(first + 0.7, dayCount, site);
         QCOMPARE(int(days.size()), dayCount);
         double worstSeconds = 0;
