@@ -194,7 +194,7 @@ private:
 
 // The lunar series needs terrestrial time in centuries; Ecliptic of date, nutation
 // included.
-Ecliptic MoonAt(double T)
+Ecliptic MoonAt(double T, const Nutation &n)
 {
     const double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
     const double Lp = 218.3164477 + 481267.88123421 * T - 0.0015786 * T2 + T3 / 538841.0 - T4 / 65194000.0;
@@ -224,11 +224,10 @@ Ecliptic MoonAt(double T)
     sumB += -2235 * Sin(Lp) + 382 * Sin(A3) + 175 * Sin(A1 - F) + 175 * Sin(A1 + F) + 127 * Sin(Lp - Mp) -
             115 * Sin(Lp + Mp);
 
-    const Nutation n = NutationAt(T);
     return {Wrap360(Lp + sumL / 1e6 + n.longitude), sumB / 1e6, 385000.56 + sumR / 1000.0};
 }
 
-Ecliptic SunAt(double T)
+Ecliptic SunAt(double T, const Nutation &n)
 {
     const double L0 = 280.46646 + 36000.76983 * T + 0.0003032 * T * T;
     const double M = 357.52911 + 35999.05029 * T - 0.0001537 * T * T;
@@ -237,8 +236,18 @@ Ecliptic SunAt(double T)
                      0.000289 * Sin(3 * M);
     const double R = 1.000001018 * (1 - e * e) / (1 + e * Cos(M + C));
     // Aberration: 20.4898" over the distance in astronomical units.
-    const double lambda = L0 + C + NutationAt(T).longitude - 20.4898 / 3600.0 / R;
+    const double lambda = L0 + C + n.longitude - 20.4898 / 3600.0 / R;
     return {Wrap360(lambda), 0.0, R * AuKm};
+}
+
+Ecliptic MoonAt(double T)
+{
+    return MoonAt(T, NutationAt(T));
+}
+
+Ecliptic SunAt(double T)
+{
+    return SunAt(T, NutationAt(T));
 }
 
 double Elongation(const Ecliptic &moon, const Ecliptic &sun)
@@ -363,10 +372,10 @@ double MoonLitFraction(TDateTime ut)
 SunAndMoon SunAndMoonAt(TDateTime ut)
 {
     const double T = CenturiesTT(ut);
-    const double obliquity = NutationAt(T).obliquity;
-    SunAndMoon sky{SunAt(T), MoonAt(T), {}, {}};
-    sky.sun = ToEquatorial(sky.sunEcliptic, obliquity);
-    sky.moon = ToEquatorial(sky.moonEcliptic, obliquity);
+    const Nutation n = NutationAt(T);
+    SunAndMoon sky{SunAt(T, n), MoonAt(T, n), {}, {}};
+    sky.sun = ToEquatorial(sky.sunEcliptic, n.obliquity);
+    sky.moon = ToEquatorial(sky.moonEcliptic, n.obliquity);
     return sky;
 }
 

@@ -22,10 +22,16 @@ DaySky SkyOf(TDateTime day, const Astronomy::Ephemeris &ephemeris, const Astrono
     sky.day = day;
     const TDateTime from = UtFromPolishTime(sky.day);
     const TDateTime to = UtFromPolishTime(sky.day + 1);
+    // The clocks change at most once a day: on all other days midnight's offset serves
+    // every instant, which spares working out the year's changes for each.
+    const bool summer = sky.day - from > 1.5 * Hour;
+    const bool clocksChange = summer != (sky.day + 1 - to > 1.5 * Hour);
+    const auto local = [&](TDateTime ut) { return clocksChange ? PolishTimeFromUt(ut) : ut + (summer ? 2 : 1) * Hour; };
+    const TDateTime noon = clocksChange ? UtFromPolishTime(sky.day + 0.5) : sky.day + 0.5 - (summer ? 2 * Hour : Hour);
 
-    const SunAndMoon noon = SunAndMoonAt(UtFromPolishTime(sky.day + 0.5));
-    sky.litFraction = MoonLitFraction(noon);
-    sky.elongation = MoonElongation(noon);
+    const SunAndMoon atNoon = SunAndMoonAt(noon);
+    sky.litFraction = MoonLitFraction(atNoon);
+    sky.elongation = MoonElongation(atNoon);
     // The elongation grows by 10 to 16 degrees a day, so a day holds one principal phase
     // at most: the quarter turn the elongation completes within it.
     const double atStart = ephemeris.MoonElongation(from);
@@ -36,13 +42,6 @@ DaySky SkyOf(TDateTime day, const Astronomy::Ephemeris &ephemeris, const Astrono
     else
         sky.phase = MoonPhase(2 * int(sky.elongation / 90.0) + 1);
 
-    // The clocks change at most once a day: on all other days one offset serves every
-    // event, which spares working out the year's changes for each.
-    const bool summerAtStart = IsPolishSummerTime(from);
-    const bool clocksChange = summerAtStart != IsPolishSummerTime(to);
-    const auto local = [&](TDateTime ut) {
-        return clocksChange ? PolishTimeFromUt(ut) : ut + (summerAtStart ? 2 : 1) * Hour;
-    };
     const auto first = [&](const std::vector<TDateTime> &times) {
         return times.empty() ? std::nullopt : std::optional<TDateTime>(local(times.front()));
     };

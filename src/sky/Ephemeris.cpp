@@ -13,8 +13,9 @@ constexpr double Rad = std::numbers::pi / 180.0;
 constexpr double Spacing = 0.5;
 // The exact searches' sampling step.
 constexpr double Step = 10.0 / 1440.0;
-// Roots are refined to a millisecond, as finely as the exact searches' halvings.
-constexpr double Tolerance = 1e-8;
+// Roots are refined to under a hundredth of a second: finer than the times are shown or
+// the theories deserve, and each tenfold costs another evaluation per event.
+constexpr double Tolerance = 1e-7;
 
 // How fast a body's hour angle and declination change, in radians and days. The Moon's
 // right ascension grows by 10.4 to 17.4 degrees a day, so its hour angle turns at 6.058
