@@ -53,14 +53,14 @@ private:
     // A body's rising function at a site, with the bounds on its slope and curvature.
     struct Horizon
     {
-        double sinLatitude, cosLatitude, longitude;
-        double hourAngleRate, slopeError, maxCurvature;
+        double sinLatitude = 0, cosLatitude = 0, longitude = 0;
+        double hourAngleRate = 0, slopeError = 0, maxCurvature = 0;
     };
     // A searched function's value at an instant, and for how many days at least it keeps
     // its sign from there.
     struct Probe
     {
-        double value, reach;
+        double value = 0, reach = 0;
     };
 
     Interpolation At(TDateTime ut) const;
