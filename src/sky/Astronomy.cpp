@@ -194,7 +194,7 @@ private:
 
 // The lunar series needs terrestrial time in centuries; Ecliptic of date, nutation
 // included.
-Ecliptic MoonAt(double T)
+Ecliptic MoonAt(double T, const Nutation &n)
 {
     const double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
     const double Lp = 218.3164477 + 481267.88123421 * T - 0.0015786 * T2 + T3 / 538841.0 - T4 / 65194000.0;
@@ -224,11 +224,10 @@ Ecliptic MoonAt(double T)
     sumB += -2235 * Sin(Lp) + 382 * Sin(A3) + 175 * Sin(A1 - F) + 175 * Sin(A1 + F) + 127 * Sin(Lp - Mp) -
             115 * Sin(Lp + Mp);
 
-    const Nutation n = NutationAt(T);
     return {Wrap360(Lp + sumL / 1e6 + n.longitude), sumB / 1e6, 385000.56 + sumR / 1000.0};
 }
 
-Ecliptic SunAt(double T)
+Ecliptic SunAt(double T, const Nutation &n)
 {
     const double L0 = 280.46646 + 36000.76983 * T + 0.0003032 * T * T;
     const double M = 357.52911 + 35999.05029 * T - 0.0001537 * T * T;
@@ -237,25 +236,31 @@ Ecliptic SunAt(double T)
                      0.000289 * Sin(3 * M);
     const double R = 1.000001018 * (1 - e * e) / (1 + e * Cos(M + C));
     // Aberration: 20.4898" over the distance in astronomical units.
-    const double lambda = L0 + C + NutationAt(T).longitude - 20.4898 / 3600.0 / R;
+    const double lambda = L0 + C + n.longitude - 20.4898 / 3600.0 / R;
     return {Wrap360(lambda), 0.0, R * AuKm};
 }
 
-double SiderealDegrees(TDateTime ut)
+Ecliptic MoonAt(double T)
 {
-    const double jd = JulianDay(ut);
-    const double T = (jd - J2000) / 36525.0;
-    return Wrap360(280.46061837 + 360.98564736629 * (jd - J2000) + 0.000387933 * T * T - T * T * T / 38710000.0);
+    return MoonAt(T, NutationAt(T));
 }
 
-// The altitude at which the body's upper limb touches the horizon under standard
-// refraction; for the Moon its parallax lifts it above the geocentric horizon.
-double HorizonAltitude(Body body, double distanceKm)
+Ecliptic SunAt(double T)
 {
-    if (body == Body::Sun)
-        return -0.8333;
-    const double parallax = std::asin(EarthRadiusKm / distanceKm) / Rad;
-    return 0.7275 * parallax - 0.5667;
+    return SunAt(T, NutationAt(T));
+}
+
+double Elongation(const Ecliptic &moon, const Ecliptic &sun)
+{
+    return Wrap360(moon.longitude - sun.longitude);
+}
+
+double LitFraction(const Ecliptic &moon, const Ecliptic &sun)
+{
+    const double cosPsi = Cos(moon.latitude) * Cos(moon.longitude - sun.longitude);
+    const double psi = std::acos(std::clamp(cosPsi, -1.0, 1.0));
+    const double phaseAngle = std::atan2(sun.distanceKm * std::sin(psi), moon.distanceKm - sun.distanceKm * cosPsi);
+    return (1 + std::cos(phaseAngle)) / 2;
 }
 
 // The instants at which the crossing searches sample their functions: every ten minutes
@@ -308,12 +313,7 @@ double RiseValue(Body body, TDateTime ut, const Site &site, const Equatorial &p)
 {
     const double H = SiderealDegrees(ut) + site.longitude - p.rightAscension;
     const double sinAlt = Sin(site.latitude) * Sin(p.declination) + Cos(site.latitude) * Cos(p.declination) * Cos(H);
-    return std::asin(std::clamp(sinAlt, -1.0, 1.0)) / Rad - HorizonAltitude(body, p.distanceKm);
-}
-
-double RiseFunction(Body body, TDateTime ut, const Site &site)
-{
-    return RiseValue(body, ut, site, Position(body, ut));
+    return std::asin(std::clamp(sinAlt, -1.0, 1.0)) / Rad - RisingAltitude(body, p.distanceKm);
 }
 
 // Zero at the Moon's upper (offset 0) or lower (offset 180) transit, rising through it.
@@ -360,18 +360,53 @@ Equatorial Position(Body body, TDateTime ut)
 double MoonElongation(TDateTime ut)
 {
     const double T = CenturiesTT(ut);
-    return Wrap360(MoonAt(T).longitude - SunAt(T).longitude);
+    return Elongation(MoonAt(T), SunAt(T));
 }
 
 double MoonLitFraction(TDateTime ut)
 {
     const double T = CenturiesTT(ut);
-    const Ecliptic moon = MoonAt(T);
-    const Ecliptic sun = SunAt(T);
-    const double cosPsi = Cos(moon.latitude) * Cos(moon.longitude - sun.longitude);
-    const double psi = std::acos(std::clamp(cosPsi, -1.0, 1.0));
-    const double phaseAngle = std::atan2(sun.distanceKm * std::sin(psi), moon.distanceKm - sun.distanceKm * cosPsi);
-    return (1 + std::cos(phaseAngle)) / 2;
+    return LitFraction(MoonAt(T), SunAt(T));
+}
+
+SunAndMoon SunAndMoonAt(TDateTime ut)
+{
+    const double T = CenturiesTT(ut);
+    const Nutation n = NutationAt(T);
+    SunAndMoon sky{SunAt(T, n), MoonAt(T, n), {}, {}};
+    sky.sun = ToEquatorial(sky.sunEcliptic, n.obliquity);
+    sky.moon = ToEquatorial(sky.moonEcliptic, n.obliquity);
+    return sky;
+}
+
+double MoonElongation(const SunAndMoon &sky)
+{
+    return Elongation(sky.moonEcliptic, sky.sunEcliptic);
+}
+
+double MoonLitFraction(const SunAndMoon &sky)
+{
+    return LitFraction(sky.moonEcliptic, sky.sunEcliptic);
+}
+
+double SiderealDegrees(TDateTime ut)
+{
+    const double jd = JulianDay(ut);
+    const double T = (jd - J2000) / 36525.0;
+    return Wrap360(280.46061837 + 360.98564736629 * (jd - J2000) + 0.000387933 * T * T - T * T * T / 38710000.0);
+}
+
+double RisingAltitude(Body body, double distanceKm)
+{
+    if (body == Body::Sun)
+        return -0.8333;
+    const double parallax = std::asin(EarthRadiusKm / distanceKm) / Rad;
+    return 0.7275 * parallax - 0.5667;
+}
+
+double AboveRising(Body body, TDateTime ut, const Site &site)
+{
+    return RiseValue(body, ut, site, Position(body, ut));
 }
 
 std::vector<PhaseInstant> PrincipalPhasesBetween(TDateTime from, TDateTime to)
@@ -400,12 +435,12 @@ std::vector<PhaseInstant> PrincipalPhasesBetween(TDateTime from, TDateTime to)
 
 std::vector<TDateTime> Rises(Body body, TDateTime from, TDateTime to, const Site &site)
 {
-    return UpwardCrossings([&](TDateTime t) { return RiseFunction(body, t, site); }, from, to);
+    return UpwardCrossings([&](TDateTime t) { return AboveRising(body, t, site); }, from, to);
 }
 
 std::vector<TDateTime> Sets(Body body, TDateTime from, TDateTime to, const Site &site)
 {
-    return UpwardCrossings([&](TDateTime t) { return -RiseFunction(body, t, site); }, from, to);
+    return UpwardCrossings([&](TDateTime t) { return -AboveRising(body, t, site); }, from, to);
 }
 
 std::vector<TDateTime> MoonTransits(bool upper, TDateTime from, TDateTime to, const Site &site)
@@ -421,14 +456,14 @@ HorizonEvents RisesAndSets(Body body, TDateTime from, TDateTime to, const Site &
     std::vector<double> rise;
     rise.reserve(times.size());
     for (const TDateTime t : times)
-        rise.push_back(RiseFunction(body, t, site));
+        rise.push_back(AboveRising(body, t, site));
     std::vector<double> set(rise.size());
     std::transform(rise.begin(), rise.end(), set.begin(), std::negate<>());
     HorizonEvents events;
     AddUpwardCrossings(
-        events.rises, times, rise, [&](TDateTime t) { return RiseFunction(body, t, site); }, 22);
+        events.rises, times, rise, [&](TDateTime t) { return AboveRising(body, t, site); }, 22);
     AddUpwardCrossings(
-        events.sets, times, set, [&](TDateTime t) { return -RiseFunction(body, t, site); }, 22);
+        events.sets, times, set, [&](TDateTime t) { return -AboveRising(body, t, site); }, 22);
     return events;
 }
 
@@ -447,9 +482,9 @@ MoonEvents MoonEventsBetween(TDateTime from, TDateTime to, const Site &site)
     }
     MoonEvents events;
     AddUpwardCrossings(
-        events.rises, times, rise, [&](TDateTime t) { return RiseFunction(Body::Moon, t, site); }, 22);
+        events.rises, times, rise, [&](TDateTime t) { return AboveRising(Body::Moon, t, site); }, 22);
     AddUpwardCrossings(
-        events.sets, times, set, [&](TDateTime t) { return -RiseFunction(Body::Moon, t, site); }, 22);
+        events.sets, times, set, [&](TDateTime t) { return -AboveRising(Body::Moon, t, site); }, 22);
     AddUpwardCrossings(
         events.upperTransits, times, upper,
         [&](TDateTime t) { return TransitValue(t, site, Position(Body::Moon, t), 0.0); }, 22);

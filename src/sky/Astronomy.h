@@ -41,6 +41,20 @@ double MoonElongation(TDateTime ut);
 // The lit part of the Moon's disc, 0 to 1.
 double MoonLitFraction(TDateTime ut);
 
+// Both bodies at one instant from one evaluation of each theory, for callers that need
+// several things of the same instant; each value equals the one the single functions give.
+struct SunAndMoon
+{
+    Ecliptic sunEcliptic, moonEcliptic;
+    Equatorial sun, moon;
+};
+SunAndMoon SunAndMoonAt(TDateTime ut);
+double MoonElongation(const SunAndMoon &sky);
+double MoonLitFraction(const SunAndMoon &sky);
+
+// Greenwich mean sidereal time, 0 to 360 degrees.
+double SiderealDegrees(TDateTime ut);
+
 struct PhaseInstant
 {
     PrincipalPhase phase;
@@ -52,8 +66,14 @@ std::vector<PhaseInstant> PrincipalPhasesBetween(TDateTime from, TDateTime to);
 // The place the sky is seen from.
 using Site = GeoPoint;
 
-// The rises (or sets) of the body inside [from, to), in time order. The upper limb
-// touching the horizon with standard refraction, and for the Moon its parallax.
+// The altitude at which the body rises or sets: its upper limb touching the horizon with
+// standard refraction, and for the Moon its parallax, which depends on its distance.
+double RisingAltitude(Body body, double distanceKm);
+// Degrees the body stands above the altitude of its rising: above zero it is up. The
+// rise and set searches look for the zeros of this very function.
+double AboveRising(Body body, TDateTime ut, const Site &site);
+
+// The rises (or sets) of the body inside [from, to), in time order.
 std::vector<TDateTime> Rises(Body body, TDateTime from, TDateTime to, const Site &site);
 std::vector<TDateTime> Sets(Body body, TDateTime from, TDateTime to, const Site &site);
 // The Moon crossing the meridian above (upper) or below (lower) the pole.

@@ -26,6 +26,8 @@ struct SolunarPeriod
     TDateTime start = 0;
     TDateTime end = 0;
     bool major = false;
+
+    bool operator==(const SolunarPeriod &) const = default;
 };
 
 struct DaySky
@@ -40,6 +42,8 @@ struct DaySky
     std::vector<TDateTime> upperTransits, lowerTransits;
     // Ordered by start.
     std::vector<SolunarPeriod> periods;
+
+    bool operator==(const DaySky &) const = default;
 };
 
 // The Polish name of a phase, starting with a capital letter ("Pierwsza kwadra").
@@ -55,3 +59,6 @@ TDateTime UtFromPolishTime(TDateTime local);
 // The day bears a principal phase's name when that phase falls within it, otherwise
 // the name of the quarter the Moon is passing through.
 DaySky SkyOfDay(TDateTime day, const Astronomy::Site &site);
+// The skies of consecutive days from firstDay's, at a few microseconds a day over a long
+// span. Each day's sky is the very one SkyOfDay gives, whatever span it was computed in.
+std::vector<DaySky> SkyOfDays(TDateTime firstDay, int dayCount, const Astronomy::Site &site);

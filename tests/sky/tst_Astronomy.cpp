@@ -2,7 +2,11 @@
 #include "sky/DaySky.h"
 
 #include <QTest>
+#include <algorithm>
 #include <cmath>
+#include <functional>
+
+Q_DECLARE_METATYPE(Astronomy::Site)
 
 using namespace Astronomy;
 
@@ -32,6 +36,81 @@ void VerifyOneWithin(const std::vector<TDateTime> &found, TDateTime expected, do
     QVERIFY2(found.size() == 1, qPrintable(QStringLiteral("%1 events near %2").arg(found.size()).arg(Text(expected))));
     QVERIFY2(MinutesBetween(found.front(), expected) <= minutes,
              qPrintable(Text(found.front()) + QStringLiteral(" instead of ") + Text(expected)));
+}
+
+// The sky of a day the way it was first computed, one day at a time from exact positions
+// sampled every ten minutes: what the shared computation of many days must reproduce.
+DaySky ExactSkyOfDay(TDateTime day, const Site &site)
+{
+    DaySky sky;
+    sky.day = day;
+    const TDateTime from = UtFromPolishTime(day), to = UtFromPolishTime(day + 1);
+    const TDateTime noon = UtFromPolishTime(day + 0.5);
+    sky.litFraction = MoonLitFraction(noon);
+    sky.elongation = MoonElongation(noon);
+    const std::vector<PhaseInstant> principal = PrincipalPhasesBetween(from, to);
+    sky.phase =
+        principal.empty() ? MoonPhase(2 * int(sky.elongation / 90.0) + 1) : MoonPhase(2 * int(principal.front().phase));
+    const auto first = [](const std::vector<TDateTime> &times) {
+        return times.empty() ? std::nullopt : std::optional<TDateTime>(PolishTimeFromUt(times.front()));
+    };
+    const HorizonEvents sun = RisesAndSets(Body::Sun, from, to, site);
+    sky.sunrise = first(sun.rises);
+    sky.sunset = first(sun.sets);
+    const MoonEvents moon = MoonEventsBetween(from, to, site);
+    sky.moonrise = first(moon.rises);
+    sky.moonset = first(moon.sets);
+    const auto add = [&sky](const std::vector<TDateTime> &centres, double halfLength,
+                            std::vector<TDateTime> *transits) {
+        for (const TDateTime ut : centres) {
+            const TDateTime local = PolishTimeFromUt(ut);
+            sky.periods.push_back({local - halfLength, local + halfLength, transits != nullptr});
+            if (transits)
+                transits->push_back(local);
+        }
+    };
+    add(moon.upperTransits, 1.0 / 24, &sky.upperTransits);
+    add(moon.lowerTransits, 1.0 / 24, &sky.lowerTransits);
+    add(moon.rises, 1.0 / 48, nullptr);
+    add(moon.sets, 1.0 / 48, nullptr);
+    std::sort(sky.periods.begin(), sky.periods.end(),
+              [](const SolunarPeriod &a, const SolunarPeriod &b) { return a.start < b.start; });
+    return sky;
+}
+
+// Empty when the two skies hold the same phase and the same events, each within half a
+// minute; otherwise what differs.
+QString Difference(const DaySky &found, const DaySky &exact, double &worstSeconds)
+{
+    const auto apart = [&](TDateTime a, TDateTime b) {
+        worstSeconds = std::max(worstSeconds, std::abs(a - b) * 86400.0);
+        return std::abs(a - b) * 86400.0 > 30;
+    };
+    const auto differ = [&](const std::optional<TDateTime> &a, const std::optional<TDateTime> &b) {
+        return a.has_value() != b.has_value() || (a && apart(*a, *b));
+    };
+    const auto differAll = [&](const std::vector<TDateTime> &a, const std::vector<TDateTime> &b) {
+        return a.size() != b.size() || !std::equal(a.begin(), a.end(), b.begin(), std::not_fn(apart));
+    };
+    const QString day = DayText(exact.day) + QLatin1Char(' ');
+    if (found.day != exact.day || found.phase != exact.phase)
+        return day + QStringLiteral("phase ") + MoonPhaseName(found.phase) + QStringLiteral(" instead of ") +
+               MoonPhaseName(exact.phase);
+    if (std::abs(found.litFraction - exact.litFraction) > 1e-12 || std::abs(found.elongation - exact.elongation) > 1e-9)
+        return day + QStringLiteral("the Moon at noon");
+    if (differ(found.sunrise, exact.sunrise) || differ(found.sunset, exact.sunset))
+        return day + QStringLiteral("sunrise or sunset");
+    if (differ(found.moonrise, exact.moonrise) || differ(found.moonset, exact.moonset))
+        return day + QStringLiteral("moonrise or moonset");
+    if (differAll(found.upperTransits, exact.upperTransits) || differAll(found.lowerTransits, exact.lowerTransits))
+        return day + QStringLiteral("transits");
+    if (found.periods.size() != exact.periods.size())
+        return day +
+               QStringLiteral("%1 solunar periods instead of %2").arg(found.periods.size()).arg(exact.periods.size());
+    for (size_t i = 0; i < found.periods.size(); ++i)
+        if (found.periods[i].major != exact.periods[i].major || apart(found.periods[i].start, exact.periods[i].start))
+            return day + QStringLiteral("solunar period %1").arg(i);
+    return {};
 }
 } // namespace
 
@@ -159,6 +238,53 @@ private Q_SLOTS:
         QVERIFY(majors >= 1 && majors <= 2);
         for (size_t i = 1; i < feb.periods.size(); ++i)
             QVERIFY(feb.periods[i - 1].start <= feb.periods[i].start);
+    }
+
+    void aSpanOfDaysHasTheSkyOfEachDayAlone_data()
+    {
+        QTest::addColumn<Site>("site");
+        QTest::addColumn<TDateTime>("first");
+        QTest::addColumn<int>("dayCount");
+        QTest::addColumn<int>("minPolarDays");
+        // A leap year with both clock changes; a year of polar nights and days, where the
+        // Moon grazes the horizon; the southern hemisphere west of Greenwich.
+        QTest::newRow("centre of Poland") << Site{52.0692, 19.4803} << EncodeDate(2024, 1, 1) << 366 << 0;
+        QTest::newRow("Tromsø") << Site{69.65, 18.96} << EncodeDate(2025, 1, 1) << 365 << 100;
+        QTest::newRow("Ushuaia") << Site{-54.80, -68.30} << EncodeDate(2026, 3, 1) << 365 << 0;
+    }
+    void aSpanOfDaysHasTheSkyOfEachDayAlone()
+    {
+        QFETCH(Site, site);
+        QFETCH(TDateTime, first);
+        QFETCH(int, dayCount);
+        QFETCH(int, minPolarDays);
+        // The time of day of the first day is ignored.
+        const std::vector<DaySky> days = SkyOfDays(first + 0.7, dayCount, site);
+        QCOMPARE(int(days.size()), dayCount);
+        double worstSeconds = 0;
+        int polarDays = 0;
+        for (int i = 0; i < dayCount; ++i) {
+            const DaySky &sky = days[size_t(i)];
+            const TDateTime day = first + i;
+            const QString difference = Difference(sky, ExactSkyOfDay(day, site), worstSeconds);
+            QVERIFY2(difference.isEmpty(), qPrintable(difference));
+            // The calendar's panel computes one day at a time, the statistics whole spans:
+            // they must agree to the last bit.
+            QVERIFY2(SkyOfDay(day, site) == sky, qPrintable(DayText(day)));
+            if (!sky.sunrise || !sky.sunset)
+                ++polarDays;
+        }
+        QVERIFY2(worstSeconds < 1, qPrintable(QString::number(worstSeconds)));
+        QVERIFY2(polarDays >= minPolarDays, qPrintable(QString::number(polarDays)));
+
+        // Whether the Moon is up at an instant agrees with its rise and set.
+        const MoonEvents moon = MoonEventsBetween(UtFromPolishTime(first), UtFromPolishTime(first + 30), site);
+        const double margin = 20.0 / 86400;
+        for (const TDateTime rise : moon.rises)
+            QVERIFY(AboveRising(Body::Moon, rise - margin, site) < 0 &&
+                    AboveRising(Body::Moon, rise + margin, site) > 0);
+        for (const TDateTime set : moon.sets)
+            QVERIFY(AboveRising(Body::Moon, set - margin, site) > 0 && AboveRising(Body::Moon, set + margin, site) < 0);
     }
 };
 
