@@ -59,18 +59,12 @@ bool NearestSunEvent(const DaySky &sky, TDateTime local, int &minutes, bool &sun
     return found;
 }
 
-std::optional<bool> MoonUpAt(TDateTime local, const Astronomy::Site &site)
+bool MoonUpAt(TDateTime local, const Astronomy::Site &site)
 {
-    const TDateTime ut = UtFromPolishTime(local);
-    const Astronomy::HorizonEvents events = Astronomy::RisesAndSets(Astronomy::Body::Moon, ut - 2, ut, site);
-    if (events.rises.empty() && events.sets.empty())
-        return std::nullopt;
-    if (events.sets.empty())
-        return true;
-    return !events.rises.empty() && events.rises.back() > events.sets.back();
+    return Astronomy::AboveRising(Astronomy::Body::Moon, UtFromPolishTime(local), site) > 0;
 }
 
-QString CatchSkyText(const DaySky &sky, TDateTime local, std::optional<bool> moonUp)
+QString CatchSkyText(const DaySky &sky, TDateTime local, bool moonUp)
 {
     QStringList parts;
     if (const SolunarPeriod *period = PeriodAt(sky, local))
@@ -91,7 +85,6 @@ QString CatchSkyText(const DaySky &sky, TDateTime local, std::optional<bool> moo
         else
             parts << QStringLiteral("%1 przed %2").arg(Span(-minutes), eventBefore);
     }
-    if (moonUp)
-        parts << (*moonUp ? QStringLiteral("księżyc nad horyzontem") : QStringLiteral("księżyc pod horyzontem"));
+    parts << (moonUp ? QStringLiteral("księżyc nad horyzontem") : QStringLiteral("księżyc pod horyzontem"));
     return parts.join(QStringLiteral("; ")) + QLatin1Char('.');
 }

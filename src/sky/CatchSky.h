@@ -3,7 +3,6 @@
 #include "sky/DaySky.h"
 
 #include <QString>
-#include <optional>
 
 // What the sky was doing when a fish was caught, all times local (Polish civil time).
 
@@ -20,11 +19,10 @@ const SolunarPeriod *PeriodAt(const DaySky &sky, TDateTime local);
 // it; sunrise is true when that is the sunrise. False on a day without either.
 bool NearestSunEvent(const DaySky &sky, TDateTime local, int &minutes, bool &sunrise);
 
-// Whether the Moon was above the horizon at the instant, by its last rise or set before
-// it (so that it agrees with the times the calendar shows); none when it neither rose
-// nor set for two days, as beyond the polar circles.
-std::optional<bool> MoonUpAt(TDateTime local, const Astronomy::Site &site);
+// Whether the Moon was above the horizon at the instant, as the calendar's moonrise and
+// moonset have it.
+bool MoonUpAt(TDateTime local, const Astronomy::Site &site);
 
 // One line for the angler: the period, the distance from sunrise or sunset, whether the
 // Moon was above the horizon.
-QString CatchSkyText(const DaySky &sky, TDateTime local, std::optional<bool> moonUp);
+QString CatchSkyText(const DaySky &sky, TDateTime local, bool moonUp);
