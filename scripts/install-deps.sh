@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-dejavu-core
   poppler-utils
+  python3 python3-gpxpy tzdata
   dpkg-dev file desktop-file-utils appstream
 )
 

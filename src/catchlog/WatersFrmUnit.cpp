@@ -1,9 +1,14 @@
 #include "catchlog/WatersFrmUnit.h"
 
 #include "base/Exception.h"
+#include "catchlog/GpxImportDialog.h"
+#include "diary/CatchLog.h"
+#include "diary/Gpx.h"
 #include "sky/SkyPlace.h"
+#include "widgets/ExportFile.h"
 #include "widgets/Platform.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,6 +20,7 @@
 
 namespace {
 const QString Title = QStringLiteral("Moje łowiska");
+const QString GpxFilter = QStringLiteral("Plik GPX (*.gpx)|*.gpx");
 
 QString Cell(const QTableWidget *table, int row, int column)
 {
@@ -45,7 +51,7 @@ TWatersFrm::TWatersFrm(TDbConnection &connection, QWidget *parent) : QDialog(par
 {
     setObjectName(QStringLiteral("WatersFrm"));
     setWindowTitle(Title);
-    resize(640, 380);
+    resize(760, 380);
 
     auto *hint = new QLabel(QStringLiteral("Łowiska, na których łowisz, z numerami z wykazu okręgu. Nazwy podpowiada "
                                            "pole „Miejsce złowienia”, a numery trafiają do rocznego rejestru połowów. "
@@ -79,17 +85,26 @@ TWatersFrm::TWatersFrm(TDbConnection &connection, QWidget *parent) : QDialog(par
     for (int i = 0; i < int(listed.size()); ++i)
         places->addAction(listed[size_t(i)].name, this, [this, i] { PlaceChosen(i); });
     PlaceButton->setMenu(places);
+    ImportButton = button("ImportButton", QStringLiteral("Wczytaj z GPX…"));
+    ImportButton->setToolTip(QStringLiteral("Dodaj łowiska z punktów zapisanych w telefonie albo odbiorniku GPS"));
+    ExportButton = button("ExportButton", QStringLiteral("Zapisz do GPX…"));
+    ExportButton->setToolTip(
+        QStringLiteral("Zapisz łowiska z położeniem i ich połowy w pliku dla telefonu albo odbiornika GPS"));
     SaveButton = button("SaveButton", QStringLiteral("Zapisz"));
     CancelButton = button("CancelButton", QStringLiteral("Anuluj"));
     connect(AddButton, &QPushButton::clicked, this, &TWatersFrm::AddButtonClick);
     connect(RemoveButton, &QPushButton::clicked, this, &TWatersFrm::RemoveButtonClick);
     connect(SaveButton, &QPushButton::clicked, this, &TWatersFrm::SaveButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ImportButton, &QPushButton::clicked, this, &TWatersFrm::ImportButtonClick);
+    connect(ExportButton, &QPushButton::clicked, this, &TWatersFrm::ExportButtonClick);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(AddButton);
     buttons->addWidget(RemoveButton);
     buttons->addWidget(PlaceButton);
+    buttons->addWidget(ImportButton);
+    buttons->addWidget(ExportButton);
     buttons->addStretch();
     buttons->addWidget(SaveButton);
     buttons->addWidget(CancelButton);
@@ -143,15 +158,18 @@ TWatersFrm::Typed TWatersFrm::WatersFromControls() const
 void TWatersFrm::ShowWaters(const std::vector<Water> &waters)
 {
     WatersTable->setRowCount(0);
-    for (const Water &water : waters) {
-        const int row = WatersTable->rowCount();
-        WatersTable->insertRow(row);
-        SetCell(WatersTable, row, NameColumn, water.name);
-        SetCell(WatersTable, row, NumberColumn, water.number);
-        SetCell(WatersTable, row, LatitudeColumn, water.position ? LatitudeText(water.position->latitude) : QString());
-        SetCell(WatersTable, row, LongitudeColumn,
-                water.position ? LongitudeText(water.position->longitude) : QString());
-    }
+    for (const Water &water : waters)
+        AppendRow(water);
+}
+
+void TWatersFrm::AppendRow(const Water &water)
+{
+    const int row = WatersTable->rowCount();
+    WatersTable->insertRow(row);
+    SetCell(WatersTable, row, NameColumn, water.name);
+    SetCell(WatersTable, row, NumberColumn, water.number);
+    SetCell(WatersTable, row, LatitudeColumn, water.position ? LatitudeText(water.position->latitude) : QString());
+    SetCell(WatersTable, row, LongitudeColumn, water.position ? LongitudeText(water.position->longitude) : QString());
 }
 
 void TWatersFrm::AddButtonClick()
@@ -189,9 +207,7 @@ void TWatersFrm::SaveButtonClick()
 {
     const Typed typed = WatersFromControls();
     if (typed.row >= 0) {
-        Platform::ShowMessage(this, Title, typed.refusal, Platform::Icon::Warning);
-        WatersTable->setCurrentCell(typed.row, typed.column);
-        WatersTable->editItem(WatersTable->item(typed.row, typed.column));
+        ShowRefusal(typed);
         return;
     }
     try {
@@ -201,4 +217,73 @@ void TWatersFrm::SaveButtonClick()
         return;
     }
     accept();
+}
+
+void TWatersFrm::ShowRefusal(const Typed &typed)
+{
+    Platform::ShowMessage(this, Title, typed.refusal, Platform::Icon::Warning);
+    WatersTable->setCurrentCell(typed.row, typed.column);
+    WatersTable->editItem(WatersTable->item(typed.row, typed.column));
+}
+
+void TWatersFrm::ImportButtonClick()
+{
+    const QString path = Platform::OpenFile(this, QStringLiteral("Wczytaj łowiska z pliku GPX"),
+                                            ExportFile::StartFolder(ExportFile::Kind::Document), GpxFilter);
+    if (path.isEmpty())
+        return;
+    ExportFile::Remember(ExportFile::Kind::Document, path);
+    // Compared with the rows as they stand, saved or not, so that a file read twice adds
+    // nothing the second time.
+    Gpx::Reading reading = Gpx::ReadFile(path, WatersFromControls().waters);
+    if (!reading.error.isEmpty()) {
+        Platform::ShowMessage(this, Title, reading.error, Platform::Icon::Warning);
+        return;
+    }
+    if (reading.waypoints.empty()) {
+        Platform::ShowMessage(this, Title,
+                              QStringLiteral("W pliku „%1” nie ma punktów (waypointów), z których można dodać "
+                                             "łowiska. Trasy i ślady nie są wczytywane.")
+                                  .arg(QFileInfo(path).fileName()),
+                              Platform::Icon::Information);
+        return;
+    }
+    GpxImportDialog dialog(std::move(reading.waypoints), QFileInfo(path).fileName(), this);
+    if (Platform::ShowModal(&dialog) != QDialog::Accepted)
+        return;
+    const int first = WatersTable->rowCount();
+    for (const Water &water : dialog.Chosen())
+        AppendRow(water);
+    if (WatersTable->rowCount() > first) {
+        WatersTable->setCurrentCell(first, NameColumn);
+        WatersTable->scrollToItem(WatersTable->item(first, NameColumn));
+    }
+}
+
+void TWatersFrm::ExportButtonClick()
+{
+    const Typed typed = WatersFromControls();
+    if (typed.row >= 0) {
+        ShowRefusal(typed);
+        return;
+    }
+    if (std::none_of(typed.waters.begin(), typed.waters.end(), [](const Water &w) { return w.position.has_value(); })) {
+        Platform::ShowMessage(this, Title,
+                              QStringLiteral("Żadne łowisko nie ma położenia, a plik GPX zawiera tylko miejsca z "
+                                             "położeniem. Wpisz szerokość i długość geograficzną łowiska albo wybierz "
+                                             "je przyciskiem „Położenie z listy”."),
+                              Platform::Icon::Information);
+        return;
+    }
+    std::vector<CatchRecord> catches;
+    try {
+        catches = CatchLog::ReadRecords(m_connection);
+    } catch (...) {
+        ShowCurrentException();
+        return;
+    }
+    ExportFile::Save(this, ExportFile::Kind::Document, QStringLiteral("Zapisz łowiska i połowy do GPX"),
+                     QStringLiteral("Moje łowiska.gpx"), GpxFilter, [&](const QString &path, QString *error) {
+                         return Gpx::Write(path, typed.waters, catches, error);
+                     });
 }

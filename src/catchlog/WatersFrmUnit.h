@@ -41,15 +41,27 @@ public:
     void SaveButtonClick();
     // Puts a listed place's position on the current row.
     void PlaceChosen(int listed);
+    // Waypoints of a GPX file, ticked in a list, become rows of the table; they are
+    // stored with "Zapisz" as typed rows are.
+    void ImportButtonClick();
+    // The waters as typed, and the diary's catches at those with a position, to a GPX
+    // file.
+    void ExportButtonClick();
 
     QTableWidget *WatersTable = nullptr;
     QPushButton *AddButton = nullptr;
     QPushButton *RemoveButton = nullptr;
     // "Położenie z listy": the position of a listed town for the current water.
     QToolButton *PlaceButton = nullptr;
+    QPushButton *ImportButton = nullptr;
+    QPushButton *ExportButton = nullptr;
     QPushButton *SaveButton = nullptr;
     QPushButton *CancelButton = nullptr;
 
 private:
+    void AppendRow(const Water &water);
+    // Shows what WatersFromControls refused and puts the cursor on it.
+    void ShowRefusal(const Typed &typed);
+
     TDbConnection &m_connection;
 };

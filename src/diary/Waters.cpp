@@ -50,13 +50,18 @@ void Write(TDbConnection &connection, const std::vector<Water> &waters)
     transaction.Commit();
 }
 
+QString NameKey(const QString &name)
+{
+    return name.simplified().toCaseFolded();
+}
+
 const Water *Named(const std::vector<Water> &waters, const QString &place)
 {
-    const QString key = place.simplified().toCaseFolded();
+    const QString key = NameKey(place);
     if (key.isEmpty())
         return nullptr;
     for (const Water &water : waters)
-        if (water.name.simplified().toCaseFolded() == key)
+        if (NameKey(water.name) == key)
             return &water;
     return nullptr;
 }

@@ -26,6 +26,11 @@ namespace Waters {
 std::vector<Water> Read(TDbConnection &connection);
 // Replaces the list in one transaction; waters without a name are left out.
 void Write(TDbConnection &connection, const std::vector<Water> &waters);
+// What two names of waters are compared by: letter case and blanks aside.
+QString NameKey(const QString &name);
+// Two points of one name this close are one water: a phone's fix wanders by some metres,
+// and waters that share a name lie farther apart than that.
+inline constexpr double SameWaterMetres = 50;
 // The water a catch's place names (letter case and blanks aside); none when it names
 // none.
 const Water *Named(const std::vector<Water> &waters, const QString &place);

@@ -175,6 +175,15 @@ std::unique_ptr<QFileDialog> Platform::MakeFileDialog(QWidget *parent, const QSt
     return dialog;
 }
 
+QString Platform::OpenFile(QWidget *parent, const QString &title, const QString &folder, const QString &filter)
+{
+    if (test().enabled)
+        return NextFileChoice(QStringLiteral("openFile"), title, folder);
+    const auto dialog = MakeFileDialog(parent, title, folder, filter);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    return RunFileDialog(*dialog);
+}
+
 QString Platform::ChooseFolder(QWidget *parent, const QString &title)
 {
     if (test().enabled)

@@ -28,6 +28,9 @@ public:
     static bool AskYesNo(QWidget *parent, const QString &title, const QString &text);
     // filter in the form "Description (*.ext)|*.ext"; an empty text when cancelled.
     static QString OpenPicture(QWidget *parent, const QString &filter, const QString &folder = {});
+    // An existing file to read, filter as in OpenPicture, opening in folder; an empty text
+    // when cancelled.
+    static QString OpenFile(QWidget *parent, const QString &title, const QString &folder, const QString &filter);
     // A folder the user picks; an empty text when cancelled.
     static QString ChooseFolder(QWidget *parent, const QString &title);
     // A file name to save under, filter as in OpenPicture; an empty text when cancelled.
@@ -53,8 +56,8 @@ public:
     // --- Test seam -------------------------------------------------------------
     struct Record
     {
-        // "message", "error", "question", "openPicture", "chooseFolder", "saveFile", "modal",
-        // "popup", "shell"
+        // "message", "error", "question", "openPicture", "openFile", "chooseFolder", "saveFile",
+        // "modal", "popup", "shell"
         QString kind;
         QString title;
         QString text;
@@ -69,7 +72,8 @@ public:
     static bool TestMode();
     static void QueueAnswer(bool yes);
     static void QueueOpenPicture(const QString &path);
-    // The answer of the next folder or save-file chooser (cancel when none is queued).
+    // The answer of the next folder, open-file or save-file chooser (cancel when none is
+    // queued).
     static void QueueFileChoice(const QString &path);
     static void QueuePopupChoice(const QString &actionObjectName);
     // The next ShellOpen finds no program to open its file or address.

@@ -8,6 +8,7 @@
 #include "calendar/TCatchGuard.h"
 #include "catchlog/CatchLogFrmUnit.h"
 #include "catchlog/CatchRegisterPage.h"
+#include "catchlog/GpxImportDialog.h"
 #include "catchlog/PermitFrmUnit.h"
 #include "catchlog/WatersFrmUnit.h"
 #include "sky/SkyPlace.h"
@@ -28,6 +29,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
@@ -106,6 +108,7 @@ private Q_SLOTS:
     void thePermitTypedInItsDialogMarksTheLog();
     void keptOrReleasedIsATickAndOnlyKeptFishAreWarned();
     void theRegisterOfAYearWithItsWatersGoesToPdfAndCsv();
+    void watersComeFromAPhoneAndGoOutAsGpx();
 
 private:
     void Start();
@@ -461,6 +464,111 @@ void PermitAndRegisterTest::theRegisterOfAYearWithItsWatersGoesToPdfAndCsv()
     QVERIFY(bytes.contains("2005-06-10;Jezioro Łańskie;P-12;Szczupak;1;4\r\n"));
     QVERIFY(bytes.contains("2005-08-15;(bez nazwy);;Lin;1;1,2\r\n"));
     QVERIFY(bytes.contains("Razem 2005;;;;6;"));
+}
+
+void PermitAndRegisterTest::watersComeFromAPhoneAndGoOutAsGpx()
+{
+    Start();
+    QVERIFY(m_dir->exec("insert into lowiska values ('Jezioro Łańskie', 'P-12', 53.871, 20.55);"
+                        "update dziennik set godzina = '18:30' where gatunek = 'Szczupak';"));
+    // A phone's favourites: a point on the angler's lake (30 m from it), two new ones and
+    // a track; and the same file cut short on its way.
+    const QByteArray phone = R"(<?xml version="1.0" encoding="UTF-8"?>
+<gpx version="1.1" creator="OsmAnd" xmlns="http://www.topografix.com/GPX/1/1" xmlns:osmand="https://osmand.net">
+  <wpt lat="53.8712" lon="20.5503"><ele>135</ele><time>2024-05-01T05:12:00Z</time><name>Jezioro Łańskie</name>
+    <extensions><osmand:icon>special_fishing</osmand:icon></extensions></wpt>
+  <wpt lat="53.9" lon="20.6"><name>Staw Dolny</name><sym>Fishing</sym></wpt>
+  <wpt lat="52.2297" lon="21.0122"><name>Wisła – bulwar</name></wpt>
+  <trk><trkseg><trkpt lat="52.23" lon="21.01"/></trkseg></trk>
+</gpx>
+)";
+    const QString phonePath = m_dir->path() + "ulubione.gpx", damagedPath = m_dir->path() + "uszkodzony.gpx";
+    for (const auto &[path, bytes] : {std::pair{phonePath, phone}, std::pair{damagedPath, phone.left(300)}}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    OpenLog();
+
+    QStringList offered, tabbed;
+    int imports = 0, rowsAfterDamaged = -1;
+    Platform::SetModalHandler([&](QDialog *shown) {
+        if (auto *import = qobject_cast<GpxImportDialog *>(shown)) {
+            QListWidget *list = import->WaypointList;
+            for (int row = 0; row < list->count(); ++row)
+                offered << QStringLiteral("%1|%2|%3")
+                               .arg(list->item(row)->text())
+                               .arg(list->item(row)->checkState() == Qt::Checked)
+                               .arg(bool(list->item(row)->flags() & Qt::ItemIsEnabled));
+            if (++imports > 1) {
+                QTest::mouseClick(import->CancelButton, Qt::LeftButton);
+                return import->result();
+            }
+            // The bulwark is not for fishing: unticked from the keyboard.
+            list->setFocus();
+            list->setCurrentRow(2);
+            QTest::keyClick(list, Qt::Key_Space);
+            TestSupport::SavePng(import, "waters_gpx_import");
+            QTest::mouseClick(import->AddButton, Qt::LeftButton);
+            return import->result();
+        }
+        auto *dialog = qobject_cast<TWatersFrm *>(shown);
+        if (!dialog)
+            return 0;
+        // A damaged file says so and adds nothing.
+        Platform::QueueFileChoice(damagedPath);
+        QTest::mouseClick(dialog->ImportButton, Qt::LeftButton);
+        rowsAfterDamaged = dialog->WatersTable->rowCount();
+        Platform::QueueFileChoice(phonePath);
+        QTest::mouseClick(dialog->ImportButton, Qt::LeftButton);
+        // Read again, the file has nothing new but the bulwark left out the first time.
+        Platform::QueueFileChoice(phonePath);
+        QTest::mouseClick(dialog->ImportButton, Qt::LeftButton);
+        TestSupport::SavePng(dialog, "waters_gpx");
+        // The new buttons follow the list's buttons on the way of the Tab key.
+        dialog->activateWindow();
+        if (QTest::qWaitFor([dialog] { return dialog->isActiveWindow(); })) {
+            dialog->PlaceButton->setFocus();
+            for (int i = 0; i < 3; ++i) {
+                tabbed << QApplication::focusWidget()->objectName();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+        }
+        Platform::QueueFileChoice(m_dir->path() + "eksport");
+        QTest::mouseClick(dialog->ExportButton, Qt::LeftButton);
+        QTest::mouseClick(dialog->SaveButton, Qt::LeftButton);
+        return dialog->result();
+    });
+    QTest::mouseClick(Log()->WatersButton, Qt::LeftButton);
+    QCOMPARE(rowsAfterDamaged, 1);
+    QCOMPARE(tabbed, QStringList({"PlaceButton", "ImportButton", "ExportButton"}));
+    const QStringList messages = Messages();
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages.first().contains(QStringLiteral("urywa się")) &&
+                 messages.first().endsWith(QStringLiteral("Nie wczytano z niego żadnego łowiska.")),
+             qPrintable(messages.first()));
+    QCOMPARE(offered, QStringList({
+                          "Jezioro Łańskie — 53,8712° N, 20,5503° E (już jest w Moich łowiskach)|0|0",
+                          "Staw Dolny — 53,9000° N, 20,6000° E|1|1",
+                          "Wisła – bulwar — 52,2297° N, 21,0122° E|1|1",
+                          "Jezioro Łańskie — 53,8712° N, 20,5503° E (już jest w Moich łowiskach)|0|0",
+                          "Staw Dolny — 53,9000° N, 20,6000° E (już jest w Moich łowiskach)|0|0",
+                          "Wisła – bulwar — 52,2297° N, 21,0122° E|1|1",
+                      }));
+    QCOMPARE(Stored("select nazwa||'|'||numer||'|'||szerokosc_geo||'|'||dlugosc_geo from lowiska"),
+             QStringList({"Jezioro Łańskie|P-12|53.871|20.55", "Staw Dolny||53.9|20.6"}));
+    const QList<Platform::Record> asked = Platform::Records();
+    QCOMPARE(std::count_if(asked.begin(), asked.end(), [](const Platform::Record &r) { return r.kind == "openFile"; }),
+             3);
+
+    // Both waters went out, and the pike of Łańskie with its hour in UTC.
+    QFile exported(m_dir->path() + "eksport.gpx");
+    QVERIFY(exported.open(QIODevice::ReadOnly));
+    const QByteArray gpx = exported.readAll();
+    QVERIFY(gpx.contains("<time>2005-06-10T16:30:00Z</time>\n    <name>Szczupak 4 kg</name>"));
+    const Gpx::Reading back = Gpx::ReadFile(exported.fileName(), {});
+    QCOMPARE(back.waypoints.size(), size_t(2));
+    QCOMPARE(back.waypoints[0].water, (Water{"Jezioro Łańskie", "P-12", GeoPoint{53.871, 20.55}}));
+    QCOMPARE(back.waypoints[1].water, (Water{"Staw Dolny", "", GeoPoint{53.9, 20.6}}));
 }
 
 RYBOWID_APP_TEST_MAIN(PermitAndRegisterTest)
