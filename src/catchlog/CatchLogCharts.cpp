@@ -1,5 +1,7 @@
 #include "catchlog/CatchLogCharts.h"
 
+#include "catchlog/ChartParts.h"
+
 #include "base/CheckedFile.h"
 #include "diary/CatchLog.h"
 #include "diary/CatchLogStats.h"
@@ -27,53 +29,6 @@ namespace {
 constexpr int SpeciesBars = 10;
 constexpr int GroupRows = 10;
 const QColor BarColor(0, 0, 128);
-
-QChart *NewChart(const QString &title)
-{
-    auto *chart = new QChart;
-    chart->setTitle(title);
-    chart->legend()->hide();
-    chart->setLocalizeNumbers(true);
-    chart->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    QFont heading = chart->titleFont();
-    heading.setPointSize(9);
-    heading.setBold(true);
-    chart->setTitleFont(heading);
-    return chart;
-}
-
-// Axis labels in the program's small face, so that month and species names fit.
-void UseSmallLabels(QChart *chart)
-{
-    for (QAbstractAxis *axis : chart->axes()) {
-        QFont font = axis->labelsFont();
-        font.setPointSize(8);
-        axis->setLabelsFont(font);
-        QFont title = axis->titleFont();
-        title.setPointSize(8);
-        axis->setTitleFont(title);
-        axis->setTruncateLabels(false);
-    }
-}
-
-QChartView *NewView(QChart *chart, const char *name, QWidget *parent)
-{
-    auto *view = new QChartView(chart, parent);
-    view->setObjectName(QLatin1String(name));
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(300, 220);
-    return view;
-}
-
-// A count axis from 0 with whole steps.
-void SetCountRange(QValueAxis *axis, double top)
-{
-    axis->setRange(0, std::max(4.0, top));
-    axis->applyNiceNumbers();
-    // Localised labels take only the floating-point forms.
-    axis->setLabelFormat(QStringLiteral("%.0f"));
-}
 
 QTableWidget *NewGroupTable(const QString &what, const char *name, QWidget *parent)
 {
@@ -294,18 +249,7 @@ void CatchLogCharts::FillGroups(QTableWidget *table, const std::vector<CatchGrou
 
 void CatchLogCharts::SaveChart(QChartView *view, const QString &suggestedName)
 {
-    const QString saved =
-        ExportFile::Save(this, ExportFile::Kind::Picture, QStringLiteral("Zapisz wykres jako PNG"), suggestedName,
-                         QStringLiteral("Obraz PNG|*.png"), [view](const QString &path, QString *error) {
-                             CheckedFile file(path);
-                             if (view->grab().save(file.Device(), "PNG") && file.Commit())
-                                 return true;
-                             // A failed write to the disk has its reason; the
-                             // picture writer's own failure has none.
-                             *error =
-                                 file.Error().isEmpty() ? QStringLiteral("nie udało się zapisać obrazu") : file.Error();
-                             return false;
-                         });
+    const QString saved = SaveChartPng(this, view, suggestedName);
     if (!saved.isEmpty())
         Q_EMIT Saved(saved);
 }

@@ -2,6 +2,7 @@
 
 #include "base/DateUtils.h"
 #include "base/Exception.h"
+#include "catchlog/BiteTimesPage.h"
 #include "catchlog/CatchLogCharts.h"
 #include "catchlog/CatchLogModel.h"
 #include "catchlog/CatchRegisterPage.h"
@@ -14,6 +15,7 @@
 #include "diary/CatchRules.h"
 #include "diary/DatabaseBackup.h"
 #include "diary/UserDataFolder.h"
+#include "sky/SkyPlace.h"
 #include "widgets/AppWindows.h"
 #include "widgets/ExportFile.h"
 #include "widgets/Platform.h"
@@ -80,12 +82,11 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
     Pages->addTab(CreateCatchPage(), QStringLiteral("Połowy"));
     Charts = new CatchLogCharts(Pages);
     Pages->addTab(Charts, QStringLiteral("Statystyki"));
+    BitePage = new BiteTimesPage(Pages);
+    Pages->addTab(BitePage, QStringLiteral("Kiedy biorą"));
     RegisterPage = new CatchRegisterPage(m_log, Pages);
     Pages->addTab(RegisterPage, QStringLiteral("Rejestr roczny"));
-    connect(Pages, &QTabWidget::currentChanged, this, [this] {
-        if (Pages->currentWidget() == Charts)
-            UpdateCharts();
-    });
+    connect(Pages, &QTabWidget::currentChanged, this, &TCatchLogFrm::UpdateCharts);
 
     auto button = [this](const char *name, const QString &text, const QString &hint) {
         auto *b = new QPushButton(text, this);
@@ -133,6 +134,7 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
     StatusLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     connect(Charts, &CatchLogCharts::Saved, this, &TCatchLogFrm::ShowSaved);
     connect(RegisterPage, &CatchRegisterPage::Saved, this, &TCatchLogFrm::ShowSaved);
+    connect(BitePage, &BiteTimesPage::Saved, this, &TCatchLogFrm::ShowSaved);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Pages);
@@ -308,6 +310,7 @@ void TCatchLogFrm::Reload()
     try {
         const CatchRules rules = CatchRules::OfDiary(*connection);
         m_log.Load(*connection, &rules);
+        m_waters = Waters::Read(*connection);
     } catch (...) {
         // The log is empty then; the table must not go on showing rows it no longer has.
         ApplyFilter();
@@ -373,9 +376,8 @@ void TCatchLogFrm::ApplyFilter()
                               .arg(CatchLog::NumberText(m_log.ShownWeight())));
     ExportButton->setEnabled(shown > 0);
     // The charts are redrawn when they are looked at, not for every key typed elsewhere.
-    m_chartsStale = true;
-    if (Pages->currentWidget() == Charts)
-        UpdateCharts();
+    m_chartsStale = m_biteStale = true;
+    UpdateCharts();
 }
 
 void TCatchLogFrm::ShowWarning()
@@ -388,10 +390,12 @@ void TCatchLogFrm::ShowWarning()
 
 void TCatchLogFrm::UpdateCharts()
 {
-    if (!m_chartsStale)
-        return;
-    Charts->Update(CatchLogStats::Compute(m_log));
-    m_chartsStale = false;
+    if (Pages->currentWidget() == Charts && std::exchange(m_chartsStale, false))
+        Charts->Update(CatchLogStats::Compute(m_log));
+    if (Pages->currentWidget() == BitePage && std::exchange(m_biteStale, false)) {
+        WaitCursor wait;
+        BitePage->Update(m_log, m_waters, SkyPlaces::Load().site);
+    }
 }
 
 void TCatchLogFrm::ClearFilter()

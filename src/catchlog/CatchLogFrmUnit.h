@@ -1,9 +1,11 @@
 #pragma once
 
 #include "diary/CatchLog.h"
+#include "diary/Waters.h"
 
 #include <QDialog>
 
+class BiteTimesPage;
 class CatchLogCharts;
 class CatchLogModel;
 class CatchRegisterPage;
@@ -34,7 +36,8 @@ public:
     // charts.
     void ApplyFilter();
     CatchLogFilter FilterFromControls() const;
-    // Brings the statistics up to the shown catches, if the filter changed since.
+    // Brings the page shown, statistics or "Kiedy biorą", up to the shown catches, if
+    // the filter changed since.
     void UpdateCharts();
 
     void ExportButtonClick();
@@ -68,6 +71,7 @@ public:
     QLabel *SummaryLabel = nullptr;
     QPushButton *ExportButton = nullptr;
     CatchLogCharts *Charts = nullptr;
+    BiteTimesPage *BitePage = nullptr;
     CatchRegisterPage *RegisterPage = nullptr;
     QPushButton *PermitButton = nullptr;
     QPushButton *WatersButton = nullptr;
@@ -96,6 +100,9 @@ private:
     // Set while the controls are being filled, so that each change does not refilter.
     bool m_filling = false;
     bool m_chartsStale = true;
+    bool m_biteStale = true;
+    // The angler's waters as last read, for the sky of their catches.
+    std::vector<Water> m_waters;
     // The file last saved from the window since it was opened.
     QString m_saved;
 };

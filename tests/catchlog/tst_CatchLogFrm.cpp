@@ -6,6 +6,7 @@
 #include "calendar/CalendarFrmUnit.h"
 #include "calendar/TMonthCalendar.h"
 #include "catchlog/CatchLogCharts.h"
+#include "catchlog/BiteTimesPage.h"
 #include "catchlog/CatchLogFrmUnit.h"
 #include "data/TDbTable.h"
 #include "support/TestSupport.h"
@@ -15,6 +16,10 @@
 #include "widgets/TLinkLabel.h"
 
 #include <QAbstractItemModelTester>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -77,6 +82,7 @@ private Q_SLOTS:
     void doubleClickShowsTheCatchInTheCalendar();
     void backupRestoreAndUndoFromTheWindow();
     void aDiaryThatCannotBeReadEmptiesTheTable();
+    void whenTheyBiteNeedsTwentyCatches();
 
 private:
     void Start();
@@ -358,6 +364,51 @@ void CatchLogFrmTest::aDiaryThatCannotBeReadEmptiesTheTable()
     QVERIFY(Log()->SummaryLabel->text().startsWith("Pokazane połowy: 0 z 0"));
     ShowAgain();
     Log()->CatchGrid->grab();
+}
+
+// Nineteen catches with an hour are too few to chart the hours, twenty are enough; the
+// page's charts follow the filter and save like the statistics'.
+void CatchLogFrmTest::whenTheyBiteNeedsTwentyCatches()
+{
+    Start();
+    // The diary gained its hours when the program opened it.
+    QVERIFY(m_dir->exec("update dziennik set godzina = printf('%02d:%02d', 4 + rowid % 15, rowid * 7 % 60) "
+                        "where rowid in (select rowid from dziennik order by rowid limit 19);"));
+    Log()->Reload();
+    Log()->show();
+    BiteTimesPage *page = Log()->BitePage;
+    Log()->Pages->setCurrentWidget(page);
+    const auto shown = [page](BiteTimesPage::Chart chart) { return page->Views[chart]->isVisible(); };
+    QVERIFY(shown(BiteTimesPage::Phases) && shown(BiteTimesPage::Months));
+    QVERIFY(!shown(BiteTimesPage::Hours) && !shown(BiteTimesPage::Periods));
+    QVERIFY(page->TooFewLabels[BiteTimesPage::Hours]->isVisible());
+    QVERIFY2(page->TooFewLabels[BiteTimesPage::Hours]->text().contains(QStringLiteral("19 połowów – za mało")),
+             qPrintable(page->TooFewLabels[BiteTimesPage::Hours]->text()));
+    QVERIFY(page->SummaryLabel->text().startsWith(QStringLiteral("Pokazane połowy: 47, z godziną połowu: 19.")));
+
+    QVERIFY(m_dir->exec("update dziennik set godzina = '05:10' where godzina is null and rowid = "
+                        "(select min(rowid) from dziennik where godzina is null);"));
+    Log()->Reload();
+    QVERIFY(shown(BiteTimesPage::Hours) && shown(BiteTimesPage::Periods));
+    auto *bars = static_cast<QBarSeries *>(page->Views[BiteTimesPage::Hours]->chart()->series().front());
+    qreal sum = 0;
+    for (int h = 0; h < 24; ++h)
+        sum += bars->barSets().front()->at(h);
+    QCOMPARE(sum, 20.0);
+    QVERIFY(page->Views[BiteTimesPage::Hours]->chart()->title().endsWith(QStringLiteral("20 połowów")));
+    QCoreApplication::processEvents();
+    TestSupport::SavePng(Log(), "catchlog_bite_times");
+
+    // A species filter narrows the page with the table; the moon chart counts what is shown.
+    Log()->SpeciesCombo->setCurrentIndex(Log()->SpeciesCombo->findText(QStringLiteral("Szczupak")));
+    QVERIFY(!shown(BiteTimesPage::Phases));
+    QVERIFY(page->TooFewLabels[BiteTimesPage::Phases]->text().contains(QStringLiteral("– za mało")));
+
+    const QString png = m_dir->path() + "fazy.png";
+    Platform::QueueFileChoice(png);
+    QTest::mouseClick(page->SaveButtons[BiteTimesPage::Months], Qt::LeftButton);
+    QVERIFY(QImage(png).width() > 200);
+    QCOMPARE(Log()->StatusLabel->text(), "Zapisano: " + QDir::toNativeSeparators(png));
 }
 
 RYBOWID_APP_TEST_MAIN(CatchLogFrmTest)
