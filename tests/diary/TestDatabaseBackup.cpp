@@ -82,6 +82,11 @@ private Q_SLOTS:
         permit.number = QStringLiteral("123/2005");
         permit.angler = QStringLiteral("Jan Kowalski");
         permit.Write(db.connection);
+        // The hour of a catch and the position of a water travel with the copy.
+        db.connection.ExecStatement("update dziennik set godzina = '05:10' where rowid = (select min(rowid) from dziennik)");
+        Waters::Write(db.connection, {{"Zalew", "7", GeoPoint{52.45, 21.03}}});
+        const QString hours = "select ifnull(godzina, '-') from dziennik order by rowid";
+        const QStringList savedHours = db.column(hours);
         const QString foto = db.dir.fotoDir();
         const QStringList savedRows = db.column(Rows);
         QTemporaryDir target;
@@ -108,6 +113,9 @@ private Q_SLOTS:
         const QString aside = DatabaseBackup::Restore(db.connection, DataFolder(db), backup);
         QCOMPARE(DatabaseBackup::LastSetAside(DataFolder(db)), aside);
         QCOMPARE(db.column(Rows), savedRows);
+        QCOMPARE(db.column(hours), savedHours);
+        QCOMPARE(savedHours.front(), QStringLiteral("05:10"));
+        QCOMPARE(Waters::Read(db.connection).front().position, std::optional(GeoPoint{52.45, 21.03}));
         QCOMPARE(Files(foto), QStringList{"2005-04-10/z łodzi 1%.jpg=szczupak"});
         QCOMPARE(db.column("select nazwa from ryby order by rowid"), (QStringList{"Sum", "Jesiotr"}));
         // The permit comes back with its holder and number, which the register is signed with.
