@@ -237,4 +237,6 @@ void BiteTimesPage::Fill(Chart chart, int resting, const QList<qreal> &values, d
             .arg(chart == Hours || chart == Periods ? QStringLiteral(" z wpisaną godziną") : QString()));
     auto *stack = static_cast<QStackedLayout *>(Views[size_t(chart)]->parentWidget()->layout());
     stack->setCurrentIndex(tooFew ? 1 : 0);
+    // A chart not drawn has nothing to save.
+    SaveButtons[size_t(chart)]->setEnabled(!tooFew);
 }
