@@ -56,6 +56,31 @@ private Q_SLOTS:
         QCOMPARE(qRound(times.sunset.dayShare * 1440), 60);
     }
 
+    // The line of a catch: the period it fell in (a major one where a minor overlaps),
+    // the nearer of sunrise and sunset, and the Moon.
+    void aCatchsSkyIsSaidInOneLine()
+    {
+        DaySky sky;
+        sky.day = EncodeDate(2025, 5, 14);
+        sky.sunrise = At(sky.day, 4, 40);
+        sky.sunset = At(sky.day, 20, 10);
+        sky.periods = {{At(sky.day, 4, 50), At(sky.day, 6, 50), true},
+                       {At(sky.day, 6, 30), At(sky.day, 7, 30), false}};
+        QCOMPARE(CatchSkyText(sky, At(sky.day, 6, 40), true),
+                 QStringLiteral("W głównym okresie solunarnym (04:50–06:50); 2 h po wschodzie słońca; księżyc nad "
+                                "horyzontem."));
+        QCOMPARE(CatchSkyText(sky, At(sky.day, 7, 0), false),
+                 QStringLiteral("W drugorzędnym okresie solunarnym (06:30–07:30); 2 h 20 min po wschodzie słońca; "
+                                "księżyc pod horyzontem."));
+        QCOMPARE(CatchSkyText(sky, At(sky.day, 19, 35), false),
+                 QStringLiteral("Poza okresami solunarnymi; 35 min przed zachodem słońca; księżyc pod horyzontem."));
+        // A polar day has neither sunrise nor sunset to measure from.
+        sky.sunrise.reset();
+        sky.sunset.reset();
+        QCOMPARE(CatchSkyText(sky, At(sky.day, 12, 0), true),
+                 QStringLiteral("Poza okresami solunarnymi; księżyc nad horyzontem."));
+    }
+
     // The counting over a real sky agrees with the sky of each day, wherever the catch
     // was seen from, and a day of two places is computed for each.
     void countingOverRealSkiesFollowsEachDaysPeriods()
