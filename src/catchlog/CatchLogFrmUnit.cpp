@@ -3,6 +3,7 @@
 #include "base/DateUtils.h"
 #include "base/Exception.h"
 #include "catchlog/BiteTimesPage.h"
+#include "catchlog/CatchAlbumPage.h"
 #include "catchlog/CatchLogCharts.h"
 #include "catchlog/CatchLogModel.h"
 #include "catchlog/CatchRegisterPage.h"
@@ -84,6 +85,9 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
     Pages->addTab(Charts, QStringLiteral("Statystyki"));
     BitePage = new BiteTimesPage(Pages);
     Pages->addTab(BitePage, QStringLiteral("Kiedy biorą"));
+    AlbumPage = new CatchAlbumPage(Pages);
+    Pages->addTab(AlbumPage, QStringLiteral("Album"));
+    connect(AlbumPage, &CatchAlbumPage::CatchChosen, this, &TCatchLogFrm::ShowInCalendar);
     RegisterPage = new CatchRegisterPage(m_log, Pages);
     Pages->addTab(RegisterPage, QStringLiteral("Rejestr roczny"));
     connect(Pages, &QTabWidget::currentChanged, this, &TCatchLogFrm::UpdateCharts);
@@ -376,7 +380,7 @@ void TCatchLogFrm::ApplyFilter()
                               .arg(CatchLog::NumberText(m_log.ShownWeight())));
     ExportButton->setEnabled(shown > 0);
     // The charts are redrawn when they are looked at, not for every key typed elsewhere.
-    m_chartsStale = m_biteStale = true;
+    m_chartsStale = m_biteStale = m_albumStale = true;
     UpdateCharts();
 }
 
@@ -396,6 +400,8 @@ void TCatchLogFrm::UpdateCharts()
         WaitCursor wait;
         BitePage->Update(m_log, m_waters, SkyPlaces::Load().site);
     }
+    if (Pages->currentWidget() == AlbumPage && std::exchange(m_albumStale, false))
+        AlbumPage->Update(m_log);
 }
 
 void TCatchLogFrm::ClearFilter()
@@ -599,15 +605,20 @@ void TCatchLogFrm::RestoreFrom(const QString &folder, const QString &question)
 
 void TCatchLogFrm::CatchGridDoubleClick(int row)
 {
-    if (row < 0 || row >= int(m_log.Shown().size()))
-        return;
-    const CatchRecord record = m_log.ShownAt(row);
+    if (row >= 0 && row < int(m_log.Shown().size()))
+        ShowInCalendar(m_log.ShownAt(row));
+}
+
+void TCatchLogFrm::ShowInCalendar(const CatchRecord &record)
+{
     const QDate day = QDate::fromString(record.day.left(10), Qt::ISODate);
     if (!day.isValid())
         return;
+    // Closing the log may rebuild what the record lives in.
+    const qint64 rowId = record.rowId;
     accept();
     if (Windows().ShowCatchInCalendar)
-        Windows().ShowCatchInCalendar(day, record.rowId);
+        Windows().ShowCatchInCalendar(day, rowId);
 }
 
 void TCatchLogFrm::PermitButtonClick()

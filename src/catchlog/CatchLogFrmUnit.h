@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class BiteTimesPage;
+class CatchAlbumPage;
 class CatchLogCharts;
 class CatchLogModel;
 class CatchRegisterPage;
@@ -36,8 +37,8 @@ public:
     // charts.
     void ApplyFilter();
     CatchLogFilter FilterFromControls() const;
-    // Brings the page shown, statistics or "Kiedy biorą", up to the shown catches, if
-    // the filter changed since.
+    // Brings the page shown, statistics, "Kiedy biorą" or "Album", up to the shown
+    // catches, if the filter changed since.
     void UpdateCharts();
 
     void ExportButtonClick();
@@ -72,6 +73,7 @@ public:
     QPushButton *ExportButton = nullptr;
     CatchLogCharts *Charts = nullptr;
     BiteTimesPage *BitePage = nullptr;
+    CatchAlbumPage *AlbumPage = nullptr;
     CatchRegisterPage *RegisterPage = nullptr;
     QPushButton *PermitButton = nullptr;
     QPushButton *WatersButton = nullptr;
@@ -94,6 +96,8 @@ private:
     void ShowWarning();
     void RestoreFrom(const QString &folder, const QString &question);
     void ShowStatus();
+    // Closes the log and shows the catch on its day in the calendar.
+    void ShowInCalendar(const CatchRecord &record);
 
     CatchLog m_log;
     CatchLogModel *m_model = nullptr;
@@ -101,6 +105,7 @@ private:
     bool m_filling = false;
     bool m_chartsStale = true;
     bool m_biteStale = true;
+    bool m_albumStale = true;
     // The angler's waters as last read, for the sky of their catches.
     std::vector<Water> m_waters;
     // The file last saved from the window since it was opened.

@@ -7,6 +7,7 @@
 #include "calendar/TMonthCalendar.h"
 #include "catchlog/CatchLogCharts.h"
 #include "catchlog/BiteTimesPage.h"
+#include "catchlog/CatchAlbumPage.h"
 #include "catchlog/CatchLogFrmUnit.h"
 #include "data/TDbTable.h"
 #include "support/TestSupport.h"
@@ -28,6 +29,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -83,6 +85,7 @@ private Q_SLOTS:
     void backupRestoreAndUndoFromTheWindow();
     void aDiaryThatCannotBeReadEmptiesTheTable();
     void whenTheyBiteNeedsTwentyCatches();
+    void theAlbumShowsThePhotosAndLeadsToTheirDays();
 
 private:
     void Start();
@@ -411,6 +414,50 @@ void CatchLogFrmTest::whenTheyBiteNeedsTwentyCatches()
     QVERIFY(page->TooFewLabels[BiteTimesPage::Phases]->text().contains(QStringLiteral("– za mało")));
     QVERIFY(!page->SaveButtons[BiteTimesPage::Phases]->isEnabled());
 
+}
+
+// The album holds the photos of the shown catches, a missing one marked with its name;
+// the keys walk it and Enter shows the catch on its day.
+void CatchLogFrmTest::theAlbumShowsThePhotosAndLeadsToTheirDays()
+{
+    Start();
+    const QString folder = m_dir->path() + "data/foto/";
+    QVERIFY(QDir().mkpath(folder + "2005-04-10") && QDir().mkpath(folder + "2004-03-18"));
+    QImage red(800, 600, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QVERIFY(red.save(folder + "2005-04-10/szczupak.jpg", "JPG"));
+    QVERIFY(m_dir->exec("update dziennik set foto = 'szczupak.jpg' where waga = 35;"
+                        "update dziennik set foto = 'zgubione.jpg' where data = '2004-03-18';"));
+    Log()->Reload();
+    Log()->show();
+    Log()->Pages->setCurrentWidget(Log()->AlbumPage);
+    CatchAlbumPage *page = Log()->AlbumPage;
+    CatchAlbumModel *model = page->Model();
+    QCOMPARE(model->rowCount(), 2);
+    QTRY_COMPARE(model->Pending(), 0);
+    const QModelIndex pike = model->index(1), lost = model->index(0);
+    QCOMPARE(model->RecordAt(1).species + model->RecordAt(0).day, QStringLiteral("Szczupak2004-03-18"));
+    QVERIFY(lost.data(Qt::ToolTipRole).toString().startsWith(QStringLiteral("Brak pliku zdjęcia")));
+    const QImage thumbnail = pike.data(Qt::DecorationRole).value<QPixmap>().toImage();
+    QCOMPARE(thumbnail.width(), CatchAlbumModel::PictureSize);
+    QVERIFY(qAbs(thumbnail.pixelColor(thumbnail.rect().center()).red() - 255) < 8);
+    QVERIFY(pike.data().toString().startsWith(QStringLiteral("Szczupak, 35 kg\n2005-04-10")));
+    QCoreApplication::processEvents();
+    TestSupport::SavePng(Log(), "catchlog_album");
+
+    // The keys walk the album; Enter takes the catch to its day in the calendar.
+    page->AlbumView->setFocus();
+    QTest::keyClick(page->AlbumView, Qt::Key_End);
+    QCOMPARE(page->AlbumView->currentIndex(), pike);
+    QTest::keyClick(page->AlbumView, Qt::Key_Home);
+    QCOMPARE(page->AlbumView->currentIndex(), lost);
+    QTest::keyClick(page->AlbumView, Qt::Key_Right);
+    QTest::keyClick(page->AlbumView, Qt::Key_Return);
+    QVERIFY(!Log()->isVisible());
+    TCalendarFrm *calendar = Windows().CalendarFrm;
+    QCOMPARE(calendar->MonthCalendar1->SelectedDate(), EncodeDate(2005, 4, 10));
+    QCOMPARE(QString::number(calendar->dziennikTable->RowId()),
+             Stored("select rowid from dziennik where waga = 35").first());
 }
 
 RYBOWID_APP_TEST_MAIN(CatchLogFrmTest)
