@@ -30,7 +30,8 @@ QString Caption(const CatchRecord &record)
 
 CatchAlbumModel::CatchAlbumModel(QObject *parent) : QAbstractListModel(parent), m_thumbnails(KeptThumbnails)
 {
-    m_pool.setMaxThreadCount(1);
+    m_pool.setMaxThreadCount(2);
+    m_waiting = Placeholder(false, QString());
 }
 
 CatchAlbumModel::~CatchAlbumModel()
@@ -82,10 +83,8 @@ QVariant CatchAlbumModel::data(const QModelIndex &index, int role) const
     case Qt::DecorationRole:
         if (const QPixmap *thumbnail = m_thumbnails.object(row))
             return *thumbnail;
-        if (m_missing.contains(row))
-            return Placeholder(true, record.photo);
         Request(row);
-        return Placeholder(false, QString());
+        return m_waiting;
     default:
         return {};
     }
@@ -104,8 +103,14 @@ void CatchAlbumModel::Request(int row) const
         bool missing = !QFileInfo(path).isFile();
         if (!missing) {
             try {
-                thumbnail = ThumbnailCache().Load(path, QSize(PictureSize, PictureSize))
-                                .scaled(PictureSize, PictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+                // A photo not yet in the desktop's cache is decoded large enough to leave
+                // its thumbnail there, so that the album opens quickly the next time.
+                const ThumbnailCache cache;
+                const QSize cell(PictureSize, PictureSize);
+                thumbnail = cache.FindCovering(path, cell);
+                if (thumbnail.isNull())
+                    thumbnail = cache.Load(path, QSize(ThumbnailCache::Size, ThumbnailCache::Size));
+                thumbnail = thumbnail.scaled(cell, Qt::KeepAspectRatio, Qt::SmoothTransformation);
             } catch (const Exception &) {
                 missing = true;
             }
@@ -127,8 +132,9 @@ void CatchAlbumModel::Made(quint64 generation, int row, const QImage &thumbnail,
     m_pending.remove(row);
     if (missing)
         m_missing.insert(row);
-    else
-        m_thumbnails.insert(row, new QPixmap(QPixmap::fromImage(thumbnail)));
+    // A missing photo's frame is kept like a thumbnail, so that it is drawn once.
+    m_thumbnails.insert(row, new QPixmap(missing ? Placeholder(true, m_records[size_t(row)].photo)
+                                                 : QPixmap::fromImage(thumbnail)));
     const QModelIndex changed = index(row);
     Q_EMIT dataChanged(changed, changed, {Qt::DecorationRole, Qt::ToolTipRole});
 }

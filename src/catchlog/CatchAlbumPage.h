@@ -53,8 +53,10 @@ private:
     mutable QCache<int, QPixmap> m_thumbnails;
     mutable QSet<int> m_pending;
     QSet<int> m_missing;
-    // One worker: decoding is bound by the disk and the decoder, and the view stays
-    // responsive while it works.
+    // The frame shown while a thumbnail is made, drawn once.
+    QPixmap m_waiting;
+    // Two workers at most: the view stays responsive while they decode, and a photo on
+    // a slow disk does not hold up the rest of the screen.
     mutable QThreadPool m_pool;
 };
 
