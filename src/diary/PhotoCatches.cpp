@@ -37,6 +37,31 @@ QByteArray ContentHash(const QString &path)
 }
 } // namespace
 
+QString Refusal(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return QStringLiteral("to dowiązanie, a nie plik zdjęcia");
+    if (!info.exists())
+        return QStringLiteral("plik nie istnieje");
+    if (!info.isFile())
+        return QStringLiteral("to nie jest zwykły plik");
+    if (info.size() == 0)
+        return QStringLiteral("pusty plik");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("nie można odczytać pliku");
+    // A photo's EXIF block and tables come before its picture data; a file cut before the
+    // picture starts is no photo. The head read is bounded whatever the file's size.
+    constexpr qint64 Head = 256 * 1024;
+    const QByteArray head = file.read(Head);
+    if (!head.startsWith("\xFF\xD8\xFF"))
+        return QStringLiteral("to nie jest zdjęcie JPEG");
+    if (!head.contains("\xFF\xDA") && head.size() < Head)
+        return QStringLiteral("plik jest uszkodzony (ucięty przed obrazem)");
+    return QString();
+}
+
 const Water *NearestWater(const std::vector<Water> &waters, const GeoPoint &at)
 {
     const Water *nearest = nullptr;

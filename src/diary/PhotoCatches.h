@@ -50,6 +50,11 @@ inline constexpr double WaterReach = 2000;
 // Photos taken this close in time at one place are of one catch.
 inline constexpr int SameCatchMinutes = 30;
 
+// Why a chosen file cannot be a catch's photo ("pusty plik", "to nie jest zdjęcie JPEG"…);
+// empty when it can. Reads at most the head of the file, never follows a link and never
+// opens what is not a regular file (a FIFO would block the reading).
+QString Refusal(const QString &path);
+
 // The water nearest to a point, within WaterReach; none when none is that near.
 const Water *NearestWater(const std::vector<Water> &waters, const GeoPoint &at);
 

@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QImage>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace PhotoCatches;
 
@@ -58,6 +61,30 @@ private Q_SLOTS:
         QCOMPARE(split.size(), size_t(2));
         QCOMPARE(split[1].photos, QStringList{"b.jpg"});
         QCOMPARE(split[1].hour, QTime(5, 10));
+    }
+
+    // What a folder from a phone or a stranger may hold: only whole JPEG files pass, and
+    // nothing blocks the reading.
+    void onlyPhotosPass()
+    {
+        QTemporaryDir dir;
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        QVERIFY(picture.save(dir.filePath("ryba.jpg"), "JPG"));
+        QFile whole(dir.filePath("ryba.jpg"));
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        const QByteArray jpeg = whole.readAll();
+        QVERIFY(Write(dir.filePath("pusty.jpg"), {}));
+        QVERIFY(Write(dir.filePath("notatka.jpg"), "to tylko tekst"));
+        QVERIFY(Write(dir.filePath("ucięty.jpg"), jpeg.left(jpeg.indexOf("\xFF\xDA"))));
+        QVERIFY(QFile::link(dir.filePath("ryba.jpg"), dir.filePath("dowiązanie.jpg")));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("kolejka.jpg")).constData(), 0600), 0);
+        QCOMPARE(Refusal(dir.filePath("ryba.jpg")), QString());
+        QCOMPARE(Refusal(dir.filePath("pusty.jpg")), QStringLiteral("pusty plik"));
+        QCOMPARE(Refusal(dir.filePath("notatka.jpg")), QStringLiteral("to nie jest zdjęcie JPEG"));
+        QVERIFY(Refusal(dir.filePath("ucięty.jpg")).contains(QStringLiteral("ucięty")));
+        QVERIFY(Refusal(dir.filePath("dowiązanie.jpg")).contains(QStringLiteral("dowiązanie")));
+        QCOMPARE(Refusal(dir.filePath("kolejka.jpg")), QStringLiteral("to nie jest zwykły plik"));
     }
 
     // Storing: each kept, named catch with its photo copied under a free name, nothing
