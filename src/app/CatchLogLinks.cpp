@@ -26,6 +26,16 @@ void OpenCatchLog()
     w.CatchLogFrm->Execute();
 }
 
+// Catches from photos, asked for from the calendar: the log's own import, its summary
+// and the calendar's new marks.
+void ImportCatchPhotos()
+{
+    AppWindows &w = Windows();
+    if (!w.CatchLogFrm || (w.CalendarFrm && !w.CalendarFrm->SettleDiary()))
+        return;
+    w.CatchLogFrm->PhotosButtonClick(false);
+}
+
 void ShowCatchInCalendar(QDate day, qint64 rowId)
 {
     AppWindows &w = Windows();
@@ -82,6 +92,9 @@ void WireCatchLog()
     item->setShortcutContext(Qt::WindowShortcut);
     w.MainFrm->addAction(item);
     QObject::connect(item, &QAction::triggered, menu, [] { Windows().OpenCatchLog(); });
+    QAction *photos = menu->addAction(QStringLiteral("Dodaj połowy ze zdjęć…"));
+    photos->setObjectName(QStringLiteral("DodajZeZdjec1"));
+    QObject::connect(photos, &QAction::triggered, menu, [] { TDataSource::Guard(ImportCatchPhotos); });
     const QString keys = item->shortcut().toString(QKeySequence::NativeText);
     TLinkLabel *label = w.MainFrm->Label2;
     label->setToolTip(label->toolTip() +

@@ -8,6 +8,7 @@
 #include "catchlog/CatchLogModel.h"
 #include "catchlog/CatchRegisterPage.h"
 #include "catchlog/PermitFrmUnit.h"
+#include "catchlog/PhotoImportDialog.h"
 #include "catchlog/WatersFrmUnit.h"
 #include "data/Statement.h"
 #include "data/TDbConnection.h"
@@ -16,6 +17,7 @@
 #include "diary/CatchRules.h"
 #include "diary/DatabaseBackup.h"
 #include "diary/UserDataFolder.h"
+#include "sky/CatchSky.h"
 #include "sky/SkyPlace.h"
 #include "widgets/AppWindows.h"
 #include "widgets/ExportFile.h"
@@ -35,6 +37,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -113,6 +116,14 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
                           QStringLiteral("Zasady z Twojego zezwolenia: wymiary, okresy i limity dzienne"));
     WatersButton = button("WatersButton", QStringLiteral("Moje łowiska…"),
                           QStringLiteral("Łowiska z numerami do rejestru połowów"));
+    PhotosButton = button("PhotosButton", QStringLiteral("Dodaj połowy ze zdjęć…"),
+                          QStringLiteral("Połowy z dniem, godziną i łowiskiem odczytanymi ze zdjęć z telefonu"));
+    auto *photosMenu = new QMenu(PhotosButton);
+    photosMenu->addAction(QStringLiteral("Wybierz zdjęcia…"), this, [this] { PhotosButtonClick(false); })
+        ->setObjectName(QStringLiteral("PhotoFilesAction"));
+    photosMenu->addAction(QStringLiteral("Wybierz cały folder…"), this, [this] { PhotosButtonClick(true); })
+        ->setObjectName(QStringLiteral("PhotoFolderAction"));
+    PhotosButton->setMenu(photosMenu);
     connect(PermitButton, &QPushButton::clicked, this, &TCatchLogFrm::PermitButtonClick);
     connect(WatersButton, &QPushButton::clicked, this, &TCatchLogFrm::WatersButtonClick);
     connect(BackupButton, &QPushButton::clicked, this, &TCatchLogFrm::BackupButtonClick);
@@ -129,6 +140,7 @@ TCatchLogFrm::TCatchLogFrm(QWidget *parent) : QDialog(parent)
     bottom->addSpacing(12);
     bottom->addWidget(PermitButton);
     bottom->addWidget(WatersButton);
+    bottom->addWidget(PhotosButton);
     bottom->addStretch();
     bottom->addWidget(CloseButton);
     // Where the last file saved from the window went; a box to close would be one too many.
@@ -628,6 +640,25 @@ void TCatchLogFrm::PermitButtonClick()
         return;
     if (Windows().OwnRulesChanged)
         Windows().OwnRulesChanged();
+    TDataSource::Guard([this] { Reload(); });
+}
+
+void TCatchLogFrm::PhotosButtonClick(bool folder)
+{
+    TDbConnection *connection = Windows().DataBase;
+    if (!connection)
+        return;
+    TPhotoImportFrm dialog(*connection, this);
+    dialog.MoonPhaseOf = [site = SkyPlaces::Load().site](QDate day, QTime hour) {
+        const TDateTime date = FromQDate(day);
+        return MoonPhaseName(hour.isValid() ? MoonPhaseAt(date + hour.msecsSinceStartOfDay() / 86'400'000.0)
+                                            : SkyOfDay(date, site).phase);
+    };
+    if (dialog.Execute(folder).empty())
+        return;
+    // The calendar marks the new days; the log shows the new catches.
+    if (Windows().DiaryReplaced)
+        Windows().DiaryReplaced();
     TDataSource::Guard([this] { Reload(); });
 }
 

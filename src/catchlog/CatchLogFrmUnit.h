@@ -52,6 +52,8 @@ public:
     void CatchGridDoubleClick(int row);
     void PermitButtonClick();
     void WatersButtonClick();
+    // "Dodaj połowy ze zdjęć": photos chosen one by one, or a whole folder.
+    void PhotosButtonClick(bool folder);
 
     const CatchLog &Log() const { return m_log; }
 
@@ -77,6 +79,7 @@ public:
     CatchRegisterPage *RegisterPage = nullptr;
     QPushButton *PermitButton = nullptr;
     QPushButton *WatersButton = nullptr;
+    QPushButton *PhotosButton = nullptr;
     QPushButton *BackupButton = nullptr;
     QPushButton *RestoreButton = nullptr;
     QPushButton *UndoRestoreButton = nullptr;

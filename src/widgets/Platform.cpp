@@ -184,6 +184,17 @@ QString Platform::OpenFile(QWidget *parent, const QString &title, const QString 
     return RunFileDialog(*dialog);
 }
 
+QStringList Platform::OpenFiles(QWidget *parent, const QString &title, const QString &folder, const QString &filter)
+{
+    if (test().enabled) {
+        const QString chosen = NextFileChoice(QStringLiteral("openFiles"), title, folder);
+        return chosen.isEmpty() ? QStringList() : chosen.split(QLatin1Char('\n'));
+    }
+    const auto dialog = MakeFileDialog(parent, title, folder, filter);
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles() : QStringList();
+}
+
 QString Platform::ChooseFolder(QWidget *parent, const QString &title)
 {
     if (test().enabled)

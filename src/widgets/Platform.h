@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -31,6 +32,9 @@ public:
     // An existing file to read, filter as in OpenPicture, opening in folder; an empty text
     // when cancelled.
     static QString OpenFile(QWidget *parent, const QString &title, const QString &folder, const QString &filter);
+    // Several existing files at once; none when cancelled. In test mode the queued file
+    // choice holds them one per line.
+    static QStringList OpenFiles(QWidget *parent, const QString &title, const QString &folder, const QString &filter);
     // A folder the user picks; an empty text when cancelled.
     static QString ChooseFolder(QWidget *parent, const QString &title);
     // A file name to save under, filter as in OpenPicture; an empty text when cancelled.
