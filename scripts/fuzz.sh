@@ -14,7 +14,7 @@ CC=clang CXX=clang++ cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_BUILD_TY
 cmake --build "$build" -j "$(nproc)"
 
 targets=("$@")
-((${#targets[@]})) || targets=(FuzzDeclaredType FuzzFieldText FuzzJpeg FuzzRowRoundTrip)
+((${#targets[@]})) || targets=(FuzzDeclaredType FuzzExif FuzzFieldText FuzzJpeg FuzzRowRoundTrip)
 for target in "${targets[@]}"; do
   mkdir -p "$build/corpus/$target"
   log="$build/$target.log"

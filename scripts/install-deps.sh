@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-webengine-dev qt6-charts-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
   libqt6sql6-sqlite libgl-dev
-  libjpeg62-turbo-dev libsqlite3-dev
+  libjpeg62-turbo-dev libexif-dev libsqlite3-dev
   libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-dejavu-core

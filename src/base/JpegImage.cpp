@@ -1,19 +1,14 @@
 #include "base/JpegImage.h"
 
 #include "base/Exception.h"
+#include "base/PhotoExif.h"
+#include "base/PhotoFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QTransform>
 
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#if !defined(Q_OS_WIN)
-#include <unistd.h>
-#endif
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -32,67 +27,12 @@ constexpr qint64 MaxDecodedBytes = qint64(512) * 1024 * 1024;
 // even a reduced decode of such a picture costs hundreds of megabytes.
 constexpr qint64 MaxPixels = qint64(200) * 1000 * 1000;
 
-[[noreturn]] void Fail(const QString &path, const QString &reason)
-{
-    throw EInOutError(QStringLiteral("Nie można wczytać zdjęcia %1: %2").arg(path, reason));
-}
-
 [[noreturn]] void FailTooManyPixels(const QString &path, qint64 width, qint64 height)
 {
-    Fail(path, QStringLiteral("obraz jest zbyt duży (%1 x %2 pikseli, najwyżej %3 megapikseli)")
-                   .arg(width)
-                   .arg(height)
-                   .arg(MaxPixels / 1000000));
-}
-
-struct FileCloser
-{
-    void operator()(std::FILE *file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-[[noreturn]] void FailOpen(const QString &path, int error)
-{
-    if (error == ENOENT)
-        Fail(path, QStringLiteral("nie ma takiego pliku"));
-    Fail(path, QString::fromLocal8Bit(std::strerror(error)));
-}
-
-// Opens only a regular file. A folder would read as an empty file, and opening a named
-// pipe waits for a writer that never comes, freezing the window; the file is therefore
-// opened without waiting and checked by what was opened, not by its name.
-FilePtr OpenForReading(const QString &path)
-{
-    const QByteArray name = QFile::encodeName(path);
-#if defined(Q_OS_WIN)
-    const QFileInfo info(path);
-    if (info.isDir())
-        Fail(path, QStringLiteral("to jest folder, nie plik"));
-    if (info.exists() && !info.isFile())
-        Fail(path, QStringLiteral("to nie jest zwykły plik"));
-    FilePtr file(std::fopen(name.constData(), "rb"));
-    if (!file)
-        FailOpen(path, errno);
-    return file;
-#else
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        FailOpen(path, errno);
-    struct stat status = {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        const bool folder = S_ISDIR(status.st_mode);
-        ::close(fd);
-        Fail(path, folder ? QStringLiteral("to jest folder, nie plik") : QStringLiteral("to nie jest zwykły plik"));
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    FilePtr file(::fdopen(fd, "rb"));
-    if (!file) {
-        const int error = errno;
-        ::close(fd);
-        FailOpen(path, error);
-    }
-    return file;
-#endif
+    FailPhoto(path, QStringLiteral("obraz jest zbyt duży (%1 x %2 pikseli, najwyżej %3 megapikseli)")
+                        .arg(width)
+                        .arg(height)
+                        .arg(MaxPixels / 1000000));
 }
 
 struct ErrorManager
@@ -230,47 +170,15 @@ private:
     ErrorManager m_errors;
 };
 
-quint16 Read16(const uchar *p, bool bigEndian)
-{
-    return bigEndian ? quint16(p[0] << 8 | p[1]) : quint16(p[1] << 8 | p[0]);
-}
-
-quint32 Read32(const uchar *p, bool bigEndian)
-{
-    return bigEndian ? quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | p[3]
-                     : quint32(p[3]) << 24 | quint32(p[2]) << 16 | quint32(p[1]) << 8 | p[0];
-}
-
-// The EXIF orientation tag (1 to 8) of the first IFD, or 1 when there is none.
+// The orientation of the first APP1 segment that holds EXIF data: a file may carry other
+// APP1 segments (XMP) before it.
 int ExifOrientation(const jpeg_decompress_struct &info)
 {
     for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next) {
-        if (marker->marker != JPEG_APP0 + 1 || marker->data_length < 14 ||
-            std::memcmp(marker->data, "Exif\0\0", 6) != 0)
+        if (marker->marker != JPEG_APP0 + 1)
             continue;
-        const uchar *tiff = marker->data + 6;
-        const quint32 size = marker->data_length - 6;
-        bool bigEndian;
-        if (tiff[0] == 'M' && tiff[1] == 'M')
-            bigEndian = true;
-        else if (tiff[0] == 'I' && tiff[1] == 'I')
-            bigEndian = false;
-        else
-            return 1;
-        const quint32 ifd = Read32(tiff + 4, bigEndian);
-        if (ifd > size - 2)
-            return 1;
-        const quint16 count = Read16(tiff + ifd, bigEndian);
-        for (quint32 i = 0; i < count; ++i) {
-            const quint32 entry = ifd + 2 + i * 12;
-            if (entry + 12 > size)
-                return 1;
-            if (Read16(tiff + entry, bigEndian) == 0x0112) {
-                const int value = Read16(tiff + entry + 8, bigEndian);
-                return value >= 1 && value <= 8 ? value : 1;
-            }
-        }
-        return 1;
+        if (const std::optional<PhotoExif> exif = ParsePhotoExif({marker->data, marker->data_length}))
+            return exif->orientation;
     }
     return 1;
 }
@@ -319,11 +227,11 @@ void CmykToRgb32(QImage &image, bool inverted)
 
 QImage DecodeJpeg(const QString &path, const QSize &cover)
 {
-    const FilePtr file = OpenForReading(path);
+    const FilePtr file = OpenPhotoFile(path);
     FileSource source;
     Decompressor decompressor;
     jpeg_decompress_struct &info = decompressor.info();
-    const auto fail = [&] { Fail(path, ReasonText(decompressor.errors())); };
+    const auto fail = [&] { FailPhoto(path, ReasonText(decompressor.errors())); };
 
     if (!decompressor.Guarded([&] {
             jpeg_create_decompress(&info);
@@ -376,16 +284,17 @@ QImage DecodeJpeg(const QString &path, const QSize &cover)
     if (!decompressor.Guarded([&] { jpeg_calc_output_dimensions(&info); }))
         fail();
     if (qint64(info.output_width) * info.output_height * 4 > MaxDecodedBytes)
-        Fail(path, QStringLiteral("obraz jest zbyt duży (%1 x %2)").arg(info.output_width).arg(info.output_height));
+        FailPhoto(path,
+                  QStringLiteral("obraz jest zbyt duży (%1 x %2)").arg(info.output_width).arg(info.output_height));
 
     if (!decompressor.Guarded([&] { jpeg_start_decompress(&info); }))
         fail();
     if (info.output_components != 4)
-        Fail(path, QStringLiteral("nieobsługiwany układ kolorów"));
+        FailPhoto(path, QStringLiteral("nieobsługiwany układ kolorów"));
 
     QImage image(int(info.output_width), int(info.output_height), QImage::Format_RGB32);
     if (image.isNull())
-        Fail(path, QStringLiteral("za mało pamięci"));
+        FailPhoto(path, QStringLiteral("za mało pamięci"));
     uchar *const bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
 
@@ -416,12 +325,12 @@ QImage LoadJpeg(const QString &path, const QSize &cover)
 
 QImage LoadPicture(const QString &path, const QSize &cover)
 {
-    const FilePtr handle = OpenForReading(path);
+    const FilePtr handle = OpenPhotoFile(path);
     QFile file;
     if (!file.open(handle.get(), QIODevice::ReadOnly))
-        Fail(path, file.errorString());
+        FailPhoto(path, file.errorString());
     if (file.size() == 0)
-        Fail(path, QStringLiteral("plik jest pusty"));
+        FailPhoto(path, QStringLiteral("plik jest pusty"));
     const QByteArray head = file.peek(3);
     if (head.size() == 3 && uchar(head[0]) == 0xFF && uchar(head[1]) == 0xD8 && uchar(head[2]) == 0xFF) {
         file.close();
@@ -442,8 +351,8 @@ QImage LoadPicture(const QString &path, const QSize &cover)
     QImage image;
     if (!reader.read(&image)) {
         if (reader.error() == QImageReader::UnsupportedFormatError)
-            Fail(path, QStringLiteral("nieznany format obrazu"));
-        Fail(path, reader.errorString());
+            FailPhoto(path, QStringLiteral("nieznany format obrazu"));
+        FailPhoto(path, reader.errorString());
     }
     return image;
 }

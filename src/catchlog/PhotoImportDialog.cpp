@@ -1,6 +1,7 @@
 #include "catchlog/PhotoImportDialog.h"
 
 #include "base/Exception.h"
+#include "base/PhotoExif.h"
 #include "diary/CatchLog.h"
 #include "diary/CatchRules.h"
 #include "diary/CatchValues.h"
@@ -19,6 +20,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimeZone>
 #include <QVBoxLayout>
 #include <set>
 
@@ -84,9 +86,25 @@ double Measure(const QString &text)
 }
 } // namespace
 
-TPhotoImportFrm::Facts TPhotoImportFrm::ReadFacts = [](const QString &path) {
-    return PhotoCatches::PhotoFacts{path, {}, std::nullopt};
-};
+PhotoCatches::PhotoFacts TPhotoImportFrm::ReadFacts(const QString &path)
+{
+    PhotoCatches::PhotoFacts facts{path, {}, std::nullopt};
+    try {
+        const PhotoExif exif = ReadPhotoExif(path);
+        facts.where = exif.position;
+        // A camera that wrote its offset tells the moment; the diary keeps Polish time.
+        // Without one, the camera's clock is taken as the angler's own.
+        if (exif.taken.isValid())
+            facts.taken = exif.taken.timeSpec() == Qt::LocalTime
+                              ? exif.taken
+                              : exif.taken.toTimeZone(QTimeZone(QByteArrayLiteral("Europe/Warsaw")));
+        if (facts.taken.isValid())
+            facts.taken = QDateTime(facts.taken.date(), facts.taken.time());
+    } catch (const Exception &) {
+        // Unreadable: the photo is offered without a date, for the angler to give one.
+    }
+    return facts;
+}
 
 TPhotoImportFrm::TPhotoImportFrm(TDbConnection &connection, QWidget *parent)
     : QDialog(parent), m_connection(connection)

@@ -18,12 +18,11 @@ class TPhotoImportFrm : public QDialog
     Q_OBJECT
 
 public:
-    using Facts = std::function<PhotoCatches::PhotoFacts(const QString &path)>;
-
     TPhotoImportFrm(TDbConnection &connection, QWidget *parent = nullptr);
 
-    // What a photo says of itself; the program reads its EXIF block.
-    static Facts ReadFacts;
+    // What a photo says of itself in its EXIF block, its time as Polish local time; a
+    // block that cannot be read says nothing.
+    static PhotoCatches::PhotoFacts ReadFacts(const QString &path);
     // The moon phase a catch is stored with.
     std::function<QString(QDate, QTime)> MoonPhaseOf;
 

@@ -9,6 +9,9 @@
 #include "catchlog/BiteTimesPage.h"
 #include "catchlog/CatchAlbumPage.h"
 #include "catchlog/CatchLogFrmUnit.h"
+#include "catchlog/PhotoImportDialog.h"
+#include "diary/Waters.h"
+#include "support/ExifBlock.h"
 #include "data/TDbTable.h"
 #include "support/TestSupport.h"
 #include "widgets/AppWindows.h"
@@ -17,6 +20,8 @@
 #include "widgets/TLinkLabel.h"
 
 #include <QAbstractItemModelTester>
+#include <QAction>
+#include <QBuffer>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -86,6 +91,7 @@ private Q_SLOTS:
     void aDiaryThatCannotBeReadEmptiesTheTable();
     void whenTheyBiteNeedsTwentyCatches();
     void theAlbumShowsThePhotosAndLeadsToTheirDays();
+    void catchesComeFromPhotosOnceAndOnlyWhenSaved();
 
 private:
     void Start();
@@ -458,6 +464,89 @@ void CatchLogFrmTest::theAlbumShowsThePhotosAndLeadsToTheirDays()
     QCOMPARE(calendar->MonthCalendar1->SelectedDate(), EncodeDate(2005, 4, 10));
     QCOMPARE(QString::number(calendar->dziennikTable->RowId()),
              Stored("select rowid from dziennik where waga = 35").first());
+}
+
+// Photos from a phone: two of one pike ten minutes apart by the Zalew make one catch on
+// their day and hour at that water, a same-named photo without EXIF from another folder
+// is offered apart, undated; "Anuluj" stores nothing, "Zapisz" both, and the same photos
+// chosen again make no new catch.
+void CatchLogFrmTest::catchesComeFromPhotosOnceAndOnlyWhenSaved()
+{
+    Start();
+    Waters::Write(*Windows().DataBase, {{"Zalew Zegrzyński", "7", GeoPoint{52.4512, 21.0321}}});
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "JPG"));
+    auto photo = [&jpeg](const QString &path, const QByteArray &taken, int seconds) {
+        ExifBlock::Layout layout;
+        layout.ifd0 = {layout.Number(0x0112, 6)};
+        layout.exif = {layout.Text(0x9003, taken), layout.Text(0x9011, "+02:00")};
+        layout.gps = {layout.Text(0x0001, "N"), layout.Dms(0x0002, {{52, 1}, {27, 1}, {uint(40 + seconds), 10}}),
+                      layout.Text(0x0003, "E"), layout.Dms(0x0004, {{21, 1}, {1, 1}, {556, 10}})};
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) &&
+               file.write(ExifBlock::WithSegments(jpeg, ExifBlock::Segment(0xE1, layout.App1()))) > 0;
+    };
+    const QString phone = m_dir->path() + "telefon/";
+    QVERIFY(photo(phone + "DCIM/IMG_0001.jpg", "2025:05:01 05:10:00", 0));
+    QVERIFY(photo(phone + "DCIM/IMG_0002.jpg", "2025:05:01 05:20:00", 3));
+    QVERIFY(QDir().mkpath(phone + "Kopia"));
+    QFile plain(phone + "Kopia/IMG_0001.jpg");
+    QVERIFY(plain.open(QIODevice::WriteOnly) && plain.write(jpeg) > 0);
+    plain.close();
+    QVERIFY(QFile(phone + "notatki.txt").open(QIODevice::WriteOnly));
+    const QString count = "select count(*) from dziennik where data = '2025-05-01' or foto like 'IMG%'";
+
+    int shown = 0;
+    auto answer = [&shown](bool save) {
+        Platform::SetModalHandler([&shown, save](QDialog *dialog) {
+            auto *import = qobject_cast<TPhotoImportFrm *>(dialog);
+            if (!import)
+                return 0;
+            QTableWidget *table = import->ProposalTable;
+            shown = table->rowCount();
+            if (shown != 2 || table->item(0, TPhotoImportFrm::DayColumn)->text() != "2025-05-01" ||
+                table->item(0, TPhotoImportFrm::HourColumn)->text() != "05:10" ||
+                table->item(0, TPhotoImportFrm::WaterColumn)->text() != "Zalew Zegrzyński" ||
+                !table->item(0, TPhotoImportFrm::PhotoColumn)->text().contains("IMG_0002.jpg") ||
+                !table->item(1, TPhotoImportFrm::DayColumn)->text().isEmpty())
+                return -1;
+            table->item(0, TPhotoImportFrm::SpeciesColumn)->setText("Szczupak");
+            table->item(0, TPhotoImportFrm::WeightColumn)->setText("3,2");
+            table->item(1, TPhotoImportFrm::SpeciesColumn)->setText("Okoń");
+            table->item(1, TPhotoImportFrm::DayColumn)->setText("2025-05-02");
+            QTest::mouseClick(save ? import->SaveButton : import->CancelButton, Qt::LeftButton);
+            return dialog->result();
+        });
+    };
+    answer(false);
+    Platform::QueueFileChoice(phone);
+    Log()->findChild<QAction *>("PhotoFolderAction")->trigger();
+    QCOMPARE(shown, 2);
+    QCOMPARE(Stored(count), QStringList{"0"});
+
+    answer(true);
+    Platform::QueueFileChoice(phone);
+    Log()->findChild<QAction *>("PhotoFolderAction")->trigger();
+    QCOMPARE(Stored("select data||'|'||ifnull(godzina,'')||'|'||gatunek||'|'||ifnull(waga,'')||'|'||miejsce||'|'||foto "
+                    "from dziennik "
+                    "where foto like 'IMG%' order by data"),
+             (QStringList{"2025-05-01|05:10|Szczupak|3.2|Zalew Zegrzyński|IMG_0001.jpg",
+                          "2025-05-02||Okoń|||IMG_0001.jpg"}));
+    QVERIFY(QFile::exists(m_dir->path() + "data/foto/2025-05-02/IMG_0001.jpg"));
+    QVERIFY(Platform::Records().last().text.startsWith(QStringLiteral("Zapisane połowy: 2.")));
+    QVERIFY(Platform::Records().last().text.contains(QStringLiteral("nie są zdjęciami JPEG (pominięte): 1")));
+
+    // Chosen again: the two stored photos are known by their content; only the pike's
+    // second photo, which the diary does not keep, is offered again.
+    shown = 0;
+    Platform::QueueFileChoice(phone);
+    Log()->findChild<QAction *>("PhotoFolderAction")->trigger();
+    QCOMPARE(shown, 1);
+    QCOMPARE(Stored(count), QStringList{"2"});
 }
 
 RYBOWID_APP_TEST_MAIN(CatchLogFrmTest)
