@@ -18,8 +18,8 @@ void Check(const PhotoExif &exif)
     if (exif.position && !exif.position->Valid())
         std::abort();
     if (exif.taken.isValid()) {
-        const Qt::TimeSpec spec = exif.taken.timeSpec();
-        if (spec == Qt::TimeZone || (spec != Qt::LocalTime && std::abs(exif.taken.offsetFromUtc()) > 14 * 3600))
+        const Qt::TimeSpec kind = exif.taken.timeSpec();
+        if (kind == Qt::TimeZone || (kind != Qt::LocalTime && std::abs(exif.taken.offsetFromUtc()) > 14 * 3600))
             std::abort();
     }
 }
