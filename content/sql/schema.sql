@@ -51,5 +51,6 @@ CREATE TABLE IF NOT EXISTS przepisy (
   odp1_prawidlowa integer,
   odp2_prawidlowa integer,
   odp3_prawidlowa integer,
-  przepis memo
+  przepis memo,
+  temat integer
 );
