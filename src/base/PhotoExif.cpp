@@ -151,46 +151,71 @@ std::optional<GeoPoint> Position(const ExifData &data, ExifByteOrder order)
     return point.Valid() ? std::optional(point) : std::nullopt;
 }
 
-// The payload of the file's first APP1 segment that holds EXIF data, read segment by
-// segment without touching the image data; empty when there is none in the file's head.
-QByteArray ExifSegment(std::FILE *file)
+struct HeadWalk
 {
+    bool jpeg = false;
+    bool cut = false;
+    QByteArray exif;
+};
+
+// The file's head, segment by segment up to its image data, which is never touched:
+// whether it starts as a JPEG file, whether it ends before its image data, and the
+// payload of its first APP1 segment that holds EXIF data.
+HeadWalk WalkHead(std::FILE *file)
+{
+    HeadWalk head;
     if (std::getc(file) != 0xFF || std::getc(file) != JpegSoi)
-        return {};
+        return head;
+    head.jpeg = true;
     long position = 2;
     while (position < MaxHeadBytes) {
-        if (std::getc(file) != 0xFF)
-            return {};
+        const int lead = std::getc(file);
+        if (lead == EOF) {
+            head.cut = true;
+            return head;
+        }
+        // Bytes where a segment should start: a broken structure says nothing more.
+        if (lead != 0xFF)
+            return head;
         int marker;
         do {
             marker = std::getc(file);
             ++position;
         } while (marker == 0xFF && position < MaxHeadBytes);
         ++position;
-        if (marker == EOF || marker == JpegSos || marker == JpegEoi || marker == 0xFF)
-            return {};
+        if (marker == EOF || marker == JpegEoi) {
+            head.cut = true;
+            return head;
+        }
+        if (marker == JpegSos || marker == 0xFF)
+            return head;
         if (marker == JpegTem || (marker >= 0xD0 && marker <= 0xD7))
             continue; // restart markers stand alone, with no length
         const int high = std::getc(file);
         const int low = std::getc(file);
-        if (high == EOF || low == EOF)
-            return {};
+        if (high == EOF || low == EOF) {
+            head.cut = true;
+            return head;
+        }
         const long length = long(high) << 8 | low;
         if (length < 2)
-            return {};
+            return head;
         const long payload = length - 2;
         position += length;
-        if (marker == JpegApp1 && payload >= long(sizeof ExifHeader)) {
+        if (marker == JpegApp1 && head.exif.isEmpty() && payload >= long(sizeof ExifHeader)) {
             QByteArray segment(qsizetype(payload), Qt::Uninitialized);
-            if (std::fread(segment.data(), 1, size_t(payload), file) != size_t(payload))
-                return {};
+            if (std::fread(segment.data(), 1, size_t(payload), file) != size_t(payload)) {
+                head.cut = true;
+                return head;
+            }
             if (segment.startsWith(QByteArrayView(ExifHeader, sizeof ExifHeader)))
-                return segment;
+                head.exif = std::move(segment);
         } else if (std::fseek(file, payload, SEEK_CUR) != 0) {
-            return {};
+            // Seeking past the end succeeds; the next read finds the end instead.
+            return head;
         }
     }
-    return {};
+    return head;
 }
 
 } // namespace
@@ -224,10 +249,19 @@ std::optional<PhotoExif> ParsePhotoExif(std::span<const uchar> app1)
     return exif;
 }
 
-PhotoExif ReadPhotoExif(const QString &path)
+PhotoHead ReadPhotoHead(const QString &path)
 {
     const FilePtr file = OpenPhotoFile(path);
-    const QByteArray segment = ExifSegment(file.get());
-    return ParsePhotoExif({reinterpret_cast<const uchar *>(segment.constData()), size_t(segment.size())})
-        .value_or(PhotoExif());
+    const HeadWalk walk = WalkHead(file.get());
+    PhotoHead head;
+    head.jpeg = walk.jpeg;
+    head.cut = walk.cut;
+    head.exif = ParsePhotoExif({reinterpret_cast<const uchar *>(walk.exif.constData()), size_t(walk.exif.size())})
+                    .value_or(PhotoExif());
+    return head;
+}
+
+PhotoExif ReadPhotoExif(const QString &path)
+{
+    return ReadPhotoHead(path).exif;
 }

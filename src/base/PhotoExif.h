@@ -31,7 +31,19 @@ struct PhotoExif
 // PhotoExif: a field read from a broken structure could be any value at all.
 std::optional<PhotoExif> ParsePhotoExif(std::span<const uchar> app1);
 
-// Reads the EXIF block of a JPEG file without decoding the picture: only the segments
-// before its image data are read, and at most the first 256 KiB. An empty PhotoExif when
-// the file has no readable EXIF block; raises EInOutError when it cannot be opened.
+// What the head of a JPEG file says, read once: only the segments before its image data
+// are read, and at most the first 256 KiB.
+struct PhotoHead
+{
+    // The file starts as a JPEG file does.
+    bool jpeg = false;
+    // The file ends before its image data: it holds no picture.
+    bool cut = false;
+    // Empty when the file has no readable EXIF block.
+    PhotoExif exif;
+};
+// Raises EInOutError when the file cannot be opened or is no regular file.
+PhotoHead ReadPhotoHead(const QString &path);
+
+// The EXIF block alone, read as ReadPhotoHead reads it.
 PhotoExif ReadPhotoExif(const QString &path);

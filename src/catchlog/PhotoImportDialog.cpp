@@ -1,7 +1,6 @@
 #include "catchlog/PhotoImportDialog.h"
 
 #include "base/Exception.h"
-#include "base/PhotoExif.h"
 #include "diary/CatchLog.h"
 #include "diary/CatchRules.h"
 #include "diary/CatchValues.h"
@@ -20,7 +19,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTimeZone>
 #include <QVBoxLayout>
 #include <set>
 
@@ -85,26 +83,6 @@ double Measure(const QString &text)
     return ok ? value : -1;
 }
 } // namespace
-
-PhotoCatches::PhotoFacts TPhotoImportFrm::ReadFacts(const QString &path)
-{
-    PhotoCatches::PhotoFacts facts{path, {}, std::nullopt};
-    try {
-        const PhotoExif exif = ReadPhotoExif(path);
-        facts.where = exif.position;
-        // A camera that wrote its offset tells the moment; the diary keeps Polish time.
-        // Without one, the camera's clock is taken as the angler's own.
-        if (exif.taken.isValid())
-            facts.taken = exif.taken.timeSpec() == Qt::LocalTime
-                              ? exif.taken
-                              : exif.taken.toTimeZone(QTimeZone(QByteArrayLiteral("Europe/Warsaw")));
-        if (facts.taken.isValid())
-            facts.taken = QDateTime(facts.taken.date(), facts.taken.time());
-    } catch (const Exception &) {
-        // Unreadable: the photo is offered without a date, for the angler to give one.
-    }
-    return facts;
-}
 
 TPhotoImportFrm::TPhotoImportFrm(TDbConnection &connection, QWidget *parent)
     : QDialog(parent), m_connection(connection)
@@ -198,12 +176,11 @@ std::vector<qint64> TPhotoImportFrm::Import(const QStringList &chosen)
         for (int i = 0; i < files.size(); ++i) {
             if (!progress.Step(i))
                 return {};
-            const QString reason = PhotoCatches::Refusal(files[i]);
-            if (!reason.isEmpty()) {
-                refused << QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(files[i]), reason);
-                continue;
-            }
-            photos.push_back(ReadFacts(files[i]));
+            PhotoCatches::ChosenPhoto photo = PhotoCatches::ReadPhoto(files[i]);
+            if (photo.refusal.isEmpty())
+                photos.push_back(std::move(photo.facts));
+            else
+                refused << QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(files[i]), photo.refusal);
         }
     }
     QStringList paths;
@@ -212,10 +189,8 @@ std::vector<qint64> TPhotoImportFrm::Import(const QStringList &chosen)
     int known = 0;
     try {
         const QStringList inDiary = PhotoCatches::AlreadyInDiary(m_connection, UserDataFolder::PhotoFolder(), paths);
-        const std::set<QString> skip(inDiary.begin(), inDiary.end());
-        known = int(skip.size());
-        std::erase_if(photos, [&skip](const PhotoCatches::PhotoFacts &p) { return skip.count(p.path) > 0; });
         m_proposals = PhotoCatches::Propose(std::move(photos), Waters::Read(m_connection));
+        known = PhotoCatches::LeaveOutStored(m_proposals, inDiary);
     } catch (...) {
         ShowCurrentException();
         return {};
@@ -229,7 +204,7 @@ std::vector<qint64> TPhotoImportFrm::Import(const QStringList &chosen)
     if (!refused.isEmpty()) {
         QStringList named = refused.mid(0, NamedRefusals);
         if (refused.size() > NamedRefusals)
-            named << QStringLiteral("…i %1 innych.").arg(refused.size() - NamedRefusals);
+            named << QStringLiteral("…i %1 innych (wszystkie w szczegółach).").arg(refused.size() - NamedRefusals);
         summary << QStringLiteral("Nie dodano zdjęć:\n") + named.join(QLatin1Char('\n'));
     }
     if (!m_proposals.empty()) {
@@ -259,7 +234,8 @@ std::vector<qint64> TPhotoImportFrm::Import(const QStringList &chosen)
     }
     if (!summary.isEmpty())
         Platform::ShowMessage(parentWidget(), Title, summary.join(QStringLiteral("\n\n")),
-                              refused.isEmpty() ? Platform::Icon::Information : Platform::Icon::Warning);
+                              refused.isEmpty() ? Platform::Icon::Information : Platform::Icon::Warning,
+                              refused.size() > NamedRefusals ? refused.join(QLatin1Char('\n')) : QString());
     return m_stored;
 }
 

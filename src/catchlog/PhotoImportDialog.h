@@ -20,9 +20,6 @@ class TPhotoImportFrm : public QDialog
 public:
     TPhotoImportFrm(TDbConnection &connection, QWidget *parent = nullptr);
 
-    // What a photo says of itself in its EXIF block, its time as Polish local time; a
-    // block that cannot be read says nothing.
-    static PhotoCatches::PhotoFacts ReadFacts(const QString &path);
     // The moon phase a catch is stored with.
     std::function<QString(QDate, QTime)> MoonPhaseOf;
 

@@ -1,6 +1,7 @@
 #include "diary/PhotoCatches.h"
 
 #include "base/Exception.h"
+#include "base/PhotoExif.h"
 #include "data/Statement.h"
 #include "data/TDbConnection.h"
 #include "diary/CatchPhotos.h"
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QTimeZone>
 #include <algorithm>
 
 namespace PhotoCatches {
@@ -37,29 +39,43 @@ QByteArray ContentHash(const QString &path)
 }
 } // namespace
 
-QString Refusal(const QString &path)
+ChosenPhoto ReadPhoto(const QString &path)
 {
+    ChosenPhoto chosen{{}, {path, {}, std::nullopt}};
     const QFileInfo info(path);
     if (info.isSymLink())
-        return QStringLiteral("to dowiązanie, a nie plik zdjęcia");
-    if (!info.exists())
-        return QStringLiteral("plik nie istnieje");
-    if (!info.isFile())
-        return QStringLiteral("to nie jest zwykły plik");
-    if (info.size() == 0)
-        return QStringLiteral("pusty plik");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("nie można odczytać pliku");
-    // A photo's EXIF block and tables come before its picture data; a file cut before the
-    // picture starts is no photo. The head read is bounded whatever the file's size.
-    constexpr qint64 Head = 256 * 1024;
-    const QByteArray head = file.read(Head);
-    if (!head.startsWith("\xFF\xD8\xFF"))
-        return QStringLiteral("to nie jest zdjęcie JPEG");
-    if (!head.contains("\xFF\xDA") && head.size() < Head)
-        return QStringLiteral("plik jest uszkodzony (ucięty przed obrazem)");
-    return QString();
+        chosen.refusal = QStringLiteral("to dowiązanie, a nie plik zdjęcia");
+    else if (!info.exists())
+        chosen.refusal = QStringLiteral("plik nie istnieje");
+    else if (!info.isFile())
+        chosen.refusal = QStringLiteral("to nie jest zwykły plik");
+    else if (info.size() == 0)
+        chosen.refusal = QStringLiteral("pusty plik");
+    if (!chosen.refusal.isEmpty())
+        return chosen;
+    PhotoHead head;
+    try {
+        head = ReadPhotoHead(path);
+    } catch (const Exception &) {
+        chosen.refusal = QStringLiteral("nie można odczytać pliku");
+        return chosen;
+    }
+    if (!head.jpeg)
+        chosen.refusal = QStringLiteral("to nie jest zdjęcie JPEG");
+    else if (head.cut)
+        chosen.refusal = QStringLiteral("plik jest uszkodzony (ucięty przed obrazem)");
+    if (!chosen.refusal.isEmpty())
+        return chosen;
+
+    chosen.facts.where = head.exif.position;
+    // A camera that wrote its offset tells the moment; the diary keeps Polish time.
+    // Without one, the camera's clock is taken as the angler's own.
+    QDateTime taken = head.exif.taken;
+    if (taken.isValid() && taken.timeSpec() != Qt::LocalTime)
+        taken = taken.toTimeZone(QTimeZone(QByteArrayLiteral("Europe/Warsaw")));
+    if (taken.isValid())
+        chosen.facts.taken = QDateTime(taken.date(), taken.time());
+    return chosen;
 }
 
 const Water *NearestWater(const std::vector<Water> &waters, const GeoPoint &at)
@@ -150,6 +166,22 @@ QStringList AlreadyInDiary(TDbConnection &connection, const QString &photoFolder
             known << path;
     }
     return known;
+}
+
+int LeaveOutStored(std::vector<Proposal> &proposals, const QStringList &inDiary)
+{
+    if (inDiary.isEmpty())
+        return 0;
+    const QSet<QString> stored(inDiary.begin(), inDiary.end());
+    int left = 0;
+    std::erase_if(proposals, [&](const Proposal &proposal) {
+        const bool known = std::any_of(proposal.photos.begin(), proposal.photos.end(),
+                                       [&stored](const QString &photo) { return stored.contains(photo); });
+        if (known)
+            left += int(proposal.photos.size());
+        return known;
+    });
+    return left;
 }
 
 std::vector<qint64> Store(TDbConnection &connection, const QString &photoFolder,

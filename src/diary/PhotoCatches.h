@@ -50,10 +50,19 @@ inline constexpr double WaterReach = 2000;
 // Photos taken this close in time at one place are of one catch.
 inline constexpr int SameCatchMinutes = 30;
 
-// Why a chosen file cannot be a catch's photo ("pusty plik", "to nie jest zdjęcie JPEG"…);
-// empty when it can. Reads at most the head of the file, never follows a link and never
-// opens what is not a regular file (a FIFO would block the reading).
-QString Refusal(const QString &path);
+// A chosen file, read once.
+struct ChosenPhoto
+{
+    // Why it cannot be a catch's photo ("pusty plik", "to nie jest zdjęcie JPEG"…); empty
+    // when it can.
+    QString refusal;
+    // What a photo that can be one says of itself.
+    PhotoFacts facts;
+};
+// Reads at most the head of the file, never follows a link and never opens what is not a
+// regular file (a FIFO would block the reading). A photo's EXIF time is given as Polish
+// local time; a block that cannot be read gives no time and no place.
+ChosenPhoto ReadPhoto(const QString &path);
 
 // The water nearest to a point, within WaterReach; none when none is that near.
 const Water *NearestWater(const std::vector<Water> &waters, const GeoPoint &at);
@@ -69,6 +78,11 @@ std::vector<Proposal> Split(const Proposal &proposal);
 // photoFolder/<day>/<name>, named by the rows of dziennik). Only files of an equal size
 // are read.
 QStringList AlreadyInDiary(TDbConnection &connection, const QString &photoFolder, const QStringList &paths);
+
+// Leaves out the catches one of whose photos the diary holds (inDiary): the diary keeps
+// a catch's first photo only, and its other photos, read again, are of the same catch.
+// The number of photos left out.
+int LeaveOutStored(std::vector<Proposal> &proposals, const QStringList &inDiary);
 
 // Stores the kept proposals that have a day and a species, in one transaction, each with
 // its first photo copied into its day's folder as the details dialog copies one (a name

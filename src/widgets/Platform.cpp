@@ -47,7 +47,7 @@ TestState &test()
 void record(const QString &kind, const QString &title, const QString &text,
             Platform::Icon icon = Platform::Icon::Information)
 {
-    test().records.append({kind, title, text, icon});
+    test().records.append({kind, title, text, icon, {}});
 }
 
 // Some styles put pictures on the standard buttons (an arrow on "OK"); the program's
@@ -82,14 +82,18 @@ QString ErrorBoxText(const QString &message)
     return message;
 }
 
-void Platform::ShowMessage(QWidget *parent, const QString &title, const QString &message, Icon icon)
+void Platform::ShowMessage(QWidget *parent, const QString &title, const QString &message, Icon icon,
+                           const QString &details)
 {
     const QString text = UserText(message);
     if (test().enabled) {
         record(QStringLiteral("message"), title, text, icon);
+        test().records.last().details = details;
         return;
     }
     QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, parent);
+    if (!details.isEmpty())
+        box.setDetailedText(details);
     execPlain(box);
 }
 

@@ -21,7 +21,10 @@ class Platform
 public:
     enum class Icon { Information, Warning, Error, Question };
 
-    static void ShowMessage(QWidget *parent, const QString &title, const QString &text, Icon icon);
+    // details, when given, is shown on request below the text: a long list the box itself
+    // could not hold.
+    static void ShowMessage(QWidget *parent, const QString &title, const QString &text, Icon icon,
+                            const QString &details = QString());
     // The application's standard error box: caption "Rybowid", error icon, the message
     // under the full-stop rule of ErrorBoxText.
     static void ShowError(const QString &message);
@@ -66,6 +69,7 @@ public:
         QString title;
         QString text;
         Icon icon = Icon::Information;
+        QString details;
     };
 
     // From now on no real dialog is shown: questions take the queued answers (Yes when

@@ -19,6 +19,8 @@
 #include "widgets/TDBGrid.h"
 #include "widgets/TLinkLabel.h"
 
+#include <sys/stat.h>
+
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QBuffer>
@@ -92,6 +94,7 @@ private Q_SLOTS:
     void whenTheyBiteNeedsTwentyCatches();
     void theAlbumShowsThePhotosAndLeadsToTheirDays();
     void catchesComeFromPhotosOnceAndOnlyWhenSaved();
+    void aHostileFolderIsReadToItsEnd();
 
 private:
     void Start();
@@ -540,13 +543,71 @@ void CatchLogFrmTest::catchesComeFromPhotosOnceAndOnlyWhenSaved()
     QVERIFY(Platform::Records().last().text.startsWith(QStringLiteral("Zapisane połowy: 2.")));
     QVERIFY(Platform::Records().last().text.contains(QStringLiteral("nie są zdjęciami JPEG (pominięte): 1")));
 
-    // Chosen again: the two stored photos are known by their content; only the pike's
-    // second photo, which the diary does not keep, is offered again.
+    // Chosen again: the two stored photos are known by their content, and the pike's
+    // second photo, which the diary does not keep, goes with the pike's first.
     shown = 0;
     Platform::QueueFileChoice(phone);
     Log()->findChild<QAction *>("PhotoFolderAction")->trigger();
-    QCOMPARE(shown, 1);
+    QCOMPARE(shown, 0);
+    QVERIFY(Platform::Records().last().text.contains(QStringLiteral("już zapisane w dzienniku (pominięte): 3.")));
     QCOMPARE(Stored(count), QStringList{"2"});
+}
+
+// A folder of 2,000 files that are mostly no photos, with a pipe, links and a loop of
+// folders: the reading ends, the three photos are offered, and one summary names every
+// file refused.
+void CatchLogFrmTest::aHostileFolderIsReadToItsEnd()
+{
+    Start();
+    const QString folder = m_dir->path() + "wrogi/";
+    QVERIFY(QDir().mkpath(folder + "głębiej"));
+    auto write = [](const QString &path, const QByteArray &bytes) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    QImage picture(32, 24, QImage::Format_RGB32);
+    picture.fill(Qt::gray);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "JPG"));
+    for (int i = 0; i < 1960; ++i)
+        QVERIFY(write(folder + QString("notatka_%1.txt").arg(i), "Leszcz 2 kg"));
+    for (int i = 0; i < 10; ++i) {
+        QVERIFY(write(folder + QString("tekst_%1.jpg").arg(i), "nie zdjęcie"));
+        QVERIFY(write(folder + QString("pusty_%1.jpg").arg(i), {}));
+        QVERIFY(write(folder + QString("ucięty_%1.jpeg").arg(i), jpeg.left(100 + i * 20)));
+    }
+    QVERIFY(write(folder + "ryba.jpg", jpeg));
+    QVERIFY(write(folder + "druga ryba.JPG", jpeg + "x"));
+    QVERIFY(write(folder + "głębiej/trzecia.jpg", jpeg + "xx"));
+    QCOMPARE(::mkfifo(QFile::encodeName(folder + "kolejka.jpg").constData(), 0600), 0);
+    QVERIFY(QFile::link(folder + "ryba.jpg", folder + "dowiązanie.jpg"));
+    QVERIFY(QFile::link(folder, folder + "głębiej/pętla"));
+
+    Platform::ClearTestState();
+    int shown = -1;
+    Platform::SetModalHandler([&shown](QDialog *dialog) {
+        if (auto *import = qobject_cast<TPhotoImportFrm *>(dialog))
+            shown = import->ProposalTable->rowCount();
+        return 0;
+    });
+    Platform::QueueFileChoice(folder);
+    Log()->findChild<QAction *>("PhotoFolderAction")->trigger();
+    QCOMPARE(shown, 3);
+    QList<Platform::Record> messages;
+    for (const Platform::Record &record : Platform::Records())
+        if (record.kind == "message")
+            messages << record;
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0].icon, Platform::Icon::Warning);
+    QVERIFY(messages[0].text.contains(QStringLiteral("nie są zdjęciami JPEG (pominięte): 1960.")));
+    QVERIFY(messages[0].text.contains(QStringLiteral("…i 12 innych")));
+    const QStringList named = messages[0].details.split('\n');
+    QCOMPARE(named.size(), 32);
+    QVERIFY(named.contains(folder + QStringLiteral("kolejka.jpg: to nie jest zwykły plik")));
+    QVERIFY(named.filter(QStringLiteral("dowiązanie.jpg: to dowiązanie")).size() == 1);
+    QCOMPARE(named.filter(QStringLiteral("ucięty")).size(), 10);
+    QCOMPARE(Stored("select count(*) from dziennik where foto like '%.jpg' or foto like '%.JPG'"), QStringList{"0"});
 }
 
 RYBOWID_APP_TEST_MAIN(CatchLogFrmTest)

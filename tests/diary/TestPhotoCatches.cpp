@@ -61,6 +61,13 @@ private Q_SLOTS:
         QCOMPARE(split.size(), size_t(2));
         QCOMPARE(split[1].photos, QStringList{"b.jpg"});
         QCOMPARE(split[1].hour, QTime(5, 10));
+
+        // The diary keeps a catch's first photo only; its others, chosen again, are not
+        // offered as a new catch.
+        std::vector<Proposal> again = proposals;
+        QCOMPARE(LeaveOutStored(again, {"a.jpg"}), 2);
+        QCOMPARE(again.size(), size_t(3));
+        QCOMPARE(again[0].photos, QStringList{"c.jpg"});
     }
 
     // What a folder from a phone or a stranger may hold: only whole JPEG files pass, and
@@ -77,14 +84,17 @@ private Q_SLOTS:
         QVERIFY(Write(dir.filePath("pusty.jpg"), {}));
         QVERIFY(Write(dir.filePath("notatka.jpg"), "to tylko tekst"));
         QVERIFY(Write(dir.filePath("ucięty.jpg"), jpeg.left(jpeg.indexOf("\xFF\xDA"))));
+        QVERIFY(Write(dir.filePath("ucięty w tablicy.jpg"), jpeg.left(jpeg.indexOf("\xFF\xC4") + 9)));
         QVERIFY(QFile::link(dir.filePath("ryba.jpg"), dir.filePath("dowiązanie.jpg")));
         QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("kolejka.jpg")).constData(), 0600), 0);
-        QCOMPARE(Refusal(dir.filePath("ryba.jpg")), QString());
-        QCOMPARE(Refusal(dir.filePath("pusty.jpg")), QStringLiteral("pusty plik"));
-        QCOMPARE(Refusal(dir.filePath("notatka.jpg")), QStringLiteral("to nie jest zdjęcie JPEG"));
-        QVERIFY(Refusal(dir.filePath("ucięty.jpg")).contains(QStringLiteral("ucięty")));
-        QVERIFY(Refusal(dir.filePath("dowiązanie.jpg")).contains(QStringLiteral("dowiązanie")));
-        QCOMPARE(Refusal(dir.filePath("kolejka.jpg")), QStringLiteral("to nie jest zwykły plik"));
+        const auto refusal = [&dir](const char *name) { return ReadPhoto(dir.filePath(name)).refusal; };
+        QCOMPARE(refusal("ryba.jpg"), QString());
+        QCOMPARE(refusal("pusty.jpg"), QStringLiteral("pusty plik"));
+        QCOMPARE(refusal("notatka.jpg"), QStringLiteral("to nie jest zdjęcie JPEG"));
+        QVERIFY(refusal("ucięty.jpg").contains(QStringLiteral("ucięty")));
+        QVERIFY(refusal("ucięty w tablicy.jpg").contains(QStringLiteral("ucięty")));
+        QVERIFY(refusal("dowiązanie.jpg").contains(QStringLiteral("dowiązanie")));
+        QCOMPARE(refusal("kolejka.jpg"), QStringLiteral("to nie jest zwykły plik"));
     }
 
     // Storing: each kept, named catch with its photo copied under a free name, nothing
@@ -99,7 +109,7 @@ private Q_SLOTS:
         QVERIFY(Write(phone.filePath("Kopia/IMG_0001.jpg"), "okoń 25cm"));
         QVERIFY(Write(phone.filePath("DCIM/IMG_0002.jpg"), "leszcz"));
         const QString fotos = db.dir.fotoDir();
-        Proposal pike{{phone.filePath("DCIM/IMG_0001.jpg")}, QDate(2025, 5, 1), QTime(5, 10), "Zalew", {}};
+        Proposal pike{{phone.filePath("DCIM/IMG_0001.jpg")}, QDate(2025, 5, 1), QTime(5, 10), "Zalew", {}, true, {}, 0, 0};
         pike.species = "Szczupak";
         pike.weight = 3.2;
         Proposal perch = pike;
