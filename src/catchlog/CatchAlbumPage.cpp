@@ -110,7 +110,7 @@ void CatchAlbumModel::Request(int row) const
                 thumbnail = cache.FindCovering(path, cell);
                 if (thumbnail.isNull())
                     thumbnail = cache.Load(path, QSize(ThumbnailCache::Size, ThumbnailCache::Size));
-                thumbnail = thumbnail.scaled(cell, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+                thumbnail = Framed(thumbnail);
             } catch (const Exception &) {
                 missing = true;
             }
@@ -137,6 +137,22 @@ void CatchAlbumModel::Made(quint64 generation, int row, const QImage &thumbnail,
                                                  : QPixmap::fromImage(thumbnail)));
     const QModelIndex changed = index(row);
     Q_EMIT dataChanged(changed, changed, {Qt::DecorationRole, Qt::ToolTipRole});
+}
+
+// Every picture in one box, an upright photo in the middle of it: the album's cells are
+// all of one size, and a taller picture would cover its caption.
+QImage CatchAlbumModel::Framed(const QImage &picture)
+{
+    const QSize box(PictureSize, PictureSize * 3 / 4);
+    const QImage fitted = picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (fitted.size() == box)
+        return fitted;
+    QImage framed(box, QImage::Format_ARGB32_Premultiplied);
+    framed.fill(Qt::transparent);
+    QPainter painter(&framed);
+    painter.drawImage((box.width() - fitted.width()) / 2, (box.height() - fitted.height()) / 2, fitted);
+    painter.end();
+    return framed;
 }
 
 // A grey frame while the thumbnail is made; a crossed red one, with the file's name, for
@@ -177,8 +193,8 @@ CatchAlbumPage::CatchAlbumPage(QWidget *parent) : QWidget(parent), m_model(new C
     AlbumView->setUniformItemSizes(true);
     AlbumView->setWrapping(true);
     AlbumView->setSpacing(6);
-    AlbumView->setIconSize(QSize(CatchAlbumModel::PictureSize, CatchAlbumModel::PictureSize));
-    AlbumView->setGridSize(QSize(CatchAlbumModel::PictureSize + 24, CatchAlbumModel::PictureSize + 44));
+    AlbumView->setIconSize(QSize(CatchAlbumModel::PictureSize, CatchAlbumModel::PictureSize * 3 / 4));
+    AlbumView->setGridSize(QSize(CatchAlbumModel::PictureSize + 24, CatchAlbumModel::PictureSize * 3 / 4 + 50));
     AlbumView->setSelectionMode(QAbstractItemView::SingleSelection);
     AlbumView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     AlbumView->setModel(m_model);

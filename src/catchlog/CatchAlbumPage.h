@@ -46,6 +46,7 @@ private:
     void Request(int row) const;
     void Made(quint64 generation, int row, const QImage &thumbnail, bool missing);
     QPixmap Placeholder(bool missing, const QString &fileName) const;
+    static QImage Framed(const QImage &picture);
 
     std::vector<CatchRecord> m_records;
     // Bumped by every update, so that a thumbnail of an older list is dropped.

@@ -273,15 +273,21 @@ void TPhotoImportFrm::ShowProposals()
                                                   .arg(undated)
                                             : QString()));
     ProposalTable->resizeColumnsToContents();
+    // Room for the species the angler types, which the empty column does not have.
+    ProposalTable->setColumnWidth(SpeciesColumn, std::max(ProposalTable->columnWidth(SpeciesColumn),
+                                                          fontMetrics().horizontalAdvance(QStringLiteral("Karaś srebrzysty")) + 12));
     ProposalTable->horizontalHeader()->setSectionResizeMode(PhotoColumn, QHeaderView::Stretch);
     ProposalTable->setCurrentCell(0, SpeciesColumn);
 }
 
 bool TPhotoImportFrm::ReadTable()
 {
+    // The cell at fault is current, and has the keys, before and after the reason is read.
     auto refuse = [this](int row, int column, const QString &reason) {
-        Platform::ShowMessage(this, Title, reason, Platform::Icon::Warning);
         ProposalTable->setCurrentCell(row, column);
+        ProposalTable->setFocus();
+        Platform::ShowMessage(this, Title, reason, Platform::Icon::Warning);
+        ProposalTable->setFocus();
         return false;
     };
     for (int row = 0; row < ProposalTable->rowCount() && row < int(m_proposals.size()); ++row) {
