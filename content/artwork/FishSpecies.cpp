@@ -772,7 +772,7 @@ std::vector<Fish> EncyclopediaSpecies()
         f.scale = 0.022;
         f.dorsal = Dorsal(0.46, 0.55, 0.2, edge, 0.5, 0.18);
         f.dorsal.root = QColor(176, 178, 182);
-        f.anal = Anal(0.5, 0.95, 0.12, edge, 0.8, 0.3);
+        f.anal = Anal(0.54, 0.95, 0.12, edge, 0.8, 0.3);
         f.anal.root = QColor(186, 188, 192);
         f.anal.rise = 0.05;
         f.pelvic.root = QColor(186, 188, 192);
