@@ -274,6 +274,7 @@ FanGeometry TailFan(const FishFrame &fr)
         switch (f.tail) {
         case TailShape::Forked:
             len *= f.fork + (1 - f.fork) * std::pow(std::abs(2 * t - 1), 1.25);
+            len *= 1 + (f.lowerLobe - 1) * Smooth(2 * t - 1);
             break;
         case TailShape::Square:
             len *= 0.9 + 0.1 * std::abs(2 * t - 1);
@@ -490,8 +491,8 @@ void PaintHead(QPainter &g, const FishFrame &fr)
     QPainterPath mouth;
     switch (f.mouth) {
     case MouthShape::Terminal:
-        mouth.moveTo(fr.At(0.004, 0.5));
-        mouth.quadTo(fr.At(m * 0.5, 0.56), fr.At(m, 0.6));
+        mouth.moveTo(fr.At(0.004, 0.5 + f.mouthDrop));
+        mouth.quadTo(fr.At(m * 0.5, 0.56 + f.mouthDrop), fr.At(m, 0.6 + f.mouthDrop));
         break;
     case MouthShape::Wide:
         mouth.moveTo(fr.At(0.002, 0.52));
@@ -509,6 +510,20 @@ void PaintHead(QPainter &g, const FishFrame &fr)
         mouth.moveTo(fr.At(0.002, 0.5));
         mouth.cubicTo(fr.At(m * 0.4, 0.52), fr.At(m * 0.8, 0.6), fr.At(m, 0.62));
         break;
+    case MouthShape::Ventral: {
+        // The gape runs along the underside, set back behind the snout's tip, and turns up
+        // at its corner.
+        constexpr int n = 12;
+        for (int i = 0; i <= n; ++i) {
+            const QPointF p = fr.At(f.mouthAt + m * i / n, 0.9);
+            if (i == 0)
+                mouth.moveTo(p);
+            else
+                mouth.lineTo(p);
+        }
+        mouth.quadTo(fr.At(f.mouthAt + m + 0.006, 0.9), fr.At(f.mouthAt + m + 0.012, 0.8));
+        break;
+    }
     case MouthShape::Sucker: {
         const QPointF c = fr.At(0.012, 0.72);
         g.setPen(QPen(Alpha(dark, 180), 1.5));
@@ -531,24 +546,6 @@ void PaintHead(QPainter &g, const FishFrame &fr)
         g.setBrush(shade);
         g.drawPath(chin);
     }
-    // A fleshy nose hanging over a mouth underneath.
-    if (f.nose > 0) {
-        const double r = f.nose * L;
-        QPainterPath nose;
-        nose.moveTo(fr.At(0.01, 0.18));
-        nose.cubicTo(fr.At(0.0, 0.2) + QPointF(-r, 0), fr.At(0.0, 0.75) + QPointF(-r * 1.1, r * 0.4),
-                     fr.At(0.03, 0.86) + QPointF(-r * 0.2, r * 0.3));
-        nose.quadTo(fr.At(0.045, 0.6), fr.At(0.01, 0.18));
-        QLinearGradient flesh(fr.At(0.0, 0.1), fr.At(0.0, 0.9));
-        QColor top = f.back;
-        top.setRgbF((f.back.redF() + f.flank.redF()) / 2, (f.back.greenF() + f.flank.greenF()) / 2,
-                    (f.back.blueF() + f.flank.blueF()) / 2);
-        flesh.setColorAt(0, top);
-        flesh.setColorAt(1, f.flank.lighter(108));
-        g.setPen(QPen(Alpha(dark, 170), 1.5));
-        g.setBrush(flesh);
-        g.drawPath(nose);
-    }
     if (!mouth.isEmpty()) {
         g.setBrush(Qt::NoBrush);
         g.setPen(QPen(Alpha(dark, 225), 3.4, Qt::SolidLine, Qt::RoundCap));
@@ -556,14 +553,16 @@ void PaintHead(QPainter &g, const FishFrame &fr)
         g.setPen(QPen(QColor(255, 255, 255, 80), 1.2, Qt::SolidLine, Qt::RoundCap));
         g.drawPath(mouth.translated(0, -2.6));
     }
-    // The horny edge of the lower lip: straight and hard, seen from the side as a bar.
-    if (f.hornyLip.isValid()) {
-        const QPointF a = fr.At(0.016, 0.94), b = fr.At(0.02 + m, 0.94);
-        const QPointF level(b.x(), a.y());
-        g.setPen(QPen(f.hornyLip, 4.6, Qt::SolidLine, Qt::FlatCap));
-        g.drawLine(a, level);
-        g.setPen(QPen(QColor(236, 230, 214, 220), 1.4, Qt::SolidLine, Qt::FlatCap));
-        g.drawLine(a + QPointF(0, 3), level + QPointF(0, 3));
+    if (f.hornyLip.isValid() && f.mouth == MouthShape::Ventral) {
+        // Straight along the underside from the front of the gape to its corner, its lower
+        // edge on the outline: the sharp edge the fish scrapes stones with.
+        const double w = 0.009 * L;
+        const QPointF a(fr.Px(f.mouthAt), fr.Bot(f.mouthAt) - w * 0.5);
+        const QPointF b(fr.Px(f.mouthAt + m), fr.Bot(f.mouthAt + m) - w * 0.5);
+        g.setPen(QPen(f.hornyLip, w, Qt::SolidLine, Qt::RoundCap));
+        g.drawLine(a, b);
+        g.setPen(QPen(QColor(255, 255, 255, 110), 1.2, Qt::SolidLine, Qt::FlatCap));
+        g.drawLine(a - QPointF(0, w * 0.6), b - QPointF(0, w * 0.6));
     }
     // Nostril.
     g.setPen(Qt::NoPen);

@@ -33,7 +33,9 @@ struct Fin
 };
 
 enum class TailShape { Forked, Square, Rounded, Sturgeon, Point };
-enum class MouthShape { Terminal, Upturned, Under, Sucker, Beak, Wide };
+// Ventral: a mouth on the underside of the head, behind a snout that overhangs it; its lips
+// follow the outline from `mouthAt` back.
+enum class MouthShape { Terminal, Upturned, Under, Sucker, Beak, Wide, Ventral };
 
 struct SpotSet
 {
@@ -79,13 +81,14 @@ struct Fish
     bool glassyEye = false;
     MouthShape mouth = MouthShape::Terminal;
     double mouthLength = 0.05;
+    double mouthAt = 0.02; // a mouth underneath: how far behind the snout's tip it starts
+    double mouthDrop = 0;  // a mouth at the front set lower on the snout (across the head)
     // The marks of the mouth that tell look-alikes apart: how far the lower jaw juts out
-    // ahead of the snout (a mouth at the top), a fleshy nose hanging over a mouth
-    // underneath, and a straight, horny edge of the lower lip.
+    // ahead of the snout (a mouth at the top), and the straight, horny edge of the lower lip
+    // of a mouth underneath (Ventral).
     double jut = 0;
     double gapeEnd = 0.5; // where a mouth at the top ends, across the head
-    double nose = 0;
-    QColor hornyLip; // none when invalid
+    QColor hornyLip;      // none when invalid
     // Colouring from back to belly, scales, lateral line.
     QColor back, flank, belly;
     double flankAt = 0.45;
@@ -108,6 +111,7 @@ struct Fish
     Fin dorsal, dorsal2, adipose, anal, pelvic, pectoral;
     TailShape tail = TailShape::Forked;
     double tailLength = 0.22, tailSpread = 36, fork = 0.45;
+    double lowerLobe = 1.0; // a forked tail's lower lobe against the upper one
     QColor tailColor{150, 140, 120};
     QColor tailSpots;
     std::vector<Barbel> barbels;

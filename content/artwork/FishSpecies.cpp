@@ -246,18 +246,29 @@ std::vector<Fish> EncyclopediaSpecies()
                      {0.055, 0.88, 0.05, 80, 2.4}};
         all.push_back(f);
     }
-    { // Certa: snout overhanging a small underslung mouth, long anal fin, yellowish lower fins.
-        Fish f = Cyprinid("certa.jpg", QColor(40, 54, 74), QColor(188, 192, 200), QColor(240, 236, 226), grey);
-        f.depth = 0.23;
-        f.snout = 0.95;
-        f.chin = 0.75;
-        f.mouth = MouthShape::Under;
+    { // Certa: a long, conical snout overhanging a small arched mouth underneath, slimmer
+        // than the bream, a long anal fin starting behind the dorsal, yellowish lower fins.
+        Fish f = Cyprinid("certa.jpg", QColor(42, 54, 70), QColor(192, 196, 202), QColor(240, 236, 226), grey);
+        f.depth = 0.24;
+        f.arch = 0.6;
+        f.backAt = 0.4;
+        f.snout = 1.0;
+        f.chin = 0.55;
+        f.noseShift = -0.16;
+        f.noseHalf = 0.008;
+        f.head = 0.22;
+        f.eyeX = 0.09;
+        f.eyeV = 0.34;
+        f.mouth = MouthShape::Ventral;
+        f.mouthAt = 0.034;
         f.mouthLength = 0.03;
-        f.nose = 0.026;
         f.scale = 0.024;
-        f.anal = Anal(0.6, 0.82, 0.11, QColor(196, 180, 130), 0.6);
-        f.pelvic = Pelvic(0.46, 0.1, QColor(214, 190, 128));
-        f.pectoral = Pectoral(0.235, 0.11, QColor(210, 188, 130));
+        f.dorsal = Dorsal(0.44, 0.54, 0.15, grey, 0.6);
+        f.anal = Anal(0.6, 0.84, 0.1, QColor(204, 184, 128), 0.55);
+        f.pelvic = Pelvic(0.45, 0.1, QColor(218, 192, 124));
+        f.pectoral = Pectoral(0.235, 0.11, QColor(214, 190, 128));
+        f.tailColor = QColor(124, 126, 130);
+        f.fork = 0.34;
         all.push_back(f);
     }
     { // Głowacica: long torpedo, wide mouth, copper flanks with small dark marks.
@@ -295,34 +306,50 @@ std::vector<Fish> EncyclopediaSpecies()
         f.fork = 0.6;
         all.push_back(f);
     }
-    { // Jaź: thick-set, small head, brassy flanks, reddish lower fins.
-        Fish f = Cyprinid("jaz.jpg", QColor(62, 74, 82), QColor(202, 198, 178), QColor(238, 236, 226),
-                          QColor(128, 118, 112));
+    { // Jaź: thick-set with a humped back and a small head, small scales, brassy flanks,
+        // golden eye, a small mouth in front, reddish lower fins with a straight anal edge.
+        Fish f = Cyprinid("jaz.jpg", QColor(54, 68, 76), QColor(206, 194, 154), QColor(238, 234, 218),
+                          QColor(124, 108, 104));
         f.shine = 0.16;
-        f.depth = 0.28;
-        f.head = 0.21;
-        f.snout = 0.65;
+        f.depth = 0.3;
+        f.arch = 0.62;
+        f.backAt = 0.38;
+        f.head = 0.2;
+        f.snout = 0.7;
         f.eyeSize = 0.021;
-        f.scale = 0.025;
-        f.anal = Anal(0.66, 0.77, 0.12, QColor(214, 112, 72), 0.75, 0.3);
-        f.pelvic = Pelvic(0.46, 0.1, QColor(218, 112, 70));
-        f.pectoral = Pectoral(0.225, 0.11, QColor(210, 130, 90));
-        f.tailColor = QColor(168, 112, 92);
+        f.iris = QColor(226, 190, 90);
+        f.mouthLength = 0.035;
+        f.scale = 0.021;
+        f.scaleDark = 0.2;
+        f.dorsal = Dorsal(0.47, 0.57, 0.15, QColor(120, 104, 100), 0.6);
+        f.anal = Anal(0.66, 0.78, 0.12, QColor(214, 104, 70), 0.9, 0.3);
+        f.pelvic = Pelvic(0.45, 0.1, QColor(218, 108, 70));
+        f.pectoral = Pectoral(0.225, 0.11, QColor(210, 128, 90));
+        f.tailColor = QColor(156, 108, 96);
         all.push_back(f);
     }
-    { // Jelec: slender and silvery, narrow head, small mouth, concave anal fin.
-        Fish f = Cyprinid("jelec.jpg", QColor(68, 86, 102), QColor(206, 210, 216), QColor(246, 246, 246),
-                          QColor(200, 194, 170));
-        f.depth = 0.21;
-        f.head = 0.21;
+    { // Jelec: slender and silvery with a narrow head, a small mouth a little under the snout,
+        // concave dorsal and anal fins, pale yellowish lower fins.
+        Fish f = Cyprinid("jelec.jpg", QColor(60, 80, 96), QColor(208, 212, 216), QColor(246, 246, 244),
+                          QColor(150, 150, 140));
+        f.depth = 0.2;
+        f.arch = 0.54;
+        f.head = 0.2;
         f.snout = 0.85;
-        f.mouthLength = 0.03;
+        f.noseShift = -0.03;
+        f.noseHalf = 0.01;
+        f.peduncle = 0.075;
+        f.mouthLength = 0.026;
+        f.mouthDrop = 0.06;
+        f.eyeSize = 0.024;
+        f.iris = QColor(226, 206, 120);
         f.shine = 0.2;
         f.scale = 0.026;
-        f.anal = Anal(0.645, 0.775, 0.14, f.tailColor, 0.5, 0.3);
-        f.dorsal = Dorsal(0.46, 0.56, 0.15, f.tailColor, 0.5, 0.2);
-        f.fork = 0.36;
-        f.iris = QColor(220, 200, 120);
+        f.dorsal = Dorsal(0.46, 0.56, 0.15, f.tailColor, 0.45, 0.2);
+        f.anal = Anal(0.655, 0.77, 0.13, QColor(222, 198, 140), 0.4, 0.25);
+        f.pelvic = Pelvic(0.45, 0.1, QColor(226, 194, 132));
+        f.pectoral = Pectoral(0.225, 0.11, QColor(222, 200, 150));
+        f.fork = 0.32;
         all.push_back(f);
     }
     { // Jesiotr ostronosy: pointed snout, rows of bony plates, tail with a long upper lobe.
@@ -726,22 +753,32 @@ std::vector<Fish> EncyclopediaSpecies()
         f.tail = TailShape::Square;
         all.push_back(f);
     }
-    { // Rozpiór: blunt snout with a mouth at the top, very long anal fin, dark-edged fins.
-        Fish f = Cyprinid("rozpior.jpg", QColor(60, 70, 82), QColor(202, 206, 208), QColor(242, 242, 242), grey);
-        f.depth = 0.29;
-        f.arch = 0.58;
-        f.snout = 0.5;
-        f.noseShift = -0.12;
+    { // Rozpiór: deep and flat like a bream but with a small head, a mouth turned upwards,
+        // a tall pointed dorsal, a very long anal fin, dark-edged grey fins, a longer lower lobe.
+        const QColor edge(64, 66, 72);
+        Fish f = Cyprinid("rozpior.jpg", QColor(56, 66, 80), QColor(204, 208, 212), QColor(242, 242, 240), edge);
+        f.depth = 0.31;
+        f.arch = 0.56;
+        f.backAt = 0.38;
+        f.bellyAt = 0.5;
+        f.head = 0.2;
+        f.snout = 0.75;
+        f.noseShift = -0.18;
         f.mouth = MouthShape::Upturned;
         f.mouthLength = 0.04;
-        f.jut = 0.008;
-        f.gapeEnd = 0.56;
+        f.jut = 0.01;
+        f.gapeEnd = 0.55;
         f.eyeSize = 0.026;
-        f.dorsal = Dorsal(0.48, 0.57, 0.15, grey, 0.55);
-        f.dorsal.rim = QColor(60, 60, 60);
-        f.anal = Anal(0.54, 0.92, 0.11, grey, 0.6, 0.3);
-        f.anal.rim = QColor(60, 60, 60);
-        f.fork = 0.32;
+        f.scale = 0.022;
+        f.dorsal = Dorsal(0.46, 0.55, 0.2, edge, 0.5, 0.18);
+        f.dorsal.root = QColor(176, 178, 182);
+        f.anal = Anal(0.54, 0.95, 0.12, edge, 0.8, 0.3);
+        f.anal.root = QColor(186, 188, 192);
+        f.anal.rise = 0.05;
+        f.pelvic.root = QColor(186, 188, 192);
+        f.pelvic.color = edge;
+        f.fork = 0.3;
+        f.lowerLobe = 1.15;
         all.push_back(f);
     }
     { // Różanka: small, deep and flat, blue-green stripe on the rear half, reddish fins and throat.
@@ -796,41 +833,57 @@ std::vector<Fish> EncyclopediaSpecies()
         f.extra = [](QPainter &g, const FishFrame &fr) { Fangs(g, fr, 0.03); };
         all.push_back(f);
     }
-    { // Sieja: small blunt head with the mouth below the snout, silver, adipose fin, forked tail.
-        Fish f = Salmonid("sieja.jpg", QColor(70, 90, 110), QColor(206, 210, 216), QColor(246, 246, 246),
-                          QColor(140, 148, 158));
-        f.depth = 0.24;
-        f.arch = 0.58;
-        f.head = 0.2;
+    { // Sieja: a humped back behind a small head, a blunt snout over a small mouth underneath,
+        // large scales for a salmonid, a tall dorsal and the adipose fin, grey dark-tipped fins.
+        const QColor tips(86, 94, 108);
+        Fish f = Salmonid("sieja.jpg", QColor(62, 84, 104), QColor(206, 210, 216), QColor(246, 246, 246), tips);
+        f.depth = 0.25;
+        f.arch = 0.62;
+        f.backAt = 0.42;
+        f.head = 0.19;
         f.snout = 0.55;
-        f.noseShift = -0.03;
-        f.mouth = MouthShape::Under;
-        f.mouthLength = 0.022;
-        f.nose = 0.005;
-        f.scale = 0.03;
-        f.scaleDark = 0.2;
+        f.chin = 0.5;
+        f.noseShift = -0.06;
+        f.noseHalf = 0.02;
+        f.eyeX = 0.07;
+        f.eyeSize = 0.023;
+        f.mouth = MouthShape::Ventral;
+        f.mouthAt = 0.012;
+        f.mouthLength = 0.024;
+        f.scale = 0.032;
+        f.scaleDark = 0.22;
         f.shine = 0.2;
-        f.dorsal = Dorsal(0.42, 0.52, 0.16, f.tailColor, 0.6);
-        f.fork = 0.34;
+        f.dorsal = Dorsal(0.4, 0.5, 0.17, tips, 0.6);
+        f.dorsal.root = QColor(170, 176, 186);
+        f.adipose = Adipose(0.78, QColor(104, 112, 124), 0.04);
+        f.anal.root = QColor(190, 194, 200);
+        f.pelvic.root = QColor(190, 194, 200);
+        f.fork = 0.3;
         f.tailLength = 0.23;
         all.push_back(f);
     }
-    { // Sielawa: slender, big eye, the lower jaw jutting out at the top, adipose fin.
-        Fish f = Salmonid("sielawa.jpg", QColor(58, 84, 116), QColor(212, 216, 222), QColor(246, 246, 246),
-                          QColor(170, 176, 184));
-        f.depth = 0.2;
-        f.head = 0.21;
-        f.noseShift = -0.12;
+    { // Sielawa: small and slender, a big eye, the lower jaw jutting out in front of the upper,
+        // the adipose fin, pale fins with grey dorsal and tail.
+        Fish f = Salmonid("sielawa.jpg", QColor(52, 84, 112), QColor(212, 216, 222), QColor(246, 246, 246),
+                          QColor(196, 200, 206));
+        f.depth = 0.19;
+        f.arch = 0.5;
+        f.head = 0.22;
+        f.snout = 0.9;
+        f.noseShift = -0.14;
+        f.noseHalf = 0.008;
         f.mouth = MouthShape::Upturned;
-        f.mouthLength = 0.04;
-        f.jut = 0.012;
-        f.gapeEnd = 0.58;
-        f.eyeSize = 0.03;
-        f.scale = 0.028;
+        f.mouthLength = 0.045;
+        f.jut = 0.016;
+        f.gapeEnd = 0.6;
+        f.eyeSize = 0.034;
+        f.scale = 0.03;
         f.scaleDark = 0.2;
         f.shine = 0.24;
-        f.dorsal = Dorsal(0.42, 0.52, 0.15, f.tailColor, 0.6);
-        f.fork = 0.34;
+        f.dorsal = Dorsal(0.42, 0.52, 0.15, QColor(120, 128, 140), 0.6);
+        f.adipose = Adipose(0.78, QColor(120, 128, 140));
+        f.tailColor = QColor(130, 138, 150);
+        f.fork = 0.32;
         f.tailLength = 0.23;
         all.push_back(f);
     }
@@ -935,21 +988,30 @@ std::vector<Fish> EncyclopediaSpecies()
         f.barbels = {{0.006, 0.66, 0.03, 160, 1.8}, {0.018, 0.8, 0.035, 120, 1.8}, {0.035, 0.9, 0.03, 95, 1.8}};
         all.push_back(f);
     }
-    { // Świnka: blunt snout over a straight, hard-edged mouth underneath; reddish lower fins.
-        Fish f = Cyprinid("swinka.jpg", QColor(60, 70, 80), QColor(200, 200, 200), QColor(240, 238, 234),
-                          QColor(130, 128, 126));
+    { // Świnka: a blunt, rounded snout overhanging a straight, transverse mouth underneath,
+        // its lower lip edged with black horn; orange-red lower fins, a deeply forked tail.
+        Fish f = Cyprinid("swinka.jpg", QColor(58, 70, 78), QColor(198, 200, 200), QColor(240, 238, 232),
+                          QColor(126, 126, 124));
         f.depth = 0.22;
+        f.arch = 0.58;
+        f.backAt = 0.42;
         f.snout = 0.6;
-        f.chin = 0.85;
+        f.chin = 0.3;
         f.noseShift = -0.14;
-        f.mouth = MouthShape::Under;
-        f.mouthLength = 0.045;
-        f.scale = 0.025;
-        f.anal = Anal(0.66, 0.76, 0.11, QColor(210, 132, 104));
-        f.pelvic = Pelvic(0.46, 0.1, QColor(212, 128, 100));
-        f.pectoral = Pectoral(0.235, 0.11, QColor(208, 138, 112));
-        f.tailColor = QColor(150, 120, 112);
-        f.hornyLip = QColor(46, 40, 36);
+        f.noseHalf = 0.016;
+        f.head = 0.21;
+        f.eyeX = 0.085;
+        f.eyeV = 0.36;
+        f.mouth = MouthShape::Ventral;
+        f.mouthAt = 0.03;
+        f.mouthLength = 0.05;
+        f.hornyLip = QColor(28, 24, 20);
+        f.scale = 0.024;
+        f.anal = Anal(0.66, 0.77, 0.11, QColor(216, 110, 76), 0.6);
+        f.pelvic = Pelvic(0.46, 0.1, QColor(220, 108, 72));
+        f.pectoral = Pectoral(0.235, 0.11, QColor(214, 124, 90));
+        f.tailColor = QColor(136, 118, 112);
+        f.fork = 0.34;
         all.push_back(f);
     }
     { // Tołpyga biała: silver, large head, eye set low below the upturned mouth, tiny scales.
@@ -999,14 +1061,21 @@ std::vector<Fish> EncyclopediaSpecies()
         f.tailSpots = QColor(60, 60, 56);
         all.push_back(f);
     }
-    { // Troć jeziorowa: heavy silver-bronze body with many large dark spots, square tail.
-        Fish f = Salmonid("troc_jeziorowa.jpg", QColor(58, 74, 74), QColor(186, 184, 172), QColor(240, 236, 226),
-                          QColor(120, 124, 118));
-        f.depth = 0.25;
-        f.peduncle = 0.09;
-        f.mouthLength = 0.09;
-        f.spots = {{QColor(32, 32, 30), 70, 0.0085, 0.1, 0.92, 0.05, 0.7}};
+    { // Troć jeziorowa: heavy and deep with a thick tail root, bronze-silver, crowded round and
+        // x-shaped black spots above and below the lateral line and on the gill cover, a jaw
+        // reaching past the eye, a square tail.
+        Fish f = Salmonid("troc_jeziorowa.jpg", QColor(62, 70, 60), QColor(194, 184, 156), QColor(240, 236, 224),
+                          QColor(116, 118, 108));
+        f.depth = 0.26;
+        f.arch = 0.56;
+        f.head = 0.25;
+        f.peduncle = 0.1;
+        f.mouthLength = 0.1;
+        f.spots = {{QColor(30, 30, 28), 80, 0.008, 0.08, 0.92, 0.04, 0.72},
+                   {QColor(30, 30, 28), 36, 0.007, 0.2, 0.9, 0.1, 0.7, {}, true}};
         f.dorsal.spots = QColor(34, 34, 32);
+        f.adipose.spots = QColor(34, 34, 32);
+        f.adipose.rim = QColor(60, 56, 50);
         f.tail = TailShape::Square;
         all.push_back(f);
     }
@@ -1022,23 +1091,31 @@ std::vector<Fish> EncyclopediaSpecies()
         f.tail = TailShape::Square;
         all.push_back(f);
     }
-    { // Ukleja: slim and flat, brilliant silver, mouth at the top, long anal fin.
-        Fish f = Cyprinid("ukleja.jpg", QColor(70, 108, 120), QColor(226, 230, 236), QColor(250, 250, 250),
-                          QColor(190, 190, 184));
-        f.depth = 0.2;
-        f.arch = 0.48;
-        f.snout = 0.9;
-        f.noseShift = -0.16;
+    { // Ukleja: slim and flat with a nearly straight back, brilliant silver, the lower jaw
+        // turned up in front of a big eye, the dorsal fin set behind the pelvic fins and a long
+        // anal fin starting beneath it, pale fins.
+        Fish f = Cyprinid("ukleja.jpg", QColor(62, 104, 112), QColor(226, 230, 236), QColor(250, 250, 250),
+                          QColor(186, 188, 184));
+        f.depth = 0.19;
+        f.arch = 0.4;
+        f.backAt = 0.45;
+        f.bellyAt = 0.42;
+        f.head = 0.2;
+        f.snout = 0.85;
+        f.noseShift = -0.2;
+        f.noseHalf = 0.008;
         f.mouth = MouthShape::Upturned;
-        f.mouthLength = 0.035;
-        f.eyeSize = 0.03;
-        f.shine = 0.3;
-        f.scale = 0.025;
-        f.scaleDark = 0.12;
-        f.dorsal = Dorsal(0.53, 0.61, 0.13, f.tailColor, 0.6);
-        f.anal = Anal(0.6, 0.81, 0.1, f.tailColor, 0.6, 0.25);
-        f.pelvic = Pelvic(0.44, 0.09, f.tailColor);
-        f.fork = 0.3;
+        f.mouthLength = 0.04;
+        f.jut = 0.012;
+        f.gapeEnd = 0.58;
+        f.eyeSize = 0.032;
+        f.shine = 0.35;
+        f.scale = 0.024;
+        f.scaleDark = 0.1;
+        f.dorsal = Dorsal(0.56, 0.64, 0.12, f.tailColor, 0.6);
+        f.anal = Anal(0.6, 0.84, 0.1, f.tailColor, 0.6, 0.25);
+        f.pelvic = Pelvic(0.43, 0.09, f.tailColor);
+        f.fork = 0.28;
         all.push_back(f);
     }
     { // Węgorz: a snake's body, the dorsal and anal fins joining round the tail, no pelvic fins.
