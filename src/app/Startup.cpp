@@ -103,6 +103,12 @@ void InitApplication(QApplication &app)
     font.setStyleHint(QFont::SansSerif);
     QApplication::setFont(font);
     TFocusFrame::FollowFocus();
+#if defined(Q_OS_UNIX)
+    // A file that outgrows the user's size limit (ulimit -f) would otherwise end the
+    // program in the middle of a write; ignored, the write fails and the checked writer
+    // reports it like a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 
     SetDataLayerMessageHandler([](const QString &text) {
         Platform::ShowMessage(QApplication::activeWindow(), TApplication::Title(), text, Platform::Icon::Information);

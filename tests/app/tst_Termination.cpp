@@ -17,16 +17,16 @@ private Q_SLOTS:
 };
 
 namespace {
-// True once the process has a handler of its own for SIGTERM, that is once it runs its
-// event loop.
-bool HandlesTermination(qint64 pid)
+// Whether the process's signal mask of that kind ("SigCgt:" caught, "SigIgn:" ignored)
+// holds the signal.
+bool InMask(qint64 pid, const QByteArray &mask, int signal)
 {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly))
         return false;
     for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("SigCgt:"))
-            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
+        if (line.startsWith(mask))
+            return (line.mid(mask.size()).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1;
     }
     return false;
 }
@@ -48,7 +48,11 @@ void TerminationTest::sigtermEndsTheProgramPromptlyAndCleanly()
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(program, {});
     QVERIFY(process.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(HandlesTermination(process.processId()), 20000);
+    // A handler of its own for SIGTERM once it runs its event loop.
+    QTRY_VERIFY_WITH_TIMEOUT(InMask(process.processId(), "SigCgt:", SIGTERM), 20000);
+    // A file that outgrows the user's size limit fails its write, which is reported,
+    // instead of ending the program in the middle of it.
+    QVERIFY(InMask(process.processId(), "SigIgn:", SIGXFSZ));
 
     ::kill(pid_t(process.processId()), SIGTERM);
     QVERIFY(process.waitForFinished(5000));
