@@ -53,7 +53,7 @@ INSERT INTO porady (porada, rodzaj_porady) VALUES
 ('Haczyki bez zadziorów albo z przygniecionym zadziorem ułatwiają uwolnienie ryby i mniej ją ranią. To dobry wybór wszędzie tam, gdzie większość złowionych ryb wraca do wody.', 2),
 ('Prowadząc przynętę spinningową, zmieniaj tempo i rób krótkie pauzy. Drapieżnik często atakuje w chwili, gdy przynęta nagle zwalnia lub opada.', 2),
 ('Regularnie sprawdzaj końcówkę żyłki i przypon, przesuwając je między palcami. Przetarty lub skręcony odcinek odetnij, zanim zerwie się przy pierwszej dobrej rybie.', 2),
-('Na lód wchodź tylko wtedy, gdy ma co najmniej 10 cm grubości i jest przejrzysty i twardy; tyle wystarcza jednej osobie. Lód biały, porowaty lub topniejący, nad nurtem i przy dopływach wymaga więcej, a wielu ratowników radzi 15–20 cm. Nie wchodź na niego tuż po odwilży ani przy trzcinach. Zabierz kolce asekuracyjne, linkę i nie łów w pojedynkę.', 2),
+('Na lód wchodź tylko wtedy, gdy ma co najmniej 10 cm grubości i jest przejrzysty i twardy; tyle wystarcza jednej osobie. Lód biały, porowaty lub topniejący, nad nurtem i przy dopływach wymaga więcej, a wielu ratowników radzi 15–20 cm. Zabierz kolce asekuracyjne, linkę i nie łów w pojedynkę.', 2),
 ('Dobieraj wielkość haczyka do przynęty i ryby. Za duży haczyk ryba wyczuje, za mały nie zatnie się pewnie w twardym pysku.', 2),
 ('Wszystkie śmieci, resztki żyłki i opakowania zabieraj ze sobą. Porzucona żyłka z haczykiem to pułapka dla ptaków wodnych.', 2);
 
