@@ -375,15 +375,17 @@ void QuestionBankTest::questionsDoNotAnswerOneAnother()
                     continue;
                 if (n > 0 && inStem.contains(fact.species) && fact.asks.match(stem).hasMatch())
                     continue;
-                giveaways.append(QStringLiteral("%1 answers %2: %3")
-                                     .arg(row.name(), QStringList(fact.taughtBy.values()).join(QLatin1Char(',')),
-                                          texts[n]));
+                giveaways.append(
+                    QStringLiteral("%1 answers %2: %3")
+                        .arg(row.name(), QStringList(fact.taughtBy.values()).join(QLatin1Char(',')), texts[n]));
             }
         }
     }
     qInfo("%lld sizes, season days and limits checked for giveaways", qlonglong(facts.size()));
     QVERIFY(facts.size() >= 40);
-    QVERIFY2(giveaways.isEmpty(), qPrintable(giveaways.join(QLatin1Char('\n'))));
+    for (const QString &giveaway : std::as_const(giveaways))
+        qWarning("%s", qPrintable(giveaway));
+    QVERIFY2(giveaways.isEmpty(), qPrintable(QStringLiteral("%1 giveaways").arg(giveaways.size())));
 }
 
 void QuestionBankTest::regulationAnswersAgreeWithTheSpecies()
