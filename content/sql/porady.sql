@@ -4,7 +4,7 @@ INSERT INTO porady (porada, rodzaj_porady) VALUES
 ('Kartę wędkarską można uzyskać po ukończeniu 14 lat. Dziecko, które nie skończyło 14 lat, nie potrzebuje karty, ale może łowić tylko pod opieką dorosłego, który kartę ma.', 0),
 ('Do wędkowania potrzebne są dwa dokumenty: karta wędkarska oraz zezwolenie uprawnionego do rybactwa, czyli gospodarza danej wody. Jeśli zezwolenie wymaga prowadzenia rejestru połowów, trzeba go mieć przy sobie i wypełniać.', 0),
 ('Cudzoziemiec przebywający w Polsce czasowo nie musi mieć polskiej karty wędkarskiej. Wystarczy mu zezwolenie uprawnionego do rybactwa na danej wodzie.', 0),
-('Kartę wędkarską wydaje starosta właściwy dla miejsca zamieszkania wędkarza, a w 2023 roku kosztowała ona 10 zł. Egzamin można zdać przed dowolną komisją egzaminacyjną w kraju; absolwenci szkół rybackich są z niego zwolnieni.', 0),
+('Kartę wędkarską wydaje starosta właściwy dla miejsca zamieszkania wędkarza, a w 2023 roku kosztowała ona 10 zł. Egzamin można zdać przed dowolną komisją egzaminacyjną w kraju; osoby z wykształceniem rybackim, na przykład absolwenci szkół rybackich, są z niego zwolnione.', 0),
 ('Za łowienie bez wymaganych dokumentów, czyli bez karty wędkarskiej lub bez zezwolenia, grozi mandat karny w wysokości 200 zł. Karta i zezwolenie zawsze powinny być przy wędkarzu nad wodą.', 0),
 ('Amatorski połów ryb to łowienie na wędkę lub kuszą. Do połowu kuszą potrzebna jest karta łowiectwa podwodnego, którą może otrzymać wyłącznie osoba pełnoletnia.', 0),
 ('Małej podrywki wolno używać tylko do łowienia ryb na przynętę, w miejscu i w czasie wędkowania. Złowione rybki przynętowe można wypuścić jedynie do tej samej wody, z której pochodzą.', 0),
@@ -45,7 +45,7 @@ INSERT INTO porady (porada, rodzaj_porady) VALUES
 ('Zanęcaj z umiarem: kilka kul na początek, a potem małe porcje regularnie. Przekarmione ryby przestają interesować się przynętą na haczyku.', 2),
 ('Przed każdym zaciśnięciem węzła zwilż go wodą lub śliną. Tarcie suchej żyłki nagrzewa ją i osłabia węzeł.', 2),
 ('Ustaw hamulec kołowrotka przed pierwszym rzutem tak, aby puszczał żyłkę wyraźnie przed jej zerwaniem. Silna ryba wyciągnie wtedy żyłkę, zamiast ją przerwać.', 2),
-('Łowiąc w wodach, w których żyje szczupak, stosuj przypon odporny na jego zęby, na przykład stalowy lub z grubego fluorokarbonu. Ryba, która odpłynie z przynętą w pysku, często ginie.', 2),
+('Łowiąc w wodach, w których żyje szczupak, stosuj przypon stalowy lub tytanowy. Gruby fluorokarbon opiera się zębom szczupaka dłużej niż żyłka, ale ich nie zatrzymuje. Ryba, która odpłynie z przynętą w pysku, często ginie.', 2),
 ('Latem ryby żerują najchętniej o świcie i wieczorem, gdy woda jest chłodniejsza. W upalne południe szukaj ich w cieniu, przy głębszych miejscach i dopływach świeżej wody.', 2),
 ('Nad wodą zachowuj się cicho i nie rzucaj cienia na łowisko. Ryby wyczuwają drgania kroków na brzegu i uciekają przed poruszającą się sylwetką.', 2),
 ('Okulary polaryzacyjne pozwalają zobaczyć ryby i przeszkody pod powierzchnią, a przy okazji chronią oczy przed haczykiem przy nieudanym rzucie.', 2),
@@ -53,7 +53,7 @@ INSERT INTO porady (porada, rodzaj_porady) VALUES
 ('Haczyki bez zadziorów albo z przygniecionym zadziorem ułatwiają uwolnienie ryby i mniej ją ranią. To dobry wybór wszędzie tam, gdzie większość złowionych ryb wraca do wody.', 2),
 ('Prowadząc przynętę spinningową, zmieniaj tempo i rób krótkie pauzy. Drapieżnik często atakuje w chwili, gdy przynęta nagle zwalnia lub opada.', 2),
 ('Regularnie sprawdzaj końcówkę żyłki i przypon, przesuwając je między palcami. Przetarty lub skręcony odcinek odetnij, zanim zerwie się przy pierwszej dobrej rybie.', 2),
-('Na lód wchodź tylko wtedy, gdy ma co najmniej 10 cm grubości i jest przejrzysty; lód mleczny, porowaty lub pokryty wodą jest znacznie słabszy. Nigdy nie wchodź na niego tuż po odwilży ani przy ujściach rzek i trzcinach. Zabierz kolce asekuracyjne, linkę i nie łów w pojedynkę.', 2),
+('Na lód wchodź tylko wtedy, gdy ma co najmniej 10 cm grubości i jest przejrzysty i twardy; tyle wystarcza jednej osobie. Lód biały, porowaty lub topniejący, nad nurtem i przy dopływach wymaga więcej, a wielu ratowników radzi 15–20 cm. Zabierz kolce asekuracyjne, linkę i nie łów w pojedynkę.', 2),
 ('Dobieraj wielkość haczyka do przynęty i ryby. Za duży haczyk ryba wyczuje, za mały nie zatnie się pewnie w twardym pysku.', 2),
 ('Wszystkie śmieci, resztki żyłki i opakowania zabieraj ze sobą. Porzucona żyłka z haczykiem to pułapka dla ptaków wodnych.', 2);
 

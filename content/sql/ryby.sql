@@ -139,7 +139,7 @@ INSERT INTO ryby (nazwa, od, "do", wymiar, rekord, wystepowanie, metoda, opis_dl
 'Miętus', '0001-12-01', '0001-02-28', '25', '-',
 'Chłodne rzeki i głębokie jeziora',
 'Grunt, nocą; robaki, martwa rybka',
-'Jedyny słodkowodny przedstawiciel rzędu dorszokształtnych, z pojedynczym wąsikiem na brodzie. Dawniej zaliczano go do dorszowatych, dziś tworzy z kilkoma morskimi krewnymi osobną rodzinę miętusowatych (Lotidae). Jest aktywna w zimnej wodzie, a tarło odbywa zimą, pod lodem. Okres ochronny trwa od 1 grudnia do końca lutego, czyli przechodzi przez nowy rok, a wymiar wynosi 25 cm. Na Odrze od ujścia Warty do morza okres ochronny nie obowiązuje, a wymiar wynosi tam 30 cm. Żeruje głównie nocą przy dnie, więc łowi się go gruntówką po zmroku. Okręg może wprowadzić zasady surowsze od krajowych.',
+'Jedyny słodkowodny przedstawiciel rzędu dorszokształtnych, z pojedynczym wąsikiem na brodzie. Dawniej zaliczano go do dorszowatych, dziś tworzy z kilkoma morskimi krewnymi osobną rodzinę miętusowatych (Lotidae). Jest aktywny w zimnej wodzie, a tarło odbywa zimą, pod lodem. Okres ochronny trwa od 1 grudnia do końca lutego, czyli przechodzi przez nowy rok, a wymiar wynosi 25 cm. Na Odrze od ujścia Warty do morza okres ochronny nie obowiązuje, a wymiar wynosi tam 30 cm. Żeruje głównie nocą przy dnie, więc łowi się go gruntówką po zmroku. Okręg może wprowadzić zasady surowsze od krajowych.',
 'Zimowy krewny dorsza', 'mietus.jpg');
 
 INSERT INTO ryby (nazwa, od, "do", wymiar, rekord, wystepowanie, metoda, opis_dlugi, opis_krotki, zdjecie) VALUES (
@@ -272,7 +272,7 @@ INSERT INTO ryby (nazwa, od, "do", wymiar, rekord, wystepowanie, metoda, opis_dl
 'Troć jeziorowa', '', '', '50', '-',
 'Nieliczne głębokie jeziora (m.in. Wdzydze)',
 'Spinning, trolling; błystki i woblery',
-'Jeziorna forma troci, która przez całe życie pozostaje w słodkiej wodzie i wpływa na tarło do dopływów jeziora. W Polsce występuje w nielicznych głębokich, chłodnych jeziorach, a jej stada zależą od zarybień. Wymiar ochronny wynosi 50 cm; przepisy krajowe nie podają dla niej osobnego okresu ochronnego, a okręg może wprowadzić surowsze zasady w zezwoleniu.',
+'Jeziorna forma troci, która przez całe życie pozostaje w słodkiej wodzie i wpływa na tarło do dopływów jeziora. W Polsce występuje w nielicznych głębokich, chłodnych jeziorach, a jej stada zależą od zarybień. Wymiar ochronny wynosi 50 cm. Nie udało się potwierdzić, czy obecne rozporządzenie wyznacza jej osobny okres ochronny, dlatego przed wyjazdem sprawdź go w przepisach i w zezwoleniu, które może wprowadzić surowsze zasady.',
 'Rzadka troć głębokich jezior', 'troc_jeziorowa.jpg');
 
 INSERT INTO ryby (nazwa, od, "do", wymiar, rekord, wystepowanie, metoda, opis_dlugi, opis_krotki, zdjecie) VALUES (
