@@ -216,7 +216,7 @@ std::vector<qint64> Store(TDbConnection &connection, const QString &photoFolder,
             QString reason;
             const QString name = CatchPhotos::Store(first, folder, &reason);
             if (name.isEmpty())
-                throw Exception(QStringLiteral("nie można skopiować zdjęcia %1: %2")
+                throw Exception(QStringLiteral("Nie można skopiować zdjęcia %1: %2")
                                     .arg(QDir::toNativeSeparators(first), reason));
             if (!before.contains(name))
                 copied << folder + QLatin1Char('/') + name;
