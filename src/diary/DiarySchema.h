@@ -9,7 +9,8 @@
 class TDbConnection;
 
 // Brings a diary written by an older program up to this one, in one transaction: the
-// tables of the angler's permit and waters are made when missing, and the columns added
+// tables of the angler's permit and waters, of practice and of mock exams are made when
+// missing, and the columns added
 // since are added where missing: zabrana (kept or released) to dziennik, every stored
 // catch counting as kept, and the angler's name and the permit's number to zezwolenie. Nothing else of the file
 // changes; a diary already up to date is left alone. Run whenever a diary is opened (start-up, restore). Throws the
