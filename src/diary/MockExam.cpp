@@ -118,8 +118,7 @@ Session::Session(QList<BankQuestion> questions, TDateTime start, bool timed)
 
 bool Session::Choose(int question, int part, int storedAnswer, TDateTime now)
 {
-    if (TimeIsUp(now) || question < 0 || question >= m_chosen.size() || part < 0 ||
-        part >= m_chosen[question].size())
+    if (TimeIsUp(now) || question < 0 || question >= m_chosen.size() || part < 0 || part >= m_chosen[question].size())
         return false;
     m_chosen[question][part] = storedAnswer;
     return true;

@@ -63,8 +63,8 @@ void Forget(TDbConnection &connection)
     Statement(connection, QStringLiteral("DELETE FROM nauka_postep")).Run();
 }
 
-QList<qint64> DrawingOrder(const QList<BankQuestion> &bank, const QHash<qint64, Card> &cards,
-                           const QSet<int> &topics, TDateTime today, QRandomGenerator &random)
+QList<qint64> DrawingOrder(const QList<BankQuestion> &bank, const QHash<qint64, Card> &cards, const QSet<int> &topics,
+                           TDateTime today, QRandomGenerator &random)
 {
     struct Entry
     {

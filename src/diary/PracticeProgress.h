@@ -45,8 +45,8 @@ void Forget(TDbConnection &connection);
 // The order in which to ask the questions of the chosen topics: those due today first,
 // the least known first (box 1, never answered, box 2 and on), in random order within a
 // box; then those not yet due, the soonest due first, so that practice never runs dry.
-QList<qint64> DrawingOrder(const QList<BankQuestion> &bank, const QHash<qint64, Card> &cards,
-                           const QSet<int> &topics, TDateTime today, QRandomGenerator &random);
+QList<qint64> DrawingOrder(const QList<BankQuestion> &bank, const QHash<qint64, Card> &cards, const QSet<int> &topics,
+                           TDateTime today, QRandomGenerator &random);
 
 struct TopicProgress
 {

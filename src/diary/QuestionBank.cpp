@@ -10,11 +10,14 @@ namespace QuestionTopic {
 
 QString Name(int topic)
 {
-    static const QStringList names{
-        QStringLiteral("Karta i zezwolenia"),     QStringLiteral("Wymiary ochronne"),
-        QStringLiteral("Okresy ochronne"),        QStringLiteral("Sprzęt i metody"),
-        QStringLiteral("Zakazy miejsca i czasu"), QStringLiteral("Limity i zatrzymywanie ryb"),
-        QStringLiteral("Zachowanie i bezpieczeństwo"), QStringLiteral("Karty ryb")};
+    static const QStringList names{QStringLiteral("Karta i zezwolenia"),
+                                   QStringLiteral("Wymiary ochronne"),
+                                   QStringLiteral("Okresy ochronne"),
+                                   QStringLiteral("Sprzęt i metody"),
+                                   QStringLiteral("Zakazy miejsca i czasu"),
+                                   QStringLiteral("Limity i zatrzymywanie ryb"),
+                                   QStringLiteral("Zachowanie i bezpieczeństwo"),
+                                   QStringLiteral("Karty ryb")};
     return names.value(topic - 1);
 }
 

@@ -13,10 +13,10 @@
 #include "widgets/Utils.h"
 
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
-#include <QCategoryAxis>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,8 +26,8 @@
 #include <QScatterSeries>
 #include <QStackedWidget>
 #include <QTimer>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <cmath>
 
 namespace {
@@ -228,9 +228,9 @@ void TEgzaminFrm::Open()
     const QList<MockExam::Result> results = ShowResults();
     // After an exam of this showing its score stays; otherwise the latest one kept.
     if (!ReviewButton->isEnabled())
-        ResultLabel->setText(results.isEmpty() ? QStringLiteral("Nie ma jeszcze wyników.")
-                                               : QStringLiteral("Ostatni wynik: ") + ResultText(results.last()) +
-                                                     QLatin1Char('.'));
+        ResultLabel->setText(results.isEmpty()
+                                 ? QStringLiteral("Nie ma jeszcze wyników.")
+                                 : QStringLiteral("Ostatni wynik: ") + ResultText(results.last()) + QLatin1Char('.'));
     StartButton->setEnabled(HasData());
 }
 
@@ -308,8 +308,7 @@ void TEgzaminFrm::StartButtonClick()
     Pages->setCurrentIndex(1);
     TimeLabel->setVisible(m_session->Timed());
     ShowQuestionAt(0);
-    AnsweredLabel->setText(
-        QStringLiteral("Bez odpowiedzi: %1 z %1 pytań").arg(m_session->Questions().size()));
+    AnsweredLabel->setText(QStringLiteral("Bez odpowiedzi: %1 z %1 pytań").arg(m_session->Questions().size()));
     if (m_session->Timed()) {
         Tick();
         Ticker->start();
@@ -393,11 +392,11 @@ void TEgzaminFrm::EndExam(bool timeUp)
     ResultLabel->setText(QStringLiteral("Wynik: ") + ResultText(result) + QLatin1Char('.'));
     Pages->setCurrentIndex(0);
     ShowResults();
-    const QString text = (timeUp ? QStringLiteral("Czas minął; liczą się odpowiedzi udzielone do tej pory.\n\n")
-                                 : QString()) +
-                         QStringLiteral("Twój wynik: %1.\nPróg zaliczenia: %2 punktów.")
-                             .arg(ResultText(result))
-                             .arg(MockExam::PassMark(result.PossiblePoints));
+    const QString text =
+        (timeUp ? QStringLiteral("Czas minął; liczą się odpowiedzi udzielone do tej pory.\n\n") : QString()) +
+        QStringLiteral("Twój wynik: %1.\nPróg zaliczenia: %2 punktów.")
+            .arg(ResultText(result))
+            .arg(MockExam::PassMark(result.PossiblePoints));
     Platform::ShowMessage(this, QStringLiteral("Koniec egzaminu"), text, Platform::Icon::Information);
     ReviewButton->setFocus();
 }

@@ -175,8 +175,8 @@ void TNaukaFrm::AskNext()
     m_answered = false;
     Feedback->clear();
     NextButton->setText(QStringLiteral("&Sprawdź"));
-    const QList<qint64> order = PracticeProgress::DrawingOrder(m_bank, m_cards, ChosenTopics(), Clock::Today(),
-                                                               *QRandomGenerator::global());
+    const QList<qint64> order =
+        PracticeProgress::DrawingOrder(m_bank, m_cards, ChosenTopics(), Clock::Today(), *QRandomGenerator::global());
     if (order.isEmpty()) {
         Card->Clear();
         NextButton->setEnabled(false);
@@ -219,15 +219,16 @@ void TNaukaFrm::Check()
     m_cards.insert(question.Id, card);
     m_answered = true;
     Card->Reveal();
-    const QString verdict = right ? QStringLiteral("<b style=\"color:#006400\">Dobrze!</b>")
-                                  : QStringLiteral("<b style=\"color:#b00000\">Źle.</b> Prawidłowa odpowiedź: <b>%1</b>.")
-                                        .arg(rightAnswers.join(QStringLiteral("; ")));
+    const QString verdict = right
+                                ? QStringLiteral("<b style=\"color:#006400\">Dobrze!</b>")
+                                : QStringLiteral("<b style=\"color:#b00000\">Źle.</b> Prawidłowa odpowiedź: <b>%1</b>.")
+                                      .arg(rightAnswers.join(QStringLiteral("; ")));
     Feedback->setText(verdict + QStringLiteral("<br>") + question.Explanation.toHtmlEscaped());
     const int days = PracticeProgress::DaysUntilDue(card.Box);
     StatusLabel->setText(QStringLiteral("Teraz przegródka %1 z %2 · %3")
                              .arg(card.Box)
                              .arg(PracticeProgress::Boxes)
-                             .arg(days == 0 ? QStringLiteral("wróci jeszcze dziś")
+                             .arg(days == 0   ? QStringLiteral("wróci jeszcze dziś")
                                   : days == 1 ? QStringLiteral("wróci jutro")
                                               : QStringLiteral("wróci za %1 dni").arg(days)));
     NextButton->setText(QStringLiteral("&Następne pytanie"));

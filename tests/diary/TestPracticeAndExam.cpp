@@ -128,7 +128,8 @@ private Q_SLOTS:
         Record(db.connection, 1, true);
         Record(db.connection, 2, false);
         MockExam::SaveResult(db.connection, {Start + 0.75, 30, 35, true});
-        const QString cards = "select pytanie || ':' || przegrodka || ':' || powtorka from nauka_postep order by pytanie";
+        const QString cards =
+            "select pytanie || ':' || przegrodka || ':' || powtorka from nauka_postep order by pytanie";
         const QStringList saved = db.column(cards);
         QTemporaryDir target;
         const QString backup = DatabaseBackup::Create(db.connection, db.dir.fotoDir(), target.path());
