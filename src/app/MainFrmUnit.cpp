@@ -12,6 +12,8 @@
 #include "guide/AboutFrmUnit.h"
 #include "guide/OpisFrmUnit.h"
 #include "guide/ReklamaFrmUnit.h"
+#include "quiz/EgzaminFrmUnit.h"
+#include "quiz/NaukaFrmUnit.h"
 #include "quiz/TestyPrzepisyFrmUnit.h"
 #include "quiz/TestyRybyFrmUnit.h"
 #include "widgets/AppWindows.h"
@@ -119,6 +121,9 @@ TMainFrm::TMainFrm(QWidget *parent) : QWidget(parent)
     MakeItem(PopupMenu1, "estprzepisydotsprztuwdkarzaimetodpo1",
              QStringLiteral("Test - przepisy dot. sprzętu, wędkarza i metod połowu"),
              &TMainFrm::estprzepisydotsprztuwdkarzaimetodpo1Click);
+    PopupMenu1->addSeparator();
+    MakeItem(PopupMenu1, "Nauka1", QStringLiteral("&Nauka: pytania z całego zbioru"), &TMainFrm::Nauka1Click);
+    MakeItem(PopupMenu1, "Egzaminprbny1", QStringLiteral("&Egzamin próbny"), &TMainFrm::Egzaminprbny1Click);
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
@@ -351,6 +356,22 @@ void TMainFrm::estprzepisydotsprztuwdkarzaimetodpo1Click()
     if (TTestyPrzepisyFrm *test = Windows().TestyPrzepisyFrm) {
         Open(test);
         test->NewTest();
+    }
+}
+
+void TMainFrm::Nauka1Click()
+{
+    if (TNaukaFrm *practice = Windows().NaukaFrm) {
+        Open(practice);
+        practice->Start();
+    }
+}
+
+void TMainFrm::Egzaminprbny1Click()
+{
+    if (TEgzaminFrm *exam = Windows().EgzaminFrm) {
+        Open(exam);
+        exam->Open();
     }
 }
 

@@ -48,6 +48,8 @@ public Q_SLOTS:
     void Label6Click();
     void estprzepisydotryb1Click();
     void estprzepisydotsprztuwdkarzaimetodpo1Click();
+    void Nauka1Click();
+    void Egzaminprbny1Click();
     void Zaczynamyowi1Click();
     void Sprzt1Click();
     void Miniporadnik1Click();

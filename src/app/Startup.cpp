@@ -13,6 +13,8 @@
 #include "guide/AboutFrmUnit.h"
 #include "guide/OpisFrmUnit.h"
 #include "guide/ReklamaFrmUnit.h"
+#include "quiz/EgzaminFrmUnit.h"
+#include "quiz/NaukaFrmUnit.h"
 #include "quiz/TestyPrzepisyFrmUnit.h"
 #include "quiz/TestyRybyFrmUnit.h"
 #include "widgets/AppWindows.h"
@@ -201,6 +203,8 @@ void CreateWindows()
     CreateWindow(w.EncyklopediaFrm, nullptr);
     CreateWindow(w.TestyRybyFrm, nullptr);
     CreateWindow(w.TestyPrzepisyFrm, nullptr);
+    CreateWindow(w.NaukaFrm, nullptr);
+    CreateWindow(w.EgzaminFrm, nullptr);
     CreateWindow(w.InfoFrm, owner);
     CreateWindow(w.OpisFrm, owner);
     CreateWindow(w.ReklamaFrm, owner);
@@ -266,6 +270,8 @@ void DestroyWindows()
     DestroyWindow(w.ReklamaFrm);
     DestroyWindow(w.OpisFrm);
     DestroyWindow(w.InfoFrm);
+    DestroyWindow(w.EgzaminFrm);
+    DestroyWindow(w.NaukaFrm);
     DestroyWindow(w.TestyPrzepisyFrm);
     DestroyWindow(w.TestyRybyFrm);
     DestroyWindow(w.EncyklopediaFrm);

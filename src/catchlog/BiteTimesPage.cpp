@@ -1,6 +1,6 @@
 #include "catchlog/BiteTimesPage.h"
 
-#include "catchlog/ChartParts.h"
+#include "widgets/ChartParts.h"
 #include "diary/CatchLog.h"
 #include "sky/BiteTimes.h"
 

@@ -1,6 +1,6 @@
 #include "catchlog/CatchLogCharts.h"
 
-#include "catchlog/ChartParts.h"
+#include "widgets/ChartParts.h"
 
 #include "base/CheckedFile.h"
 #include "diary/CatchLog.h"

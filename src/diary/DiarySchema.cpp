@@ -15,6 +15,13 @@ const char *const OwnTables[] = {
     "CREATE TABLE IF NOT EXISTS zezwolenie_gatunki (gatunek varchar(255), wymiar float, od varchar(5), "
     "do varchar(5), limit_szt integer)",
     "CREATE TABLE IF NOT EXISTS lowiska (nazwa varchar(255), numer varchar(40))",
+    // Practice by Leitner boxes, per question id of przepisy: the box (1 to 5) and the day
+    // (yyyy-mm-dd) from which the question is due again.
+    "CREATE TABLE IF NOT EXISTS nauka_postep (pytanie integer unique, przegrodka integer, powtorka varchar(10))",
+    // The mock exams taken: when (yyyy-mm-dd hh:nn:ss), the points scored of those possible
+    // and whether the time limit was on.
+    "CREATE TABLE IF NOT EXISTS egzamin_proba (data varchar(19), punkty integer, mozliwe integer, "
+    "limit_czasu integer)",
 };
 
 // Columns added to a table after diaries with that table were written, as ALTER TABLE

@@ -9,15 +9,15 @@
 class TDbConnection;
 
 // Brings a diary written by an older program up to this one, in one transaction: the
-// tables of the angler's permit and waters are made when missing, and the columns added
-// since are added where missing: zabrana (kept or released) to dziennik, every stored
+// tables of the angler's permit and waters, of practice and of mock exams are made when
+// missing, and the columns added since are added where missing: zabrana (kept or released) to dziennik, every stored
 // catch counting as kept, and the angler's name and the permit's number to zezwolenie. Nothing else of the file
 // changes; a diary already up to date is left alone. Run whenever a diary is opened (start-up, restore). Throws the
 // data layer's errors, the file then being as it was.
 void UpgradeDiarySchema(TDbConnection &connection);
 
-// Makes the user's tables (the diary with its index, the permit, the waters) in an empty
-// database, as this program defines them.
+// Makes the user's tables (the diary with its index, the permit, the waters, practice and
+// mock exams) in an empty database, as this program defines them.
 void CreateDiarySchema(TDbConnection &connection);
 
 // The tables that hold what the user wrote, the diary first.

@@ -2,6 +2,7 @@
 
 #include "data/Statement.h"
 #include "data/TDbConnection.h"
+#include "diary/QuestionBank.h"
 
 bool IsSuppliedTable(const QString &table)
 {
@@ -39,6 +40,8 @@ void CopySuppliedTables(TDbConnection &connection, const char *from)
                  .Column())
             Statement(connection, index).Run();
     }
+    // An older shipped file has questions without topics.
+    MendQuestionTopics(connection);
 }
 
 int DatabaseStamp(TDbConnection &connection, const char *schema)

@@ -11,8 +11,8 @@ bool IsSuppliedTable(const QString &table);
 
 // Replaces the supplied tables of the main database with those of the attached database
 // `from` (its alias as ATTACH gave it), their indexes included. Dropped and made anew
-// rather than emptied, so that a changed column list arrives too. Run inside the caller's
-// transaction.
+// rather than emptied, so that a changed column list arrives too; questions without a topic
+// are given one (MendQuestionTopics). Run inside the caller's transaction.
 void CopySuppliedTables(TDbConnection &connection, const char *from);
 
 // The stamp a database carries in its header (user_version), and setting it.

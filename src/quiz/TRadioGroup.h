@@ -26,6 +26,8 @@ public:
     void SetItemIndex(int index);
 
     QRadioButton *Button(int index) const { return m_buttons.value(index); }
+    // The text beside a button, which a graded answer is coloured by.
+    QLabel *Label(int index) const { return m_labels.value(index); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

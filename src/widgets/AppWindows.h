@@ -11,6 +11,8 @@ class TDayFrm;
 class TEncyklopediaFrm;
 class TTestyRybyFrm;
 class TTestyPrzepisyFrm;
+class TNaukaFrm;
+class TEgzaminFrm;
 class TInfoFrm;
 class TOpisFrm;
 class TReklamaFrm;
@@ -29,6 +31,8 @@ struct AppWindows
     TEncyklopediaFrm *EncyklopediaFrm = nullptr;
     TTestyRybyFrm *TestyRybyFrm = nullptr;
     TTestyPrzepisyFrm *TestyPrzepisyFrm = nullptr;
+    TNaukaFrm *NaukaFrm = nullptr;
+    TEgzaminFrm *EgzaminFrm = nullptr;
     TInfoFrm *InfoFrm = nullptr;
     TOpisFrm *OpisFrm = nullptr;
     TReklamaFrm *ReklamaFrm = nullptr;

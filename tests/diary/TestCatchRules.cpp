@@ -60,8 +60,9 @@ private Q_SLOTS:
         const QString everything = QStringLiteral("select rowid||'|'||data||'|'||gatunek||'|'||waga||'|'||dlugosc||'|'"
                                                   "||miejsce||'|'||przyneta||'|'||wiatr||'|'||faza_ksiezyca||'|'||"
                                                   "opis||'|'||foto from dziennik order by rowid");
-        const QString others = QStringLiteral("select name||sql from sqlite_master where name not in "
-                                              "('dziennik','zezwolenie','zezwolenie_gatunki','lowiska') order by 1");
+        const QString others = QStringLiteral("select name||sql from sqlite_master where tbl_name not in "
+                                              "('dziennik','zezwolenie','zezwolenie_gatunki','lowiska',"
+                                              "'nauka_postep','egzamin_proba') order by 1");
         const QStringList rowsBefore = m_db->column(everything), othersBefore = m_db->column(others);
         const QStringList speciesBefore = m_db->column("select nazwa||od||do||wymiar from ryby");
         // Before, it reads as a diary of kept catches, without waters.
@@ -75,8 +76,8 @@ private Q_SLOTS:
         QCOMPARE(m_db->column(others), othersBefore);
         QCOMPARE(m_db->column("select nazwa||od||do||wymiar from ryby"), speciesBefore);
         QCOMPARE(m_db->column("select count(*) from sqlite_master where name in "
-                              "('zezwolenie','zezwolenie_gatunki','lowiska')"),
-                 QStringList{"3"});
+                              "('zezwolenie','zezwolenie_gatunki','lowiska','nauka_postep','egzamin_proba')"),
+                 QStringList{"5"});
         // The older permit keeps its row and gains the holder and the number, empty.
         QCOMPARE(m_db->column("select nazwa||rok||limit_kg||'['||ifnull(wedkarz,'')||ifnull(numer,'')||']' from "
                               "zezwolenie"),

@@ -7,7 +7,8 @@ class QChartView;
 class QValueAxis;
 class QWidget;
 
-// The parts every chart of the catch log is made of, so that its pages look alike.
+// The parts every chart of the program is made of (the catch log's, the mock exam's), so
+// that they look alike.
 
 // A chart with its title in the small bold face, numbers written the Polish way and no
 // legend.

@@ -1,4 +1,4 @@
-#include "catchlog/ChartParts.h"
+#include "widgets/ChartParts.h"
 
 #include "base/CheckedFile.h"
 #include "widgets/ExportFile.h"
