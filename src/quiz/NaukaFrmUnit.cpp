@@ -218,7 +218,13 @@ void TNaukaFrm::Check()
     const PracticeProgress::Card card = PracticeProgress::Record(*Windows().DataBase, question.Id, right);
     m_cards.insert(question.Id, card);
     m_answered = true;
+    // The answers are locked now: the keys they had go to the button that moves on, not
+    // to whatever widget of the main window comes next.
+    const QWidget *focus = QApplication::focusWidget();
+    const bool follow = !focus || focus == NextButton || Card->isAncestorOf(focus);
     Card->Reveal();
+    if (follow)
+        NextButton->setFocus();
     const QString verdict = right
                                 ? QStringLiteral("<b style=\"color:#006400\">Dobrze!</b>")
                                 : QStringLiteral("<b style=\"color:#b00000\">Źle.</b> Prawidłowa odpowiedź: <b>%1</b>.")

@@ -113,7 +113,11 @@ void NaukaEgzaminTest::practiceRemembersWhatTheLearnerGotWrong()
     // A wrong answer: the right one and the explanation at once, the question in box 1.
     const BankQuestion missed = v->Card->Question();
     ChooseStored(v->Card, 0, Wrong(missed, 0));
-    QTest::keyClick(v, Qt::Key_Return);
+    // Answered from the keyboard: Enter where the answers have the keys, which then go
+    // to the button that moves on, not to the main window.
+    v->Card->Groups[0]->Button(0)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), v->NextButton);
     const QString rightText = missed.Answers[0][missed.Right[0] - 1];
     QVERIFY2(v->Feedback->text().contains(rightText.toHtmlEscaped()), qPrintable(v->Feedback->text()));
     QVERIFY(v->Feedback->text().contains(missed.Explanation.left(30).toHtmlEscaped()));
