@@ -75,6 +75,8 @@ QList<BankQuestion> Draw(const QList<BankQuestion> &bank, QRandomGenerator &rand
     QList<BankQuestion> drawn;
     for (auto it = quotas.begin(); it != quotas.end(); ++it)
         drawn << Pick(regulations[it.key()], it.value(), random);
+    // Mixed, as an exam asks them: in topic order each question would tell the next one's.
+    std::shuffle(drawn.begin(), drawn.end(), random);
     drawn << Pick(fish, FishCards, random);
     return drawn;
 }

@@ -24,8 +24,8 @@ inline constexpr int TimeLimitMinutes = 30;
 // first on a tie.
 QMap<int, int> TopicQuotas(const QMap<int, int> &questionsPerTopic, int seats);
 
-// The questions of one exam: the regulations questions topic by topic as the quotas say,
-// then the fish cards, each group drawn at random. Fewer when the bank is smaller.
+// The questions of one exam: the regulations questions as the topics' quotas say, in a
+// random order, then the fish cards drawn at random. Fewer when the bank is smaller.
 QList<BankQuestion> Draw(const QList<BankQuestion> &bank, QRandomGenerator &random);
 
 // The fewest points that pass.
