@@ -3,7 +3,9 @@
 #include "app/MainFrmUnit.h"
 #include "app/Startup.h"
 #include "base/ProgramPaths.h"
+#include "quiz/QuizReviewFrmUnit.h"
 #include "quiz/TRadioGroup.h"
+#include "support/TestSupport.h"
 #include "widgets/AppWindows.h"
 #include "widgets/InfoUnit.h"
 #include "widgets/Platform.h"
@@ -14,11 +16,32 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTextBrowser>
 #include <QStringList>
 #include <QTest>
 #include <functional>
 
 namespace QuizTest {
+
+// The text of the review window that open() brings up, saved as png and closed with its
+// button; empty when none came within five seconds.
+inline QString ReviewText(const std::function<void()> &open, const QString &png)
+{
+    QString review;
+    Platform::SetModalHandler([&review, png](QDialog *dialog) {
+        auto *frm = qobject_cast<TQuizReviewFrm *>(dialog);
+        if (!frm)
+            return -1;
+        review = frm->Memo1->toPlainText();
+        TestSupport::SavePng(frm, png);
+        QTest::mouseClick(frm->Button1, Qt::LeftButton);
+        return 0;
+    });
+    open();
+    static_cast<void>(QTest::qWaitFor([&review] { return !review.isEmpty(); }, 5000));
+    Platform::SetModalHandler({});
+    return review;
+}
 
 // One row of przepisy; the parts of a regulations row beyond the first stay empty.
 struct Question

@@ -122,17 +122,8 @@ void TestyPrzepisyFrmTest::twelveQuestionsGradedWithoutRepeats()
     // The review lists every question in the order asked, with the answer given, the
     // right one and the explanation, wrong answers included.
     QVERIFY(v->Button3->isEnabled());
-    QString review;
-    Platform::SetModalHandler([&review](QDialog *dialog) {
-        auto *frm = qobject_cast<TQuizReviewFrm *>(dialog);
-        if (!frm)
-            return -1;
-        review = frm->Memo1->toPlainText();
-        TestSupport::SavePng(frm, QStringLiteral("testy_przepisy_przeglad"));
-        QTest::mouseClick(frm->Button1, Qt::LeftButton);
-        return 0;
-    });
-    QTest::mouseClick(v->Button3, Qt::LeftButton);
+    const QString review = QuizTest::ReviewText([v] { QTest::mouseClick(v->Button3, Qt::LeftButton); },
+                                                QStringLiteral("testy_przepisy_przeglad"));
     QVERIFY(review.contains(QStringLiteral("Twój wynik: 6 na 12 możliwych punktów.")));
     qsizetype from = 0;
     for (int n = 0; n < 12; ++n) {
