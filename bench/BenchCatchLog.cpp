@@ -157,48 +157,61 @@ void BM_FilterInMemory(benchmark::State &state)
 // Opening the window reads the whole diary again. It is timed as the window first
 // opens, on its table with no filter typed: the filtering benchmarks above leave it on
 // the statistics page, whose charts are timed there.
-void ReadWholeDiary(benchmark::State &state, Fixture &f)
+void ShowTablePage(Fixture &f)
 {
     f.window->Pages->setCurrentIndex(0);
     f.window->PlaceEdit->clear();
     QApplication::processEvents();
-    std::vector<double> times;
+}
+
+double ReloadMs(Fixture &f)
+{
     QElapsedTimer clock;
-    for (auto _ : state) {
-        clock.start();
-        f.window->Reload();
-        times.push_back(clock.nsecsElapsed() / 1e6);
-    }
+    clock.start();
+    f.window->Reload();
+    return clock.nsecsElapsed() / 1e6;
+}
+
+void ReadWholeDiary(benchmark::State &state, Fixture &f)
+{
+    ShowTablePage(f);
+    std::vector<double> times;
+    for (auto _ : state)
+        times.push_back(ReloadMs(f));
     state.counters["median_ms"] = Median(times);
 }
 
 // What opening the log cannot do faster: step through the same columns, each read.
-void BareStepLoop(benchmark::State &state, Fixture &f)
+double BareStepMs(Fixture &f)
 {
     const SqliteApi &api = f.connection.Api();
-    std::vector<double> times;
     QElapsedTimer clock;
-    for (auto _ : state) {
-        clock.start();
-        sqlite3_stmt *stmt = nullptr;
-        api.prepare(f.connection.Handle(),
-                    "select rowid, data, gatunek, waga, dlugosc, miejsce, przyneta, wiatr, faza_ksiezyca, opis, "
-                    "foto, zabrana, godzina from dziennik",
-                    -1, &stmt, nullptr);
-        qint64 bytes = 0;
-        while (api.step(stmt) == SQLITE_ROW) {
-            bytes += api.column_int64(stmt, 0);
-            for (int c : {1, 2, 5, 6, 7, 8, 9, 10, 12}) {
-                benchmark::DoNotOptimize(api.column_text(stmt, c));
-                bytes += api.column_bytes(stmt, c);
-            }
-            benchmark::DoNotOptimize(api.column_double(stmt, 3) + api.column_double(stmt, 4) +
-                                     api.column_double(stmt, 11));
+    clock.start();
+    sqlite3_stmt *stmt = nullptr;
+    api.prepare(f.connection.Handle(),
+                "select rowid, data, gatunek, waga, dlugosc, miejsce, przyneta, wiatr, faza_ksiezyca, opis, "
+                "foto, zabrana, godzina from dziennik",
+                -1, &stmt, nullptr);
+    qint64 bytes = 0;
+    while (api.step(stmt) == SQLITE_ROW) {
+        bytes += api.column_int64(stmt, 0);
+        for (int c : {1, 2, 5, 6, 7, 8, 9, 10, 12}) {
+            benchmark::DoNotOptimize(api.column_text(stmt, c));
+            bytes += api.column_bytes(stmt, c);
         }
-        api.finalize(stmt);
-        benchmark::DoNotOptimize(bytes);
-        times.push_back(clock.nsecsElapsed() / 1e6);
+        benchmark::DoNotOptimize(api.column_double(stmt, 3) + api.column_double(stmt, 4) +
+                                 api.column_double(stmt, 11));
     }
+    api.finalize(stmt);
+    benchmark::DoNotOptimize(bytes);
+    return clock.nsecsElapsed() / 1e6;
+}
+
+void BareStepLoop(benchmark::State &state, Fixture &f)
+{
+    std::vector<double> times;
+    for (auto _ : state)
+        times.push_back(BareStepMs(f));
     state.counters["median_ms"] = Median(times);
 }
 
@@ -212,14 +225,21 @@ void BM_BareStepLoop(benchmark::State &state)
     BareStepLoop(state, fixture());
 }
 
+// A usual diary opens in a few milliseconds, where the shared machine's stalls matter as
+// much as the work: the log's opening and the bare loop are timed in turn, and their
+// medians compared, so that both meet the same moments of the machine.
 void BM_ReadUsualDiary(benchmark::State &state)
 {
-    ReadWholeDiary(state, fixture<UsualDiary>());
-}
-
-void BM_BareStepUsualDiary(benchmark::State &state)
-{
-    BareStepLoop(state, fixture<UsualDiary>());
+    Fixture &f = fixture<UsualDiary>();
+    ShowTablePage(f);
+    std::vector<double> reads, bare;
+    for (auto _ : state) {
+        bare.push_back(BareStepMs(f));
+        reads.push_back(ReloadMs(f));
+    }
+    state.counters["median_ms"] = Median(reads);
+    state.counters["bare_median_ms"] = Median(bare);
+    state.counters["ratio"] = Median(bare) > 0 ? Median(reads) / Median(bare) : 0;
 }
 
 // "Kiedy biorą" for the whole long diary: the sky of every one of its days, every catch
@@ -265,7 +285,6 @@ BENCHMARK(BM_ReadWholeDiary)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_BiteTimes)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_BareStepLoop)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_ReadUsualDiary)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_BareStepUsualDiary)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_YearRegister)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 } // namespace
@@ -278,7 +297,7 @@ int main(int argc, char **argv)
     RatioReporter reporter({{"BM_FilterTablePage", "BM_FilterInMemory"},
                             {"BM_FilterStatisticsPage", "BM_FilterInMemory"},
                             {"BM_ReadWholeDiary", "BM_BareStepLoop", 2.0},
-                            {"BM_ReadUsualDiary", "BM_BareStepUsualDiary", 1.5},
+                            {"BM_ReadUsualDiary", "its bare step loop, in turn", 1.5},
                             {"BM_BiteTimes", "BM_ReadWholeDiary", 1.0}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
