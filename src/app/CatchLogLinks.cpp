@@ -5,6 +5,8 @@
 #include "catchlog/CatchLogFrmUnit.h"
 #include "catchlog/PermitFrmUnit.h"
 #include "data/TDbConnection.h"
+#include "quiz/EgzaminFrmUnit.h"
+#include "quiz/NaukaFrmUnit.h"
 #include "widgets/AppWindows.h"
 #include "widgets/Platform.h"
 #include "widgets/TDataSource.h"
@@ -65,8 +67,14 @@ void OpenPermit()
 
 void DiaryReplaced()
 {
-    if (TCalendarFrm *calendar = Windows().CalendarFrm)
-        calendar->DiaryReplaced();
+    const AppWindows &w = Windows();
+    if (w.CalendarFrm)
+        w.CalendarFrm->DiaryReplaced();
+    // Practice and the exams' scores are kept in the diary: the restored one has its own.
+    if (w.NaukaFrm)
+        w.NaukaFrm->Start();
+    if (w.EgzaminFrm)
+        w.EgzaminFrm->Open();
 }
 } // namespace
 

@@ -10,6 +10,7 @@
 #include "catchlog/CatchAlbumPage.h"
 #include "catchlog/CatchLogFrmUnit.h"
 #include "catchlog/PhotoImportDialog.h"
+#include "quiz/NaukaFrmUnit.h"
 #include "diary/Waters.h"
 #include "support/ExifBlock.h"
 #include "data/TDbTable.h"
@@ -37,6 +38,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -284,6 +286,8 @@ void CatchLogFrmTest::doubleClickShowsTheCatchInTheCalendar()
 void CatchLogFrmTest::backupRestoreAndUndoFromTheWindow()
 {
     Start();
+    QVERIFY(m_dir->exec("insert into przepisy (id, rodzaj_pytania, pytanie1, odp1_1, odp1_2, odp1_3, "
+                        "odp1_prawidlowa, temat) values (1, 0, 'Od ilu lat?', '14', '16', '18', 1, 1)"));
     Windows().OpenCatchLog();
     ShowAgain();
     QTemporaryDir target;
@@ -295,6 +299,11 @@ void CatchLogFrmTest::backupRestoreAndUndoFromTheWindow()
     QVERIFY(Platform::Records().last().text.contains(QDir::toNativeSeparators(backup)));
 
     QVERIFY(m_dir->exec("delete from dziennik"));
+    // Practice progress made after the copy, which the restore takes back.
+    QVERIFY(m_dir->exec("insert into nauka_postep (pytanie, przegrodka, powtorka) values (1, 5, '2099-01-01')"));
+    TNaukaFrm *practice = Windows().NaukaFrm;
+    practice->Start();
+    QCOMPARE(practice->TopicBars[0]->value(), 1);
     // The live data folder, or a copy from before copies listed their files, is refused
     // at once, before any question.
     const QString old = target.path() + "/stara kopia";
@@ -320,8 +329,10 @@ void CatchLogFrmTest::backupRestoreAndUndoFromTheWindow()
     QTest::mouseClick(Log()->RestoreButton, Qt::LeftButton);
     QCOMPARE(Stored("select count(*) from dziennik"), QStringList{"47"});
     QCOMPARE(Rows(), 47);
-    // The calendar reads the restored diary: the pinned day has its row again.
+    // The calendar and practice read the restored diary: the pinned day has its row
+    // again, and the progress is the copy's.
     QVERIFY(Windows().CalendarFrm->DayPanel->CheckBox1->isChecked());
+    QCOMPARE(practice->TopicBars[0]->value(), 0);
     QVERIFY(Log()->UndoRestoreButton->isEnabled());
 
     // After a restart the undoing is still offered, for the replaced diary is still kept.
